@@ -1,0 +1,63 @@
+#pragma once
+// Pixel logic on a plain locked memory view: colour packing, addressing, spans, lines and fills.
+// Works on any buffer of 16 (5-6-5) or 24 (8-8-8, bytes blue-green-red) bits per pixel; at any
+// other depth PackColor gives 0 and every routine draws nothing.
+
+#include <cstdint>
+
+namespace kvx {
+
+using PixelValue = std::uint32_t;
+
+// Fixed-point bits of the line routine: positions advance in steps of 1/1024 pixel.
+inline constexpr int LineFractionBits = 10;
+inline constexpr std::int64_t LineOne = std::int64_t{1} << LineFractionBits;
+
+// (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3) at 16 bits, r << 16 | g << 8 | b at 24, 0 otherwise.
+PixelValue PackColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, int bitsPerPixel);
+
+struct PixelRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+};
+
+// A locked view of pixel memory. Row y starts at base + y * pitch.
+struct PixelBuffer {
+    std::uint8_t* base = nullptr;
+    std::int32_t pitch = 0;  // bytes from one row to the next, may exceed width * bytes per pixel
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    int bitsPerPixel = 0;
+
+    bool Drawable() const {
+        return base != nullptr && width > 0 && height > 0 && (bitsPerPixel == 16 || bitsPerPixel == 24);
+    }
+    int BytesPerPixel() const { return bitsPerPixel / 8; }
+    std::uint8_t* Address(std::int32_t x, std::int32_t y) const {
+        return base + static_cast<std::ptrdiff_t>(y) * pitch + static_cast<std::ptrdiff_t>(x) * BytesPerPixel();
+    }
+    // Reads back a pixel value; 0 <= x < width, 0 <= y < height.
+    PixelValue Get(std::int32_t x, std::int32_t y) const;
+};
+
+// Writes one pixel when it lies inside the buffer.
+void SetPixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y, PixelValue c);
+
+// x1..x2 inclusive on row y, in either order, clipped once to the buffer.
+void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2, PixelValue c);
+
+// y1..y2 inclusive on column x, in either order, clipped once to the buffer.
+void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2, PixelValue c);
+
+// Fixed-point DDA: n = max(|dx|, |dy|) positions from (x1, y1), the end point excluded. Column 0 and
+// row 0 are never written; at 16 bits neither are the last column and row. Requires distinct ends.
+void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+          PixelValue c);
+
+// Chooses the routine: nothing (returns 0) for equal ends, else vertical, horizontal or Line (1).
+int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+             PixelValue c);
+
+// Writes c to every pixel of the rectangle, clipped to the buffer.
+void Fill(const PixelBuffer& buffer, const PixelRect& rect, PixelValue c);
+
+}  // namespace kvx

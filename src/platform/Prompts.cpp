@@ -1,0 +1,28 @@
+#include "platform/Prompts.h"
+
+#include "platform/Constants.h"
+
+namespace kvx::platform {
+
+int ScriptedPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t) {
+    messages_.push_back({text, title});
+    return IDOK;
+}
+
+std::optional<std::string> ScriptedPrompts::Next(bool save, FileDialogSettings& settings) {
+    dialogs_.push_back({save, settings});
+    if (fileNames_.empty()) return std::nullopt;
+    auto name = std::move(fileNames_.front());
+    fileNames_.pop_front();
+    return name;
+}
+
+std::optional<std::string> ScriptedPrompts::OpenFileName(FileDialogSettings& settings) {
+    return Next(false, settings);
+}
+
+std::optional<std::string> ScriptedPrompts::SaveFileName(FileDialogSettings& settings) {
+    return Next(true, settings);
+}
+
+}  // namespace kvx::platform

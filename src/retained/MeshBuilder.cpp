@@ -1,0 +1,119 @@
+#include "retained/MeshBuilder.h"
+
+namespace kvx::rm {
+
+Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal) {
+    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
+    if (!builder_->ValidVertex(vertex) || !builder_->ValidNormal(normal)) return ErrBadValue;
+    FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
+    if (f.cornerCount >= MaxFaceCorners) return ErrFull;
+    f.vertex[static_cast<std::size_t>(f.cornerCount)] = vertex;
+    f.normal[static_cast<std::size_t>(f.cornerCount)] = normal;
+    ++f.cornerCount;
+    ++builder_->revision_;
+    return Ok;
+}
+
+Result Face::SetColorRGB(double r, double g, double b) {
+    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
+    builder_->faces_[static_cast<std::size_t>(index_)].color = Narrow({r, g, b});
+    ++builder_->revision_;
+    return Ok;
+}
+
+Result Face::GetNormal(Vec3& normal) const {
+    normal = {};
+    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
+    const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
+    if (f.cornerCount < 3) return Ok;
+    const auto& p = builder_->positions_;
+    const Vec3 p0 = Widen(p[static_cast<std::size_t>(f.vertex[0])]);
+    const Vec3 p1 = Widen(p[static_cast<std::size_t>(f.vertex[1])]);
+    const Vec3 p2 = Widen(p[static_cast<std::size_t>(f.vertex[2])]);
+    normal = Normalize(Cross(p1 - p0, p2 - p0));
+    return Ok;
+}
+
+std::int32_t Face::VertexCount() const {
+    if (!builder_ || !builder_->ValidFace(index_)) return 0;
+    return builder_->faces_[static_cast<std::size_t>(index_)].cornerCount;
+}
+
+std::int32_t MeshBuilder::AddVertex(double x, double y, double z) {
+    positions_.push_back(Narrow({x, y, z}));
+    ++revision_;
+    return VertexCount() - 1;
+}
+
+Result MeshBuilder::SetVertex(std::int32_t index, double x, double y, double z) {
+    if (!ValidVertex(index)) return ErrBadValue;
+    positions_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+    ++revision_;
+    return Ok;
+}
+
+std::int32_t MeshBuilder::AddNormal(double x, double y, double z) {
+    normals_.push_back(Narrow({x, y, z}));
+    ++revision_;
+    return NormalCount() - 1;
+}
+
+Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) {
+    if (!ValidNormal(index)) return ErrBadValue;
+    normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+    ++revision_;
+    return Ok;
+}
+
+Result MeshBuilder::CreateFace(Face& face) {
+    faces_.emplace_back();
+    ++revision_;
+    face = Face(shared_from_this(), FaceCount() - 1);
+    return Ok;
+}
+
+Result MeshBuilder::AddFace(const Face& face) {
+    if (face.Builder() != this || !ValidFace(face.Index())) return ErrBadObject;
+    faces_[static_cast<std::size_t>(face.Index())].added = true;
+    ++revision_;
+    return Ok;
+}
+
+Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices, std::int32_t normalCount,
+                             const Vec3f* normals, const std::uint32_t* faceData) {
+    if (vertexCount < 0 || (vertexCount > 0 && !vertices) || normalCount < 0 || (normalCount > 0 && !normals) ||
+        !faceData)
+        return ErrBadValue;
+    // Check the whole face list before changing anything.
+    for (const std::uint32_t* d = faceData; *d != 0;) {
+        const std::uint32_t n = *d++;
+        if (n < 3 || n > static_cast<std::uint32_t>(MaxFaceCorners)) return ErrBadValue;
+        for (std::uint32_t k = 0; k < n; ++k, ++d)
+            if (*d >= static_cast<std::uint32_t>(vertexCount)) return ErrBadValue;
+    }
+    const std::int32_t firstVertex = VertexCount();
+    const std::int32_t firstNormal = NormalCount();
+    positions_.insert(positions_.end(), vertices, vertices + vertexCount);
+    if (normalCount > 0) normals_.insert(normals_.end(), normals, normals + normalCount);
+    for (const std::uint32_t* d = faceData; *d != 0;) {
+        FaceData f;
+        f.cornerCount = static_cast<std::int32_t>(*d++);
+        for (std::int32_t k = 0; k < f.cornerCount; ++k, ++d) {
+            const auto v = static_cast<std::int32_t>(*d);
+            f.vertex[static_cast<std::size_t>(k)] = firstVertex + v;
+            f.normal[static_cast<std::size_t>(k)] = v < normalCount ? firstNormal + v : -1;
+        }
+        f.added = true;
+        faces_.push_back(f);
+    }
+    ++revision_;
+    return Ok;
+}
+
+void MeshBuilder::Reserve(std::size_t vertices, std::size_t normals, std::size_t faces) {
+    positions_.reserve(vertices);
+    normals_.reserve(normals);
+    faces_.reserve(faces);
+}
+
+}  // namespace kvx::rm

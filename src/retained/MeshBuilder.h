@@ -1,0 +1,97 @@
+#pragma once
+// A mesh builder: vertices, normals and faces in flat arrays. Every index AddVertex or AddNormal
+// returns stays valid for the builder's life. A face is a handle (builder, face number); the
+// builder keeps the face's data even after the handle is dropped, until the builder goes.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "retained/Math.h"
+#include "retained/Result.h"
+
+namespace kvx::rm {
+
+class MeshBuilder;
+
+// Most corners one face can hold.
+inline constexpr int MaxFaceCorners = 8;
+
+struct FaceData {
+    std::int32_t cornerCount = 0;
+    std::array<std::int32_t, MaxFaceCorners> vertex{};
+    std::array<std::int32_t, MaxFaceCorners> normal{};  // -1: no normal, the face normal is used
+    Vec3f color{1.0f, 1.0f, 1.0f};
+    bool added = false;  // part of the mesh (AddFace done); faces only created are not drawn
+};
+
+// A face of a mesh builder. The handle keeps its builder alive, so a face outliving the mesh
+// that held it can never reach freed memory. A default (empty) handle refuses every call.
+class Face {
+public:
+    Face() = default;
+    Face(std::shared_ptr<MeshBuilder> builder, std::int32_t index)
+        : builder_(std::move(builder)), index_(index) {}
+
+    explicit operator bool() const { return builder_ != nullptr; }
+    MeshBuilder* Builder() const { return builder_.get(); }
+    std::int32_t Index() const { return index_; }
+
+    // Appends a corner; refused when either index is out of range or the face is full.
+    Result AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal);
+    // Colour in 0..1 per channel.
+    Result SetColorRGB(double r, double g, double b);
+    // Unit normal of the first three corners, (P1 - P0) x (P2 - P0); (0, 0, 0) when they are
+    // collinear or fewer than three.
+    Result GetNormal(Vec3& normal) const;
+    std::int32_t VertexCount() const;
+
+private:
+    std::shared_ptr<MeshBuilder> builder_;
+    std::int32_t index_ = -1;
+};
+
+// Always held by a shared_ptr (the engine makes them so), since faces refer back to it.
+class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
+public:
+    // Returns the new vertex's index.
+    std::int32_t AddVertex(double x, double y, double z);
+    Result SetVertex(std::int32_t index, double x, double y, double z);
+    // Returns the new normal's index.
+    std::int32_t AddNormal(double x, double y, double z);
+    Result SetNormal(std::int32_t index, double x, double y, double z);
+    // A new, empty face of this builder; it is drawn once AddFace adds it.
+    Result CreateFace(Face& face);
+    Result AddFace(const Face& face);
+    // Adds vertices and faces in one call. faceData lists for each face its corner count and then
+    // its vertex indices (relative to this call's first vertex), ending with 0. normals may be null,
+    // in which case the faces use their face normals. Refused whole on a bad count or index.
+    Result AddFaces(std::int32_t vertexCount, const Vec3f* vertices, std::int32_t normalCount,
+                    const Vec3f* normals, const std::uint32_t* faceData);
+
+    std::int32_t VertexCount() const { return static_cast<std::int32_t>(positions_.size()); }
+    std::int32_t NormalCount() const { return static_cast<std::int32_t>(normals_.size()); }
+    std::int32_t FaceCount() const { return static_cast<std::int32_t>(faces_.size()); }
+    const std::vector<Vec3f>& Positions() const { return positions_; }
+    const std::vector<Vec3f>& Normals() const { return normals_; }
+    const std::vector<FaceData>& Faces() const { return faces_; }
+    // Grows with every change, so a renderer can tell when what it derived is stale.
+    std::uint64_t Revision() const { return revision_; }
+    // Reserves room ahead of a large build.
+    void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
+
+private:
+    friend class Face;
+    bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
+    bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
+    bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
+
+    std::vector<Vec3f> positions_;
+    std::vector<Vec3f> normals_;
+    std::vector<FaceData> faces_;
+    std::uint64_t revision_ = 0;
+};
+
+}  // namespace kvx::rm

@@ -1,0 +1,136 @@
+#include "retained/SceneNodes.h"
+
+#include "canvas/Canvas.h"
+
+namespace kvx::rm {
+namespace {
+int Flag(Result r) { return Succeeded(r) ? 1 : 0; }
+}  // namespace
+
+int FrameNode::CreateChild(SceneRoot& s, FrameNode& p) {
+    scene = &s;
+    parent = &p;
+    Release();
+    if (!s.rm) return 0;
+    return Flag(s.rm->CreateFrame(p.frame.get(), frame));
+}
+
+int FrameNode::CreateChildOf(Engine& engine, FrameNode& p) {
+    scene = nullptr;
+    parent = &p;
+    Release();
+    return Flag(engine.CreateFrame(p.frame.get(), frame));
+}
+
+int FrameNode::SetRotationDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    if (!frame) return 0;
+    const auto rad = [](std::int32_t d) { return d * SetRotationPi * 2.0 / 360.0; };
+    if (!Succeeded(frame->AddRotation(Combine::Replace, 1, 0, 0, rad(ax)))) return 0;
+    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
+    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+}
+
+int FrameNode::RotateDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    if (!frame) return 0;
+    const auto rad = [](std::int32_t d) { return d * RotatePi * 2.0 / 360.0; };
+    if (!Succeeded(frame->AddRotation(Combine::After, 1, 0, 0, rad(ax)))) return 0;
+    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
+    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+}
+
+int FrameNode::SetPositionReplace(double x, double y, double z) {
+    return frame ? Flag(frame->AddTranslation(Combine::Replace, x, y, z)) : 0;
+}
+
+int FrameNode::MoveBy(double x, double y, double z) {
+    return frame ? Flag(frame->AddTranslation(Combine::After, x, y, z)) : 0;
+}
+
+int FrameNode::AddVisualMesh(const MeshNode& mesh) {
+    return frame && mesh.builder ? Flag(frame->AddVisual(mesh.builder)) : 0;
+}
+
+int FrameNode::DeleteVisualMesh(const MeshNode& mesh) {
+    return frame && mesh.builder ? Flag(frame->DeleteVisual(mesh.builder.get())) : 0;
+}
+
+void FrameNode::Release() {
+    if (!frame) return;
+    frame->Detach();
+    frame.reset();
+}
+
+int SceneRoot::Create() {
+    if (rm) Reset();
+    rm = std::make_unique<Engine>();
+    if (!Succeeded(rm->CreateFrame(nullptr, root.frame))) return 0;
+    root.scene = this;
+    root.parent = nullptr;
+    return Flag(root.frame->SetSceneBackground(0xFF000000u));
+}
+
+void SceneRoot::Reset() {
+    root.Release();
+    root.scene = nullptr;
+    rm.reset();
+}
+
+int MeshNode::Create(SceneRoot& s) {
+    scene = &s;
+    if (!s.rm) return 0;
+    return Flag(s.rm->CreateMeshBuilder(builder));
+}
+
+void MeshNode::Reset() {
+    builder.reset();
+    scene = nullptr;
+    facesAdded = 0;
+    normalsAdded = 0;
+}
+
+int DeviceNode::CreateFromSurface(SceneRoot& s, Canvas& c) {
+    scene = &s;
+    canvas = &c;
+    Release();
+    if (!s.rm || !Succeeded(s.rm->CreateDeviceFromSurface(&c, device))) return 0;
+    return Flag(device->SetQuality(quality));
+}
+
+int DeviceNode::SetQuality(std::uint32_t q) {
+    quality = q;
+    return device ? Flag(device->SetQuality(q)) : 0;
+}
+
+void DeviceNode::Release() { device.reset(); }
+
+int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::int32_t x0, std::int32_t y0,
+                         std::int32_t w, std::int32_t h) {
+    scene = &s;
+    deviceNode = &d;
+    Release();
+    if (!s.rm || !d.device) return 0;
+    if (x0 == -1 || y0 == -1 || w == -1 || h == -1) {
+        x0 = y0 = 0;
+        w = d.device->GetWidth();
+        h = d.device->GetHeight();
+    }
+    x = x0;
+    y = y0;
+    width = w;
+    height = h;
+    if (!Succeeded(s.rm->CreateViewport(d.device, camera.frame, x, y, width, height, viewport))) return 0;
+    viewport->Clear();
+    return 1;
+}
+
+int ViewportNode::Clear() { return viewport ? Flag(viewport->Clear()) : 0; }
+
+int ViewportNode::Render() {
+    if (!viewport || !scene || !scene->root.frame || !deviceNode || !deviceNode->device) return 0;
+    if (!Succeeded(viewport->Render(*scene->root.frame))) return 0;
+    return Flag(deviceNode->device->Update());
+}
+
+void ViewportNode::Release() { viewport.reset(); }
+
+}  // namespace kvx::rm

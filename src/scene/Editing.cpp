@@ -1,0 +1,180 @@
+// Operations that create, copy, delete and modify geometry.
+
+#include <algorithm>
+
+#include "scene/Scene.h"
+
+namespace kvx {
+
+namespace {
+// Colours of the two triangles of each cell of the generated mesh.
+constexpr std::int32_t MeshFirstColor[3] = {33, 45, 88};
+constexpr std::int32_t MeshSecondColor[3] = {43, 112, 66};
+constexpr std::int32_t MeshSide = 15;
+}  // namespace
+
+int Scene::CreateFaceFromSelection() {
+    if (selectedVertices.size() < 3) return 0;
+    // The list is copied: a new face never changes the selection, but keep the span safe anyway.
+    const std::vector<std::int32_t> list(selectedVertices);
+    return CreateFaceFromList(list) >= 0 ? 1 : 0;
+}
+
+std::int32_t Scene::CopyVertex(std::int32_t source, double dx, double dy, double dz) {
+    const Vertex& s = vertices[static_cast<std::size_t>(source)];
+    const double x = s.x + dx, y = s.y + dy, z = s.z + dz;
+    return AppendVertex(x, y, z, currentLayer);
+}
+
+void Scene::CopySelection(double dx, double dy, double dz) {
+    // Distinct vertices of the selected faces, first seen first.
+    std::vector<std::int32_t> faceVertices;
+    {
+        std::vector<std::uint8_t> seen(vertices.size(), 0);
+        for (const std::int32_t fi : selectedFaces) {
+            const Face& f = faces[static_cast<std::size_t>(fi)];
+            for (std::int32_t k = 0; k < f.vertexCount; ++k) {
+                const std::int32_t v = f.sceneIndices[static_cast<std::size_t>(k)];
+                if (!seen[static_cast<std::size_t>(v)]) {
+                    seen[static_cast<std::size_t>(v)] = 1;
+                    faceVertices.push_back(v);
+                }
+            }
+        }
+    }
+    if (!Fits(static_cast<std::int64_t>(selectedVertices.size() + faceVertices.size()),
+              static_cast<std::int64_t>(selectedFaces.size())))
+        return;
+
+    // Selected vertices: each copy takes its source's place in the selection.
+    for (std::int32_t& entry : selectedVertices) {
+        const std::int32_t copy = CopyVertex(entry, dx, dy, dz);
+        vertices[static_cast<std::size_t>(entry)].state = VertexNormal;
+        vertices[static_cast<std::size_t>(copy)].state = VertexSelected;
+        entry = copy;
+    }
+    if (selectedFaces.empty()) return;
+
+    // Selected faces: copy their vertices once each, then the faces over the copies.
+    std::vector<std::int32_t> counterpart(vertices.size(), -1);
+    std::vector<std::int32_t> copies;
+    copies.reserve(faceVertices.size());
+    for (const std::int32_t v : faceVertices) {
+        const std::int32_t copy = CopyVertex(v, dx, dy, dz);
+        counterpart[static_cast<std::size_t>(v)] = copy;
+        copies.push_back(copy);
+    }
+    const std::vector<std::int32_t> sourceFaces(selectedFaces);
+    std::vector<std::int32_t> list;
+    for (const std::int32_t fi : sourceFaces) {
+        const Face& f = faces[static_cast<std::size_t>(fi)];
+        list.clear();
+        for (std::int32_t k = 0; k < f.vertexCount; ++k)
+            list.push_back(counterpart[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]);
+        CreateFaceFromList(list);
+    }
+    ClearVertexSelection();
+    ClearFaceSelection();
+    for (const std::int32_t c : copies) ToggleVertex(c);
+}
+
+void Scene::RebuildIntoCurrentMesh() {
+    LayerMesh* mesh = currentMesh();
+    mesh->builder->Reserve(vertices.size(), faces.size() * 3, faces.size());
+    for (Vertex& v : vertices) v.Attach(mesh, v.x, v.y, v.z, v.sceneIndex);
+    for (Face& f : faces) f.Rebuild(mesh, vertices);
+}
+
+void Scene::DeleteSelectedFaces() {
+    if (selectedFaces.empty()) return;
+    // Remove every selected face and close the gaps in one pass; the others keep their order.
+    std::vector<std::uint8_t> doomed(faces.size(), 0);
+    for (const std::int32_t f : selectedFaces) doomed[static_cast<std::size_t>(f)] = 1;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        if (doomed[i]) continue;
+        if (kept != i) faces[kept] = std::move(faces[i]);
+        ++kept;
+    }
+    faces.resize(kept);
+
+    // Every record now lives in a fresh mesh of the current layer. The other layers' meshes
+    // would only hold stale copies of the same geometry, so they are emptied too.
+    for (std::int32_t i = 0; i < layerMeshCount(); ++i) ReplaceLayerMesh(i);
+    RebuildIntoCurrentMesh();
+    // A rebuilt face starts with placeholder normals; give every face its shading back.
+    UpdateAllVertexNormals();
+
+    ClearVertexSelection();
+    ClearFaceSelection();
+    RequestRedraw(0);
+}
+
+void Scene::FlipSelectedFaces() {
+    if (selectedFaces.empty()) return;
+    const auto n = static_cast<std::int32_t>(selectedFaces.size());
+    if (!Fits(0, n)) return;
+    const std::vector<std::int32_t> sources(selectedFaces);
+    for (const std::int32_t gi : sources) {
+        // The source is copied: appending may move the table.
+        const Face g = faces[static_cast<std::size_t>(gi)];
+        Face& f = faces.emplace_back();
+        f.Attach(currentMesh());
+        for (std::int32_t k = g.vertexCount - 1; k >= 0; --k)
+            f.AddVertex(vertices[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(k)])]);
+        f.StoreColor(static_cast<std::int32_t>(g.red), static_cast<std::int32_t>(g.green),
+                     static_cast<std::int32_t>(g.blue));
+        f.ApplyColor();
+        f.ComputeNormal(vertices);
+        f.layer = currentLayer;
+    }
+    // Deleting the sources also recomputes the normals of every face, the new ones included.
+    DeleteSelectedFaces();
+    for (std::int32_t k = 1; k <= n; ++k) selectedFaces.push_back(faceCount() - k);
+    RequestRedraw(1);
+}
+
+void Scene::SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b) {
+    for (const std::int32_t f : selectedFaces) faces[static_cast<std::size_t>(f)].SetColor(r, g, b);
+}
+
+void Scene::SetSelectedFacesRenderType(std::int32_t renderType) {
+    if (selectedFaces.empty()) return;
+    for (const std::int32_t f : selectedFaces) faces[static_cast<std::size_t>(f)].renderType = renderType;
+    UpdateVertexNormals(selectedFaces);
+    RequestRedraw(0);
+}
+
+void Scene::GenerateMesh() {
+    constexpr std::int32_t cells = MeshSide - 1;
+    if (!Fits(MeshSide * MeshSide, 2 * cells * cells)) return;
+    const std::int32_t base = vertexCount();
+    for (std::int32_t i = 0; i < MeshSide; ++i)
+        for (std::int32_t j = 0; j < MeshSide; ++j) AppendVertex(i - 7.5, 0.0, 7.5 - j, currentLayer);
+    for (std::int32_t i = 0; i < cells; ++i) {
+        for (std::int32_t j = 0; j < cells; ++j) {
+            const std::int32_t b = base + MeshSide * i + j;
+            const std::int32_t first[] = {b, b + MeshSide, b + 1};
+            const std::int32_t f1 = CreateFaceFromList(first);
+            if (f1 >= 0) faces[static_cast<std::size_t>(f1)].SetColor(MeshFirstColor[0], MeshFirstColor[1], MeshFirstColor[2]);
+            const std::int32_t second[] = {b + MeshSide, b + MeshSide + 1, b + 1};
+            const std::int32_t f2 = CreateFaceFromList(second);
+            if (f2 >= 0) faces[static_cast<std::size_t>(f2)].SetColor(MeshSecondColor[0], MeshSecondColor[1], MeshSecondColor[2]);
+        }
+    }
+    ClearVertexSelection();
+    RequestRedraw(0);
+}
+
+void Scene::ClearScene() {
+    ClearFaceSelection();
+    ClearVertexSelection();
+    faces.clear();
+    vertices.clear();
+    DestroyLayers();
+    CreateLayers();
+    if (hooks_.sceneCleared) hooks_.sceneCleared();
+    RequestRedraw(0);
+}
+
+}  // namespace kvx

@@ -1,0 +1,62 @@
+#pragma once
+// One polygon of up to eight vertices, mirrored as a face of a layer mesh's builder. A face refers
+// to its vertices by scene index; the vertex table resolves them.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "retained/Math.h"
+#include "retained/MeshBuilder.h"
+#include "scene/Limits.h"
+#include "scene/Vertex.h"
+
+namespace kvx {
+
+inline constexpr std::int32_t RenderFlat = 0;
+inline constexpr std::int32_t RenderSmooth = 1;
+
+struct Face {
+    std::int32_t renderType = RenderFlat;
+    double red = 0, green = 0, blue = 255;  // each 0..255; new faces are pure blue
+    rm::Face rmFace;
+    LayerMesh* owner = nullptr;  // the layer mesh the face was attached to
+    std::array<std::int32_t, MaxFaceVertices> sceneIndices{};
+    std::array<std::int32_t, MaxFaceVertices> normalIndices{};
+    std::int32_t vertexCount = 0;
+    std::int32_t hidden = 0;
+    std::int32_t layer = 0;
+
+    // Creates the face in mesh's builder and adds it there.
+    void Attach(LayerMesh* mesh);
+    // Appends a vertex with a placeholder normal; 0 when the face is full or the engine refuses.
+    int AddVertex(Vertex& vertex);
+    // Attaches the face anew to mesh and adds its vertices again, in order, with its colour.
+    void Rebuild(LayerMesh* mesh, std::vector<Vertex>& vertices);
+    // Stores a colour (0..255 each) and sends it.
+    void SetColor(std::int32_t r, std::int32_t g, std::int32_t b);
+    void StoreColor(double r, double g, double b) {
+        red = r;
+        green = g;
+        blue = b;
+    }
+    void ApplyColor();
+    // Unit normal (P1 - P2) x (P1 - P0) of the first three vertices; (0, 0, 0) when they are
+    // collinear or fewer than three.
+    rm::Vec3 Normal(const std::vector<Vertex>& vertices) const;
+    // Writes the face normal into the normals of all its slots.
+    void ComputeNormal(const std::vector<Vertex>& vertices);
+    // Writes n into the normal of slot k.
+    void SetSlotNormal(std::int32_t k, rm::Vec3 n);
+    bool IsSmooth() const { return renderType == RenderSmooth; }
+
+    // Bounding box over the face's vertices.
+    double MinX(const std::vector<Vertex>& v) const;
+    double MaxX(const std::vector<Vertex>& v) const;
+    double MinY(const std::vector<Vertex>& v) const;
+    double MaxY(const std::vector<Vertex>& v) const;
+    double MinZ(const std::vector<Vertex>& v) const;
+    double MaxZ(const std::vector<Vertex>& v) const;
+};
+
+}  // namespace kvx

@@ -1,0 +1,154 @@
+#pragma once
+// The scene: vertex and face tables, the two selections, the ten layers with their meshes and
+// frames, and the operations on them. Each change is mirrored at once into the layer meshes, so
+// the perspective picture always shows the current model.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/Prompts.h"
+#include "retained/SceneNodes.h"
+#include "scene/Face.h"
+#include "scene/Limits.h"
+#include "scene/Vertex.h"
+
+namespace kvx {
+
+// What the scene asks of the program around it.
+struct SceneHooks {
+    // Marks the views for redrawing: all seven (0) or the six orthographic ones only (1).
+    std::function<void(int orthographicOnly)> requestRedraw;
+    // After "Nouveau": the views reset their zoom and pan and are aligned again.
+    std::function<void()> sceneCleared;
+    // Message boxes.
+    platform::Prompts* prompts = nullptr;
+};
+
+// Messages shown by the scene.
+inline constexpr const char* AttentionTitle = "Attention...";
+inline constexpr const char* MixedLayersText =
+    "Il est impossible de creer une face avec des vertex de diffrents layers...";
+inline constexpr const char* CapacityText =
+    "Impossible: la scene ne peut contenir plus de 4194304 vertex ni plus de 4194304 faces.";
+
+class Scene {
+public:
+    // Builds the model frame under root and the ten layers. root must be created and outlive
+    // the scene.
+    explicit Scene(rm::SceneRoot& root, SceneHooks hooks = {});
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    SceneHooks& hooks() { return hooks_; }
+
+    // --- records -------------------------------------------------------------------------------
+    std::vector<Vertex> vertices;  // entries 0..vertexCount-1, vertices[i].sceneIndex == i
+    std::vector<Face> faces;       // dense; indices shift down when faces are deleted
+    std::int32_t vertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
+    std::int32_t faceCount() const { return static_cast<std::int32_t>(faces.size()); }
+
+    std::vector<std::int32_t> selectedVertices;  // scene indices, in selection order
+    std::vector<std::int32_t> selectedFaces;     // face indices, in selection order
+    std::int32_t selectedVertexCount() const { return static_cast<std::int32_t>(selectedVertices.size()); }
+    std::int32_t selectedFaceCount() const { return static_cast<std::int32_t>(selectedFaces.size()); }
+
+    std::int32_t currentLayer = 0;
+    std::int32_t allLayers = 0;
+
+    // --- layers ----------------------------------------------------------------------------------
+    rm::SceneRoot& root() { return root_; }
+    rm::FrameNode& modelFrame() { return modelFrame_; }
+    std::int32_t layerMeshCount() const { return static_cast<std::int32_t>(layerMeshes_.size()); }
+    LayerMesh* layerMesh(std::int32_t i) { return layerMeshes_[static_cast<std::size_t>(i)].get(); }
+    rm::FrameNode& placementFrame(std::int32_t i) { return *placementFrames_[static_cast<std::size_t>(i)]; }
+    rm::FrameNode& spinFrame(std::int32_t i) { return *spinFrames_[static_cast<std::size_t>(i)]; }
+    LayerMesh* currentMesh() { return layerMesh(currentLayer); }
+    // Adds the next layer: its mesh and its placement and spin frames. 0 past MaxLayerMeshes.
+    int CreateLayerMesh();
+
+    // --- building ------------------------------------------------------------------------------
+    // Whether `moreVertices` and `moreFaces` still fit; shows the capacity message when not.
+    bool Fits(std::int64_t moreVertices, std::int64_t moreFaces);
+    // Appends a vertex attached to the current layer's mesh; returns its scene index.
+    std::int32_t AppendVertex(double x, double y, double z, std::int32_t layer);
+    // Creates a face from the given scene indices (the first eight) on the current layer by the
+    // rules of face creation: fewer than three does nothing; vertices of different layers show
+    // the layer message. Returns the new face's index, or -1.
+    std::int32_t CreateFaceFromList(std::span<const std::int32_t> list);
+
+    // --- normals -------------------------------------------------------------------------------
+    // Flat faces get their face normal in every slot; smooth faces get, at each slot, the unit sum
+    // of the face normals of every corner of every face on the same vertex.
+    void UpdateVertexNormals(std::int32_t faceIndex);
+    void UpdateVertexNormals(std::span<const std::int32_t> faceIndices);
+    void UpdateAllVertexNormals();
+
+    // --- visibility and selection --------------------------------------------------------------
+    bool VertexOnShownLayer(const Vertex& v) const { return allLayers == 1 || v.layer == currentLayer; }
+    bool IsVertexShown(const Vertex& v) const { return v.hidden == 0 && VertexOnShownLayer(v); }
+    bool IsFaceShown(const Face& f) const;
+    bool IsVertexSelected(std::int32_t i) const {
+        return vertices[static_cast<std::size_t>(i)].state == VertexSelected;
+    }
+    bool IsFaceSelected(std::int32_t f) const;
+
+    void ToggleVertex(std::int32_t i);
+    // ToggleVertex on each of the distinct indices, in order, in time linear in the selection.
+    void ToggleVertices(std::span<const std::int32_t> indices);
+    void ClearVertexSelection();
+    void ClearFaceSelection();
+    void ToggleFace(std::int32_t f);
+
+    void SelectAllFaces();        // "Sélectionner les faces"
+    void SelectAllVertices();     // "Sélectionner les vertex"
+    void InvertSelection();       // "Inverser la sélection"
+    void SelectFacesOfVertices(); // "Face des vertex"
+    void SelectVerticesOfFaces(); // "Vertex des faces"
+    void HideSelectedVertices();  // "Cacher les vertex"
+    void ShowAllVertices();       // "Afficher les vertex"
+    void HideSelectedFaces();     // "Cacher les faces"
+    void ShowAllFaces();          // "Afficher les faces"
+    // "0".."9": a different layer empties both selections. Returns true when the layer changed.
+    bool SetCurrentLayer(std::int32_t layer);
+    void ToggleAllLayers();       // "Tous les layers"
+
+    // --- editing -------------------------------------------------------------------------------
+    int CreateFaceFromSelection();                       // "Face"
+    void CopySelection(double dx, double dy, double dz); // "Copier" with (0, 0, 0)
+    void DeleteSelectedFaces();                          // "Suprimer"
+    void FlipSelectedFaces();                            // "Inverser"
+    void SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b);  // "Couleur..."
+    void SetSelectedFacesRenderType(std::int32_t renderType);                   // "Flat", "Smooth"
+    void GenerateMesh();                                 // "Mesh"
+    void ClearScene();                                   // "Nouveau"
+
+    void RequestRedraw(int orthographicOnly) {
+        if (hooks_.requestRedraw) hooks_.requestRedraw(orthographicOnly);
+    }
+    void ShowMessage(const std::string& text, const std::string& title);
+
+private:
+    void CreateLayers();
+    void DestroyLayers();
+    // Replaces layer i's mesh by a new, empty one on the same spin frame.
+    void ReplaceLayerMesh(std::int32_t i);
+    // Re-attaches every vertex and rebuilds every face into the current layer's mesh.
+    void RebuildIntoCurrentMesh();
+    // Copies a vertex to a new one offset by (dx, dy, dz) on the current layer; returns its index.
+    std::int32_t CopyVertex(std::int32_t source, double dx, double dy, double dz);
+
+    rm::SceneRoot& root_;
+    SceneHooks hooks_;
+    rm::FrameNode modelFrame_;
+    std::vector<std::unique_ptr<LayerMesh>> layerMeshes_;
+    std::vector<std::unique_ptr<rm::FrameNode>> placementFrames_;
+    std::vector<std::unique_ptr<rm::FrameNode>> spinFrames_;
+};
+
+}  // namespace kvx
