@@ -2,6 +2,8 @@
 
 #include "canvas/Canvas.h"
 
+#include <vector>
+
 namespace kvx::rm {
 namespace {
 int Flag(Result r) { return Succeeded(r) ? 1 : 0; }
@@ -79,6 +81,41 @@ int MeshNode::Create(SceneRoot& s) {
     scene = &s;
     if (!s.rm) return 0;
     return Flag(s.rm->CreateMeshBuilder(builder));
+}
+
+namespace {
+
+// Each vertex of the unit shape, times size and offset by the centre in double precision.
+std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double size, double x, double y,
+                              double z) {
+    std::vector<Vec3f> out;
+    for (std::size_t i = 0; i < count; ++i)
+        out.push_back(Narrow({unit[i][0] * size + x, unit[i][1] * size + y, unit[i][2] * size + z}));
+    return out;
+}
+
+}  // namespace
+
+int MeshNode::AddCubeMarker(double size, double x, double y, double z) {
+    static constexpr double unit[8][3] = {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1},
+                                          {1, -1, 1},  {-1, -1, 1},  {-1, 1, 1},  {1, 1, 1}};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 4, 1, 2, 6, 5, 4, 6, 7, 4, 5,
+                                              4, 7, 4, 0, 3, 4, 2, 6, 7, 3, 4, 0, 4, 5, 1, 0};
+    if (builder) {
+        const auto v = PlaceShape(unit, 8, size, x, y, z);
+        builder->AddFaces(8, v.data(), 0, nullptr, faces);
+    }
+    return 1;
+}
+
+int MeshNode::AddPyramidMarker(double size, double x, double y, double z) {
+    static constexpr double unit[5][3] = {{1, 1, -1}, {1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {0, 0, 1}};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 3, 0, 1, 4, 3, 4, 1, 2, 3, 2, 3, 4, 3, 3, 0, 4, 0};
+    if (builder) {
+        const auto v = PlaceShape(unit, 5, size, x, y, z);
+        builder->AddFaces(5, v.data(), 0, nullptr, faces);
+    }
+    return 1;
 }
 
 void MeshNode::Reset() {

@@ -79,6 +79,10 @@ public:
 
     int Create(SceneRoot& scene);
     void Reset();
+    // Light marker shapes: a cube (eight corners at +-size) and a pyramid whose apex points along
+    // +z, centred on (x, y, z), added with one AddFaces. They report 1 whatever the engine says.
+    int AddCubeMarker(double size, double x, double y, double z);
+    int AddPyramidMarker(double size, double x, double y, double z);
 
     SceneRoot* scene = nullptr;
     std::shared_ptr<MeshBuilder> builder;
