@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "retained/Frame.h"
+#include "retained/Renderer.h"
 #include "retained/Result.h"
 
 namespace kvx {
@@ -25,12 +26,16 @@ public:
     std::int32_t GetWidth() const;
     std::int32_t GetHeight() const;
     Canvas* Target() const { return canvas_; }
-    // Leaves the rendered picture in the canvas.
+    // Leaves the rendered picture in the canvas. Viewports draw straight into the canvas's
+    // memory, so the picture is complete once their Render calls are done.
     Result Update();
+    // The pipeline state the device's viewports share: the depth buffer and the meshes' caches.
+    Renderer& GetRenderer() { return renderer_; }
 
 private:
     Canvas* canvas_;
     std::uint32_t quality_ = QualityWireframe;
+    Renderer renderer_;
 };
 
 class Viewport {

@@ -11,6 +11,7 @@ Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal)
     f.normal[static_cast<std::size_t>(f.cornerCount)] = normal;
     ++f.cornerCount;
     ++builder_->revision_;
+    ++builder_->topologyRevision_;
     return Ok;
 }
 
@@ -68,6 +69,7 @@ Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) 
 Result MeshBuilder::CreateFace(Face& face) {
     faces_.emplace_back();
     ++revision_;
+    ++topologyRevision_;
     face = Face(shared_from_this(), FaceCount() - 1);
     return Ok;
 }
@@ -76,6 +78,7 @@ Result MeshBuilder::AddFace(const Face& face) {
     if (face.Builder() != this || !ValidFace(face.Index())) return ErrBadObject;
     faces_[static_cast<std::size_t>(face.Index())].added = true;
     ++revision_;
+    ++topologyRevision_;
     return Ok;
 }
 
@@ -107,6 +110,7 @@ Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices, st
         faces_.push_back(f);
     }
     ++revision_;
+    ++topologyRevision_;
     return Ok;
 }
 

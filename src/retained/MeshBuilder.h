@@ -79,6 +79,9 @@ public:
     const std::vector<FaceData>& Faces() const { return faces_; }
     // Grows with every change, so a renderer can tell when what it derived is stale.
     std::uint64_t Revision() const { return revision_; }
+    // Grows only when the faces or their corners change (not on moves, normals or colours), so
+    // the triangles derived from the faces can outlive a drag.
+    std::uint64_t TopologyRevision() const { return topologyRevision_; }
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
 
@@ -92,6 +95,7 @@ private:
     std::vector<Vec3f> normals_;
     std::vector<FaceData> faces_;
     std::uint64_t revision_ = 0;
+    std::uint64_t topologyRevision_ = 0;
 };
 
 }  // namespace kvx::rm

@@ -1,0 +1,69 @@
+#include "perspective/TargaExport.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kvx {
+namespace {
+
+constexpr std::uint8_t TrueColourImage = 2;
+constexpr std::uint8_t BitsPerPixel = 24;
+constexpr std::uint8_t OriginLowerLeft = 0;
+
+void PutU16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) {
+    out[at] = static_cast<std::uint8_t>(v & 0xFF);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels) {
+    std::vector<std::uint8_t> out(TargaFileSize, 0);
+    out[2] = TrueColourImage;
+    PutU16(out, 12, TargaSide);
+    PutU16(out, 14, TargaSide);
+    out[16] = BitsPerPixel;
+    out[17] = OriginLowerLeft;
+    if (!pixels.Drawable()) return out;
+    std::size_t at = TargaHeaderSize;
+    for (std::int32_t y = TargaSide - 1; y >= 0; --y) {
+        for (std::int32_t x = 0; x < TargaSide; ++x, at += 3) {
+            if (x >= pixels.width || y >= pixels.height) continue;  // outside the surface: black
+            const std::uint8_t* p = pixels.Address(x, y);
+            if (pixels.bitsPerPixel == 24) {
+                out[at] = p[0];
+                out[at + 1] = p[1];
+                out[at + 2] = p[2];
+            } else {
+                const auto w = static_cast<std::uint32_t>(p[0] | p[1] << 8);
+                out[at] = static_cast<std::uint8_t>((w << 3) & 0xF8);
+                out[at + 1] = static_cast<std::uint8_t>(((w >> 5) << 2) & 0xFC);
+                out[at + 2] = static_cast<std::uint8_t>((w >> 8) & 0xF8);
+            }
+        }
+    }
+    return out;
+}
+
+bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
+    const std::vector<std::uint8_t> bytes = EncodeTarga(pixels);
+    const std::string temporary = path + ".kvxtmp";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool closed = std::fclose(f) == 0;
+    std::error_code ec;
+    if (!written || !closed) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kvx

@@ -1,0 +1,71 @@
+#pragma once
+// The renderer behind a device: its pipeline state (depth buffer, the meshes' triangles, scratch
+// space for vertices and lighting) and the one function that renders a frame tree. Stages, in
+// order: lights to world space, camera to view space, then per mesh instance the transform
+// stage, and per triangle the reject and cull tests, vertex lighting, the clipper where needed
+// and the rasteriser with its depth test.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "retained/DepthBuffer.h"
+#include "retained/Frame.h"
+#include "retained/MeshBuilder.h"
+#include "retained/Rasteriser.h"
+#include "retained/RenderQuality.h"
+#include "retained/Result.h"
+#include "retained/TriangleList.h"
+#include "retained/VertexLighting.h"
+#include "retained/VertexTransform.h"
+#include "retained/ViewMapping.h"
+
+namespace kvx {
+class Canvas;
+}
+
+namespace kvx::rm {
+
+class Renderer {
+  public:
+    // Clears the depth of rect (device pixels) before a new picture.
+    void ClearDepth(const Canvas& canvas, const ViewRect& rect);
+    // Draws every visual under root, lit by every light under root, as seen through camera,
+    // into rect of canvas. Pixels outside rect are never written.
+    Result Render(const Frame& root, const Frame& camera, const ViewRect& rect,
+                  std::uint32_t quality, Canvas& canvas);
+
+    const TriangleCache& Triangles() const { return triangles_; }
+    const DepthBuffer& Depth() const { return depth_; }
+
+  private:
+    // What every mesh instance of one Render shares.
+    struct Pass {
+        RenderMode mode;
+        SceneLights lights;
+        Matrix4 worldToView;
+        ViewMapping mapping;
+        RasterTarget target;
+    };
+    // What one mesh instance needs while its triangles are drawn.
+    struct Instance {
+        const MeshBuilder* mesh = nullptr;
+        AffineF modelToView{};
+    };
+
+    void FitDepth(const Canvas& canvas);
+    void DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4& modelToWorld,
+                  Pass& pass);
+    void DrawTriangles(const Instance& in, const std::vector<MeshTriangle>& triangles, Pass& pass);
+    void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pass& pass);
+    void DrawOutlines(const Instance& in, Pass& pass);
+    // The colour of corner k of face f (0..255 per channel), lit when the pass is lit.
+    Vec3f CornerColor(const Instance& in, const FaceData& f, std::int32_t k, const Pass& pass);
+
+    DepthBuffer depth_;
+    TriangleCache triangles_;
+    std::vector<ScreenVertex> screen_;
+    CornerLighting lighting_;
+};
+
+}  // namespace kvx::rm

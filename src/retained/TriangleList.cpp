@@ -1,0 +1,44 @@
+#include "retained/TriangleList.h"
+
+namespace kvx::rm {
+
+void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out) {
+    out.clear();
+    const auto& faces = mesh.Faces();
+    constexpr std::size_t MaxNumberedFace = std::size_t{1} << (32 - FanBits);
+    for (std::size_t f = 0; f < faces.size() && f < MaxNumberedFace; ++f) {
+        const FaceData& face = faces[f];
+        if (!face.added) continue;
+        for (std::int32_t k = 1; k + 1 < face.cornerCount; ++k) {
+            const auto ku = static_cast<std::size_t>(k);
+            out.push_back(
+                {face.vertex[0], face.vertex[ku], face.vertex[ku + 1],
+                 static_cast<std::uint32_t>(f << FanBits) | static_cast<std::uint32_t>(k - 1)});
+        }
+    }
+}
+
+const std::vector<MeshTriangle>& TriangleCache::For(const std::shared_ptr<MeshBuilder>& mesh) {
+    Entry& e = entries_[mesh.get()];
+    const bool same = !e.mesh.owner_before(mesh) && !mesh.owner_before(e.mesh) && !e.mesh.expired();
+    if (!same || e.revision != mesh->TopologyRevision()) {
+        e.mesh = mesh;
+        e.revision = mesh->TopologyRevision();
+        BuildTriangles(*mesh, e.triangles);
+    }
+    e.used = true;
+    return e.triangles;
+}
+
+void TriangleCache::DropUnused() {
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        if (!it->second.used || it->second.mesh.expired()) {
+            it = entries_.erase(it);
+        } else {
+            it->second.used = false;
+            ++it;
+        }
+    }
+}
+
+}  // namespace kvx::rm

@@ -1,0 +1,63 @@
+#pragma once
+// Vertex lighting stage, in world space. The light reaching a point p with unit normal n is, per
+// channel, min(1, ambient + sum of the lights):
+//   directional: colour * max(0, -direction . n), the light shining along its frame's +z;
+//   point: colour * max(0, n . unit(position - p)) / (constant + linear d + quadratic d^2), d the
+//          distance, a divisor that is not positive counting as 1.
+// A corner's colour is its face colour times that light.
+
+#include <cstdint>
+#include <vector>
+
+#include "retained/Frame.h"
+#include "retained/Math.h"
+#include "retained/MeshBuilder.h"
+#include "retained/VertexTransform.h"
+
+namespace kvx::rm {
+
+struct SceneLights {
+    struct Directional {
+        Vec3f direction;  // unit, the way the light travels
+        Vec3f color;
+    };
+    struct Point {
+        Vec3f position;
+        Vec3f color;
+        float constant = 0, linear = 0, quadratic = 0;
+    };
+    Vec3f ambient;
+    std::vector<Directional> directional;
+    std::vector<Point> points;
+};
+
+// Every light attached to a frame under root (root included), placed by its frames' transforms.
+SceneLights CollectLights(const Frame& root);
+
+// The light reaching world point p with world normal n (unit, or zero for no direction).
+Vec3f LightAt(const SceneLights& lights, Vec3f p, Vec3f n);
+
+// Lights the corners of one mesh instance on demand. Corners of one vertex with equal normals
+// are lit once per frame: the last result is kept per vertex, keyed by the normal.
+class CornerLighting {
+  public:
+    // Starts a mesh instance: its model-to-world transform and the lights (null: unlit, every
+    // corner takes its face colour as it is).
+    void Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld, const SceneLights* lights);
+    // The light reaching vertex v (0 <= v < vertex count) with model-space normal n.
+    Vec3f At(std::int32_t v, Vec3f n);
+
+  private:
+    struct Entry {
+        Vec3f normal;
+        std::uint32_t stamp = 0;
+        Vec3f light;
+    };
+    std::vector<Entry> entries_;
+    std::uint32_t stamp_ = 0;
+    const Vec3f* positions_ = nullptr;
+    const SceneLights* lights_ = nullptr;
+    AffineF toWorld_{};
+};
+
+}  // namespace kvx::rm
