@@ -19,6 +19,7 @@ Result Face::SetColorRGB(double r, double g, double b) {
     if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
     builder_->faces_[static_cast<std::size_t>(index_)].color = Narrow({r, g, b});
     ++builder_->revision_;
+    ++builder_->colorRevision_;
     return Ok;
 }
 

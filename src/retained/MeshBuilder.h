@@ -82,6 +82,8 @@ public:
     // Grows only when the faces or their corners change (not on moves, normals or colours), so
     // the triangles derived from the faces can outlive a drag.
     std::uint64_t TopologyRevision() const { return topologyRevision_; }
+    // Grows when a face's colour changes.
+    std::uint64_t ColorRevision() const { return colorRevision_; }
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
 
@@ -96,6 +98,7 @@ private:
     std::vector<FaceData> faces_;
     std::uint64_t revision_ = 0;
     std::uint64_t topologyRevision_ = 0;
+    std::uint64_t colorRevision_ = 0;
 };
 
 }  // namespace kvx::rm

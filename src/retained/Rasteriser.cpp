@@ -9,7 +9,9 @@ namespace {
 // A channel value 0..255 as a byte, rounded, with the small over- and undershoot of
 // interpolation at a triangle's rim clamped away.
 inline std::uint32_t Channel(float v) {
-    return static_cast<std::uint32_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f);
+    v = v > 0.0f ? v : 0.0f;  // written so that it compiles to min/max, not branches
+    v = v < 255.0f ? v : 255.0f;
+    return static_cast<std::uint32_t>(v + 0.5f);
 }
 
 // Stores a colour in the buffer's packing: 5-6-5 at 16 bits, bytes blue, green, red at 24.
@@ -33,11 +35,9 @@ struct Edge {
 
 Edge MakeEdge(const RasterVertex& p, const RasterVertex& q, std::int32_t left, std::int32_t top) {
     const std::int64_t dx = q.x - p.x, dy = q.y - p.y;
-    const bool topLeft = (dy == 0 && dx > 0) || dy < 0;
-    const std::int64_t cx = std::int64_t{left} * SubpixelOne + SubpixelHalf - p.x;
-    const std::int64_t cy = std::int64_t{top} * SubpixelOne + SubpixelHalf - p.y;
-    return {dx * cy - dy * cx + (topLeft ? 0 : NotTopLeftBias), -dy * SubpixelOne,
-            dx * SubpixelOne};
+    return {EdgeAt(p.x, p.y, q.x, q.y, std::int64_t{left} * SubpixelOne + SubpixelHalf,
+                   std::int64_t{top} * SubpixelOne + SubpixelHalf),
+            -dy * SubpixelOne, dx * SubpixelOne};
 }
 
 // A value interpolated over the triangle: its value at the first pixel centre and its change

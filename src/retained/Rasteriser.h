@@ -60,6 +60,36 @@ inline bool IsEmpty(const PixelRect& r) {
     return r.right <= r.left || r.bottom <= r.top;
 }
 
+// The edge function of edge p -> q at subpixel point (x, y), with the fill rule's bias: >= 0
+// when the point counts as inside that edge of a clockwise triangle.
+inline std::int64_t EdgeAt(std::int32_t px, std::int32_t py, std::int32_t qx, std::int32_t qy,
+                           std::int64_t x, std::int64_t y) {
+    const std::int64_t dx = qx - px, dy = qy - py;
+    const bool topLeft = (dy == 0 && dx > 0) || dy < 0;
+    return dx * (y - py) - dy * (x - px) + (topLeft ? 0 : NotTopLeftBias);
+}
+
+// Bounds holding at most this many pixel centres have each centre tested before the triangle
+// is set up; larger ones are taken to cover some.
+inline constexpr std::int32_t CentreProbeLimit = 4;
+
+// Whether clockwise triangle a, b, c covers the centre of a pixel of r (from CentresWithin its
+// bounds, not empty). Exact for small bounds, which is what most triangles of a large mesh have.
+inline bool CoversSomeCentre(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by,
+                             std::int32_t cx, std::int32_t cy, const PixelRect& r) {
+    if ((r.right - r.left) * (r.bottom - r.top) > CentreProbeLimit) return true;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        const std::int64_t sy = std::int64_t{y} * SubpixelOne + SubpixelHalf;
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            const std::int64_t sx = std::int64_t{x} * SubpixelOne + SubpixelHalf;
+            if ((EdgeAt(ax, ay, bx, by, sx, sy) | EdgeAt(bx, by, cx, cy, sx, sy) |
+                 EdgeAt(cx, cy, ax, ay, sx, sy)) >= 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 // Draws triangle a, b, c (clockwise, area = ClockwiseArea > 0) over the given pixels (from
 // CentresWithin its bounds), with colours and depth interpolated linearly on the screen.
 void RasteriseTriangle(const RasterTarget& target, const PixelRect& pixels, std::int64_t area,

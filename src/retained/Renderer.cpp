@@ -4,6 +4,7 @@
 
 #include "canvas/Canvas.h"
 #include "retained/Clipper.h"
+#include "retained/Prefetch.h"
 #include "retained/SceneWalk.h"
 
 namespace kvx::rm {
@@ -71,8 +72,8 @@ void Renderer::DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4&
     Instance in;
     in.mesh = mesh.get();
     in.modelToView = AffineF::From(modelToWorld * pass.worldToView);
-    const std::vector<MeshTriangle>& triangles = triangles_.For(mesh);
-    if (triangles.empty()) return;
+    const MeshTriangles triangles = triangles_.For(mesh);
+    if (triangles.triangles.empty()) return;
     // Transform stage: every vertex to the screen, with its clip codes.
     const auto& positions = mesh->Positions();
     if (screen_.size() < positions.size()) screen_.resize(positions.size());
@@ -85,60 +86,99 @@ void Renderer::DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4&
     }
 }
 
-Vec3f Renderer::CornerColor(const Instance& in, const FaceData& f, std::int32_t k,
-                            const Pass& pass) {
-    if (!pass.mode.gouraud) k = 0;  // flat shading: the face takes its first corner's colour
-    const auto ku = static_cast<std::size_t>(k);
+Vec3f Renderer::CornerColor(const Instance& in, std::int32_t vertex, std::int32_t normal,
+                            std::int32_t face, Vec3f color, const Pass& pass) {
     Vec3f light{1.0f, 1.0f, 1.0f};
     if (pass.mode.lit) {
-        const std::int32_t ni = f.normal[ku];
-        const Vec3f n =
-            ni >= 0 ? in.mesh->Normals()[static_cast<std::size_t>(ni)] : FaceNormal(*in.mesh, f);
-        light = lighting_.At(f.vertex[ku], n);
+        const auto& faces = in.mesh->Faces();
+        const Vec3f n = normal >= 0 ? in.mesh->Normals()[static_cast<std::size_t>(normal)]
+                                    : FaceNormal(*in.mesh, faces[static_cast<std::size_t>(face)]);
+        light = lighting_.At(vertex, n);
     }
-    return {f.color.x * light.x * 255.0f, f.color.y * light.y * 255.0f,
-            f.color.z * light.z * 255.0f};
+    return {color.x * light.x * 255.0f, color.y * light.y * 255.0f, color.z * light.z * 255.0f};
 }
 
-void Renderer::DrawTriangles(const Instance& in, const std::vector<MeshTriangle>& triangles,
-                             Pass& pass) {
+Vec3f Renderer::FaceCornerColor(const Instance& in, std::int32_t face, std::int32_t k,
+                                const Pass& pass) {
+    const FaceData& f = in.mesh->Faces()[static_cast<std::size_t>(face)];
+    if (!pass.mode.gouraud) k = 0;  // flat shading: the face takes its first corner's colour
+    const auto ku = static_cast<std::size_t>(k);
+    return CornerColor(in, f.vertex[ku], f.normal[ku], face, f.color, pass);
+}
+
+void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass) {
     const ScreenVertex* sv = screen_.data();
-    const FaceData* faces = in.mesh->Faces().data();
-    for (const MeshTriangle& t : triangles) {
+    const std::vector<MeshTriangle>& triangles = mesh.triangles;
+    // Reject, cull and clip first: most triangles of a large mesh hold no pixel centre. Those
+    // left to shade are listed with their screen vertices.
+    shaded_.clear();
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        const MeshTriangle& t = triangles[i];
         const ScreenVertex& a = sv[t.v0];
         const ScreenVertex& b = sv[t.v1];
         const ScreenVertex& c = sv[t.v2];
-        // Reject: wholly outside one clip plane; cut by the clipper when it crosses any.
+        // Wholly outside one clip plane: nothing to draw; crossing any: cut by the clipper.
         if ((a.code | b.code | c.code) != 0) {
             if ((a.code & b.code & c.code) == 0) DrawClippedTriangle(in, t, pass);
             continue;
         }
-        // Reject triangles that hold no pixel centre, before any set-up.
-        const PixelRect pixels =
+        // No pixel centre within its bounds: nothing to draw, and no set-up spent on it.
+        const PixelRect bounds =
             CentresWithin(Min3(a.x, b.x, c.x), Max3(a.x, b.x, c.x), Min3(a.y, b.y, c.y),
                           Max3(a.y, b.y, c.y), pass.target.clip);
-        if (IsEmpty(pixels)) continue;
+        if (IsEmpty(bounds)) continue;
         // Cull: only faces running clockwise on the screen are drawn.
-        const std::int64_t area = ClockwiseArea(a.x, a.y, b.x, b.y, c.x, c.y);
-        if (area <= 0) continue;
-        // Vertex lighting, then the rasteriser.
-        const FaceData& f = faces[t.Face()];
-        const std::int32_t k = t.Fan();
-        const RasterVertex ra{a.x, a.y, a.depth, CornerColor(in, f, 0, pass)};
-        const RasterVertex rb{b.x, b.y, b.depth, CornerColor(in, f, k, pass)};
-        const RasterVertex rc{c.x, c.y, c.depth, CornerColor(in, f, k + 1, pass)};
-        RasteriseTriangle(pass.target, pixels, area, ra, rb, rc);
+        if (ClockwiseArea(a.x, a.y, b.x, b.y, c.x, c.y) <= 0) continue;
+        // A small triangle between the centres its bounds hold draws nothing either.
+        if (!CoversSomeCentre(a.x, a.y, b.x, b.y, c.x, c.y, bounds)) continue;
+        shaded_.push_back({static_cast<std::uint32_t>(i), t.v0, t.v1, t.v2, a, b, c});
+    }
+
+    // Then light and rasterise the listed ones. Their shading records, normals and vertices lie
+    // scattered through large arrays, so each is fetched a few triangles ahead of its use.
+    const TriangleShading* shading = mesh.shading.data();
+    const Vec3f* normals = in.mesh->Normals().data();
+    const std::size_t count = shaded_.size();
+    for (std::size_t j = 0; j < count; ++j) {
+        if (j + 2 * PrefetchDistance < count) {
+            const ShadedTriangle& ahead = shaded_[j + 2 * PrefetchDistance];
+            Prefetch(&shading[ahead.index]);
+            lighting_.Prefetch(ahead.v0);
+            lighting_.Prefetch(ahead.v1);
+            lighting_.Prefetch(ahead.v2);
+        }
+        if (j + PrefetchDistance < count) {
+            const TriangleShading& ahead = shading[shaded_[j + PrefetchDistance].index];
+            if (ahead.normal[0] >= 0) Prefetch(&normals[ahead.normal[0]]);
+            if (ahead.normal[2] >= 0) Prefetch(&normals[ahead.normal[2]]);
+        }
+        const ShadedTriangle& s = shaded_[j];
+        const TriangleShading& sh = shading[s.index];
+        const PixelRect pixels =
+            CentresWithin(Min3(s.a.x, s.b.x, s.c.x), Max3(s.a.x, s.b.x, s.c.x),
+                          Min3(s.a.y, s.b.y, s.c.y), Max3(s.a.y, s.b.y, s.c.y), pass.target.clip);
+        const std::int64_t area = ClockwiseArea(s.a.x, s.a.y, s.b.x, s.b.y, s.c.x, s.c.y);
+        // Vertex lighting (flat shading gives every corner the first one's colour), then the
+        // rasteriser.
+        const Vec3f ca = CornerColor(in, s.v0, sh.normal[0], sh.face, sh.color, pass);
+        Vec3f cb = ca, cc = ca;
+        if (pass.mode.gouraud) {
+            cb = CornerColor(in, s.v1, sh.normal[1], sh.face, sh.color, pass);
+            cc = CornerColor(in, s.v2, sh.normal[2], sh.face, sh.color, pass);
+        }
+        RasteriseTriangle(pass.target, pixels, area, {s.a.x, s.a.y, s.a.depth, ca},
+                          {s.b.x, s.b.y, s.b.depth, cb}, {s.c.x, s.c.y, s.c.depth, cc});
     }
 }
 
 void Renderer::DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pass& pass) {
-    const FaceData& f = in.mesh->Faces()[static_cast<std::size_t>(t.Face())];
     const auto& positions = in.mesh->Positions();
     const std::int32_t corner[3] = {0, t.Fan(), t.Fan() + 1};
+    const std::int32_t vertex[3] = {t.v0, t.v1, t.v2};
     ClipVertex polygon[3];
     for (int i = 0; i < 3; ++i) {
-        const auto v = static_cast<std::size_t>(f.vertex[static_cast<std::size_t>(corner[i])]);
-        polygon[i] = {in.modelToView.Point(positions[v]), CornerColor(in, f, corner[i], pass)};
+        polygon[i] = {in.modelToView.Point(positions[static_cast<std::size_t>(vertex[i])]),
+                      FaceCornerColor(in, t.Face(), corner[i], pass)};
     }
     ClipVertex clipped[MaxClippedVertices];
     const int n = ClipPolygon(polygon, 3, pass.mapping.guard, clipped);
@@ -167,13 +207,16 @@ void Renderer::DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pa
 
 void Renderer::DrawOutlines(const Instance& in, Pass& pass) {
     const auto& positions = in.mesh->Positions();
-    for (const FaceData& f : in.mesh->Faces()) {
+    const auto& faces = in.mesh->Faces();
+    for (std::size_t fi = 0; fi < faces.size(); ++fi) {
+        const FaceData& f = faces[fi];
         if (!f.added || f.cornerCount < 3) continue;
+        const Vec3f color = FaceCornerColor(in, static_cast<std::int32_t>(fi), 0, pass);
         ClipVertex polygon[MaxFaceCorners];
         std::uint32_t codes = 0;
         for (std::int32_t k = 0; k < f.cornerCount; ++k) {
             const auto v = static_cast<std::size_t>(f.vertex[static_cast<std::size_t>(k)]);
-            polygon[k] = {in.modelToView.Point(positions[v]), CornerColor(in, f, 0, pass)};
+            polygon[k] = {in.modelToView.Point(positions[v]), color};
             codes |= screen_[v].code;
         }
         ClipVertex clipped[MaxClippedVertices];
@@ -187,14 +230,15 @@ void Renderer::DrawOutlines(const Instance& in, Pass& pass) {
         RasterVertex rv[MaxClippedVertices];
         for (int i = 0; i < n; ++i) {
             const ScreenVertex s = Project(outline[i].view, pass.mapping);
-            rv[i] = {s.x, s.y, s.depth, outline[i].color};
+            rv[i] = {s.x, s.y, s.depth, color};
         }
+        // Only faces turned towards the camera are outlined.
         std::int64_t total = 0;
         for (int i = 1; i + 1 < n; ++i)
             total += ClockwiseArea(rv[0].x, rv[0].y, rv[i].x, rv[i].y, rv[i + 1].x, rv[i + 1].y);
         if (total <= 0) continue;
         for (int i = 0; i < n; ++i)
-            DrawEdge(pass.target, rv[i], rv[(i + 1) % n], rv[0].color);
+            DrawEdge(pass.target, rv[i], rv[(i + 1) % n], color);
     }
 }
 

@@ -26,6 +26,9 @@ class Canvas;
 
 namespace kvx::rm {
 
+// How many listed triangles ahead their scattered data is fetched.
+inline constexpr std::size_t PrefetchDistance = 8;
+
 class Renderer {
   public:
     // Clears the depth of rect (device pixels) before a new picture.
@@ -56,15 +59,26 @@ class Renderer {
     void FitDepth(const Canvas& canvas);
     void DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4& modelToWorld,
                   Pass& pass);
-    void DrawTriangles(const Instance& in, const std::vector<MeshTriangle>& triangles, Pass& pass);
+    void DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass);
     void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pass& pass);
     void DrawOutlines(const Instance& in, Pass& pass);
-    // The colour of corner k of face f (0..255 per channel), lit when the pass is lit.
-    Vec3f CornerColor(const Instance& in, const FaceData& f, std::int32_t k, const Pass& pass);
+    // The colour of a corner (0..255 per channel): vertex with normal (-1: face's normal) on a
+    // face of the given colour, lit when the pass is lit.
+    Vec3f CornerColor(const Instance& in, std::int32_t vertex, std::int32_t normal,
+                      std::int32_t face, Vec3f color, const Pass& pass);
+    // The colour of corner k of face, or of its corner 0 when the pass shades flat.
+    Vec3f FaceCornerColor(const Instance& in, std::int32_t face, std::int32_t k, const Pass& pass);
 
     DepthBuffer depth_;
     TriangleCache triangles_;
     std::vector<ScreenVertex> screen_;
+    // The current mesh's triangles left to light and draw, with their screen vertices.
+    struct ShadedTriangle {
+        std::uint32_t index;  // in the mesh's triangle list
+        std::int32_t v0, v1, v2;
+        ScreenVertex a, b, c;
+    };
+    std::vector<ShadedTriangle> shaded_;
     CornerLighting lighting_;
 };
 

@@ -18,16 +18,33 @@ void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out) {
     }
 }
 
-const std::vector<MeshTriangle>& TriangleCache::For(const std::shared_ptr<MeshBuilder>& mesh) {
+void BuildShading(const MeshBuilder& mesh, const std::vector<MeshTriangle>& triangles,
+                  std::vector<TriangleShading>& out) {
+    out.resize(triangles.size());
+    const auto& faces = mesh.Faces();
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        const std::int32_t f = triangles[i].Face();
+        const auto k = static_cast<std::size_t>(triangles[i].Fan());
+        const FaceData& face = faces[static_cast<std::size_t>(f)];
+        out[i] = {{face.normal[0], face.normal[k], face.normal[k + 1]}, f, face.color};
+    }
+}
+
+MeshTriangles TriangleCache::For(const std::shared_ptr<MeshBuilder>& mesh) {
     Entry& e = entries_[mesh.get()];
     const bool same = !e.mesh.owner_before(mesh) && !mesh.owner_before(e.mesh) && !e.mesh.expired();
-    if (!same || e.revision != mesh->TopologyRevision()) {
+    const bool topologyStale = !same || e.topology != mesh->TopologyRevision();
+    if (topologyStale) {
         e.mesh = mesh;
-        e.revision = mesh->TopologyRevision();
+        e.topology = mesh->TopologyRevision();
         BuildTriangles(*mesh, e.triangles);
     }
+    if (topologyStale || e.colors != mesh->ColorRevision()) {
+        e.colors = mesh->ColorRevision();
+        BuildShading(*mesh, e.triangles, e.shading);
+    }
     e.used = true;
-    return e.triangles;
+    return {e.triangles, e.shading};
 }
 
 void TriangleCache::DropUnused() {

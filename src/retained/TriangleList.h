@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "retained/Math.h"
 #include "retained/MeshBuilder.h"
 
 namespace kvx::rm {
@@ -27,14 +28,32 @@ struct MeshTriangle {
     }
 };
 
+// What shading a triangle needs from its face, kept beside the triangle so that drawing it reads
+// one small record rather than the whole face. Rebuilt when colours change.
+struct alignas(32) TriangleShading {
+    std::int32_t normal[3] = {-1, -1, -1};  // normal indices of its corners; -1: the face normal
+    std::int32_t face = 0;
+    Vec3f color;  // the face colour, 0..1 per channel
+};
+
 // Appends the fan triangles of every added face with at least three corners, in face order.
 void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out);
+// The shading record of each of triangles, in the same order.
+void BuildShading(const MeshBuilder& mesh, const std::vector<MeshTriangle>& triangles,
+                  std::vector<TriangleShading>& out);
 
-// One triangle list per mesh builder, rebuilt when the builder's topology revision moves on.
+// A mesh's triangles and their shading records, index for index.
+struct MeshTriangles {
+    const std::vector<MeshTriangle>& triangles;
+    const std::vector<TriangleShading>& shading;
+};
+
+// One triangle list per mesh builder, rebuilt when the builder's topology revision moves on (its
+// shading records also when its colours change).
 class TriangleCache {
   public:
     // The triangles of mesh, built now if they are missing or stale.
-    const std::vector<MeshTriangle>& For(const std::shared_ptr<MeshBuilder>& mesh);
+    MeshTriangles For(const std::shared_ptr<MeshBuilder>& mesh);
     // Forgets the lists of builders not asked for since the last call, so a mesh taken out of
     // the scene does not keep its triangles alive.
     void DropUnused();
@@ -43,9 +62,11 @@ class TriangleCache {
   private:
     struct Entry {
         std::weak_ptr<MeshBuilder> mesh;  // tells a reused address from the builder it was
-        std::uint64_t revision = 0;
+        std::uint64_t topology = 0;
+        std::uint64_t colors = 0;
         bool used = false;
         std::vector<MeshTriangle> triangles;
+        std::vector<TriangleShading> shading;
     };
     std::unordered_map<const MeshBuilder*, Entry> entries_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "retained/Prefetch.h"
 #include "retained/SceneWalk.h"
 
 namespace kvx::rm {
@@ -84,10 +85,13 @@ void CornerLighting::Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld,
     }
 }
 
-Vec3f CornerLighting::At(std::int32_t v, Vec3f n) {
-    if (!lights_) return {1.0f, 1.0f, 1.0f};
-    Entry& e = entries_[static_cast<std::size_t>(v)];
-    if (e.stamp == stamp_ && e.normal == n) return e.light;
+void CornerLighting::Prefetch(std::int32_t v) const {
+    if (!lights_) return;
+    rm::Prefetch(&entries_[static_cast<std::size_t>(v)]);
+    rm::Prefetch(&positions_[static_cast<std::size_t>(v)]);
+}
+
+Vec3f CornerLighting::Compute(Entry& e, std::int32_t v, Vec3f n) {
     e.stamp = stamp_;
     e.normal = n;
     e.light = LightAt(*lights_, toWorld_.Point(positions_[static_cast<std::size_t>(v)]),

@@ -45,7 +45,14 @@ class CornerLighting {
     // corner takes its face colour as it is).
     void Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld, const SceneLights* lights);
     // The light reaching vertex v (0 <= v < vertex count) with model-space normal n.
-    Vec3f At(std::int32_t v, Vec3f n);
+    Vec3f At(std::int32_t v, Vec3f n) {
+        if (!lights_) return {1.0f, 1.0f, 1.0f};
+        Entry& e = entries_[static_cast<std::size_t>(v)];
+        if (e.stamp == stamp_ && e.normal == n) return e.light;
+        return Compute(e, v, n);
+    }
+    // Starts fetching what At(v, ...) will read.
+    void Prefetch(std::int32_t v) const;
 
   private:
     struct Entry {
@@ -53,6 +60,7 @@ class CornerLighting {
         std::uint32_t stamp = 0;
         Vec3f light;
     };
+    Vec3f Compute(Entry& e, std::int32_t v, Vec3f n);
     std::vector<Entry> entries_;
     std::uint32_t stamp_ = 0;
     const Vec3f* positions_ = nullptr;

@@ -12,7 +12,7 @@ constexpr float SnapOffset = 1 << 18;
 constexpr float SnapLimit = 1 << 17;
 
 inline std::int32_t Snap(float v) {
-    v = std::clamp(v, -SnapLimit, SnapLimit);
+    v = v < -SnapLimit ? -SnapLimit : (v > SnapLimit ? SnapLimit : v);
     return static_cast<std::int32_t>(v + (SnapOffset + 0.5f)) -
            static_cast<std::int32_t>(SnapOffset);
 }
@@ -46,16 +46,35 @@ ScreenVertex Project(Vec3f v, const ViewMapping& mapping) {
 
 void TransformVertices(std::span<const Vec3f> positions, const AffineF& m,
                        const ViewMapping& mapping, ScreenVertex* out) {
-    const std::size_t n = positions.size();
+    // Blocks of vertices; each pass over a block is a plain loop over arrays that the compiler
+    // can turn into vector instructions.
+    constexpr std::size_t Block = 64;
+    alignas(16) float vx[Block], vy[Block], vz[Block], inv[Block];
+    alignas(16) std::int32_t sx[Block], sy[Block];
+    alignas(16) std::uint32_t code[Block];
     const Vec3f* in = positions.data();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Vec3f v = m.Point(in[i]);
-        // Vertices outside the volume get harmless values; the code keeps them from being used.
-        const float inv = 1.0f / std::max(v.z, FrontClip);
-        out[i].x = Snap(mapping.centreX + v.x * mapping.scale * inv);
-        out[i].y = Snap(mapping.centreY - v.y * mapping.scale * inv);
-        out[i].depth = inv;
-        out[i].code = Codes(v.x, v.y, v.z, mapping.guard);
+    const float cx = mapping.centreX, cy = mapping.centreY, scale = mapping.scale;
+    const float guard = mapping.guard;
+    for (std::size_t base = 0; base < positions.size(); base += Block) {
+        const std::size_t n = std::min(Block, positions.size() - base);
+        for (std::size_t i = 0; i < n; ++i) {
+            const Vec3f p = in[base + i];
+            vx[i] = p.x * m.r0.x + p.y * m.r1.x + p.z * m.r2.x + m.t.x;
+            vy[i] = p.x * m.r0.y + p.y * m.r1.y + p.z * m.r2.y + m.t.y;
+            vz[i] = p.x * m.r0.z + p.y * m.r1.z + p.z * m.r2.z + m.t.z;
+        }
+        // Vertices outside the volume get harmless values; their code keeps them unused.
+        for (std::size_t i = 0; i < n; ++i)
+            inv[i] = 1.0f / (vz[i] > FrontClip ? vz[i] : FrontClip);
+        for (std::size_t i = 0; i < n; ++i) {
+            sx[i] = Snap(cx + vx[i] * scale * inv[i]);
+            sy[i] = Snap(cy - vy[i] * scale * inv[i]);
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            code[i] = Codes(vx[i], vy[i], vz[i], guard);
+        ScreenVertex* o = out + base;
+        for (std::size_t i = 0; i < n; ++i)
+            o[i] = {sx[i], sy[i], inv[i], code[i]};
     }
 }
 
