@@ -1,0 +1,123 @@
+// The perspective view's set-up: camera, lights and quality as the view opens, the redraw, the
+// markers, closing.
+
+#include "perspective/PerspectiveRig.h"
+
+#include <gtest/gtest.h>
+
+#include "perspective/ViewFixture.h"
+
+namespace kvx::test {
+namespace {
+
+TEST(PerspectiveRig, CameraSitsAboveTheModelLookingAtTheOrigin) {
+    PerspectiveView view(24);
+    const rm::Matrix4 m = view.rig.camera.frame->WorldTransform();
+    EXPECT_NEAR(m.m[3][0], 10.0, 1e-5);
+    EXPECT_NEAR(m.m[3][1], 10.0, 1e-5);
+    EXPECT_NEAR(m.m[3][2], -10.0, 1e-5);
+    // Its +z (the way it looks) points down towards the origin.
+    const rm::Vec3 forward{m.m[2][0], m.m[2][1], m.m[2][2]};
+    EXPECT_GT(rm::Dot(forward, rm::Normalize({-10, -10, 10})), 0.98);
+    EXPECT_LT(forward.y, 0);
+}
+
+TEST(PerspectiveRig, LightsAndQualityTakeTheirOpeningValues) {
+    PerspectiveView view(24);
+    EXPECT_EQ(view.rig.device.quality, rm::QualityGouraud);
+    EXPECT_EQ(view.rig.device.device->Quality(), rm::QualityGouraud);
+    EXPECT_EQ(view.rig.ambient.light->Color(), (rm::Vec3f{0.5f, 0.5f, 0.5f}));
+    EXPECT_EQ(view.rig.directional.light->Color(), (rm::Vec3f{1, 1, 1}));
+    EXPECT_EQ(view.point.light->Color(), (rm::Vec3f{255, 255, 255}));
+    EXPECT_EQ(view.point.light->QuadraticAttenuation(), 1.0f);
+    EXPECT_EQ(view.point.light->ConstantAttenuation(), 0.0f);
+    const rm::Matrix4 p = view.point.frame.frame->WorldTransform();
+    EXPECT_EQ((rm::Vec3{p.m[3][0], p.m[3][1], p.m[3][2]}), (rm::Vec3{0, 1, 0}));
+    const rm::Matrix4 d = view.rig.directional.frame.frame->WorldTransform();
+    EXPECT_NEAR(d.m[3][1], 1.0, 1e-6);
+    EXPECT_NEAR(d.m[3][2], -5.0, 1e-6);
+    EXPECT_NEAR(d.m[2][1], -0.70710678, 1e-5);  // shining down and away
+}
+
+TEST(PerspectiveRig, AnEmptySceneShowsTheBackgroundColour) {
+    for (const int bits : {16, 24}) {
+        PerspectiveView view(bits);
+        view.Redraw(12, 200, 99);
+        const PixelBuffer p = view.Picture();
+        for (std::int32_t y = 0; y < p.height; y += 7)
+            for (std::int32_t x = 0; x < p.width; x += 7)
+                ASSERT_EQ(p.Get(x, y), PackColor(12, 200, 99, bits));
+    }
+}
+
+TEST(PerspectiveRig, WithEveryLightSwitchedOffTheModelIsBlack) {
+    PerspectiveView view(24);
+    view.scene->GenerateMesh();
+    view.rig.ambient.SetColor(0, 0, 0);
+    view.rig.directional.SetColor(0, 0, 0);
+    view.point.SetColor(0, 0, 0);
+    view.Redraw(40, 50, 60);
+    const PixelBuffer p = view.Picture();
+    int black = 0;
+    for (std::int32_t y = 0; y < p.height; ++y)
+        for (std::int32_t x = 0; x < p.width; ++x) {
+            const PixelValue v = p.Get(x, y);
+            ASSERT_TRUE(v == 0 || v == PackColor(40, 50, 60, 24)) << x << ", " << y;
+            black += v == 0;
+        }
+    EXPECT_GT(black, 20000);
+}
+
+// A face turned over with "Inverser" turns its back to the camera and disappears.
+TEST(PerspectiveRig, AFaceTurnedOverDisappears) {
+    PerspectiveView view(24);
+    for (const auto& p :
+         {rm::Vec3{-2, 0, 2}, rm::Vec3{2, 0, 2}, rm::Vec3{2, 0, -2}, rm::Vec3{-2, 0, -2}})
+        view.scene->AppendVertex(p.x, p.y, p.z, 0);
+    const std::int32_t face = view.OutwardFace({0, 1, 2, 3}, {0, -1, 0});
+    view.Redraw();
+    ASSERT_NE(view.Picture().Get(125, 82), 0u);  // the origin, on the face
+    view.scene->ToggleFace(face);
+    view.scene->FlipSelectedFaces();
+    view.Redraw();
+    const PixelBuffer p = view.Picture();
+    for (std::int32_t y = 0; y < p.height; ++y)
+        for (std::int32_t x = 0; x < p.width; ++x)
+            ASSERT_EQ(p.Get(x, y), 0u) << x << ", " << y;
+}
+
+TEST(PerspectiveRig, MarkersAreShownOnceAndHiddenAgain) {
+    PerspectiveView view(24);
+    view.Redraw();
+    const std::vector<std::uint8_t> before(view.Picture().base,
+                                           view.Picture().base + view.Picture().pitch * 250);
+    view.rig.ShowMarkers();
+    view.rig.ShowMarkers();
+    EXPECT_EQ(view.point.frame.frame->Visuals().size(), 1u);
+    EXPECT_EQ(view.rig.directional.frame.frame->Visuals().size(), 1u);
+    view.Redraw();
+    // The point light's cube sits at (0, 1, 0), above the origin's place in the picture.
+    EXPECT_NE(view.Picture().Get(125, 69), 0u);
+    view.rig.HideMarkers();
+    EXPECT_TRUE(view.point.frame.frame->Visuals().empty());
+    view.Redraw();
+    const std::vector<std::uint8_t> after(view.Picture().base,
+                                          view.Picture().base + view.Picture().pitch * 250);
+    EXPECT_EQ(before, after);
+}
+
+TEST(PerspectiveRig, AClosedViewDrawsNothing) {
+    PerspectiveView view(24);
+    view.rig.Close();
+    EXPECT_FALSE(view.rig.IsOpen());
+    EXPECT_EQ(view.rig.Redraw(255, 255, 255), 0);
+    EXPECT_EQ(view.Picture().Get(0, 0), 0u);
+    // Opening again gives the same picture as the first time.
+    ASSERT_EQ(view.rig.Open(view.root, view.canvas, view.point), 1);
+    view.scene->GenerateMesh();
+    view.Redraw();
+    EXPECT_NE(view.Picture().Get(125, 150), 0u);
+}
+
+}  // namespace
+}  // namespace kvx::test

@@ -1,0 +1,209 @@
+// The engine end to end: device, viewport and camera over a canvas, meshes under frames.
+
+#include <gtest/gtest.h>
+
+#include "canvas/Canvas.h"
+#include "retained/Device.h"
+#include "retained/Engine.h"
+#include "retained/RenderQuality.h"
+
+namespace kvx::rm {
+namespace {
+
+constexpr std::int32_t Side = 100;
+constexpr PixelValue Background = 0x102030;
+
+// A camera at the origin looking along +z, a white ambient light and one mesh under the root.
+class Stage : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        canvas.Create(Side, Side, 24);
+        engine.CreateFrame(nullptr, root);
+        engine.CreateFrame(root.get(), camera);
+        engine.CreateFrame(root.get(), meshFrame);
+        engine.CreateMeshBuilder(mesh);
+        meshFrame->AddVisual(mesh);
+        engine.CreateLightRGB(LightType::Ambient, 1, 1, 1, ambient);
+        root->AddLight(ambient);
+        engine.CreateDeviceFromSurface(&canvas, device);
+        device->SetQuality(QualityGouraud);
+        engine.CreateViewport(device, camera, 0, 0, Side, Side, viewport);
+    }
+
+    // A triangle with normals towards the camera, in the given corner order.
+    void AddTriangle(Vec3f a, Vec3f b, Vec3f c, Vec3f color = {1, 0.5f, 0.25f}) {
+        const std::int32_t first = mesh->VertexCount();
+        mesh->AddVertex(a.x, a.y, a.z);
+        mesh->AddVertex(b.x, b.y, b.z);
+        mesh->AddVertex(c.x, c.y, c.z);
+        Face face;
+        mesh->CreateFace(face);
+        for (int k = 0; k < 3; ++k)
+            face.AddVertexAndNormalIndexed(first + k, mesh->AddNormal(0, 0, -1));
+        face.SetColorRGB(color.x, color.y, color.z);
+        mesh->AddFace(face);
+    }
+
+    void Frame() {
+        canvas.FillAll(Background);
+        ASSERT_TRUE(Succeeded(viewport->Clear()));
+        ASSERT_TRUE(Succeeded(viewport->Render(*root)));
+        ASSERT_TRUE(Succeeded(device->Update()));
+    }
+    PixelValue At(std::int32_t x, std::int32_t y) const { return canvas.Surface().Get(x, y); }
+    int Drawn() const {
+        int n = 0;
+        for (int y = 0; y < Side; ++y)
+            for (int x = 0; x < Side; ++x)
+                n += At(x, y) != Background;
+        return n;
+    }
+
+    Canvas canvas;
+    Engine engine;
+    std::shared_ptr<rm::Frame> root, camera, meshFrame;
+    std::shared_ptr<MeshBuilder> mesh;
+    std::shared_ptr<Light> ambient;
+    std::shared_ptr<Device> device;
+    std::shared_ptr<Viewport> viewport;
+};
+
+// Seen from the camera (x right, y up), corners running clockwise.
+const Vec3f Left{-1, -1, 4}, Top{0, 1, 4}, Right{1, -1, 4};
+
+TEST_F(Stage, ClockwiseFacesAreDrawnInTheirColour) {
+    AddTriangle(Left, Top, Right);
+    Frame();
+    EXPECT_EQ(At(50, 50), 0xFF8040u);  // (1, 0.5, 0.25) under white light, rounded
+    EXPECT_EQ(At(2, 2), Background);
+}
+
+TEST_F(Stage, FacesRunningTheOtherWayAreNotDrawn) {
+    AddTriangle(Left, Right, Top);
+    Frame();
+    EXPECT_EQ(Drawn(), 0);
+}
+
+TEST_F(Stage, UnlitScenesAreBlack) {
+    root->DeleteLight(ambient.get());
+    AddTriangle(Left, Top, Right);
+    Frame();
+    EXPECT_EQ(At(50, 50), 0u);
+}
+
+TEST_F(Stage, FaceCrossingTheFrontPlaneIsCutNotDropped) {
+    // The top corner lies behind the camera; the part in front still shows.
+    AddTriangle({-1, -1, 3}, {0, 3, -2}, {1, -1, 3});
+    Frame();
+    EXPECT_NE(At(50, 70), Background);
+    EXPECT_GT(Drawn(), 100);
+}
+
+TEST_F(Stage, FacesBeyondTheBackPlaneAreNotDrawn) {
+    AddTriangle({-60, -60, 120}, {0, 60, 120}, {60, -60, 120});
+    Frame();
+    EXPECT_EQ(Drawn(), 0);
+}
+
+TEST_F(Stage, NearerFaceHidesFartherOne) {
+    AddTriangle({-2, -2, 8}, {0, 2, 8}, {2, -2, 8}, {0, 0, 1});
+    AddTriangle(Left, Top, Right, {1, 0, 0});
+    AddTriangle({-2, -2, 6}, {0, 2, 6}, {2, -2, 6}, {0, 1, 0});
+    Frame();
+    EXPECT_EQ(At(50, 50), 0xFF0000u);
+}
+
+TEST_F(Stage, MovedVerticesAreDrawnWhereTheyNowAre) {
+    AddTriangle(Left, Top, Right);
+    Frame();
+    ASSERT_NE(At(50, 50), Background);
+    for (std::int32_t v = 0; v < 3; ++v) {
+        const Vec3f p = mesh->Positions()[static_cast<std::size_t>(v)];
+        mesh->SetVertex(v, p.x + 5, p.y, p.z);
+    }
+    Frame();
+    EXPECT_EQ(At(50, 50), Background);
+    EXPECT_EQ(Drawn(), 0);  // now wholly off to the right
+}
+
+TEST_F(Stage, FacesAddedLaterAreDrawn) {
+    AddTriangle(Left, Top, Right);
+    Frame();
+    AddTriangle({1.2f, -1, 4}, {1.5f, 1, 4}, {1.8f, -1, 4}, {0, 1, 0});
+    Frame();
+    EXPECT_EQ(At(50, 50), 0xFF8040u);
+    EXPECT_EQ(At(87, 60), 0x00FF00u);
+}
+
+TEST_F(Stage, RecolouredFacesAreDrawnInTheNewColour) {
+    AddTriangle(Left, Top, Right);
+    Frame();
+    Face face(mesh, 0);
+    face.SetColorRGB(0, 0, 1);
+    Frame();
+    EXPECT_EQ(At(50, 50), 0x0000FFu);
+}
+
+TEST_F(Stage, MeshesAreDrawnUnderTheirFramesAndTheCamera) {
+    AddTriangle(Left, Top, Right);
+    meshFrame->AddTranslation(Combine::Replace, 1.5, 0, 0);
+    Frame();
+    EXPECT_EQ(At(50, 50), Background);
+    EXPECT_NE(At(88, 58), Background);
+    // Moving the camera the same way brings the face back to the middle.
+    camera->AddTranslation(Combine::Replace, 1.5, 0, 0);
+    Frame();
+    EXPECT_NE(At(50, 50), Background);
+}
+
+TEST_F(Stage, NothingIsDrawnOutsideTheViewport) {
+    std::shared_ptr<Viewport> small;
+    ASSERT_TRUE(Succeeded(engine.CreateViewport(device, camera, 20, 30, 40, 20, small)));
+    viewport = small;
+    AddTriangle({-9, -9, 2}, {0, 9, 2}, {9, -9, 2});
+    Frame();
+    for (int y = 0; y < Side; ++y)
+        for (int x = 0; x < Side; ++x)
+            ASSERT_EQ(At(x, y) != Background, x >= 20 && x < 60 && y >= 30 && y < 50)
+                << x << ", " << y;
+}
+
+TEST_F(Stage, WireframeOutlinesFacesInTheirColoursUnlit) {
+    root->DeleteLight(ambient.get());
+    device->SetQuality(QualityWireframe);
+    AddTriangle(Left, Top, Right, {0, 1, 0});
+    Frame();
+    EXPECT_EQ(At(50, 50), Background);  // not filled
+    EXPECT_EQ(At(40, 75), 0x00FF00u);   // the bottom edge, at y = -1 / 4
+    EXPECT_GT(Drawn(), 100);
+}
+
+TEST_F(Stage, MeshesTakenOutOfTheSceneLeaveTheCache) {
+    AddTriangle(Left, Top, Right);
+    Frame();
+    EXPECT_EQ(device->GetRenderer().Triangles().Size(), 1u);
+    meshFrame->DeleteVisual(mesh.get());
+    Frame();
+    EXPECT_EQ(device->GetRenderer().Triangles().Size(), 0u);
+    EXPECT_EQ(Drawn(), 0);
+}
+
+TEST_F(Stage, PolygonsAreDrawnAsFansFromTheirFirstCorner) {
+    // A square as one face of four corners.
+    for (const Vec3f p : {Vec3f{-1, 1, 4}, Vec3f{1, 1, 4}, Vec3f{1, -1, 4}, Vec3f{-1, -1, 4}})
+        mesh->AddVertex(p.x, p.y, p.z);
+    Face face;
+    mesh->CreateFace(face);
+    for (int k = 0; k < 4; ++k)
+        face.AddVertexAndNormalIndexed(k, mesh->AddNormal(0, 0, -1));
+    mesh->AddFace(face);
+    Frame();
+    // The square spans pixels 25..74 both ways.
+    for (int y = 0; y < Side; ++y)
+        for (int x = 0; x < Side; ++x)
+            ASSERT_EQ(At(x, y) != Background, x >= 25 && x < 75 && y >= 25 && y < 75)
+                << x << ", " << y;
+}
+
+}  // namespace
+}  // namespace kvx::rm
