@@ -30,7 +30,7 @@ struct FaceData {
 // A face of a mesh builder. The handle keeps its builder alive, so a face outliving the mesh
 // that held it can never reach freed memory. A default (empty) handle refuses every call.
 class Face {
-public:
+  public:
     Face() = default;
     Face(std::shared_ptr<MeshBuilder> builder, std::int32_t index)
         : builder_(std::move(builder)), index_(index) {}
@@ -48,14 +48,14 @@ public:
     Result GetNormal(Vec3& normal) const;
     std::int32_t VertexCount() const;
 
-private:
+  private:
     std::shared_ptr<MeshBuilder> builder_;
     std::int32_t index_ = -1;
 };
 
 // Always held by a shared_ptr (the engine makes them so), since faces refer back to it.
 class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
-public:
+  public:
     // Returns the new vertex's index.
     std::int32_t AddVertex(double x, double y, double z);
     Result SetVertex(std::int32_t index, double x, double y, double z);
@@ -66,8 +66,8 @@ public:
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);
     // Adds vertices and faces in one call. faceData lists for each face its corner count and then
-    // its vertex indices (relative to this call's first vertex), ending with 0. normals may be null,
-    // in which case the faces use their face normals. Refused whole on a bad count or index.
+    // its vertex indices (relative to this call's first vertex), ending with 0. normals may be
+    // null, in which case the faces use their face normals. Refused whole on a bad count or index.
     Result AddFaces(std::int32_t vertexCount, const Vec3f* vertices, std::int32_t normalCount,
                     const Vec3f* normals, const std::uint32_t* faceData);
 
@@ -82,7 +82,7 @@ public:
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
 
-private:
+  private:
     friend class Face;
     bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }

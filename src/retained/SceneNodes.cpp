@@ -6,7 +6,9 @@
 
 namespace kvx::rm {
 namespace {
-int Flag(Result r) { return Succeeded(r) ? 1 : 0; }
+int Flag(Result r) {
+    return Succeeded(r) ? 1 : 0;
+}
 }  // namespace
 
 int FrameNode::CreateChild(SceneRoot& s, FrameNode& p) {
@@ -86,11 +88,12 @@ int MeshNode::Create(SceneRoot& s) {
 namespace {
 
 // Each vertex of the unit shape, times size and offset by the centre in double precision.
-std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double size, double x, double y,
-                              double z) {
+std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double size, double x,
+                              double y, double z) {
     std::vector<Vec3f> out;
     for (std::size_t i = 0; i < count; ++i)
-        out.push_back(Narrow({unit[i][0] * size + x, unit[i][1] * size + y, unit[i][2] * size + z}));
+        out.push_back(
+            Narrow({unit[i][0] * size + x, unit[i][1] * size + y, unit[i][2] * size + z}));
     return out;
 }
 
@@ -99,8 +102,8 @@ std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double
 int MeshNode::AddCubeMarker(double size, double x, double y, double z) {
     static constexpr double unit[8][3] = {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1},
                                           {1, -1, 1},  {-1, -1, 1},  {-1, 1, 1},  {1, 1, 1}};
-    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 4, 1, 2, 6, 5, 4, 6, 7, 4, 5,
-                                              4, 7, 4, 0, 3, 4, 2, 6, 7, 3, 4, 0, 4, 5, 1, 0};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 4, 1, 2, 6, 5, 4, 6, 7, 4, 5, 4,
+                                              7, 4, 0, 3, 4, 2, 6, 7, 3, 4, 0, 4, 5, 1, 0};
     if (builder) {
         const auto v = PlaceShape(unit, 8, size, x, y, z);
         builder->AddFaces(8, v.data(), 0, nullptr, faces);
@@ -109,8 +112,10 @@ int MeshNode::AddCubeMarker(double size, double x, double y, double z) {
 }
 
 int MeshNode::AddPyramidMarker(double size, double x, double y, double z) {
-    static constexpr double unit[5][3] = {{1, 1, -1}, {1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {0, 0, 1}};
-    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 3, 0, 1, 4, 3, 4, 1, 2, 3, 2, 3, 4, 3, 3, 0, 4, 0};
+    static constexpr double unit[5][3] = {
+        {1, 1, -1}, {1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {0, 0, 1}};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 3, 0, 1, 4, 3, 4,
+                                              1, 2, 3, 2, 3, 4, 3, 3, 0, 4, 0};
     if (builder) {
         const auto v = PlaceShape(unit, 5, size, x, y, z);
         builder->AddFaces(5, v.data(), 0, nullptr, faces);
@@ -138,10 +143,12 @@ int DeviceNode::SetQuality(std::uint32_t q) {
     return device ? Flag(device->SetQuality(q)) : 0;
 }
 
-void DeviceNode::Release() { device.reset(); }
+void DeviceNode::Release() {
+    device.reset();
+}
 
-int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::int32_t x0, std::int32_t y0,
-                         std::int32_t w, std::int32_t h) {
+int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::int32_t x0,
+                         std::int32_t y0, std::int32_t w, std::int32_t h) {
     scene = &s;
     deviceNode = &d;
     Release();
@@ -155,12 +162,15 @@ int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::in
     y = y0;
     width = w;
     height = h;
-    if (!Succeeded(s.rm->CreateViewport(d.device, camera.frame, x, y, width, height, viewport))) return 0;
+    if (!Succeeded(s.rm->CreateViewport(d.device, camera.frame, x, y, width, height, viewport)))
+        return 0;
     viewport->Clear();
     return 1;
 }
 
-int ViewportNode::Clear() { return viewport ? Flag(viewport->Clear()) : 0; }
+int ViewportNode::Clear() {
+    return viewport ? Flag(viewport->Clear()) : 0;
+}
 
 int ViewportNode::Render() {
     if (!viewport || !scene || !scene->root.frame || !deviceNode || !deviceNode->device) return 0;
@@ -168,6 +178,8 @@ int ViewportNode::Render() {
     return Flag(deviceNode->device->Update());
 }
 
-void ViewportNode::Release() { viewport.reset(); }
+void ViewportNode::Release() {
+    viewport.reset();
+}
 
 }  // namespace kvx::rm

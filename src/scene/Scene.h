@@ -37,7 +37,7 @@ inline constexpr const char* CapacityText =
     "Impossible: la scene ne peut contenir plus de 4194304 vertex ni plus de 4194304 faces.";
 
 class Scene {
-public:
+  public:
     // Builds the model frame under root and the ten layers. root must be created and outlive
     // the scene.
     explicit Scene(rm::SceneRoot& root, SceneHooks hooks = {});
@@ -55,8 +55,12 @@ public:
 
     std::vector<std::int32_t> selectedVertices;  // scene indices, in selection order
     std::vector<std::int32_t> selectedFaces;     // face indices, in selection order
-    std::int32_t selectedVertexCount() const { return static_cast<std::int32_t>(selectedVertices.size()); }
-    std::int32_t selectedFaceCount() const { return static_cast<std::int32_t>(selectedFaces.size()); }
+    std::int32_t selectedVertexCount() const {
+        return static_cast<std::int32_t>(selectedVertices.size());
+    }
+    std::int32_t selectedFaceCount() const {
+        return static_cast<std::int32_t>(selectedFaces.size());
+    }
 
     std::int32_t currentLayer = 0;
     std::int32_t allLayers = 0;
@@ -66,7 +70,9 @@ public:
     rm::FrameNode& modelFrame() { return modelFrame_; }
     std::int32_t layerMeshCount() const { return static_cast<std::int32_t>(layerMeshes_.size()); }
     LayerMesh* layerMesh(std::int32_t i) { return layerMeshes_[static_cast<std::size_t>(i)].get(); }
-    rm::FrameNode& placementFrame(std::int32_t i) { return *placementFrames_[static_cast<std::size_t>(i)]; }
+    rm::FrameNode& placementFrame(std::int32_t i) {
+        return *placementFrames_[static_cast<std::size_t>(i)];
+    }
     rm::FrameNode& spinFrame(std::int32_t i) { return *spinFrames_[static_cast<std::size_t>(i)]; }
     LayerMesh* currentMesh() { return layerMesh(currentLayer); }
     // Adds the next layer: its mesh and its placement and spin frames. 0 past MaxLayerMeshes.
@@ -90,7 +96,9 @@ public:
     void UpdateAllVertexNormals();
 
     // --- visibility and selection --------------------------------------------------------------
-    bool VertexOnShownLayer(const Vertex& v) const { return allLayers == 1 || v.layer == currentLayer; }
+    bool VertexOnShownLayer(const Vertex& v) const {
+        return allLayers == 1 || v.layer == currentLayer;
+    }
     bool IsVertexShown(const Vertex& v) const { return v.hidden == 0 && VertexOnShownLayer(v); }
     bool IsFaceShown(const Face& f) const;
     bool IsVertexSelected(std::int32_t i) const {
@@ -105,35 +113,35 @@ public:
     void ClearFaceSelection();
     void ToggleFace(std::int32_t f);
 
-    void SelectAllFaces();        // "Sélectionner les faces"
-    void SelectAllVertices();     // "Sélectionner les vertex"
-    void InvertSelection();       // "Inverser la sélection"
-    void SelectFacesOfVertices(); // "Face des vertex"
-    void SelectVerticesOfFaces(); // "Vertex des faces"
-    void HideSelectedVertices();  // "Cacher les vertex"
-    void ShowAllVertices();       // "Afficher les vertex"
-    void HideSelectedFaces();     // "Cacher les faces"
-    void ShowAllFaces();          // "Afficher les faces"
+    void SelectAllFaces();         // "Sélectionner les faces"
+    void SelectAllVertices();      // "Sélectionner les vertex"
+    void InvertSelection();        // "Inverser la sélection"
+    void SelectFacesOfVertices();  // "Face des vertex"
+    void SelectVerticesOfFaces();  // "Vertex des faces"
+    void HideSelectedVertices();   // "Cacher les vertex"
+    void ShowAllVertices();        // "Afficher les vertex"
+    void HideSelectedFaces();      // "Cacher les faces"
+    void ShowAllFaces();           // "Afficher les faces"
     // "0".."9": a different layer empties both selections. Returns true when the layer changed.
     bool SetCurrentLayer(std::int32_t layer);
-    void ToggleAllLayers();       // "Tous les layers"
+    void ToggleAllLayers();  // "Tous les layers"
 
     // --- editing -------------------------------------------------------------------------------
-    int CreateFaceFromSelection();                       // "Face"
-    void CopySelection(double dx, double dy, double dz); // "Copier" with (0, 0, 0)
-    void DeleteSelectedFaces();                          // "Suprimer"
-    void FlipSelectedFaces();                            // "Inverser"
+    int CreateFaceFromSelection();                        // "Face"
+    void CopySelection(double dx, double dy, double dz);  // "Copier" with (0, 0, 0)
+    void DeleteSelectedFaces();                           // "Suprimer"
+    void FlipSelectedFaces();                             // "Inverser"
     void SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b);  // "Couleur..."
-    void SetSelectedFacesRenderType(std::int32_t renderType);                   // "Flat", "Smooth"
-    void GenerateMesh();                                 // "Mesh"
-    void ClearScene();                                   // "Nouveau"
+    void SetSelectedFacesRenderType(std::int32_t renderType);                    // "Flat", "Smooth"
+    void GenerateMesh();                                                         // "Mesh"
+    void ClearScene();                                                           // "Nouveau"
 
     void RequestRedraw(int orthographicOnly) {
         if (hooks_.requestRedraw) hooks_.requestRedraw(orthographicOnly);
     }
     void ShowMessage(const std::string& text, const std::string& title);
 
-private:
+  private:
     void CreateLayers();
     void DestroyLayers();
     // Replaces layer i's mesh by a new, empty one on the same spin frame.

@@ -7,8 +7,8 @@
 
 namespace kvx {
 
-void ToggleVerticesInRect(Scene& scene, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                          const ViewState& state, ViewId view) {
+void ToggleVerticesInRect(Scene& scene, std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                          std::int32_t y1, const ViewState& state, ViewId view) {
     const std::int32_t left = std::min(x0, x1), right = std::max(x0, x1);
     const std::int32_t top = std::min(y0, y1), bottom = std::max(y0, y1);
     std::vector<std::int32_t> inside;

@@ -9,12 +9,18 @@ namespace kvx {
 
 ViewAxisSet ViewAxes(ViewId view) {
     switch (view) {
-        case ViewBottom: return {0, +1, 2, +1, 1};
-        case ViewLeft: return {2, -1, 1, -1, 0};
-        case ViewRight: return {2, +1, 1, -1, 0};
-        case ViewFront: return {0, +1, 1, -1, 2};
-        case ViewBack: return {0, -1, 1, -1, 2};
-        default: return {0, +1, 2, -1, 1};  // top
+        case ViewBottom:
+            return {0, +1, 2, +1, 1};
+        case ViewLeft:
+            return {2, -1, 1, -1, 0};
+        case ViewRight:
+            return {2, +1, 1, -1, 0};
+        case ViewFront:
+            return {0, +1, 1, -1, 2};
+        case ViewBack:
+            return {0, -1, 1, -1, 2};
+        default:
+            return {0, +1, 2, -1, 1};  // top
     }
 }
 
@@ -50,8 +56,9 @@ void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std:
     mouse.worldX = std::trunc(mouse.worldX);
     mouse.worldY = std::trunc(mouse.worldY);
     mouse.worldZ = std::trunc(mouse.worldZ);
-    const PixelPoint p = ProjectToView(static_cast<float>(mouse.worldX), static_cast<float>(mouse.worldY),
-                                       static_cast<float>(mouse.worldZ), s, view);
+    const PixelPoint p =
+        ProjectToView(static_cast<float>(mouse.worldX), static_cast<float>(mouse.worldY),
+                      static_cast<float>(mouse.worldZ), s, view);
     mouse.pixelX = p.x;
     mouse.pixelY = p.y;
 }
@@ -62,10 +69,13 @@ void ResetZoom(ViewState& state) {
     state.centerV = 0;
 }
 
-void ZoomOutView(ViewState& state) { state.width *= 2; }
+void ZoomOutView(ViewState& state) {
+    state.width *= 2;
+}
 
 void ResetAllViews(ViewStates& states) {
-    for (ViewId v = ViewTop; v <= ViewBack; ++v) ResetZoom(states[static_cast<std::size_t>(v)]);
+    for (ViewId v = ViewTop; v <= ViewBack; ++v)
+        ResetZoom(states[static_cast<std::size_t>(v)]);
 }
 
 void PanDrag::Begin(const MouseState& mouse) {

@@ -14,14 +14,16 @@ namespace kvx {
 struct Vertex;
 
 using ViewId = std::int32_t;
-inline constexpr ViewId ViewTop = 1;       // "Dessus"
-inline constexpr ViewId ViewBottom = 2;    // "Bas"
-inline constexpr ViewId ViewLeft = 3;      // "Gauche"
-inline constexpr ViewId ViewRight = 4;     // "Droite"
-inline constexpr ViewId ViewFront = 5;     // "Devant"
-inline constexpr ViewId ViewBack = 6;      // "Derriere"
+inline constexpr ViewId ViewTop = 1;     // "Dessus"
+inline constexpr ViewId ViewBottom = 2;  // "Bas"
+inline constexpr ViewId ViewLeft = 3;    // "Gauche"
+inline constexpr ViewId ViewRight = 4;   // "Droite"
+inline constexpr ViewId ViewFront = 5;   // "Devant"
+inline constexpr ViewId ViewBack = 6;    // "Derriere"
 inline constexpr ViewId ViewPerspective = 7;
-inline constexpr bool IsOrthographic(ViewId v) { return v >= ViewTop && v <= ViewBack; }
+inline constexpr bool IsOrthographic(ViewId v) {
+    return v >= ViewTop && v <= ViewBack;
+}
 
 inline constexpr double DefaultViewWidth = 20.0;
 inline constexpr std::int32_t ViewPixels = 250;
@@ -54,7 +56,9 @@ struct MouseState {
     ViewId activeView = ViewTop;
 
     double World(int axis) const { return axis == 0 ? worldX : axis == 1 ? worldY : worldZ; }
-    void SetWorld(int axis, double value) { (axis == 0 ? worldX : axis == 1 ? worldY : worldZ) = value; }
+    void SetWorld(int axis, double value) {
+        (axis == 0 ? worldX : axis == 1 ? worldY : worldZ) = value;
+    }
 };
 
 struct PixelPoint {
