@@ -61,7 +61,7 @@ void Scene::ReplaceLayerMesh(std::int32_t i) {
 }
 
 bool Scene::Fits(std::int64_t moreVertices, std::int64_t moreFaces) {
-    if (vertexCount() + moreVertices <= MaxVertices && faceCount() + moreFaces <= MaxFaces)
+    if (vertexCount() + moreVertices <= vertexCapacity && faceCount() + moreFaces <= faceCapacity)
         return true;
     ShowMessage(CapacityText, AttentionTitle);
     return false;

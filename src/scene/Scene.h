@@ -65,6 +65,10 @@ class Scene {
     std::int32_t currentLayer = 0;
     std::int32_t allLayers = 0;
 
+    // The table limits every adding operation checks (MaxVertices, MaxFaces; tests lower them).
+    std::int32_t vertexCapacity = MaxVertices;
+    std::int32_t faceCapacity = MaxFaces;
+
     // --- layers ----------------------------------------------------------------------------------
     rm::SceneRoot& root() { return root_; }
     rm::FrameNode& modelFrame() { return modelFrame_; }
