@@ -48,8 +48,8 @@ class Scene {
     SceneHooks& hooks() { return hooks_; }
 
     // --- records -------------------------------------------------------------------------------
-    std::vector<Vertex> vertices;  // entries 0..vertexCount-1, vertices[i].sceneIndex == i
-    std::vector<Face> faces;       // dense; indices shift down when faces are deleted
+    VertexTable vertices;     // entries 0..vertexCount-1, vertices[i].sceneIndex == i
+    LargeVector<Face> faces;  // dense; indices shift down when faces are deleted
     std::int32_t vertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
     std::int32_t faceCount() const { return static_cast<std::int32_t>(faces.size()); }
 

@@ -103,3 +103,22 @@ TEST(MeshBuilder, AFaceKeepsItsBuilderAlive) {
 
 }  // namespace
 }  // namespace kvx::rm
+
+namespace kvx {
+namespace {
+
+TEST(LargeAllocator, BigBlocksStartOnHugePagesAndHoldTheirData) {
+    LargeVector<std::uint32_t> big(3 * HugePageSize / 4 + 5);
+    if (LargeAllocatorMaps)
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(big.data()) % HugePageSize, 0u);
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<std::uint32_t>(i);
+    big.resize(big.size() * 3);  // moves to a bigger block
+    EXPECT_EQ(big[12345], 12345u);
+    EXPECT_EQ(big.back(), 0u);
+    LargeVector<char> small(100, 'x');
+    EXPECT_EQ(small[99], 'x');
+}
+
+}  // namespace
+}  // namespace kvx

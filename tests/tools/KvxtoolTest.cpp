@@ -27,7 +27,8 @@ ToolRun Kvxtool(const std::string& args) {
     FILE* p = ::popen(command.c_str(), "r");
     if (!p) return r;
     std::array<char, 512> buf;
-    while (std::fgets(buf.data(), buf.size(), p)) r.out += buf.data();
+    while (std::fgets(buf.data(), buf.size(), p))
+        r.out += buf.data();
     const int w = ::pclose(p);
     r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
     return r;
@@ -68,8 +69,10 @@ TEST(Kvxtool, InfoGivesThePreciseReasonForABadFile) {
     TempDir dir;
     Bytes b;
     b.Text("1MorvenixProduction 1998").U8(2).I32(3).I32(13);
-    for (int i = 0; i < 3; ++i) b.U8(0x7F).F64(i).F64(0).F64(0).U8(0).I32(0);
-    for (int f = 0; f < 13; ++f) b.U8(0x7E).I32(3).I32(0).I32(1).I32(f == 12 ? 40 : 2).U8(1).U8(2).U8(3).I32(0).U8(0).U8(0);
+    for (int i = 0; i < 3; ++i)
+        b.U8(0x7F).F64(i).F64(0).F64(0).U8(0).I32(0);
+    for (int f = 0; f < 13; ++f)
+        b.U8(0x7E).I32(3).I32(0).I32(1).I32(f == 12 ? 40 : 2).U8(1).U8(2).U8(3).I32(0).U8(0).U8(0);
     test::WriteAll(dir.File("bad.KVX"), b.data);
     const ToolRun r = Kvxtool("info " + dir.File("bad.KVX"));
     EXPECT_EQ(r.status, 1);
@@ -81,7 +84,8 @@ TEST(Kvxtool, ConvertWritesVersionTwo) {
     TempDir dir;
     Bytes v1;
     v1.Text("1MorvenixProduction 1998").U8(1).I32(3).I32(1);
-    for (int i = 0; i < 3; ++i) v1.U8(0x7F).F64(i).F64(i % 2).F64(1).U8(i == 1 ? 1 : 0);
+    for (int i = 0; i < 3; ++i)
+        v1.U8(0x7F).F64(i).F64(i % 2).F64(1).U8(i == 1 ? 1 : 0);
     v1.U8(0x7E).I32(3).I32(2).I32(1).I32(0).U8(10).U8(20).U8(30);
     test::WriteAll(dir.File("old.KVX"), v1.data);
     const ToolRun r = Kvxtool("convert " + dir.File("old.KVX") + " " + dir.File("new.KVX"));
