@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "retained/LargeAllocator.h"
 #include "retained/Math.h"
 #include "retained/Result.h"
 
@@ -74,9 +75,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(positions_.size()); }
     std::int32_t NormalCount() const { return static_cast<std::int32_t>(normals_.size()); }
     std::int32_t FaceCount() const { return static_cast<std::int32_t>(faces_.size()); }
-    const std::vector<Vec3f>& Positions() const { return positions_; }
-    const std::vector<Vec3f>& Normals() const { return normals_; }
-    const std::vector<FaceData>& Faces() const { return faces_; }
+    const LargeVector<Vec3f>& Positions() const { return positions_; }
+    const LargeVector<Vec3f>& Normals() const { return normals_; }
+    const LargeVector<FaceData>& Faces() const { return faces_; }
     // Grows with every change, so a renderer can tell when what it derived is stale.
     std::uint64_t Revision() const { return revision_; }
     // Reserves room ahead of a large build.
@@ -88,9 +89,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
     bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
 
-    std::vector<Vec3f> positions_;
-    std::vector<Vec3f> normals_;
-    std::vector<FaceData> faces_;
+    LargeVector<Vec3f> positions_;
+    LargeVector<Vec3f> normals_;
+    LargeVector<FaceData> faces_;
     std::uint64_t revision_ = 0;
 };
 

@@ -29,7 +29,7 @@ int Face::AddVertex(Vertex& vertex) {
     return 1;
 }
 
-void Face::Rebuild(LayerMesh* mesh, std::vector<Vertex>& vertices) {
+void Face::Rebuild(LayerMesh* mesh, VertexTable& vertices) {
     const std::int32_t n = vertexCount;
     vertexCount = 0;
     Attach(mesh);
@@ -47,7 +47,7 @@ void Face::ApplyColor() {
     rmFace.SetColorRGB(red / 255.0, green / 255.0, blue / 255.0);
 }
 
-rm::Vec3 Face::Normal(const std::vector<Vertex>& vertices) const {
+rm::Vec3 Face::Normal(const VertexTable& vertices) const {
     if (vertexCount < 3) return {};
     const auto at = [&](int k) {
         const Vertex& v =
@@ -63,7 +63,7 @@ void Face::SetSlotNormal(std::int32_t k, rm::Vec3 n) {
         owner->builder->SetNormal(normalIndices[static_cast<std::size_t>(k)], n.x, n.y, n.z);
 }
 
-void Face::ComputeNormal(const std::vector<Vertex>& vertices) {
+void Face::ComputeNormal(const VertexTable& vertices) {
     const rm::Vec3 n = Normal(vertices);
     for (std::int32_t k = 0; k < vertexCount; ++k)
         SetSlotNormal(k, n);
@@ -71,7 +71,7 @@ void Face::ComputeNormal(const std::vector<Vertex>& vertices) {
 
 namespace {
 template <typename Get, typename Pick>
-double Extent(const Face& f, const std::vector<Vertex>& v, Get get, Pick pick, double start) {
+double Extent(const Face& f, const VertexTable& v, Get get, Pick pick, double start) {
     double r = start;
     for (std::int32_t k = 0; k < f.vertexCount; ++k)
         r = pick(r, static_cast<double>(get(
@@ -83,27 +83,27 @@ const auto Min = [](double a, double b) { return std::min(a, b); };
 const auto Max = [](double a, double b) { return std::max(a, b); };
 }  // namespace
 
-double Face::MinX(const std::vector<Vertex>& v) const {
+double Face::MinX(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.x; }, Min, Inf);
 }
-double Face::MaxX(const std::vector<Vertex>& v) const {
+double Face::MaxX(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.x; }, Max, -Inf);
 }
-double Face::MinY(const std::vector<Vertex>& v) const {
+double Face::MinY(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.y; }, Min, Inf);
 }
-double Face::MaxY(const std::vector<Vertex>& v) const {
+double Face::MaxY(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.y; }, Max, -Inf);
 }
-double Face::MinZ(const std::vector<Vertex>& v) const {
+double Face::MinZ(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.z; }, Min, Inf);
 }
-double Face::MaxZ(const std::vector<Vertex>& v) const {
+double Face::MaxZ(const VertexTable& v) const {
     return Extent(
         *this, v, [](const Vertex& p) { return p.z; }, Max, -Inf);
 }

@@ -119,7 +119,7 @@ bool FileAccess::ReadBytes(void* out, std::size_t count, std::int64_t offset) {
         position_ += static_cast<std::int64_t>(n);
     }
     if (done < count) {
-        std::memset(dst + done, 0, count - done);
+        std::memset(dst, 0, count);  // a value cut short is no value
         readFailed_ = true;
         return false;
     }

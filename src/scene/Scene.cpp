@@ -61,7 +61,7 @@ void Scene::ReplaceLayerMesh(std::int32_t i) {
 }
 
 bool Scene::Fits(std::int64_t moreVertices, std::int64_t moreFaces) {
-    if (vertexCount() + moreVertices <= MaxVertices && faceCount() + moreFaces <= MaxFaces)
+    if (vertexCount() + moreVertices <= vertexCapacity && faceCount() + moreFaces <= faceCapacity)
         return true;
     ShowMessage(CapacityText, AttentionTitle);
     return false;
@@ -126,14 +126,14 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
     // Smooth slots: one pass over the face table sums, per vertex that a smooth slot needs, the
     // face normals of every corner on it (table order, slot order), then each slot takes its
     // vertex's unit sum. The cost is one pass, whatever the number of faces updated.
-    std::vector<std::uint8_t> needed(vertices.size(), 0);
+    LargeVector<std::uint8_t> needed(vertices.size(), 0);
     for (const std::int32_t fi : faceIndices) {
         const Face& f = faces[static_cast<std::size_t>(fi)];
         if (!f.IsSmooth()) continue;
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
             needed[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])] = 1;
     }
-    std::vector<rm::Vec3> sums(vertices.size());
+    LargeVector<rm::Vec3> sums(vertices.size());
     for (const Face& g : faces) {
         bool touches = false;
         for (std::int32_t j = 0; j < g.vertexCount && !touches; ++j)

@@ -48,8 +48,8 @@ class Scene {
     SceneHooks& hooks() { return hooks_; }
 
     // --- records -------------------------------------------------------------------------------
-    std::vector<Vertex> vertices;  // entries 0..vertexCount-1, vertices[i].sceneIndex == i
-    std::vector<Face> faces;       // dense; indices shift down when faces are deleted
+    VertexTable vertices;     // entries 0..vertexCount-1, vertices[i].sceneIndex == i
+    LargeVector<Face> faces;  // dense; indices shift down when faces are deleted
     std::int32_t vertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
     std::int32_t faceCount() const { return static_cast<std::int32_t>(faces.size()); }
 
@@ -64,6 +64,10 @@ class Scene {
 
     std::int32_t currentLayer = 0;
     std::int32_t allLayers = 0;
+
+    // The table limits every adding operation checks (MaxVertices, MaxFaces; tests lower them).
+    std::int32_t vertexCapacity = MaxVertices;
+    std::int32_t faceCapacity = MaxFaces;
 
     // --- layers ----------------------------------------------------------------------------------
     rm::SceneRoot& root() { return root_; }

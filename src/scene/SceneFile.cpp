@@ -171,8 +171,8 @@ bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirs
                          std::string& reason) {
     const std::int64_t haveVertices = clearFirst ? 0 : scene.vertexCount();
     const std::int64_t haveFaces = clearFirst ? 0 : scene.faceCount();
-    if (haveVertices + static_cast<std::int64_t>(data.vertices.size()) > MaxVertices ||
-        haveFaces + static_cast<std::int64_t>(data.faces.size()) > MaxFaces) {
+    if (haveVertices + static_cast<std::int64_t>(data.vertices.size()) > scene.vertexCapacity ||
+        haveFaces + static_cast<std::int64_t>(data.faces.size()) > scene.faceCapacity) {
         reason = "the scene cannot hold that many more vertices or faces";
         return false;
     }

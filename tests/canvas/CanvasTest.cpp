@@ -42,7 +42,8 @@ TEST(Canvas, DrawsNothingUnlockedOrReleased) {
     c.Line(1, 1, 6, 6, 0xFFFF);
     EXPECT_EQ(c.DrawLine(1, 1, 1, 1, 0xFFFF), 0);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(c.Surface().Get(x, y), 0u);
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(c.Surface().Get(x, y), 0u);
     c.Release();
     c.SetPixel(1, 1, 0xFFFF);  // no surface: nothing to write
     EXPECT_FALSE(c.FillAll(1));

@@ -14,20 +14,23 @@ TEST(Line, VisitsNPositionsWithoutTheEndPointOrRowAndColumnZero) {
         TestBuffer t(20, 20, bpp);
         Line(t.buffer(), 0, 0, 10, 5, 1);
         // (0,0) and (1,0) are visited but lie on row 0; (10,5) is never visited.
-        EXPECT_EQ(t.Written(), (Points{{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}, {8, 4}, {9, 4}}));
+        EXPECT_EQ(t.Written(),
+                  (Points{{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}, {8, 4}, {9, 4}}));
     }
 }
 
 TEST(Line, WalksBackwardsWithTruncatedSteps) {
     TestBuffer t(12, 12, 24);
     Line(t.buffer(), 9, 9, 1, 5, 1);
-    EXPECT_EQ(t.Written(), (Points{{9, 9}, {8, 8}, {7, 8}, {6, 7}, {5, 7}, {4, 6}, {3, 6}, {2, 5}}));
+    EXPECT_EQ(t.Written(),
+              (Points{{9, 9}, {8, 8}, {7, 8}, {6, 7}, {5, 7}, {4, 6}, {3, 6}, {2, 5}}));
 }
 
 TEST(Line, SteepLineStepsOnePixelInY) {
     TestBuffer t(12, 12, 24);
     Line(t.buffer(), 2, 1, 4, 9, 1);
-    EXPECT_EQ(t.Written(), (Points{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 5}, {3, 6}, {3, 7}, {3, 8}}));
+    EXPECT_EQ(t.Written(),
+              (Points{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 5}, {3, 6}, {3, 7}, {3, 8}}));
 }
 
 TEST(Line, LastRowAndColumnAreFreeOnlyAtSixteenBits) {
@@ -52,12 +55,14 @@ TEST(Line, FarOutsideEndsAreExactAndCheap) {
     TestBuffer t(20, 10, 24);
     Line(t.buffer(), -3000000, 5, 3000000, 6, 1);
     Points expected;
-    for (int x = 1; x < 20; ++x) expected.insert({x, 5});
+    for (int x = 1; x < 20; ++x)
+        expected.insert({x, 5});
     EXPECT_EQ(t.Written(), expected);
     TestBuffer u(20, 10, 16);
     Line(u.buffer(), 5, -2000000000, 6, 2000000000, 1);
     EXPECT_TRUE(u.GuardsIntact());
-    for (auto [x, y] : u.Written()) EXPECT_TRUE(x == 5 && y > 0 && y < 9);
+    for (auto [x, y] : u.Written())
+        EXPECT_TRUE(x == 5 && y > 0 && y < 9);
 }
 
 TEST(DrawLine, ChoosesTheRoutineByItsEnds) {

@@ -45,7 +45,8 @@ TEST(PixelBuffer, SixteenBitPixelsAreTwoLittleEndianBytes) {
 TEST(PixelBuffer, SetPixelOutsideWritesNothing) {
     for (int bpp : {16, 24}) {
         TestBuffer t(5, 5, bpp);
-        for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {5, 0}, {0, 5}, {5, 5}}) SetPixel(t.buffer(), x, y, 0xFFFF);
+        for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {5, 0}, {0, 5}, {5, 5}})
+            SetPixel(t.buffer(), x, y, 0xFFFF);
         EXPECT_TRUE(t.Written().empty());
         EXPECT_TRUE(t.GuardsIntact());
     }
@@ -58,7 +59,8 @@ TEST(HorizontalLine, ClipsOnceToTheBuffer) {
         HorizontalLine(a.buffer(), -10, 3, 5, 1);
         HorizontalLine(b.buffer(), 5, 3, -10, 1);
         std::set<std::pair<int, int>> expected;
-        for (int x = 0; x <= 5; ++x) expected.insert({x, 3});
+        for (int x = 0; x <= 5; ++x)
+            expected.insert({x, 3});
         EXPECT_EQ(a.Written(), expected);
         EXPECT_EQ(b.Written(), expected);
 
@@ -82,7 +84,8 @@ TEST(VerticalLine, ClipsOnceToTheBuffer) {
         TestBuffer t(w, h, bpp);
         VerticalLine(t.buffer(), w - 1, -5, h + 5, 7);
         std::set<std::pair<int, int>> expected;
-        for (int y = 0; y < h; ++y) expected.insert({w - 1, y});
+        for (int y = 0; y < h; ++y)
+            expected.insert({w - 1, y});
         EXPECT_EQ(t.Written(), expected);
         VerticalLine(t.buffer(), w, 0, h - 1, 7);
         VerticalLine(t.buffer(), -1, 0, h - 1, 7);
@@ -99,7 +102,8 @@ TEST(Fill, CoversTheRectangleClipped) {
         Fill(t.buffer(), {-3, 2, 4, 100}, 5);
         std::set<std::pair<int, int>> expected;
         for (int y = 2; y < 8; ++y)
-            for (int x = 0; x < 4; ++x) expected.insert({x, y});
+            for (int x = 0; x < 4; ++x)
+                expected.insert({x, y});
         EXPECT_EQ(t.Written(), expected);
         EXPECT_TRUE(t.GuardsIntact());
     }
