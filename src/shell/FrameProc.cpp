@@ -64,7 +64,6 @@ void ToggleLights(Editor& editor) {
         editor.pointLight.HideMarker();
         perspective.directionalLight.HideMarker();
     }
-    editor.lightPlacement.shown = editor.pointLight.markerShown == 1;
     editor.RequestRedraw(0);
 }
 

@@ -284,3 +284,8 @@ TEST(QtPromptsTest, AutoAnswerPrintsAndAnswersWithoutShowingAnything) {
 
 }  // namespace
 }  // namespace kvx::qt
+
+// Fontconfig keeps a few allocations for the whole process; they are not ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}

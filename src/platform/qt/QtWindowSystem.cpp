@@ -4,15 +4,19 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QIcon>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "resources/Icon.h"
 
 namespace kvx::qt {
 
@@ -51,6 +55,22 @@ Rect ToRect(const QRect& r) {
     return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+// The icon resource "ICON1" as a Qt icon.
+QIcon ProgramIcon() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const char c =
+                resources::Icon1[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+            image.setPixel(x, y,
+                           c == '#'   ? qRgba(0, 0, 0, 255)
+                           : c == 'o' ? qRgba(0, 0, 255, 255)
+                                      : qRgba(0, 0, 0, 0));
+        }
+    }
+    return QIcon(QPixmap::fromImage(image));
+}
+
 // Keeps the cursor inside a screen rectangle while it is confined.
 class CursorClamp : public QObject {
   public:
@@ -79,6 +99,7 @@ CursorClamp* clampFilter = nullptr;
 QtWindowSystem::QtWindowSystem(MessageQueue& queue) : queue_(queue) {
     clampFilter = new CursorClamp(&clip_);
     qApp->installEventFilter(clampFilter);
+    QApplication::setWindowIcon(ProgramIcon());
 }
 
 QtWindowSystem::~QtWindowSystem() {
