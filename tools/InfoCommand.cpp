@@ -45,14 +45,9 @@ int RunInfo(const std::vector<std::string>& args) {
     std::printf("version: %d\n", data.version);
     std::printf("vertices: %zu\n", data.vertices.size());
     std::printf("faces: %zu\n", data.faces.size());
-    for (int l = 0; l < LayerCount; ++l) {
-        if (verticesPerLayer[static_cast<std::size_t>(l)] == 0 &&
-            facesPerLayer[static_cast<std::size_t>(l)] == 0)
-            continue;
-        std::printf("layer %d: %ld vertices, %ld faces\n", l,
-                    verticesPerLayer[static_cast<std::size_t>(l)],
-                    facesPerLayer[static_cast<std::size_t>(l)]);
-    }
+    for (std::size_t l = 0; l < verticesPerLayer.size(); ++l)
+        std::printf("layer %zu: %ld vertices, %ld faces\n", l, verticesPerLayer[l],
+                    facesPerLayer[l]);
     std::printf("hidden: %ld vertices, %ld faces\n", hiddenVertices, hiddenFaces);
     std::printf("smooth faces: %ld\n", smoothFaces);
     if (data.vertices.empty()) {

@@ -5,7 +5,9 @@
 // deletion or a load spends most of its time on otherwise. Smaller blocks come from the heap.
 // Under AddressSanitizer everything comes from the heap, so the sanitizer keeps watching it.
 
+#if defined(__linux__)
 #include <sys/mman.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +18,7 @@ namespace kvx {
 
 inline constexpr std::size_t HugePageSize = std::size_t{2} << 20;
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || !defined(__linux__)
 inline constexpr bool LargeAllocatorMaps = false;
 #else
 inline constexpr bool LargeAllocatorMaps = true;
@@ -29,6 +31,7 @@ inline std::size_t MappedSize(std::size_t bytes) {
 
 inline void* AllocateLarge(std::size_t bytes) {
     if (!LargeAllocatorMaps || bytes < HugePageSize) return ::operator new(bytes);
+#if defined(__linux__)
     const std::size_t size = MappedSize(bytes);
     // Map one huge page more than needed, so the block can start on a huge-page boundary.
     void* raw = ::mmap(nullptr, size + HugePageSize, PROT_READ | PROT_WRITE,
@@ -42,6 +45,7 @@ inline void* AllocateLarge(std::size_t bytes) {
         ::munmap(reinterpret_cast<void*>(aligned + size), end - (aligned + size));
     ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     return reinterpret_cast<void*>(aligned);
+#endif
 }
 
 inline void FreeLarge(void* p, std::size_t bytes) {
@@ -49,7 +53,9 @@ inline void FreeLarge(void* p, std::size_t bytes) {
         ::operator delete(p);
         return;
     }
+#if defined(__linux__)
     ::munmap(p, MappedSize(bytes));
+#endif
 }
 
 template <typename T>

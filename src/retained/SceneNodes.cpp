@@ -26,20 +26,23 @@ int FrameNode::CreateChildOf(Engine& engine, FrameNode& p) {
     return Flag(engine.CreateFrame(p.frame.get(), frame));
 }
 
+namespace {
+// Rotations about x, then y, then z, in degrees with the given value of pi; the first one is
+// combined with `first`, the others appended.
+int RotateAxes(Frame& frame, Combine first, double pi, std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    const auto rad = [pi](std::int32_t d) { return d * pi * 2.0 / 360.0; };
+    if (!Succeeded(frame.AddRotation(first, 1, 0, 0, rad(ax)))) return 0;
+    if (!Succeeded(frame.AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
+    return Flag(frame.AddRotation(Combine::After, 0, 0, 1, rad(az)));
+}
+}  // namespace
+
 int FrameNode::SetRotationDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
-    if (!frame) return 0;
-    const auto rad = [](std::int32_t d) { return d * SetRotationPi * 2.0 / 360.0; };
-    if (!Succeeded(frame->AddRotation(Combine::Replace, 1, 0, 0, rad(ax)))) return 0;
-    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
-    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+    return frame ? RotateAxes(*frame, Combine::Replace, SetRotationPi, ax, ay, az) : 0;
 }
 
 int FrameNode::RotateDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
-    if (!frame) return 0;
-    const auto rad = [](std::int32_t d) { return d * RotatePi * 2.0 / 360.0; };
-    if (!Succeeded(frame->AddRotation(Combine::After, 1, 0, 0, rad(ax)))) return 0;
-    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
-    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+    return frame ? RotateAxes(*frame, Combine::After, RotatePi, ax, ay, az) : 0;
 }
 
 int FrameNode::SetPositionReplace(double x, double y, double z) {

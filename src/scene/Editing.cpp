@@ -14,10 +14,15 @@ constexpr std::int32_t MeshSide = 15;
 }  // namespace
 
 int Scene::CreateFaceFromSelection() {
-    if (selectedVertices.size() < 3) return 0;
+    if (selectedVertices.size() < 3) {
+        RequestRedraw(0);
+        return 0;
+    }
     // The list is copied: a new face never changes the selection, but keep the span safe anyway.
     const std::vector<std::int32_t> list(selectedVertices);
-    return CreateFaceFromList(list) >= 0 ? 1 : 0;
+    const int created = CreateFaceFromList(list) >= 0 ? 1 : 0;
+    RequestRedraw(0);
+    return created;
 }
 
 std::int32_t Scene::CopyVertex(std::int32_t source, double dx, double dy, double dz) {
@@ -53,7 +58,10 @@ void Scene::CopySelection(double dx, double dy, double dz) {
         vertices[static_cast<std::size_t>(copy)].state = VertexSelected;
         entry = copy;
     }
-    if (selectedFaces.empty()) return;
+    if (selectedFaces.empty()) {
+        RequestRedraw(1);
+        return;
+    }
 
     // Selected faces: copy their vertices once each, then the faces over the copies.
     std::vector<std::int32_t> counterpart(vertices.size(), -1);
@@ -78,6 +86,7 @@ void Scene::CopySelection(double dx, double dy, double dz) {
     ClearFaceSelection();
     for (const std::int32_t c : copies)
         ToggleVertex(c);
+    RequestRedraw(1);
 }
 
 void Scene::RebuildIntoCurrentMesh() {

@@ -131,6 +131,9 @@ class Scene {
     void ToggleAllLayers();  // "Tous les layers"
 
     // --- editing -------------------------------------------------------------------------------
+    // Each command below (and each selection command above) ends by requesting the redraw its
+    // menu command needs; the caller only does what lies outside the scene (the tool after
+    // "Copier", the colour dialog before "Couleur...").
     int CreateFaceFromSelection();                        // "Face"
     void CopySelection(double dx, double dy, double dz);  // "Copier" with (0, 0, 0)
     void DeleteSelectedFaces();                           // "Suprimer"

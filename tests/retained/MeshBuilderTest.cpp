@@ -109,8 +109,9 @@ namespace {
 
 TEST(LargeAllocator, BigBlocksStartOnHugePagesAndHoldTheirData) {
     LargeVector<std::uint32_t> big(3 * HugePageSize / 4 + 5);
-    if (LargeAllocatorMaps)
+    if (LargeAllocatorMaps) {
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(big.data()) % HugePageSize, 0u);
+    }
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<std::uint32_t>(i);
     big.resize(big.size() * 3);  // moves to a bigger block

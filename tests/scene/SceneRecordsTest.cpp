@@ -165,7 +165,9 @@ TEST_F(RecordsTest, DeletingFacesLeavesNoStaleOrDoubledGeometryInAnyMesh) {
         }
     }
     for (int l = 0; l < LayerCount; ++l)
-        if (l != 2) EXPECT_EQ(Builder(l).FaceCount(), 0) << "layer " << l;
+        if (l != 2) {
+            EXPECT_EQ(Builder(l).FaceCount(), 0) << "layer " << l;
+        }
     EXPECT_EQ(Builder(2).VertexCount(), scene.vertexCount());
 }
 
