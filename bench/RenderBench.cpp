@@ -8,10 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <map>
 #include <memory>
 
+#include "GridScene.h"
 #include "canvas/Canvas.h"
 #include "perspective/PerspectiveRig.h"
 #include "scene/Scene.h"
@@ -32,25 +32,7 @@ struct GridScene {
     explicit GridScene(std::int32_t n) {
         root.Create();
         scene = std::make_unique<Scene>(root);
-        const double step = 15.0 / (n - 1);
-        for (std::int32_t i = 0; i < n; ++i)
-            for (std::int32_t j = 0; j < n; ++j) {
-                const double x = -7.5 + i * step, z = 7.5 - j * step;
-                scene->AppendVertex(x, 0.3 * std::sin(x) * std::cos(z), z, 0);
-            }
-        for (std::int32_t i = 0; i + 1 < n; ++i)
-            for (std::int32_t j = 0; j + 1 < n; ++j) {
-                const std::int32_t b = n * i + j;
-                const std::int32_t first[] = {b, b + n, b + 1};
-                const std::int32_t second[] = {b + n, b + n + 1, b + 1};
-                scene->faces[static_cast<std::size_t>(scene->CreateFaceFromList(first))].SetColor(
-                    33, 45, 88);
-                scene->faces[static_cast<std::size_t>(scene->CreateFaceFromList(second))].SetColor(
-                    43, 112, 66);
-            }
-        scene->SelectAllFaces();
-        scene->SetSelectedFacesRenderType(RenderSmooth);
-        scene->ClearFaceSelection();
+        bench::BuildGrid(*scene, n);
         canvas.Create(ViewSide, ViewSide, 24);
         rig.Open(root, canvas, point);
     }
@@ -97,5 +79,3 @@ BENCHMARK(StaticFrame)->Apply(GridSizes);
 BENCHMARK(DragFrame)->Apply(GridSizes);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -35,7 +35,8 @@ int Canvas::Unlock() {
 
 PixelBuffer Canvas::Surface() const {
     if (memory_.empty()) return {};
-    return PixelBuffer{const_cast<std::uint8_t*>(memory_.data()), pitch_, width_, height_, bitsPerPixel_};
+    return PixelBuffer{const_cast<std::uint8_t*>(memory_.data()), pitch_, width_, height_,
+                       bitsPerPixel_};
 }
 
 PixelBuffer Canvas::Locked() const {
@@ -57,11 +58,13 @@ void Canvas::VerticalLine(std::int32_t x, std::int32_t y1, std::int32_t y2, Pixe
     kvx::VerticalLine(Locked(), x, y1, y2, c);
 }
 
-void Canvas::Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, PixelValue c) {
+void Canvas::Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                  PixelValue c) {
     kvx::Line(Locked(), x1, y1, x2, y2, c);
 }
 
-int Canvas::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, PixelValue c) {
+int Canvas::DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                     PixelValue c) {
     return kvx::DrawLine(Locked(), x1, y1, x2, y2, c);
 }
 

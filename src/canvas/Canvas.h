@@ -12,7 +12,7 @@
 namespace kvx {
 
 class Canvas {
-public:
+  public:
     // Called by Present with the whole surface; returns false when it could not show it.
     using Presenter = std::function<bool(const PixelBuffer&)>;
 
@@ -20,7 +20,8 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // Allocates a W x H surface at 16 or 24 bits (rows padded to 4 bytes). 0 on a bad size or depth.
+    // Allocates a W x H surface at 16 or 24 bits (rows padded to 4 bytes). 0 on a bad size or
+    // depth.
     int Create(std::int32_t width, std::int32_t height, int bitsPerPixel);
     // Frees the surface; drawing afterwards writes nothing. Always 1.
     int Release();
@@ -59,7 +60,7 @@ public:
         return PackColor(r, g, b, bitsPerPixel_);
     }
 
-private:
+  private:
     std::vector<std::uint8_t> memory_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

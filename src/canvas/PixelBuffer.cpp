@@ -17,7 +17,9 @@ inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
-inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
+inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
+    return -FloorDiv(-a, b);
+}
 
 // Narrows [first, last) to the steps i for which lo <= start + i * step < hi.
 void KeepStepsInside(std::int64_t start, std::int64_t step, std::int64_t lo, std::int64_t hi,
@@ -39,7 +41,8 @@ void KeepStepsInside(std::int64_t start, std::int64_t step, std::int64_t lo, std
 }  // namespace
 
 PixelValue PackColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, int bitsPerPixel) {
-    if (bitsPerPixel == 16) return (PixelValue{r} >> 3) << 11 | (PixelValue{g} >> 2) << 5 | (PixelValue{b} >> 3);
+    if (bitsPerPixel == 16)
+        return (PixelValue{r} >> 3) << 11 | (PixelValue{g} >> 2) << 5 | (PixelValue{b} >> 3);
     if (bitsPerPixel == 24) return PixelValue{r} << 16 | PixelValue{g} << 8 | PixelValue{b};
     return 0;
 }
@@ -56,7 +59,8 @@ void SetPixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y, PixelVa
     Store(buffer.Address(x, y), c, buffer.bitsPerPixel);
 }
 
-void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2, PixelValue c) {
+void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2,
+                    PixelValue c) {
     if (!buffer.Drawable()) return;
     const std::int32_t right = buffer.width - 1;
     if ((x1 < 0 && x2 < 0) || (x1 > right && x2 > right) || y < 0 || y > buffer.height - 1) return;
@@ -66,10 +70,12 @@ void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, 
     const int bpp = buffer.bitsPerPixel;
     const int step = buffer.BytesPerPixel();
     std::uint8_t* p = buffer.Address(x1, y);
-    for (std::int32_t x = x1; x <= x2; ++x, p += step) Store(p, c, bpp);
+    for (std::int32_t x = x1; x <= x2; ++x, p += step)
+        Store(p, c, bpp);
 }
 
-void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2, PixelValue c) {
+void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2,
+                  PixelValue c) {
     if (!buffer.Drawable()) return;
     const std::int32_t bottom = buffer.height - 1;
     if (x < 0 || x > buffer.width - 1 || (y1 < 0 && y2 < 0) || (y1 > bottom && y2 > bottom)) return;
@@ -78,11 +84,12 @@ void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, st
     y2 = std::min(y2, bottom);
     const int bpp = buffer.bitsPerPixel;
     std::uint8_t* p = buffer.Address(x, y1);
-    for (std::int32_t y = y1; y <= y2; ++y, p += buffer.pitch) Store(p, c, bpp);
+    for (std::int32_t y = y1; y <= y2; ++y, p += buffer.pitch)
+        Store(p, c, bpp);
 }
 
-void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-          PixelValue c) {
+void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+          std::int32_t y2, PixelValue c) {
     if (!buffer.Drawable()) return;
     const std::int64_t dx = std::int64_t{x2} - x1;
     const std::int64_t dy = std::int64_t{y2} - y1;
@@ -112,8 +119,8 @@ void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int3
     }
 }
 
-int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-             PixelValue c) {
+int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+             std::int32_t y2, PixelValue c) {
     if (x1 == x2 && y1 == y2) return 0;
     if (x1 == x2) {
         VerticalLine(buffer, x1, y1, y2, c);
@@ -130,7 +137,8 @@ void Fill(const PixelBuffer& buffer, const PixelRect& rect, PixelValue c) {
     const std::int32_t left = std::max(rect.left, 0), right = std::min(rect.right, buffer.width);
     const std::int32_t top = std::max(rect.top, 0), bottom = std::min(rect.bottom, buffer.height);
     if (left >= right) return;
-    for (std::int32_t y = top; y < bottom; ++y) HorizontalLine(buffer, left, y, right - 1, c);
+    for (std::int32_t y = top; y < bottom; ++y)
+        HorizontalLine(buffer, left, y, right - 1, c);
 }
 
 }  // namespace kvx

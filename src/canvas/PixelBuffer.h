@@ -29,11 +29,13 @@ struct PixelBuffer {
     int bitsPerPixel = 0;
 
     bool Drawable() const {
-        return base != nullptr && width > 0 && height > 0 && (bitsPerPixel == 16 || bitsPerPixel == 24);
+        return base != nullptr && width > 0 && height > 0 &&
+               (bitsPerPixel == 16 || bitsPerPixel == 24);
     }
     int BytesPerPixel() const { return bitsPerPixel / 8; }
     std::uint8_t* Address(std::int32_t x, std::int32_t y) const {
-        return base + static_cast<std::ptrdiff_t>(y) * pitch + static_cast<std::ptrdiff_t>(x) * BytesPerPixel();
+        return base + static_cast<std::ptrdiff_t>(y) * pitch +
+               static_cast<std::ptrdiff_t>(x) * BytesPerPixel();
     }
     // Reads back a pixel value; 0 <= x < width, 0 <= y < height.
     PixelValue Get(std::int32_t x, std::int32_t y) const;
@@ -43,19 +45,22 @@ struct PixelBuffer {
 void SetPixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y, PixelValue c);
 
 // x1..x2 inclusive on row y, in either order, clipped once to the buffer.
-void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2, PixelValue c);
+void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2,
+                    PixelValue c);
 
 // y1..y2 inclusive on column x, in either order, clipped once to the buffer.
-void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2, PixelValue c);
+void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2,
+                  PixelValue c);
 
-// Fixed-point DDA: n = max(|dx|, |dy|) positions from (x1, y1), the end point excluded. Column 0 and
-// row 0 are never written; at 16 bits neither are the last column and row. Requires distinct ends.
-void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-          PixelValue c);
+// Fixed-point DDA: n = max(|dx|, |dy|) positions from (x1, y1), the end point excluded. Column 0
+// and row 0 are never written; at 16 bits neither are the last column and row. Requires distinct
+// ends.
+void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+          std::int32_t y2, PixelValue c);
 
 // Chooses the routine: nothing (returns 0) for equal ends, else vertical, horizontal or Line (1).
-int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-             PixelValue c);
+int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+             std::int32_t y2, PixelValue c);
 
 // Writes c to every pixel of the rectangle, clipped to the buffer.
 void Fill(const PixelBuffer& buffer, const PixelRect& rect, PixelValue c);

@@ -14,17 +14,24 @@ void Light::Reset() {
     markerShown = 0;
 }
 
-void Light::SetPosition(double x, double y, double z) { frame.SetPositionReplace(x, y, z); }
+void Light::SetPosition(double x, double y, double z) {
+    frame.SetPositionReplace(x, y, z);
+}
 
-void Light::Rotate(std::int32_t ax, std::int32_t ay, std::int32_t az) { frame.RotateDegrees(ax, ay, az); }
+void Light::Rotate(std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    frame.RotateDegrees(ax, ay, az);
+}
 
-void Light::Move(double x, double y, double z) { frame.MoveBy(x, y, z); }
+void Light::Move(double x, double y, double z) {
+    frame.MoveBy(x, y, z);
+}
 
 int Light::SetColor(double r, double g, double b) {
     red = r;
     green = g;
     blue = b;
-    if (light) light->SetColorRGB(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
+    if (light)
+        light->SetColorRGB(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
     return 1;
 }
 
@@ -73,7 +80,8 @@ int PointLight::Create(rm::SceneRoot& root, float r, float g, float b) {
     quadratic = 1.0;
     scene = &root;
     marker.Create(root);
-    if (!root.rm || !rm::Succeeded(root.rm->CreateLightRGB(rm::LightType::Point, r, g, b, light))) return 0;
+    if (!root.rm || !rm::Succeeded(root.rm->CreateLightRGB(rm::LightType::Point, r, g, b, light)))
+        return 0;
     light->SetConstantAttenuation(0.0);
     light->SetLinearAttenuation(0.0);
     light->SetQuadraticAttenuation(1.0);
@@ -82,7 +90,8 @@ int PointLight::Create(rm::SceneRoot& root, float r, float g, float b) {
     return rm::Succeeded(frame.frame->AddLight(light)) ? 1 : 0;
 }
 
-void PointLight::SetAttenuation(double constantFactor, double linearFactor, double quadraticFactor) {
+void PointLight::SetAttenuation(double constantFactor, double linearFactor,
+                                double quadraticFactor) {
     constant = constantFactor;
     linear = linearFactor;
     quadratic = quadraticFactor;

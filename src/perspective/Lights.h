@@ -12,7 +12,7 @@
 namespace kvx {
 
 class Light {
-public:
+  public:
     Light() = default;
     virtual ~Light();
     Light(const Light&) = delete;
@@ -35,25 +35,26 @@ public:
     double red = 0, green = 0, blue = 0;  // the last colour given to SetColor
     std::int32_t markerShown = 0;
 
-protected:
+  protected:
     // Creates the engine light of the given type and hangs it on a new frame under the root.
     // shape adds the marker right after the light is created. 1 on success.
-    int CreateLight(rm::SceneRoot& root, rm::LightType type, float r, float g, float b, void (*shape)(rm::MeshNode&));
+    int CreateLight(rm::SceneRoot& root, rm::LightType type, float r, float g, float b,
+                    void (*shape)(rm::MeshNode&));
 };
 
 class AmbientLight : public Light {
-public:
+  public:
     virtual int Create(rm::SceneRoot& root, float r, float g, float b);
 };
 
 class DirectionalLight : public Light {
-public:
+  public:
     // Shines along its frame's +z; its marker is a pyramid pointing that way.
     virtual int Create(rm::SceneRoot& root, float r, float g, float b);
 };
 
 class PointLight : public Light {
-public:
+  public:
     void Reset() override;
     // Attenuation constant 0, linear 0, quadratic 1; a cube marker.
     int Create(rm::SceneRoot& root, float r, float g, float b);

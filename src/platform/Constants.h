@@ -65,7 +65,11 @@ inline constexpr std::uint32_t OFN_FILEMUSTEXIST = 0x00001000;
 constexpr std::uint32_t MakeLong(std::uint16_t low, std::uint16_t high) {
     return std::uint32_t{low} | std::uint32_t{high} << 16;
 }
-constexpr std::uint16_t LowWord(std::uint32_t v) { return static_cast<std::uint16_t>(v & 0xFFFF); }
-constexpr std::uint16_t HighWord(std::uint32_t v) { return static_cast<std::uint16_t>(v >> 16); }
+constexpr std::uint16_t LowWord(std::uint32_t v) {
+    return static_cast<std::uint16_t>(v & 0xFFFF);
+}
+constexpr std::uint16_t HighWord(std::uint32_t v) {
+    return static_cast<std::uint16_t>(v >> 16);
+}
 
 }  // namespace kvx::platform

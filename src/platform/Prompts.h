@@ -27,18 +27,20 @@ struct FileDialogSettings {
 };
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // Shows text under title with an OK button and no owner window; returns the button pressed.
-    virtual int MessageBox(const std::string& text, const std::string& title, std::uint32_t type) = 0;
-    // A file name to open or save, or nothing when the user cancelled. Updates settings.filterIndex.
+    virtual int MessageBox(const std::string& text, const std::string& title,
+                           std::uint32_t type) = 0;
+    // A file name to open or save, or nothing when the user cancelled. Updates
+    // settings.filterIndex.
     virtual std::optional<std::string> OpenFileName(FileDialogSettings& settings) = 0;
     virtual std::optional<std::string> SaveFileName(FileDialogSettings& settings) = 0;
 };
 
 // Answers from a script and remembers what was asked: for tests and command-line tools.
 class ScriptedPrompts : public Prompts {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string title;
@@ -62,7 +64,7 @@ public:
         dialogs_.clear();
     }
 
-private:
+  private:
     std::optional<std::string> Next(bool save, FileDialogSettings& settings);
 
     std::deque<std::optional<std::string>> fileNames_;

@@ -15,7 +15,7 @@ class Canvas;
 namespace kvx::rm {
 
 class Device {
-public:
+  public:
     explicit Device(Canvas* canvas) : canvas_(canvas) {}
 
     Result SetQuality(std::uint32_t quality) {
@@ -32,17 +32,22 @@ public:
     // The pipeline state the device's viewports share: the depth buffer and the meshes' caches.
     Renderer& GetRenderer() { return renderer_; }
 
-private:
+  private:
     Canvas* canvas_;
     std::uint32_t quality_ = QualityWireframe;
     Renderer renderer_;
 };
 
 class Viewport {
-public:
-    Viewport(std::shared_ptr<Device> device, std::shared_ptr<Frame> camera, std::int32_t x, std::int32_t y,
-             std::int32_t width, std::int32_t height)
-        : device_(std::move(device)), camera_(std::move(camera)), x_(x), y_(y), width_(width), height_(height) {}
+  public:
+    Viewport(std::shared_ptr<Device> device, std::shared_ptr<Frame> camera, std::int32_t x,
+             std::int32_t y, std::int32_t width, std::int32_t height)
+        : device_(std::move(device)),
+          camera_(std::move(camera)),
+          x_(x),
+          y_(y),
+          width_(width),
+          height_(height) {}
 
     // Clears the depth of the viewport's rectangle before a new frame.
     Result Clear();
@@ -56,7 +61,7 @@ public:
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
 
-private:
+  private:
     std::shared_ptr<Device> device_;
     std::shared_ptr<Frame> camera_;
     std::int32_t x_, y_, width_, height_;

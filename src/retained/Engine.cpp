@@ -19,7 +19,8 @@ Result Engine::CreateMeshBuilder(std::shared_ptr<MeshBuilder>& builder) {
     return Ok;
 }
 
-Result Engine::CreateLightRGB(LightType type, double r, double g, double b, std::shared_ptr<Light>& light) {
+Result Engine::CreateLightRGB(LightType type, double r, double g, double b,
+                              std::shared_ptr<Light>& light) {
     if (type != LightType::Ambient && type != LightType::Point && type != LightType::Directional)
         return ErrBadValue;
     light = std::make_shared<Light>(type, r, g, b);
@@ -32,8 +33,9 @@ Result Engine::CreateDeviceFromSurface(Canvas* canvas, std::shared_ptr<Device>& 
     return Ok;
 }
 
-Result Engine::CreateViewport(const std::shared_ptr<Device>& device, const std::shared_ptr<Frame>& camera,
-                              std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+Result Engine::CreateViewport(const std::shared_ptr<Device>& device,
+                              const std::shared_ptr<Frame>& camera, std::int32_t x, std::int32_t y,
+                              std::int32_t width, std::int32_t height,
                               std::shared_ptr<Viewport>& viewport) {
     if (!device || !camera) return ErrBadObject;
     if (width <= 0 || height <= 0 || x < 0 || y < 0) return ErrBadValue;

@@ -7,7 +7,8 @@ namespace {
 
 template <typename T>
 Result EraseOne(std::vector<std::shared_ptr<T>>& list, const T* item) {
-    const auto it = std::find_if(list.begin(), list.end(), [item](const auto& p) { return p.get() == item; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [item](const auto& p) { return p.get() == item; });
     if (it == list.end()) return ErrNotFound;
     list.erase(it);
     return Ok;
@@ -17,7 +18,8 @@ Result EraseOne(std::vector<std::shared_ptr<T>>& list, const T* item) {
 
 Frame::~Frame() {
     // Children that outlive this frame (held elsewhere) become roots of their own.
-    for (const auto& child : children_) child->parent_ = nullptr;
+    for (const auto& child : children_)
+        child->parent_ = nullptr;
 }
 
 Result Frame::AddChild(const std::shared_ptr<Frame>& child) {
@@ -44,7 +46,9 @@ Result Frame::AddVisual(const std::shared_ptr<MeshBuilder>& visual) {
     return Ok;
 }
 
-Result Frame::DeleteVisual(const MeshBuilder* visual) { return EraseOne(visuals_, visual); }
+Result Frame::DeleteVisual(const MeshBuilder* visual) {
+    return EraseOne(visuals_, visual);
+}
 
 Result Frame::AddLight(const std::shared_ptr<Light>& light) {
     if (!light) return ErrBadValue;
@@ -52,13 +56,21 @@ Result Frame::AddLight(const std::shared_ptr<Light>& light) {
     return Ok;
 }
 
-Result Frame::DeleteLight(const Light* light) { return EraseOne(lights_, light); }
+Result Frame::DeleteLight(const Light* light) {
+    return EraseOne(lights_, light);
+}
 
 void Frame::Combined(Combine combine, const Matrix4& t) {
     switch (combine) {
-        case Combine::Replace: transform_ = t; break;
-        case Combine::Before: transform_ = t * transform_; break;
-        case Combine::After: transform_ = transform_ * t; break;
+        case Combine::Replace:
+            transform_ = t;
+            break;
+        case Combine::Before:
+            transform_ = t * transform_;
+            break;
+        case Combine::After:
+            transform_ = transform_ * t;
+            break;
     }
 }
 
@@ -73,13 +85,15 @@ Result Frame::AddTranslation(Combine combine, double x, double y, double z) {
     if (combine != Combine::Replace && combine != Combine::Before && combine != Combine::After)
         return ErrBadValue;
     // Translations keep the float precision positions are stored in.
-    Combined(combine, Matrix4::Translation(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)));
+    Combined(combine, Matrix4::Translation(static_cast<float>(x), static_cast<float>(y),
+                                           static_cast<float>(z)));
     return Ok;
 }
 
 Matrix4 Frame::WorldTransform() const {
     Matrix4 m = transform_;
-    for (const Frame* f = parent_; f; f = f->parent_) m = m * f->transform_;
+    for (const Frame* f = parent_; f; f = f->parent_)
+        m = m * f->transform_;
     return m;
 }
 

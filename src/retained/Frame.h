@@ -14,7 +14,7 @@
 namespace kvx::rm {
 
 class Frame : public std::enable_shared_from_this<Frame> {
-public:
+  public:
     Frame() = default;
     ~Frame();
     Frame(const Frame&) = delete;
@@ -49,7 +49,7 @@ public:
     }
     std::uint32_t SceneBackground() const { return background_; }
 
-private:
+  private:
     void Combined(Combine combine, const Matrix4& t);
 
     Frame* parent_ = nullptr;

@@ -10,7 +10,7 @@
 namespace kvx::rm {
 
 class Light {
-public:
+  public:
     Light(LightType type, double r, double g, double b) : type_(type), color_(Narrow({r, g, b})) {}
 
     LightType Type() const { return type_; }
@@ -35,7 +35,7 @@ public:
     float LinearAttenuation() const { return linear_; }
     float QuadraticAttenuation() const { return quadratic_; }
 
-private:
+  private:
     LightType type_;
     Vec3f color_;
     float constant_ = 1.0f;

@@ -83,10 +83,11 @@ Result MeshBuilder::AddFace(const Face& face) {
     return Ok;
 }
 
-Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices, std::int32_t normalCount,
-                             const Vec3f* normals, const std::uint32_t* faceData) {
-    if (vertexCount < 0 || (vertexCount > 0 && !vertices) || normalCount < 0 || (normalCount > 0 && !normals) ||
-        !faceData)
+Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices,
+                             std::int32_t normalCount, const Vec3f* normals,
+                             const std::uint32_t* faceData) {
+    if (vertexCount < 0 || (vertexCount > 0 && !vertices) || normalCount < 0 ||
+        (normalCount > 0 && !normals) || !faceData)
         return ErrBadValue;
     // Check the whole face list before changing anything.
     for (const std::uint32_t* d = faceData; *d != 0;) {

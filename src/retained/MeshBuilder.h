@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "retained/LargeAllocator.h"
 #include "retained/Math.h"
 #include "retained/Result.h"
 
@@ -30,7 +31,7 @@ struct FaceData {
 // A face of a mesh builder. The handle keeps its builder alive, so a face outliving the mesh
 // that held it can never reach freed memory. A default (empty) handle refuses every call.
 class Face {
-public:
+  public:
     Face() = default;
     Face(std::shared_ptr<MeshBuilder> builder, std::int32_t index)
         : builder_(std::move(builder)), index_(index) {}
@@ -48,14 +49,14 @@ public:
     Result GetNormal(Vec3& normal) const;
     std::int32_t VertexCount() const;
 
-private:
+  private:
     std::shared_ptr<MeshBuilder> builder_;
     std::int32_t index_ = -1;
 };
 
 // Always held by a shared_ptr (the engine makes them so), since faces refer back to it.
 class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
-public:
+  public:
     // Returns the new vertex's index.
     std::int32_t AddVertex(double x, double y, double z);
     Result SetVertex(std::int32_t index, double x, double y, double z);
@@ -66,17 +67,17 @@ public:
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);
     // Adds vertices and faces in one call. faceData lists for each face its corner count and then
-    // its vertex indices (relative to this call's first vertex), ending with 0. normals may be null,
-    // in which case the faces use their face normals. Refused whole on a bad count or index.
+    // its vertex indices (relative to this call's first vertex), ending with 0. normals may be
+    // null, in which case the faces use their face normals. Refused whole on a bad count or index.
     Result AddFaces(std::int32_t vertexCount, const Vec3f* vertices, std::int32_t normalCount,
                     const Vec3f* normals, const std::uint32_t* faceData);
 
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(positions_.size()); }
     std::int32_t NormalCount() const { return static_cast<std::int32_t>(normals_.size()); }
     std::int32_t FaceCount() const { return static_cast<std::int32_t>(faces_.size()); }
-    const std::vector<Vec3f>& Positions() const { return positions_; }
-    const std::vector<Vec3f>& Normals() const { return normals_; }
-    const std::vector<FaceData>& Faces() const { return faces_; }
+    const LargeVector<Vec3f>& Positions() const { return positions_; }
+    const LargeVector<Vec3f>& Normals() const { return normals_; }
+    const LargeVector<FaceData>& Faces() const { return faces_; }
     // Grows with every change, so a renderer can tell when what it derived is stale.
     std::uint64_t Revision() const { return revision_; }
     // Grows only when the faces or their corners change (not on moves, normals or colours), so
@@ -87,15 +88,15 @@ public:
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
 
-private:
+  private:
     friend class Face;
     bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
     bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
 
-    std::vector<Vec3f> positions_;
-    std::vector<Vec3f> normals_;
-    std::vector<FaceData> faces_;
+    LargeVector<Vec3f> positions_;
+    LargeVector<Vec3f> normals_;
+    LargeVector<FaceData> faces_;
     std::uint64_t revision_ = 0;
     std::uint64_t topologyRevision_ = 0;
     std::uint64_t colorRevision_ = 0;

@@ -6,7 +6,9 @@
 
 namespace kvx::rm {
 namespace {
-int Flag(Result r) { return Succeeded(r) ? 1 : 0; }
+int Flag(Result r) {
+    return Succeeded(r) ? 1 : 0;
+}
 }  // namespace
 
 int FrameNode::CreateChild(SceneRoot& s, FrameNode& p) {
@@ -24,20 +26,23 @@ int FrameNode::CreateChildOf(Engine& engine, FrameNode& p) {
     return Flag(engine.CreateFrame(p.frame.get(), frame));
 }
 
+namespace {
+// Rotations about x, then y, then z, in degrees with the given value of pi; the first one is
+// combined with `first`, the others appended.
+int RotateAxes(Frame& frame, Combine first, double pi, std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    const auto rad = [pi](std::int32_t d) { return d * pi * 2.0 / 360.0; };
+    if (!Succeeded(frame.AddRotation(first, 1, 0, 0, rad(ax)))) return 0;
+    if (!Succeeded(frame.AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
+    return Flag(frame.AddRotation(Combine::After, 0, 0, 1, rad(az)));
+}
+}  // namespace
+
 int FrameNode::SetRotationDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
-    if (!frame) return 0;
-    const auto rad = [](std::int32_t d) { return d * SetRotationPi * 2.0 / 360.0; };
-    if (!Succeeded(frame->AddRotation(Combine::Replace, 1, 0, 0, rad(ax)))) return 0;
-    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
-    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+    return frame ? RotateAxes(*frame, Combine::Replace, SetRotationPi, ax, ay, az) : 0;
 }
 
 int FrameNode::RotateDegrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
-    if (!frame) return 0;
-    const auto rad = [](std::int32_t d) { return d * RotatePi * 2.0 / 360.0; };
-    if (!Succeeded(frame->AddRotation(Combine::After, 1, 0, 0, rad(ax)))) return 0;
-    if (!Succeeded(frame->AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;
-    return Flag(frame->AddRotation(Combine::After, 0, 0, 1, rad(az)));
+    return frame ? RotateAxes(*frame, Combine::After, RotatePi, ax, ay, az) : 0;
 }
 
 int FrameNode::SetPositionReplace(double x, double y, double z) {
@@ -86,11 +91,12 @@ int MeshNode::Create(SceneRoot& s) {
 namespace {
 
 // Each vertex of the unit shape, times size and offset by the centre in double precision.
-std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double size, double x, double y,
-                              double z) {
+std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double size, double x,
+                              double y, double z) {
     std::vector<Vec3f> out;
     for (std::size_t i = 0; i < count; ++i)
-        out.push_back(Narrow({unit[i][0] * size + x, unit[i][1] * size + y, unit[i][2] * size + z}));
+        out.push_back(
+            Narrow({unit[i][0] * size + x, unit[i][1] * size + y, unit[i][2] * size + z}));
     return out;
 }
 
@@ -99,8 +105,8 @@ std::vector<Vec3f> PlaceShape(const double (*unit)[3], std::size_t count, double
 int MeshNode::AddCubeMarker(double size, double x, double y, double z) {
     static constexpr double unit[8][3] = {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1},
                                           {1, -1, 1},  {-1, -1, 1},  {-1, 1, 1},  {1, 1, 1}};
-    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 4, 1, 2, 6, 5, 4, 6, 7, 4, 5,
-                                              4, 7, 4, 0, 3, 4, 2, 6, 7, 3, 4, 0, 4, 5, 1, 0};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 4, 1, 2, 6, 5, 4, 6, 7, 4, 5, 4,
+                                              7, 4, 0, 3, 4, 2, 6, 7, 3, 4, 0, 4, 5, 1, 0};
     if (builder) {
         const auto v = PlaceShape(unit, 8, size, x, y, z);
         builder->AddFaces(8, v.data(), 0, nullptr, faces);
@@ -109,8 +115,10 @@ int MeshNode::AddCubeMarker(double size, double x, double y, double z) {
 }
 
 int MeshNode::AddPyramidMarker(double size, double x, double y, double z) {
-    static constexpr double unit[5][3] = {{1, 1, -1}, {1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {0, 0, 1}};
-    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 3, 0, 1, 4, 3, 4, 1, 2, 3, 2, 3, 4, 3, 3, 0, 4, 0};
+    static constexpr double unit[5][3] = {
+        {1, 1, -1}, {1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {0, 0, 1}};
+    static constexpr std::uint32_t faces[] = {4, 0, 1, 2, 3, 3, 0, 1, 4, 3, 4,
+                                              1, 2, 3, 2, 3, 4, 3, 3, 0, 4, 0};
     if (builder) {
         const auto v = PlaceShape(unit, 5, size, x, y, z);
         builder->AddFaces(5, v.data(), 0, nullptr, faces);
@@ -138,10 +146,12 @@ int DeviceNode::SetQuality(std::uint32_t q) {
     return device ? Flag(device->SetQuality(q)) : 0;
 }
 
-void DeviceNode::Release() { device.reset(); }
+void DeviceNode::Release() {
+    device.reset();
+}
 
-int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::int32_t x0, std::int32_t y0,
-                         std::int32_t w, std::int32_t h) {
+int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::int32_t x0,
+                         std::int32_t y0, std::int32_t w, std::int32_t h) {
     scene = &s;
     deviceNode = &d;
     Release();
@@ -155,12 +165,15 @@ int ViewportNode::Create(SceneRoot& s, DeviceNode& d, FrameNode& camera, std::in
     y = y0;
     width = w;
     height = h;
-    if (!Succeeded(s.rm->CreateViewport(d.device, camera.frame, x, y, width, height, viewport))) return 0;
+    if (!Succeeded(s.rm->CreateViewport(d.device, camera.frame, x, y, width, height, viewport)))
+        return 0;
     viewport->Clear();
     return 1;
 }
 
-int ViewportNode::Clear() { return viewport ? Flag(viewport->Clear()) : 0; }
+int ViewportNode::Clear() {
+    return viewport ? Flag(viewport->Clear()) : 0;
+}
 
 int ViewportNode::Render() {
     if (!viewport || !scene || !scene->root.frame || !deviceNode || !deviceNode->device) return 0;
@@ -168,6 +181,8 @@ int ViewportNode::Render() {
     return Flag(deviceNode->device->Update());
 }
 
-void ViewportNode::Release() { viewport.reset(); }
+void ViewportNode::Release() {
+    viewport.reset();
+}
 
 }  // namespace kvx::rm

@@ -25,7 +25,7 @@ inline constexpr double SetRotationPi = 3.1416;
 inline constexpr double RotatePi = 3.141592654;
 
 class FrameNode {
-public:
+  public:
     FrameNode() = default;
     ~FrameNode() { Release(); }
     FrameNode(const FrameNode&) = delete;
@@ -55,7 +55,7 @@ public:
 };
 
 class SceneRoot {
-public:
+  public:
     SceneRoot() = default;
     ~SceneRoot() { Reset(); }
     SceneRoot(const SceneRoot&) = delete;
@@ -71,7 +71,7 @@ public:
 };
 
 class MeshNode {
-public:
+  public:
     MeshNode() = default;
     ~MeshNode() { Reset(); }
     MeshNode(const MeshNode&) = delete;
@@ -91,7 +91,7 @@ public:
 };
 
 class DeviceNode {
-public:
+  public:
     DeviceNode() = default;
     ~DeviceNode() { Release(); }
     DeviceNode(const DeviceNode&) = delete;
@@ -109,7 +109,7 @@ public:
 };
 
 class ViewportNode {
-public:
+  public:
     ViewportNode() = default;
     ~ViewportNode() { Release(); }
     ViewportNode(const ViewportNode&) = delete;
@@ -117,8 +117,8 @@ public:
 
     // A viewport through camera; any of x, y, width, height equal to -1 covers the whole device.
     // Cleared once after creation.
-    int Create(SceneRoot& scene, DeviceNode& device, FrameNode& camera, std::int32_t x, std::int32_t y,
-               std::int32_t width, std::int32_t height);
+    int Create(SceneRoot& scene, DeviceNode& device, FrameNode& camera, std::int32_t x,
+               std::int32_t y, std::int32_t width, std::int32_t height);
     int Clear();
     // Renders the scene's root frame and updates the device, leaving the picture in the canvas.
     int Render();

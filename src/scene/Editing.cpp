@@ -14,10 +14,15 @@ constexpr std::int32_t MeshSide = 15;
 }  // namespace
 
 int Scene::CreateFaceFromSelection() {
-    if (selectedVertices.size() < 3) return 0;
+    if (selectedVertices.size() < 3) {
+        RequestRedraw(0);
+        return 0;
+    }
     // The list is copied: a new face never changes the selection, but keep the span safe anyway.
     const std::vector<std::int32_t> list(selectedVertices);
-    return CreateFaceFromList(list) >= 0 ? 1 : 0;
+    const int created = CreateFaceFromList(list) >= 0 ? 1 : 0;
+    RequestRedraw(0);
+    return created;
 }
 
 std::int32_t Scene::CopyVertex(std::int32_t source, double dx, double dy, double dz) {
@@ -53,7 +58,10 @@ void Scene::CopySelection(double dx, double dy, double dz) {
         vertices[static_cast<std::size_t>(copy)].state = VertexSelected;
         entry = copy;
     }
-    if (selectedFaces.empty()) return;
+    if (selectedFaces.empty()) {
+        RequestRedraw(1);
+        return;
+    }
 
     // Selected faces: copy their vertices once each, then the faces over the copies.
     std::vector<std::int32_t> counterpart(vertices.size(), -1);
@@ -70,26 +78,32 @@ void Scene::CopySelection(double dx, double dy, double dz) {
         const Face& f = faces[static_cast<std::size_t>(fi)];
         list.clear();
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            list.push_back(counterpart[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]);
+            list.push_back(
+                counterpart[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]);
         CreateFaceFromList(list);
     }
     ClearVertexSelection();
     ClearFaceSelection();
-    for (const std::int32_t c : copies) ToggleVertex(c);
+    for (const std::int32_t c : copies)
+        ToggleVertex(c);
+    RequestRedraw(1);
 }
 
 void Scene::RebuildIntoCurrentMesh() {
     LayerMesh* mesh = currentMesh();
     mesh->builder->Reserve(vertices.size(), faces.size() * 3, faces.size());
-    for (Vertex& v : vertices) v.Attach(mesh, v.x, v.y, v.z, v.sceneIndex);
-    for (Face& f : faces) f.Rebuild(mesh, vertices);
+    for (Vertex& v : vertices)
+        v.Attach(mesh, v.x, v.y, v.z, v.sceneIndex);
+    for (Face& f : faces)
+        f.Rebuild(mesh, vertices);
 }
 
 void Scene::DeleteSelectedFaces() {
     if (selectedFaces.empty()) return;
     // Remove every selected face and close the gaps in one pass; the others keep their order.
     std::vector<std::uint8_t> doomed(faces.size(), 0);
-    for (const std::int32_t f : selectedFaces) doomed[static_cast<std::size_t>(f)] = 1;
+    for (const std::int32_t f : selectedFaces)
+        doomed[static_cast<std::size_t>(f)] = 1;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < faces.size(); ++i) {
         if (doomed[i]) continue;
@@ -100,7 +114,8 @@ void Scene::DeleteSelectedFaces() {
 
     // Every record now lives in a fresh mesh of the current layer. The other layers' meshes
     // would only hold stale copies of the same geometry, so they are emptied too.
-    for (std::int32_t i = 0; i < layerMeshCount(); ++i) ReplaceLayerMesh(i);
+    for (std::int32_t i = 0; i < layerMeshCount(); ++i)
+        ReplaceLayerMesh(i);
     RebuildIntoCurrentMesh();
     // A rebuilt face starts with placeholder normals; give every face its shading back.
     UpdateAllVertexNormals();
@@ -121,7 +136,8 @@ void Scene::FlipSelectedFaces() {
         Face& f = faces.emplace_back();
         f.Attach(currentMesh());
         for (std::int32_t k = g.vertexCount - 1; k >= 0; --k)
-            f.AddVertex(vertices[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(k)])]);
+            f.AddVertex(
+                vertices[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(k)])]);
         f.StoreColor(static_cast<std::int32_t>(g.red), static_cast<std::int32_t>(g.green),
                      static_cast<std::int32_t>(g.blue));
         f.ApplyColor();
@@ -130,17 +146,20 @@ void Scene::FlipSelectedFaces() {
     }
     // Deleting the sources also recomputes the normals of every face, the new ones included.
     DeleteSelectedFaces();
-    for (std::int32_t k = 1; k <= n; ++k) selectedFaces.push_back(faceCount() - k);
+    for (std::int32_t k = 1; k <= n; ++k)
+        selectedFaces.push_back(faceCount() - k);
     RequestRedraw(1);
 }
 
 void Scene::SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b) {
-    for (const std::int32_t f : selectedFaces) faces[static_cast<std::size_t>(f)].SetColor(r, g, b);
+    for (const std::int32_t f : selectedFaces)
+        faces[static_cast<std::size_t>(f)].SetColor(r, g, b);
 }
 
 void Scene::SetSelectedFacesRenderType(std::int32_t renderType) {
     if (selectedFaces.empty()) return;
-    for (const std::int32_t f : selectedFaces) faces[static_cast<std::size_t>(f)].renderType = renderType;
+    for (const std::int32_t f : selectedFaces)
+        faces[static_cast<std::size_t>(f)].renderType = renderType;
     UpdateVertexNormals(selectedFaces);
     RequestRedraw(0);
 }
@@ -150,16 +169,21 @@ void Scene::GenerateMesh() {
     if (!Fits(MeshSide * MeshSide, 2 * cells * cells)) return;
     const std::int32_t base = vertexCount();
     for (std::int32_t i = 0; i < MeshSide; ++i)
-        for (std::int32_t j = 0; j < MeshSide; ++j) AppendVertex(i - 7.5, 0.0, 7.5 - j, currentLayer);
+        for (std::int32_t j = 0; j < MeshSide; ++j)
+            AppendVertex(i - 7.5, 0.0, 7.5 - j, currentLayer);
     for (std::int32_t i = 0; i < cells; ++i) {
         for (std::int32_t j = 0; j < cells; ++j) {
             const std::int32_t b = base + MeshSide * i + j;
             const std::int32_t first[] = {b, b + MeshSide, b + 1};
             const std::int32_t f1 = CreateFaceFromList(first);
-            if (f1 >= 0) faces[static_cast<std::size_t>(f1)].SetColor(MeshFirstColor[0], MeshFirstColor[1], MeshFirstColor[2]);
+            if (f1 >= 0)
+                faces[static_cast<std::size_t>(f1)].SetColor(MeshFirstColor[0], MeshFirstColor[1],
+                                                             MeshFirstColor[2]);
             const std::int32_t second[] = {b + MeshSide, b + MeshSide + 1, b + 1};
             const std::int32_t f2 = CreateFaceFromList(second);
-            if (f2 >= 0) faces[static_cast<std::size_t>(f2)].SetColor(MeshSecondColor[0], MeshSecondColor[1], MeshSecondColor[2]);
+            if (f2 >= 0)
+                faces[static_cast<std::size_t>(f2)].SetColor(MeshSecondColor[0], MeshSecondColor[1],
+                                                             MeshSecondColor[2]);
         }
     }
     ClearVertexSelection();

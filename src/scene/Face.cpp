@@ -29,7 +29,7 @@ int Face::AddVertex(Vertex& vertex) {
     return 1;
 }
 
-void Face::Rebuild(LayerMesh* mesh, std::vector<Vertex>& vertices) {
+void Face::Rebuild(LayerMesh* mesh, VertexTable& vertices) {
     const std::int32_t n = vertexCount;
     vertexCount = 0;
     Attach(mesh);
@@ -43,12 +43,15 @@ void Face::SetColor(std::int32_t r, std::int32_t g, std::int32_t b) {
     rmFace.SetColorRGB(r / 255.0, g / 255.0, b / 255.0);
 }
 
-void Face::ApplyColor() { rmFace.SetColorRGB(red / 255.0, green / 255.0, blue / 255.0); }
+void Face::ApplyColor() {
+    rmFace.SetColorRGB(red / 255.0, green / 255.0, blue / 255.0);
+}
 
-rm::Vec3 Face::Normal(const std::vector<Vertex>& vertices) const {
+rm::Vec3 Face::Normal(const VertexTable& vertices) const {
     if (vertexCount < 3) return {};
     const auto at = [&](int k) {
-        const Vertex& v = vertices[static_cast<std::size_t>(sceneIndices[static_cast<std::size_t>(k)])];
+        const Vertex& v =
+            vertices[static_cast<std::size_t>(sceneIndices[static_cast<std::size_t>(k)])];
         return rm::Vec3{v.x, v.y, v.z};
     };
     const rm::Vec3 p0 = at(0), p1 = at(1), p2 = at(2);
@@ -56,20 +59,23 @@ rm::Vec3 Face::Normal(const std::vector<Vertex>& vertices) const {
 }
 
 void Face::SetSlotNormal(std::int32_t k, rm::Vec3 n) {
-    if (owner && owner->builder) owner->builder->SetNormal(normalIndices[static_cast<std::size_t>(k)], n.x, n.y, n.z);
+    if (owner && owner->builder)
+        owner->builder->SetNormal(normalIndices[static_cast<std::size_t>(k)], n.x, n.y, n.z);
 }
 
-void Face::ComputeNormal(const std::vector<Vertex>& vertices) {
+void Face::ComputeNormal(const VertexTable& vertices) {
     const rm::Vec3 n = Normal(vertices);
-    for (std::int32_t k = 0; k < vertexCount; ++k) SetSlotNormal(k, n);
+    for (std::int32_t k = 0; k < vertexCount; ++k)
+        SetSlotNormal(k, n);
 }
 
 namespace {
 template <typename Get, typename Pick>
-double Extent(const Face& f, const std::vector<Vertex>& v, Get get, Pick pick, double start) {
+double Extent(const Face& f, const VertexTable& v, Get get, Pick pick, double start) {
     double r = start;
     for (std::int32_t k = 0; k < f.vertexCount; ++k)
-        r = pick(r, static_cast<double>(get(v[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])])));
+        r = pick(r, static_cast<double>(get(
+                        v[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])])));
     return r;
 }
 constexpr double Inf = std::numeric_limits<double>::infinity();
@@ -77,11 +83,29 @@ const auto Min = [](double a, double b) { return std::min(a, b); };
 const auto Max = [](double a, double b) { return std::max(a, b); };
 }  // namespace
 
-double Face::MinX(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.x; }, Min, Inf); }
-double Face::MaxX(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.x; }, Max, -Inf); }
-double Face::MinY(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.y; }, Min, Inf); }
-double Face::MaxY(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.y; }, Max, -Inf); }
-double Face::MinZ(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.z; }, Min, Inf); }
-double Face::MaxZ(const std::vector<Vertex>& v) const { return Extent(*this, v, [](const Vertex& p) { return p.z; }, Max, -Inf); }
+double Face::MinX(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.x; }, Min, Inf);
+}
+double Face::MaxX(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.x; }, Max, -Inf);
+}
+double Face::MinY(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.y; }, Min, Inf);
+}
+double Face::MaxY(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.y; }, Max, -Inf);
+}
+double Face::MinZ(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.z; }, Min, Inf);
+}
+double Face::MaxZ(const VertexTable& v) const {
+    return Extent(
+        *this, v, [](const Vertex& p) { return p.z; }, Max, -Inf);
+}
 
 }  // namespace kvx

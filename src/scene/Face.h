@@ -32,7 +32,7 @@ struct Face {
     // Appends a vertex with a placeholder normal; 0 when the face is full or the engine refuses.
     int AddVertex(Vertex& vertex);
     // Attaches the face anew to mesh and adds its vertices again, in order, with its colour.
-    void Rebuild(LayerMesh* mesh, std::vector<Vertex>& vertices);
+    void Rebuild(LayerMesh* mesh, VertexTable& vertices);
     // Stores a colour (0..255 each) and sends it.
     void SetColor(std::int32_t r, std::int32_t g, std::int32_t b);
     void StoreColor(double r, double g, double b) {
@@ -43,20 +43,20 @@ struct Face {
     void ApplyColor();
     // Unit normal (P1 - P2) x (P1 - P0) of the first three vertices; (0, 0, 0) when they are
     // collinear or fewer than three.
-    rm::Vec3 Normal(const std::vector<Vertex>& vertices) const;
+    rm::Vec3 Normal(const VertexTable& vertices) const;
     // Writes the face normal into the normals of all its slots.
-    void ComputeNormal(const std::vector<Vertex>& vertices);
+    void ComputeNormal(const VertexTable& vertices);
     // Writes n into the normal of slot k.
     void SetSlotNormal(std::int32_t k, rm::Vec3 n);
     bool IsSmooth() const { return renderType == RenderSmooth; }
 
     // Bounding box over the face's vertices.
-    double MinX(const std::vector<Vertex>& v) const;
-    double MaxX(const std::vector<Vertex>& v) const;
-    double MinY(const std::vector<Vertex>& v) const;
-    double MaxY(const std::vector<Vertex>& v) const;
-    double MinZ(const std::vector<Vertex>& v) const;
-    double MaxZ(const std::vector<Vertex>& v) const;
+    double MinX(const VertexTable& v) const;
+    double MaxX(const VertexTable& v) const;
+    double MinY(const VertexTable& v) const;
+    double MaxY(const VertexTable& v) const;
+    double MinZ(const VertexTable& v) const;
+    double MaxZ(const VertexTable& v) const;
 };
 
 }  // namespace kvx

@@ -38,7 +38,8 @@ int Scene::CreateLayerMesh() {
 }
 
 void Scene::CreateLayers() {
-    for (std::int32_t i = 0; i < LayerCount; ++i) CreateLayerMesh();
+    for (std::int32_t i = 0; i < LayerCount; ++i)
+        CreateLayerMesh();
 }
 
 void Scene::DestroyLayers() {
@@ -60,7 +61,8 @@ void Scene::ReplaceLayerMesh(std::int32_t i) {
 }
 
 bool Scene::Fits(std::int64_t moreVertices, std::int64_t moreFaces) {
-    if (vertexCount() + moreVertices <= MaxVertices && faceCount() + moreFaces <= MaxFaces) return true;
+    if (vertexCount() + moreVertices <= vertexCapacity && faceCount() + moreFaces <= faceCapacity)
+        return true;
     ShowMessage(CapacityText, AttentionTitle);
     return false;
 }
@@ -103,7 +105,8 @@ void Scene::UpdateVertexNormals(std::int32_t faceIndex) {
 
 void Scene::UpdateAllVertexNormals() {
     std::vector<std::int32_t> all(faces.size());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<std::int32_t>(i);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<std::int32_t>(i);
     UpdateVertexNormals(all);
 }
 
@@ -123,18 +126,19 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
     // Smooth slots: one pass over the face table sums, per vertex that a smooth slot needs, the
     // face normals of every corner on it (table order, slot order), then each slot takes its
     // vertex's unit sum. The cost is one pass, whatever the number of faces updated.
-    std::vector<std::uint8_t> needed(vertices.size(), 0);
+    LargeVector<std::uint8_t> needed(vertices.size(), 0);
     for (const std::int32_t fi : faceIndices) {
         const Face& f = faces[static_cast<std::size_t>(fi)];
         if (!f.IsSmooth()) continue;
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
             needed[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])] = 1;
     }
-    std::vector<rm::Vec3> sums(vertices.size());
+    LargeVector<rm::Vec3> sums(vertices.size());
     for (const Face& g : faces) {
         bool touches = false;
         for (std::int32_t j = 0; j < g.vertexCount && !touches; ++j)
-            touches = needed[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)])] != 0;
+            touches =
+                needed[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)])] != 0;
         if (!touches) continue;
         rm::Vec3 n;
         g.rmFace.GetNormal(n);
@@ -147,7 +151,10 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
         Face& f = faces[static_cast<std::size_t>(fi)];
         if (!f.IsSmooth()) continue;
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            f.SetSlotNormal(k, rm::Normalize(sums[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]));
+            f.SetSlotNormal(
+                k,
+                rm::Normalize(
+                    sums[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]));
     }
 }
 
@@ -155,7 +162,9 @@ bool Scene::IsFaceShown(const Face& f) const {
     if (f.hidden != 0) return false;
     if (allLayers != 1 && f.layer != currentLayer) return false;
     for (std::int32_t k = 0; k < f.vertexCount; ++k)
-        if (vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])].hidden != 0) return false;
+        if (vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]
+                .hidden != 0)
+            return false;
     return true;
 }
 

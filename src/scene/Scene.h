@@ -37,7 +37,7 @@ inline constexpr const char* CapacityText =
     "Impossible: la scene ne peut contenir plus de 4194304 vertex ni plus de 4194304 faces.";
 
 class Scene {
-public:
+  public:
     // Builds the model frame under root and the ten layers. root must be created and outlive
     // the scene.
     explicit Scene(rm::SceneRoot& root, SceneHooks hooks = {});
@@ -48,25 +48,35 @@ public:
     SceneHooks& hooks() { return hooks_; }
 
     // --- records -------------------------------------------------------------------------------
-    std::vector<Vertex> vertices;  // entries 0..vertexCount-1, vertices[i].sceneIndex == i
-    std::vector<Face> faces;       // dense; indices shift down when faces are deleted
+    VertexTable vertices;     // entries 0..vertexCount-1, vertices[i].sceneIndex == i
+    LargeVector<Face> faces;  // dense; indices shift down when faces are deleted
     std::int32_t vertexCount() const { return static_cast<std::int32_t>(vertices.size()); }
     std::int32_t faceCount() const { return static_cast<std::int32_t>(faces.size()); }
 
     std::vector<std::int32_t> selectedVertices;  // scene indices, in selection order
     std::vector<std::int32_t> selectedFaces;     // face indices, in selection order
-    std::int32_t selectedVertexCount() const { return static_cast<std::int32_t>(selectedVertices.size()); }
-    std::int32_t selectedFaceCount() const { return static_cast<std::int32_t>(selectedFaces.size()); }
+    std::int32_t selectedVertexCount() const {
+        return static_cast<std::int32_t>(selectedVertices.size());
+    }
+    std::int32_t selectedFaceCount() const {
+        return static_cast<std::int32_t>(selectedFaces.size());
+    }
 
     std::int32_t currentLayer = 0;
     std::int32_t allLayers = 0;
+
+    // The table limits every adding operation checks (MaxVertices, MaxFaces; tests lower them).
+    std::int32_t vertexCapacity = MaxVertices;
+    std::int32_t faceCapacity = MaxFaces;
 
     // --- layers ----------------------------------------------------------------------------------
     rm::SceneRoot& root() { return root_; }
     rm::FrameNode& modelFrame() { return modelFrame_; }
     std::int32_t layerMeshCount() const { return static_cast<std::int32_t>(layerMeshes_.size()); }
     LayerMesh* layerMesh(std::int32_t i) { return layerMeshes_[static_cast<std::size_t>(i)].get(); }
-    rm::FrameNode& placementFrame(std::int32_t i) { return *placementFrames_[static_cast<std::size_t>(i)]; }
+    rm::FrameNode& placementFrame(std::int32_t i) {
+        return *placementFrames_[static_cast<std::size_t>(i)];
+    }
     rm::FrameNode& spinFrame(std::int32_t i) { return *spinFrames_[static_cast<std::size_t>(i)]; }
     LayerMesh* currentMesh() { return layerMesh(currentLayer); }
     // Adds the next layer: its mesh and its placement and spin frames. 0 past MaxLayerMeshes.
@@ -90,7 +100,9 @@ public:
     void UpdateAllVertexNormals();
 
     // --- visibility and selection --------------------------------------------------------------
-    bool VertexOnShownLayer(const Vertex& v) const { return allLayers == 1 || v.layer == currentLayer; }
+    bool VertexOnShownLayer(const Vertex& v) const {
+        return allLayers == 1 || v.layer == currentLayer;
+    }
     bool IsVertexShown(const Vertex& v) const { return v.hidden == 0 && VertexOnShownLayer(v); }
     bool IsFaceShown(const Face& f) const;
     bool IsVertexSelected(std::int32_t i) const {
@@ -105,35 +117,38 @@ public:
     void ClearFaceSelection();
     void ToggleFace(std::int32_t f);
 
-    void SelectAllFaces();        // "Sélectionner les faces"
-    void SelectAllVertices();     // "Sélectionner les vertex"
-    void InvertSelection();       // "Inverser la sélection"
-    void SelectFacesOfVertices(); // "Face des vertex"
-    void SelectVerticesOfFaces(); // "Vertex des faces"
-    void HideSelectedVertices();  // "Cacher les vertex"
-    void ShowAllVertices();       // "Afficher les vertex"
-    void HideSelectedFaces();     // "Cacher les faces"
-    void ShowAllFaces();          // "Afficher les faces"
+    void SelectAllFaces();         // "Sélectionner les faces"
+    void SelectAllVertices();      // "Sélectionner les vertex"
+    void InvertSelection();        // "Inverser la sélection"
+    void SelectFacesOfVertices();  // "Face des vertex"
+    void SelectVerticesOfFaces();  // "Vertex des faces"
+    void HideSelectedVertices();   // "Cacher les vertex"
+    void ShowAllVertices();        // "Afficher les vertex"
+    void HideSelectedFaces();      // "Cacher les faces"
+    void ShowAllFaces();           // "Afficher les faces"
     // "0".."9": a different layer empties both selections. Returns true when the layer changed.
     bool SetCurrentLayer(std::int32_t layer);
-    void ToggleAllLayers();       // "Tous les layers"
+    void ToggleAllLayers();  // "Tous les layers"
 
     // --- editing -------------------------------------------------------------------------------
-    int CreateFaceFromSelection();                       // "Face"
-    void CopySelection(double dx, double dy, double dz); // "Copier" with (0, 0, 0)
-    void DeleteSelectedFaces();                          // "Suprimer"
-    void FlipSelectedFaces();                            // "Inverser"
+    // Each command below (and each selection command above) ends by requesting the redraw its
+    // menu command needs; the caller only does what lies outside the scene (the tool after
+    // "Copier", the colour dialog before "Couleur...").
+    int CreateFaceFromSelection();                        // "Face"
+    void CopySelection(double dx, double dy, double dz);  // "Copier" with (0, 0, 0)
+    void DeleteSelectedFaces();                           // "Suprimer"
+    void FlipSelectedFaces();                             // "Inverser"
     void SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b);  // "Couleur..."
-    void SetSelectedFacesRenderType(std::int32_t renderType);                   // "Flat", "Smooth"
-    void GenerateMesh();                                 // "Mesh"
-    void ClearScene();                                   // "Nouveau"
+    void SetSelectedFacesRenderType(std::int32_t renderType);                    // "Flat", "Smooth"
+    void GenerateMesh();                                                         // "Mesh"
+    void ClearScene();                                                           // "Nouveau"
 
     void RequestRedraw(int orthographicOnly) {
         if (hooks_.requestRedraw) hooks_.requestRedraw(orthographicOnly);
     }
     void ShowMessage(const std::string& text, const std::string& title);
 
-private:
+  private:
     void CreateLayers();
     void DestroyLayers();
     // Replaces layer i's mesh by a new, empty one on the same spin frame.

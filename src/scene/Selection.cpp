@@ -49,11 +49,14 @@ void Scene::ToggleVertices(std::span<const std::int32_t> indices) {
 }
 
 void Scene::ClearVertexSelection() {
-    for (const std::int32_t i : selectedVertices) vertices[static_cast<std::size_t>(i)].state = VertexNormal;
+    for (const std::int32_t i : selectedVertices)
+        vertices[static_cast<std::size_t>(i)].state = VertexNormal;
     selectedVertices.clear();
 }
 
-void Scene::ClearFaceSelection() { selectedFaces.clear(); }
+void Scene::ClearFaceSelection() {
+    selectedFaces.clear();
+}
 
 void Scene::ToggleFace(std::int32_t f) {
     const auto it = std::find(selectedFaces.begin(), selectedFaces.end(), f);
@@ -68,28 +71,32 @@ void Scene::SelectAllFaces() {
     ClearFaceSelection();
     ClearVertexSelection();
     selectedFaces.resize(faces.size());
-    for (std::size_t i = 0; i < faces.size(); ++i) selectedFaces[i] = static_cast<std::int32_t>(i);
+    for (std::size_t i = 0; i < faces.size(); ++i)
+        selectedFaces[i] = static_cast<std::int32_t>(i);
     RequestRedraw(1);
 }
 
 void Scene::SelectAllVertices() {
     ClearFaceSelection();
     ClearVertexSelection();
-    for (std::int32_t i = 0; i < vertexCount(); ++i) ToggleVertex(i);
+    for (std::int32_t i = 0; i < vertexCount(); ++i)
+        ToggleVertex(i);
     RequestRedraw(1);
 }
 
 void Scene::InvertSelection() {
     if (!selectedFaces.empty()) {
         std::vector<std::uint8_t> was(faces.size(), 0);
-        for (const std::int32_t f : selectedFaces) was[static_cast<std::size_t>(f)] = 1;
+        for (const std::int32_t f : selectedFaces)
+            was[static_cast<std::size_t>(f)] = 1;
         selectedFaces.clear();
         for (std::int32_t f = 0; f < faceCount(); ++f)
             if (!was[static_cast<std::size_t>(f)]) selectedFaces.push_back(f);
     }
     if (!selectedVertices.empty()) {
         std::vector<std::uint8_t> was(vertices.size(), 0);
-        for (const std::int32_t i : selectedVertices) was[static_cast<std::size_t>(i)] = 1;
+        for (const std::int32_t i : selectedVertices)
+            was[static_cast<std::size_t>(i)] = 1;
         ClearVertexSelection();
         for (std::int32_t i = 0; i < vertexCount(); ++i)
             if (!was[static_cast<std::size_t>(i)]) ToggleVertex(i);
@@ -128,24 +135,28 @@ void Scene::SelectVerticesOfFaces() {
 }
 
 void Scene::HideSelectedVertices() {
-    for (const std::int32_t i : selectedVertices) vertices[static_cast<std::size_t>(i)].hidden = 1;
+    for (const std::int32_t i : selectedVertices)
+        vertices[static_cast<std::size_t>(i)].hidden = 1;
     ClearVertexSelection();
     RequestRedraw(1);
 }
 
 void Scene::ShowAllVertices() {
-    for (Vertex& v : vertices) v.hidden = 0;
+    for (Vertex& v : vertices)
+        v.hidden = 0;
     RequestRedraw(0);
 }
 
 void Scene::HideSelectedFaces() {
-    for (const std::int32_t f : selectedFaces) faces[static_cast<std::size_t>(f)].hidden = 1;
+    for (const std::int32_t f : selectedFaces)
+        faces[static_cast<std::size_t>(f)].hidden = 1;
     ClearFaceSelection();
     RequestRedraw(1);
 }
 
 void Scene::ShowAllFaces() {
-    for (Face& f : faces) f.hidden = 0;
+    for (Face& f : faces)
+        f.hidden = 0;
     RequestRedraw(1);
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "retained/LargeAllocator.h"
 #include "retained/SceneNodes.h"
 
 namespace kvx {
@@ -45,5 +46,8 @@ struct Vertex {
         SendPosition();
     }
 };
+
+// The vertex table.
+using VertexTable = LargeVector<Vertex>;
 
 }  // namespace kvx

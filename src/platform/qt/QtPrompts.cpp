@@ -1,0 +1,77 @@
+#include "platform/qt/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/Constants.h"
+
+namespace kvx::qt {
+
+using namespace platform;
+
+bool QtPrompts::AutoAnswerFromEnvironment() {
+    const char* v = std::getenv("KOLVEX_AUTO_ANSWER");
+    return v != nullptr && std::strcmp(v, "1") == 0;
+}
+
+std::string QtNameFilter(const FileFilter& filter) {
+    return filter.description + " (" + filter.pattern + ")";
+}
+
+int QtPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t) {
+    if (autoAnswer_) {
+        std::fprintf(stderr, "kolvex: message box \"%s\": %s\n", title.c_str(), text.c_str());
+        std::fflush(stderr);
+        return IDOK;
+    }
+    // No owner window, an OK button only.
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.c_str()),
+                    QString::fromUtf8(text.c_str()), QMessageBox::Ok);
+    box.exec();
+    return IDOK;
+}
+
+std::optional<std::string> QtPrompts::OpenFileName(FileDialogSettings& settings) {
+    return FileName(settings, false);
+}
+
+std::optional<std::string> QtPrompts::SaveFileName(FileDialogSettings& settings) {
+    return FileName(settings, true);
+}
+
+std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, bool save) {
+    if (autoAnswer_) {
+        std::fprintf(stderr, "kolvex: file dialog \"%s\": cancelled\n", settings.title.c_str());
+        std::fflush(stderr);
+        return std::nullopt;
+    }
+    QFileDialog dialog(nullptr, QString::fromUtf8(settings.title.c_str()));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList filters;
+    for (const FileFilter& f : settings.filters)
+        filters << QString::fromUtf8(QtNameFilter(f).c_str());
+    dialog.setNameFilters(filters);
+    if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[settings.filterIndex - 1]);
+    }
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if ((settings.flags & OFN_OVERWRITEPROMPT) == 0)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode((settings.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
+                                                                     : QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const int chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    if (chosen >= 0) settings.filterIndex = chosen + 1;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace kvx::qt

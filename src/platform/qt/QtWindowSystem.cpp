@@ -1,0 +1,498 @@
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QStyle>
+#include <cstdio>
+
+#include "platform/Constants.h"
+#include "platform/WindowConstants.h"
+#include "resources/Icon.h"
+
+namespace kvx::qt {
+
+using namespace platform;
+
+namespace {
+
+// The cursor table's entries as Qt's standard shapes.
+Qt::CursorShape CursorShape(int index) {
+    static constexpr Qt::CursorShape shapes[16] = {
+        Qt::ArrowCursor,         // NORMAL
+        Qt::CrossCursor,         // MIRE
+        Qt::PointingHandCursor,  // SELECTFACE
+        Qt::CrossCursor,         // CREATEVERTEX
+        Qt::ArrowCursor,         // SHARE
+        Qt::CrossCursor,         // CROSS
+        Qt::SizeAllCursor,       // ALLDIRECTION
+        Qt::SizeVerCursor,       // UPDOWN
+        Qt::SizeHorCursor,       // RIGHTLEFT
+        Qt::SizeBDiagCursor,     // PROFONDEUR
+        Qt::CrossCursor,         // FENCE
+        Qt::OpenHandCursor,      // MAIN
+        Qt::CrossCursor,         // LOUPE
+        Qt::BusyCursor,          // ROTATE
+        Qt::SizeFDiagCursor,     // SCALE
+        Qt::SplitHCursor,        // MIRROIR
+    };
+    return index >= 0 && index < 16 ? shapes[index] : Qt::ArrowCursor;
+}
+
+QString Text(const std::string& s) {
+    return QString::fromUtf8(s.c_str());
+}
+
+Rect ToRect(const QRect& r) {
+    return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// The icon resource "ICON1" as a Qt icon.
+QIcon ProgramIcon() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const char c =
+                resources::Icon1[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+            image.setPixel(x, y,
+                           c == '#'   ? qRgba(0, 0, 0, 255)
+                           : c == 'o' ? qRgba(0, 0, 255, 255)
+                                      : qRgba(0, 0, 0, 0));
+        }
+    }
+    return QIcon(QPixmap::fromImage(image));
+}
+
+// Keeps the cursor inside a screen rectangle while it is confined.
+class CursorClamp : public QObject {
+  public:
+    explicit CursorClamp(std::optional<Rect>* clip) : clip_(clip) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::MouseMove && clip_->has_value()) {
+            const Rect& r = **clip_;
+            const QPoint p = QCursor::pos();
+            const QPoint q(std::clamp(p.x(), r.left, r.right - 1),
+                           std::clamp(p.y(), r.top, r.bottom - 1));
+            if (q != p) QCursor::setPos(q);
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+  private:
+    std::optional<Rect>* clip_;
+};
+
+CursorClamp* clampFilter = nullptr;
+
+}  // namespace
+
+QtWindowSystem::QtWindowSystem(MessageQueue& queue) : queue_(queue) {
+    clampFilter = new CursorClamp(&clip_);
+    qApp->installEventFilter(clampFilter);
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+QtWindowSystem::~QtWindowSystem() {
+    qApp->removeEventFilter(clampFilter);
+    delete clampFilter;
+    clampFilter = nullptr;
+    timers_.clear();
+    for (auto& [h, e] : entries_) {
+        if (e.kind == Kind::Frame && e.widget) delete e.widget.data();
+    }
+}
+
+WindowHandle QtWindowSystem::Add(Kind kind, QWidget* widget, WindowHandle owner,
+                                 const std::string& title) {
+    entries_[++nextHandle_] = Entry{kind, widget, owner, title};
+    return nextHandle_;
+}
+
+const QtWindowSystem::Entry* QtWindowSystem::Find(WindowHandle window) const {
+    auto it = entries_.find(window);
+    if (it == entries_.end() || !it->second.widget) return nullptr;
+    return &it->second;
+}
+
+QWidget* QtWindowSystem::Widget(WindowHandle window) const {
+    const Entry* e = Find(window);
+    return e ? e->widget.data() : nullptr;
+}
+
+ViewWidget* QtWindowSystem::Client(WindowHandle window) const {
+    const Entry* e = Find(window);
+    if (!e || e->kind != Kind::View) return nullptr;
+    return static_cast<ViewSubWindow*>(e->widget.data())->client();
+}
+
+QAction* QtWindowSystem::MenuAction(std::uint32_t id) const {
+    auto it = menuActions_.find(id);
+    return it == menuActions_.end() ? nullptr : it->second.data();
+}
+
+MessagePoster QtWindowSystem::PosterFor(WindowHandle window) {
+    return [this, window](std::uint32_t message, std::uint32_t wParam, std::uint32_t lParam) {
+        queue_.Post(window, message, wParam, lParam);
+    };
+}
+
+int QtWindowSystem::DesktopBitsPerPixel() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 0;
+}
+
+Point QtWindowSystem::ScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return Point{};
+    return Point{screen->geometry().width(), screen->geometry().height()};
+}
+
+// Qt needs no registration; the class names only name the windows.
+bool QtWindowSystem::RegisterClass(const WindowClassInfo&) {
+    return true;
+}
+
+void QtWindowSystem::UnregisterClass(const std::string&) {}
+
+WindowHandle QtWindowSystem::CreateTopLevel(const std::string&, const std::string& title,
+                                            std::uint32_t, std::uint32_t, Rect outer) {
+    const WindowHandle handle = nextHandle_ + 1;
+    auto* frame = new FrameWidget(PosterFor(handle));
+    frame->setWindowTitle(Text(title));
+    frame->move(outer.left, outer.top);
+    frame->resize(outer.Width(), outer.Height());
+    Add(Kind::Frame, frame, NoWindow, title);
+    if (frame_ == NoWindow) frame_ = handle;
+    return handle;
+}
+
+WindowHandle QtWindowSystem::CreateMdiClient(WindowHandle frame, int) {
+    const Entry* e = Find(frame);
+    if (!e || e->kind != Kind::Frame) return NoWindow;
+    return Add(Kind::MdiClient, static_cast<FrameWidget*>(e->widget.data())->mdiArea(), frame, {});
+}
+
+WindowHandle QtWindowSystem::CreateMdiChild(WindowHandle mdiClient, const std::string&,
+                                            const std::string& title, std::uint32_t, Rect outer) {
+    const Entry* e = Find(mdiClient);
+    if (!e || e->kind != Kind::MdiClient) return NoWindow;
+    auto* area = static_cast<QMdiArea*>(e->widget.data());
+    const WindowHandle handle = nextHandle_ + 1;
+    auto* client = new ViewWidget(PosterFor(handle));
+    auto* sub = new ViewSubWindow(PosterFor(handle), client);
+    sub->setWindowTitle(Text(title));
+    area->addSubWindow(sub);
+    sub->setGeometry(outer.left, outer.top, outer.Width(), outer.Height());
+    ApplyCursor(client);
+    Add(Kind::View, sub, mdiClient, title);
+    return handle;
+}
+
+void QtWindowSystem::DestroyWindow(WindowHandle window) {
+    auto it = entries_.find(window);
+    if (it == entries_.end()) return;
+    Entry entry = it->second;
+    entries_.erase(it);
+    for (auto t = timers_.begin(); t != timers_.end();) {
+        t = t->first.first == window ? timers_.erase(t) : std::next(t);
+    }
+    if (!entry.widget) return;
+    if (entry.kind == Kind::View) {
+        auto* sub = static_cast<ViewSubWindow*>(entry.widget.data());
+        if (QMdiArea* area = sub->mdiArea()) area->removeSubWindow(sub);
+        delete sub;
+    } else if (entry.kind == Kind::Frame) {
+        // Its MDI client and views go with it.
+        for (auto e = entries_.begin(); e != entries_.end();) {
+            const bool child = e->second.owner == window ||
+                               (e->second.kind == Kind::View && Find(e->second.owner) == nullptr);
+            e = child ? entries_.erase(e) : std::next(e);
+        }
+        entry.widget->hide();
+        delete entry.widget.data();
+        if (frame_ == window) frame_ = NoWindow;
+    }
+}
+
+void QtWindowSystem::ShowWindow(WindowHandle window, std::int32_t command) {
+    QWidget* w = Widget(window);
+    if (!w) return;
+    switch (command) {
+        case SW_HIDE:
+            w->hide();
+            break;
+        case SW_SHOWMAXIMIZED: {
+            w->showMaximized();
+            // Without a window manager nobody resizes a maximised window: fill the screen's
+            // available area ourselves when it is still at its normal size.
+            QPointer<QWidget> guard(w);
+            QTimer::singleShot(100, w, [guard] {
+                const QScreen* screen = guard ? guard->screen() : nullptr;
+                if (!screen || !guard->isMaximized()) return;
+                const QRect available = screen->availableGeometry();
+                if (guard->frameGeometry().size() != available.size())
+                    guard->setGeometry(available);
+            });
+            break;
+        }
+        case SW_RESTORE:
+            w->showNormal();
+            break;
+        default:
+            w->show();
+            break;
+    }
+}
+
+void QtWindowSystem::MoveWindow(WindowHandle window, Rect outer) {
+    const Entry* e = Find(window);
+    if (!e) return;
+    switch (e->kind) {
+        case Kind::MdiClient:
+            break;  // the frame's layout keeps it over the frame's client area
+        case Kind::Frame:
+            e->widget->move(outer.left, outer.top);
+            e->widget->resize(outer.Width(), outer.Height());
+            break;
+        case Kind::View:
+            e->widget->setGeometry(outer.left, outer.top, outer.Width(), outer.Height());
+            break;
+    }
+}
+
+void QtWindowSystem::SetWindowPosition(WindowHandle window, Point topLeft) {
+    if (QWidget* w = Widget(window)) w->move(topLeft.x, topLeft.y);
+}
+
+Rect QtWindowSystem::GetClientRect(WindowHandle window) {
+    const Entry* e = Find(window);
+    if (!e) return Rect{};
+    QSize size;
+    switch (e->kind) {
+        case Kind::Frame:
+            size = static_cast<FrameWidget*>(e->widget.data())->centralWidget()->size();
+            break;
+        case Kind::MdiClient:
+            size = static_cast<QMdiArea*>(e->widget.data())->viewport()->size();
+            break;
+        case Kind::View:
+            size = static_cast<ViewSubWindow*>(e->widget.data())->client()->size();
+            break;
+    }
+    return Rect{0, 0, size.width(), size.height()};
+}
+
+Rect QtWindowSystem::GetWindowRect(WindowHandle window) {
+    const Entry* e = Find(window);
+    if (!e) return Rect{};
+    if (e->kind == Kind::Frame) return ToRect(e->widget->frameGeometry());
+    return ToRect(QRect(e->widget->mapToGlobal(QPoint(0, 0)), e->widget->size()));
+}
+
+Point QtWindowSystem::ClientToScreen(WindowHandle window, Point p) {
+    const Entry* e = Find(window);
+    if (!e) return p;
+    QWidget* client = nullptr;
+    switch (e->kind) {
+        case Kind::Frame:
+            client = static_cast<FrameWidget*>(e->widget.data())->centralWidget();
+            break;
+        case Kind::MdiClient:
+            client = static_cast<QMdiArea*>(e->widget.data())->viewport();
+            break;
+        case Kind::View:
+            client = static_cast<ViewSubWindow*>(e->widget.data())->client();
+            break;
+    }
+    const QPoint q = client->mapToGlobal(QPoint(p.x, p.y));
+    return Point{q.x(), q.y()};
+}
+
+Rect QtWindowSystem::AdjustWindowRect(Rect client, std::uint32_t style, bool hasMenu,
+                                      std::uint32_t) {
+    // MDI subwindows draw their own caption and border; measure them on a live one when there is
+    // one, or ask the style.
+    QMargins m;
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+        if (it->second.kind == Kind::View && it->second.widget) {
+            it->second.widget->ensurePolished();
+            m = it->second.widget->contentsMargins();
+            break;
+        }
+    }
+    if (m.isNull()) {
+        const QStyle* s = QApplication::style();
+        const int border = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        const int caption =
+            (style & WS_CAPTION) == WS_CAPTION ? s->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
+        m = QMargins(border, caption + border, border, border);
+    }
+    const int menu = hasMenu ? QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
+    return Rect{client.left - m.left(), client.top - m.top() - menu, client.right + m.right(),
+                client.bottom + m.bottom()};
+}
+
+void QtWindowSystem::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items, bool menuBar,
+                                  WindowHandle owner) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItem::Kind::Separator:
+                menu->addSeparator();
+                break;
+            case MenuItem::Kind::Popup:
+                AddMenuItems(menu->addMenu(Text(item.text)), item.items, menuBar, owner);
+                break;
+            case MenuItem::Kind::Command: {
+                QAction* action = menu->addAction(Text(item.text));
+                action->setData(item.id);
+                // Items become checkable once the program checks them.
+                action->setCheckable(item.checked);
+                action->setChecked(item.checked);
+                if (menuBar) {
+                    menuActions_[item.id] = action;
+                    const std::uint32_t id = item.id;
+                    QObject::connect(action, &QAction::triggered, action,
+                                     [this, action, id, owner](bool checked) {
+                                         // Only the program sets check marks: undo Qt's own toggle.
+                                         if (action->isCheckable()) action->setChecked(!checked);
+                                         queue_.Post(owner, WM_COMMAND, id, 0);
+                                     });
+                }
+                break;
+            }
+        }
+    }
+}
+
+void QtWindowSystem::FillWindowList(QMenu* menu) {
+    // Below the "Fenetre" items: one entry per view window, the active one checked.
+    for (QAction* a : menu->actions()) {
+        if (a->property("kolvexWindowList").toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    }
+    const Entry* frame = Find(frame_);
+    if (!frame) return;
+    QMdiArea* area = static_cast<FrameWidget*>(frame->widget.data())->mdiArea();
+    const auto subs = area->subWindowList();
+    if (subs.isEmpty()) return;
+    QAction* separator = menu->addSeparator();
+    separator->setProperty("kolvexWindowList", true);
+    int n = 1;
+    for (QMdiSubWindow* sub : subs) {
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()));
+        a->setProperty("kolvexWindowList", true);
+        a->setCheckable(true);
+        a->setChecked(sub == area->activeSubWindow());
+        QObject::connect(a, &QAction::triggered, area,
+                         [area, sub] { area->setActiveSubWindow(sub); });
+    }
+}
+
+void QtWindowSystem::SetMenu(WindowHandle frame, const Menu& menu) {
+    const Entry* e = Find(frame);
+    if (!e || e->kind != Kind::Frame) return;
+    auto* window = static_cast<FrameWidget*>(e->widget.data());
+    QMenuBar* bar = window->menuBar();
+    bar->clear();
+    menuActions_.clear();
+    int index = 0;
+    for (const MenuItem& popup : menu.popups) {
+        QMenu* m = bar->addMenu(Text(popup.text));
+        AddMenuItems(m, popup.items, true, frame);
+        if (index++ == 8) {
+            windowMenu_ = m;
+            QObject::connect(m, &QMenu::aboutToShow, m, [this, m] { FillWindowList(m); });
+        }
+    }
+}
+
+void QtWindowSystem::CheckMenuItem(std::uint32_t id, bool checked) {
+    if (QAction* a = MenuAction(id)) {
+        a->setCheckable(true);
+        a->setChecked(checked);
+    }
+}
+
+void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, Point screen,
+                                    WindowHandle owner) {
+    std::optional<std::uint32_t> chosen;
+    if (popupAnswerer_) {
+        chosen = popupAnswerer_(popup);
+    } else {
+        QMenu menu;
+        AddMenuItems(&menu, popup.items, false, owner);
+        QPoint at(screen.x, screen.y);
+        const QSize size = menu.sizeHint();
+        if (flags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
+        if (flags & TPM_VCENTERALIGN) at.ry() -= size.height() / 2;
+        if (QAction* a = menu.exec(at)) chosen = a->data().toUInt();
+    }
+    if (chosen) queue_.Post(owner, WM_COMMAND, *chosen, 0);
+}
+
+void QtWindowSystem::ApplyCursor(QWidget* widget) const {
+    widget->setCursor(QCursor(CursorShape(cursorIndex_)));
+}
+
+void QtWindowSystem::SetCursor(int index) {
+    cursorIndex_ = index;
+    for (auto& [h, e] : entries_) {
+        if (e.kind == Kind::View && e.widget)
+            ApplyCursor(static_cast<ViewSubWindow*>(e.widget.data())->client());
+    }
+}
+
+void QtWindowSystem::ClipCursor(std::optional<Rect> screen) {
+    clip_ = screen;
+}
+
+bool QtWindowSystem::Present(WindowHandle window, const PixelBuffer& pixels) {
+    ViewWidget* client = Client(window);
+    if (!client) return false;
+    client->SetPixels(pixels);
+    if (trace_) {
+        const QPoint at = client->mapToGlobal(QPoint(0, 0));
+        std::fprintf(stderr, "kolvex: presented \"%s\" at %d %d size %d %d\n",
+                     Find(window)->title.c_str(), at.x(), at.y(), client->width(),
+                     client->height());
+        std::fflush(stderr);
+    }
+    return true;
+}
+
+void QtWindowSystem::ForgetPixels(WindowHandle window) {
+    if (ViewWidget* client = Client(window)) client->ForgetPixels();
+}
+
+void QtWindowSystem::SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t milliseconds) {
+    auto& timer = timers_[{window, id}];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        QObject::connect(timer.get(), &QTimer::timeout,
+                         [this, window, id] { queue_.Post(window, WM_TIMER, id, 0); });
+    }
+    timer->start(static_cast<int>(milliseconds));
+}
+
+void QtWindowSystem::KillTimer(WindowHandle window, std::uint32_t id) {
+    timers_.erase({window, id});
+}
+
+bool QtEventPump::ProcessEvents(bool wait) {
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    return true;
+}
+
+}  // namespace kvx::qt

@@ -1,0 +1,159 @@
+#include "platform/qt/QtWindows.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/Constants.h"
+#include "platform/Message.h"
+#include "platform/WindowConstants.h"
+#include "platform/qt/KeyMap.h"
+
+namespace kvx::qt {
+
+using namespace platform;
+
+namespace {
+
+std::uint32_t PackSize(const QSize& s) {
+    return PackMousePosition(s.width(), s.height());
+}
+
+std::uint32_t PackPoint(const QPoint& p) {
+    return PackMousePosition(p.x(), p.y());
+}
+
+// Activation changes as the platform reports them to a window.
+void PostActivation(const MessagePoster& post, bool active) {
+    post(WM_NCACTIVATE, active ? 1u : 0u, 0);
+    post(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
+}
+
+}  // namespace
+
+void PostKey(const MessagePoster& post, int key, Qt::KeyboardModifiers modifiers) {
+    const std::uint32_t vk = VirtualKeyFromQt(key, modifiers);
+    if (vk == 0) return;
+    post(modifiers.testFlag(Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 0);
+}
+
+FrameWidget::FrameWidget(MessagePoster post)
+    : post_(std::move(post)), mdiArea_(new QMdiArea(this)) {
+    mdiArea_->setBackground(QBrush(QColor(128, 128, 128)));  // the stock grey brush
+    setCentralWidget(mdiArea_);
+}
+
+void FrameWidget::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    post_(WM_MOVE, 0, PackPoint(centralWidget()->mapToGlobal(QPoint(0, 0))));
+}
+
+void FrameWidget::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    post_(WM_SIZE, 0, PackSize(centralWidget()->size()));
+}
+
+void FrameWidget::closeEvent(QCloseEvent* e) {
+    // The frame procedure decides; the window goes when it is destroyed.
+    e->ignore();
+    post_(WM_CLOSE, 0, 0);
+}
+
+void FrameWidget::keyPressEvent(QKeyEvent* e) {
+    PostKey(post_, e->key(), e->modifiers());
+}
+
+void FrameWidget::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange) PostActivation(post_, isActiveWindow());
+}
+
+ViewWidget::ViewWidget(MessagePoster post) : post_(std::move(post)) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ViewWidget::SetPixels(const PixelBuffer& pixels) {
+    pixels_ = pixels;
+    update();
+}
+
+void ViewWidget::ForgetPixels() {
+    pixels_ = PixelBuffer{};
+    update();
+}
+
+void ViewWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!pixels_.Drawable()) {
+        painter.fillRect(rect(), QColor(128, 128, 128));
+    } else {
+        // The canvas's memory, wrapped without a copy.
+        const QImage image(
+            pixels_.base, pixels_.width, pixels_.height, pixels_.pitch,
+            pixels_.bitsPerPixel == 16 ? QImage::Format_RGB16 : QImage::Format_BGR888);
+        painter.drawImage(rect(), image);
+    }
+    post_(WM_PAINT, 0, 0);
+}
+
+void ViewWidget::PostMouse(std::uint32_t message, QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    post_(message, MouseKeyFlags(e->buttons(), e->modifiers()), PackMousePosition(p.x(), p.y()));
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* e) {
+    PostMouse(WM_MOUSEMOVE, e);
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) PostMouse(WM_LBUTTONDOWN, e);
+    if (e->button() == Qt::RightButton) PostMouse(WM_RBUTTONDOWN, e);
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) PostMouse(WM_LBUTTONUP, e);
+    if (e->button() == Qt::RightButton) PostMouse(WM_RBUTTONUP, e);
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* e) {
+    PostKey(post_, e->key(), e->modifiers());
+}
+
+ViewSubWindow::ViewSubWindow(MessagePoster post, ViewWidget* client)
+    : post_(std::move(post)), client_(client) {
+    setWidget(client);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    // A caption with a close box, as the views' style asks; no minimise or maximise boxes.
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+void ViewSubWindow::moveEvent(QMoveEvent* e) {
+    QMdiSubWindow::moveEvent(e);
+    post_(WM_MOVE, 0, PackPoint(pos()));
+}
+
+void ViewSubWindow::resizeEvent(QResizeEvent* e) {
+    QMdiSubWindow::resizeEvent(e);
+    post_(WM_SIZE, 0, PackSize(client_->size()));
+}
+
+void ViewSubWindow::closeEvent(QCloseEvent* e) {
+    // The view's procedure releases the view and then destroys the window.
+    e->ignore();
+    post_(WM_CLOSE, 0, 0);
+}
+
+void ViewSubWindow::changeEvent(QEvent* e) {
+    QMdiSubWindow::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange) return;
+    const bool active = windowState().testFlag(Qt::WindowActive);
+    if (active == active_) return;
+    active_ = active;
+    PostActivation(post_, active);
+}
+
+}  // namespace kvx::qt

@@ -1,0 +1,83 @@
+#pragma once
+// The Qt widgets behind the platform's windows. They only translate: Qt events become messages
+// on the program's queue, and a view's client area shows the pixels last presented to it.
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+#include <functional>
+
+#include "canvas/PixelBuffer.h"
+#include "platform/MessageQueue.h"
+
+namespace kvx::qt {
+
+// Posts a message for the window a widget stands for.
+using MessagePoster =
+    std::function<void(std::uint32_t message, std::uint32_t wParam, std::uint32_t lParam)>;
+
+// Posts the key message for a Qt key event: WM_SYSKEYDOWN with Alt held, else WM_KEYDOWN.
+void PostKey(const MessagePoster& post, int key, Qt::KeyboardModifiers modifiers);
+
+// The MDI frame: a main window whose central widget is the MDI client.
+class FrameWidget : public QMainWindow {
+  public:
+    explicit FrameWidget(MessagePoster post);
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+  protected:
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    MessagePoster post_;
+    QMdiArea* mdiArea_;
+};
+
+// A view's client area: shows the presented pixels stretched over itself and turns mouse and
+// keyboard input into messages.
+class ViewWidget : public QWidget {
+  public:
+    explicit ViewWidget(MessagePoster post);
+    // The widget reads these pixels whenever it repaints, until SetPixels is called again.
+    void SetPixels(const PixelBuffer& pixels);
+    void ForgetPixels();
+    bool HasPixels() const { return pixels_.base != nullptr; }
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    void PostMouse(std::uint32_t message, QMouseEvent* e);
+
+    MessagePoster post_;
+    PixelBuffer pixels_;
+};
+
+// The MDI child around a view: its moves, sizes, closing and activation become messages.
+class ViewSubWindow : public QMdiSubWindow {
+  public:
+    ViewSubWindow(MessagePoster post, ViewWidget* client);
+    ViewWidget* client() const { return client_; }
+
+  protected:
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    MessagePoster post_;
+    ViewWidget* client_;
+    bool active_ = false;
+};
+
+}  // namespace kvx::qt

@@ -1,0 +1,77 @@
+#pragma once
+// The one wrapper of a file handle. Files are opened for reading and writing with an exclusive
+// lock taken without waiting, so while one is open no other Kolvex (or other locking program) can
+// open it. Numbers are little-endian. Reads and writes are buffered; a read past the end or a
+// failed write is remembered and reported, never taken as data.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kvx {
+
+class FileAccess {
+  public:
+    static constexpr std::uint32_t GenericReadWrite = 0xC0000000u;
+    static constexpr std::uint32_t OpenExisting = 3;
+    static constexpr std::uint32_t CreateAlways = 2;
+    static constexpr std::int64_t CurrentPosition = -1;
+
+    FileAccess() = default;
+    ~FileAccess();
+    FileAccess(const FileAccess&) = delete;
+    FileAccess& operator=(const FileAccess&) = delete;
+
+    // Opens an existing file (read and write access asked, so a read-only file cannot be
+    // opened); size is its length. 1 or 0.
+    int OpenForRead(const std::string& path);
+    // Creates the file or truncates it; size is 0. 1 or 0.
+    int OpenForWrite(const std::string& path);
+    // Writes what is buffered and closes. 0 when anything written since opening failed to reach
+    // the file (the file is closed all the same); 1 otherwise, also with no file open.
+    int Close();
+    bool IsOpen() const { return handle >= 0; }
+
+    // Reads at offset (from the start), or at the current position for CurrentPosition; the
+    // position advances by the size read. Past the end they give 0 and set ReadFailed.
+    std::uint8_t ReadU8(std::int64_t offset = CurrentPosition);
+    std::int8_t ReadI8(std::int64_t offset = CurrentPosition);
+    std::int32_t ReadI32(std::int64_t offset = CurrentPosition);
+    double ReadF64(std::int64_t offset = CurrentPosition);
+    bool ReadBytes(void* out, std::size_t count, std::int64_t offset = CurrentPosition);
+    bool ReadFailed() const { return readFailed_; }
+    // Moves the read position to offset bytes from the start.
+    void Seek(std::int64_t offset) { position_ = offset; }
+    std::int64_t Position() const { return position_; }
+
+    // Writes at the current position, which advances.
+    void WriteBytes(const void* buffer, std::size_t count);
+    void WriteU8(std::int32_t value) {
+        const auto b = static_cast<std::uint8_t>(value);
+        WriteBytes(&b, 1);
+    }
+    void WriteI32(std::int32_t value);
+    void WriteF64(double value);
+    bool WriteFailed() const { return writeFailed_; }
+    // Pushes buffered writes to the file and asks the system to store them. False on failure.
+    bool Flush(bool durable);
+
+    std::uint64_t size = 0;
+    std::string path;
+    std::uint32_t access = GenericReadWrite;
+    std::uint32_t disposition = OpenExisting;
+    int handle = -1;
+
+  private:
+    int Open(const std::string& p, bool truncate);
+    bool Fill(std::int64_t at);
+
+    std::int64_t position_ = 0;
+    std::vector<std::uint8_t> readBuffer_;
+    std::int64_t readBufferStart_ = 0;
+    std::vector<std::uint8_t> writeBuffer_;
+    bool readFailed_ = false;
+    bool writeFailed_ = false;
+};
+
+}  // namespace kvx

@@ -1,0 +1,86 @@
+#pragma once
+// The scene file (.KVX): a 33-byte header (24 signature characters, a version byte, vertex and
+// face counts) followed by vertex records (marker 0x7F) and face records (marker 0x7E), all
+// little-endian. Version 2 is written; 1 and 2 are read.
+//
+// Loading is all-or-nothing: the whole file is read and checked before the scene is touched, so a
+// bad file leaves the scene exactly as it was. Saving writes a temporary file beside the target
+// and renames it over the target, so a failed save never destroys the previous file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Prompts.h"
+
+namespace kvx {
+
+class Scene;
+
+inline constexpr char SceneSignature[] = "1MorvenixProduction 1998";
+inline constexpr std::int32_t SceneSignatureLength = 24;
+inline constexpr std::int32_t SceneHeaderSize = 33;
+inline constexpr std::int8_t SceneFileVersion = 2;
+inline constexpr std::uint8_t VertexMarker = 0x7F;
+inline constexpr std::uint8_t FaceMarker = 0x7E;
+
+inline constexpr const char* LoadErrorText = "Erreur lors du chargement du Fichier!";
+inline constexpr const char* LoadErrorTitle = "Attenntion...";
+inline constexpr const char* SaveErrorText = "Erreur lors de la sauvegarde du Fichier!";
+inline constexpr const char* SaveErrorTitle = "Attention...";
+
+// The content of a scene file as read, before it reaches a scene.
+struct SceneFileData {
+    struct VertexRecord {
+        double x = 0, y = 0, z = 0;
+        std::int32_t hidden = 0;
+        std::int32_t layer = -1;  // -1: none stored (version 1), the current layer is taken
+    };
+    struct FaceRecord {
+        std::int32_t firstIndex = 0;  // into indices
+        std::int32_t indexCount = 0;  // kept indices: at most eight
+        std::uint8_t red = 0, green = 0, blue = 0;
+        std::int32_t layer = -1;  // -1: version 1, the current layer is taken
+        std::int32_t hidden = 0;
+        std::int32_t renderType = 0;
+    };
+    std::int32_t version = 0;
+    std::vector<VertexRecord> vertices;
+    std::vector<FaceRecord> faces;
+    std::vector<std::int32_t> indices;  // file positions of the faces' vertices
+};
+
+// Reads and checks a whole scene file. On a fault returns false with a precise reason (for
+// example "face 12: vertex index 40 out of range").
+bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& reason);
+
+// Adds what was read to the scene: with clearFirst the scene is cleared as "Nouveau" does first.
+// Vertices and faces are attached to the current layer's mesh; face indices refer to the file's
+// own vertices. Normals of every face are recomputed. False (with reason) when the scene cannot
+// hold it, and then nothing changes.
+bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirst,
+                         std::string& reason);
+
+// Reads, checks and adds in one step.
+bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, std::string& reason);
+
+// Writes the scene in version 2 to path, through a temporary file renamed over it.
+bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason);
+
+// ".KVX" appended to a file name that has no extension; any other name is kept as typed.
+std::string WithSceneExtension(const std::string& path);
+
+// The settings records of the open and save dialogs (titles, filters, flags).
+platform::FileDialogSettings SceneOpenDialogSettings();
+platform::FileDialogSettings SceneSaveDialogSettings();
+
+// "Enregistrer...": asks for a name and saves. 1 saved, 0 cancelled or failed (a failure shows
+// the save error message).
+int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog);
+
+// "Ouvrir..." (clearFirst 1) and "Importer..." (0): asks for a name and loads. 1 loaded, 0
+// cancelled or failed (a failure shows the load error message and changes nothing).
+int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
+              int clearFirst);
+
+}  // namespace kvx

@@ -1,0 +1,45 @@
+#include "shell/Editor.h"
+
+#include "platform/Constants.h"
+#include "resources/CommandIds.h"
+#include "scene/SceneFile.h"
+
+namespace kvx {
+
+Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
+               platform::MessageQueue& q)
+    : windows(windowSystem),
+      prompts(p),
+      queue(q),
+      openDialog(SceneOpenDialogSettings()),
+      saveDialog(SceneSaveDialogSettings()),
+      menuBar(windowSystem),
+      frame(windowSystem) {
+    for (auto& w : viewWindows)
+        w = std::make_unique<ChildWindow>(windowSystem);
+}
+
+Editor::~Editor() {
+    for (ViewObject& v : views)
+        v.Release();
+}
+
+void Editor::RequestRedraw(int orthographicOnly) {
+    for (ViewId v = ViewTop; v <= ViewBack; ++v)
+        views[static_cast<std::size_t>(v)].needsRedraw = 1;
+    if (orthographicOnly != 1) views[ViewPerspective].needsRedraw = 1;
+}
+
+ViewId Editor::ViewOfWindow(platform::WindowHandle window) const {
+    if (window == platform::NoWindow) return 0;
+    for (ViewId v = ViewTop; v <= ViewPerspective; ++v) {
+        if (viewWindows[static_cast<std::size_t>(v)]->handle == window) return v;
+    }
+    return 0;
+}
+
+void Editor::PostCommand(std::uint32_t id) {
+    queue.Post(frame.handle, platform::WM_COMMAND, id, 0);
+}
+
+}  // namespace kvx

@@ -1,0 +1,82 @@
+#pragma once
+// The editor's run-long objects in one place: the desktop seams, the display state, the window
+// records, the 3D scene root with the scene, and the seven view objects. Start-up, the main loop,
+// the frame commands and the view windows all work on it.
+//
+// Members are declared so that destruction releases the views before the scene and the scene
+// before its 3D root.
+
+#include <array>
+#include <memory>
+
+#include "perspective/Lights.h"
+#include "platform/MessageQueue.h"
+#include "platform/Prompts.h"
+#include "platform/WindowSystem.h"
+#include "retained/SceneNodes.h"
+#include "scene/Scene.h"
+#include "shell/DisplayState.h"
+#include "shell/MenuBar.h"
+#include "shell/ToolState.h"
+#include "shell/ViewObject.h"
+#include "shell/WindowClasses.h"
+#include "shell/WindowRecords.h"
+#include "views/RenderPasses.h"
+#include "views/ViewProjection.h"
+
+namespace kvx {
+
+inline constexpr const char* FrameTitle = "Kolvex v1.0";
+inline constexpr const char* DepthMessageText =
+    "Vous devez configurer votre bureau avec 16 ou 24bits de profondeurs de couleur.";
+inline constexpr const char* DepthMessageTitle = "Attention...";
+
+// The timer that drives the perspective animation while "Start" is on: one 5-degree step a tick.
+inline constexpr std::uint32_t AnimationTimerId = 1;
+inline constexpr std::uint32_t AnimationTickMilliseconds = 40;
+
+struct Editor {
+    Editor(platform::WindowSystem& windowSystem, platform::Prompts& prompts,
+           platform::MessageQueue& queue);
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    // Marks the six orthographic views, and unless orthographicOnly is 1 the perspective view,
+    // for redrawing after the current message. Never draws.
+    void RequestRedraw(int orthographicOnly);
+    // Returns at once: on the one thread no message is dispatched while the loop redraws.
+    void WaitUntilNotRedrawing() const {}
+    // The view whose window this is, or 0.
+    ViewId ViewOfWindow(platform::WindowHandle window) const;
+    void PostCommand(std::uint32_t id);
+
+    platform::WindowSystem& windows;
+    platform::Prompts& prompts;
+    platform::MessageQueue& queue;
+
+    AppInfo app;
+    DisplayState display;
+    BackgroundTable background;
+    PackedColours colours;
+    ToolState tools;
+    MouseState mouse;
+    ViewStates viewStates;
+    PointLightMarker lightPlacement;  // LightPlacement, where the views show the point light
+    platform::FileDialogSettings openDialog;
+    platform::FileDialogSettings saveDialog;
+
+    std::array<WindowClassRecord, 9> classes;
+    const platform::Menu* viewPopupMenu = nullptr;         // "SUBMENU1"
+    const platform::Menu* perspectivePopupMenu = nullptr;  // "SUBMENU2"
+    MenuBar menuBar;
+    FrameWindow frame;
+    std::array<std::unique_ptr<ChildWindow>, 8> viewWindows;  // by view number 1..7
+
+    rm::SceneRoot sceneRoot;
+    std::unique_ptr<Scene> scene;
+    PointLight pointLight;
+    std::array<ViewObject, 8> views;  // by view number 1..7
+};
+
+}  // namespace kvx

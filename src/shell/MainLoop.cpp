@@ -1,0 +1,116 @@
+#include "shell/MainLoop.h"
+
+#include "platform/Constants.h"
+#include "platform/WindowConstants.h"
+#include "shell/FrameProc.h"
+#include "shell/ViewTable.h"
+#include "shell/ViewWindowProc.h"
+
+namespace kvx {
+namespace {
+
+using namespace platform;
+
+ViewPassInputs PassInputs(const Editor& editor) {
+    const DisplayState& d = editor.display;
+    ViewPassInputs in;
+    in.showGrid = d.showGrid != 0;
+    in.showRulers = d.showRulers != 0;
+    in.showMouseAxes = d.showMouseAxes != 0;
+    in.showNormals = d.showNormals != 0;
+    in.magneticGrid = d.magneticGrid != 0;
+    in.fenceDragActive = editor.tools.fenceDragActive != 0;
+    in.loupeDragActive = editor.tools.loupeDragActive != 0;
+    in.mirrorLineActive = d.toolMode == ToolMirror && editor.tools.leftButtonDown != 0;
+    in.rubberBandStart = editor.tools.rubberBandStart;
+    for (int i = 0; i < 3; ++i)
+        in.mirrorAnchor[i] = editor.tools.mirrorAnchor[i];
+    in.mouse = editor.mouse;
+    in.pointLight = editor.lightPlacement;
+    in.pointLight.shown = editor.pointLight.markerShown == 1;
+    in.colours = editor.colours;
+    return in;
+}
+
+void RedrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in) {
+    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+    const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
+    view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
+               static_cast<std::uint8_t>(bg.blue), 1);
+    // A canvas that cannot be locked is not drawn into; it still shows its background.
+    if (view.Lock()) {
+        DrawViewPasses(view.canvas, *editor.scene, editor.viewStates[static_cast<std::size_t>(id)],
+                       id, in);
+        view.Unlock();
+    }
+    view.Present();
+    view.needsRedraw = 0;
+}
+
+void RedrawPerspective(Editor& editor) {
+    ViewObject& view = editor.views[ViewPerspective];
+    const RgbColour& bg = editor.background.entries[ViewPerspective];
+    view.ClearValue(
+        PackColor(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
+                  static_cast<std::uint8_t>(bg.blue), editor.app.bitsPerPixel),
+        1);
+    view.Render3D();
+    view.Present();
+    view.needsRedraw = 0;
+}
+
+bool IsAnimationTick(const Editor& editor, const Message& m) {
+    return m.message == WM_TIMER && m.window == editor.frame.handle && m.wParam == AnimationTimerId;
+}
+
+}  // namespace
+
+void DispatchMessage(Editor& editor, const Message& m) {
+    if (m.window != NoWindow && m.window == editor.frame.handle) {
+        FrameProc(editor, m);
+        return;
+    }
+    if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) ViewWindowProc(editor, v, m);
+}
+
+void RedrawMarkedViews(Editor& editor, const Message& m) {
+    editor.display.redrawing = 1;
+    bool any = false;
+    for (const ViewId id : OrthographicRedrawOrder) {
+        any = any || (editor.views[static_cast<std::size_t>(id)].isOpen == 1 &&
+                      editor.views[static_cast<std::size_t>(id)].needsRedraw == 1);
+    }
+    if (any) {
+        const ViewPassInputs in = PassInputs(editor);
+        for (const ViewId id : OrthographicRedrawOrder) {
+            const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+            if (view.isOpen == 1 && view.needsRedraw == 1) RedrawOrthographic(editor, id, in);
+        }
+    }
+    ViewObject& perspective = editor.views[ViewPerspective];
+    if (perspective.isOpen == 1) {
+        if (perspective.needsRedraw == 1) RedrawPerspective(editor);
+        // The model turns one step per animation tick, not per message.
+        if (editor.display.animate == 1 && IsAnimationTick(editor, m)) {
+            editor.scene->placementFrame(0).RotateDegrees(0, 5, 0);
+            perspective.needsRedraw = 1;
+        }
+    }
+    editor.display.redrawing = 0;
+}
+
+void ProcessMessage(Editor& editor, const Message& m) {
+    DispatchMessage(editor, m);
+    RedrawMarkedViews(editor, m);
+}
+
+std::uint32_t RunMessageLoop(Editor& editor, EventPump& pump) {
+    Message m;
+    while (editor.display.quitRequested != 1) {
+        if (!GetMessage(editor.queue, pump, m)) break;
+        ProcessMessage(editor, m);
+    }
+    return m.wParam;
+}
+
+}  // namespace kvx

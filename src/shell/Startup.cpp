@@ -1,0 +1,78 @@
+#include "shell/Startup.h"
+
+#include "platform/Constants.h"
+#include "platform/WindowConstants.h"
+#include "resources/CommandIds.h"
+#include "resources/Menus.h"
+#include "shell/MainLoop.h"
+
+namespace kvx {
+
+using namespace platform;
+
+int CanvasDepthFor(int desktopBitsPerPixel) {
+    if (desktopBitsPerPixel == 16) return 16;
+    if (desktopBitsPerPixel == 24 || desktopBitsPerPixel == 32) return 24;
+    return 0;
+}
+
+bool StartEditor(Editor& editor) {
+    editor.background = BackgroundTable{};
+
+    const int depth = CanvasDepthFor(editor.windows.DesktopBitsPerPixel());
+    if (depth == 0) {
+        editor.prompts.MessageBox(DepthMessageText, DepthMessageTitle, MB_OK);
+        return false;
+    }
+
+    editor.viewPopupMenu = resources::LoadMenuResource("SUBMENU1");
+    editor.perspectivePopupMenu = resources::LoadMenuResource("SUBMENU2");
+    // The cursor table is the platform's: views name cursors by their index in it.
+    editor.tools.cursorIndex = resources::InitialCursorIndex;
+
+    const auto& classTable = WindowClassTable();
+    for (std::size_t i = 0; i < classTable.size(); ++i) {
+        editor.classes[i].Register(editor.windows, classTable[i]);
+    }
+
+    editor.app.showCommand = SW_SHOW;
+    editor.app.bitsPerPixel = depth;
+
+    editor.menuBar.Load("MENU1", editor.app);
+    editor.frame.SetupWithMenu(editor.app, editor.classes[0], editor.menuBar, FrameTitle);
+    editor.frame.ApplyStylePreset(1);
+    editor.menuBar.windowMenuIndex = resources::WindowMenuIndex;
+    editor.frame.Create(400, 400, SizeIsOuter);
+    editor.windows.ShowWindow(editor.frame.handle, SW_SHOWMAXIMIZED);
+
+    editor.menuBar.Check(cmd::Layer0);
+    editor.menuBar.Check(cmd::Deplacement);
+
+    editor.colours = PackedColours::For(depth);
+
+    editor.sceneRoot.Create();
+    SceneHooks hooks;
+    hooks.requestRedraw = [&editor](int orthographicOnly) {
+        editor.RequestRedraw(orthographicOnly);
+    };
+    hooks.sceneCleared = [&editor] {
+        ResetAllViews(editor.viewStates);
+        editor.PostCommand(cmd::Aligner);
+    };
+    hooks.prompts = &editor.prompts;
+    editor.scene = std::make_unique<Scene>(editor.sceneRoot, std::move(hooks));
+
+    // The dialog records (position, about, colour, point light) come with the dialogs.
+
+    editor.mouse.worldY = 0.0;
+    editor.menuBar.Check(cmd::Regles);
+    editor.PostCommand(cmd::Aligner);
+    return true;
+}
+
+int RunEditor(Editor& editor, EventPump& pump) {
+    if (!StartEditor(editor)) return 0;
+    return static_cast<int>(RunMessageLoop(editor, pump));
+}
+
+}  // namespace kvx

@@ -1,0 +1,86 @@
+#include "shell/ViewLifecycle.h"
+
+#include "shell/ViewTable.h"
+
+namespace kvx {
+namespace {
+
+// Window classes are registered in the order of WindowClassTable; find a view's by name.
+WindowClassRecord& ClassOf(Editor& editor, const char* name) {
+    for (WindowClassRecord& c : editor.classes) {
+        if (c.Name() == name) return c;
+    }
+    return editor.classes[0];
+}
+
+// Camera and render quality of a newly opened perspective view, and its lights.
+void PreparePerspective(Editor& editor, ViewObject& view) {
+    view.camera.RotateDegrees(45, -45, 0);
+    view.camera.MoveBy(10.0, 10.0, -10.0);
+    view.ambientLight.Create(editor.sceneRoot, 0.5f, 0.5f, 0.5f);
+    view.device.SetQuality(0x89);
+    CreatePerspectiveLights(editor, view);
+}
+
+}  // namespace
+
+void CreatePerspectiveLights(Editor& editor, ViewObject& view) {
+    view.directionalLight.Create(editor.sceneRoot, 1.0f, 1.0f, 1.0f);
+    view.directionalLight.Rotate(45, 0, 0);
+    view.directionalLight.Move(0.0, 1.0, -5.0);
+    editor.pointLight.Create(editor.sceneRoot, 255.0f, 255.0f, 255.0f);
+    editor.pointLight.SetPosition(0.0, 1.0, 0.0);
+}
+
+void OpenView(Editor& editor, ViewId id) {
+    const ViewDescription& d = DescribeView(id);
+    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+    ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
+    editor.display.viewSwitching = 1;
+    editor.WaitUntilNotRedrawing();
+    window.Setup(editor.app, ClassOf(editor, d.className), d.title);
+    window.ApplyStylePreset(3);
+    window.CreateMdiChild(editor.frame, 0, 0, ViewClientSize, ViewClientSize, SizeIsClient);
+    const bool perspective = id == ViewPerspective;
+    view.Init(editor.sceneRoot, window, perspective ? 1 : 0, editor.windows);
+    if (perspective) {
+        PreparePerspective(editor, view);
+    } else {
+        ViewState& state = editor.viewStates[static_cast<std::size_t>(id)];
+        state.pixelSize = ViewPixels;
+        state.width = DefaultViewWidth;
+    }
+    view.isOpen = 1;
+    editor.menuBar.Check(d.menuItem);
+    editor.display.viewSwitching = 0;
+}
+
+void CloseView(Editor& editor, ViewId id) {
+    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+    ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
+    editor.display.viewSwitching = 1;
+    editor.WaitUntilNotRedrawing();
+    editor.menuBar.Uncheck(DescribeView(id).menuItem);
+    view.Release();
+    if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);
+    window.ClearRecord();
+    editor.display.viewSwitching = 0;
+}
+
+void ToggleView(Editor& editor, ViewId id) {
+    if (editor.views[static_cast<std::size_t>(id)].isOpen == 1) {
+        CloseView(editor, id);
+    } else {
+        OpenView(editor, id);
+    }
+}
+
+void AlignViews(Editor& editor) {
+    for (const ViewDescription& d : ViewTable) {
+        if (editor.views[static_cast<std::size_t>(d.id)].isOpen == 0) OpenView(editor, d.id);
+        editor.viewWindows[static_cast<std::size_t>(d.id)]->MoveTo(d.alignedPosition.x,
+                                                                   d.alignedPosition.y);
+    }
+}
+
+}  // namespace kvx

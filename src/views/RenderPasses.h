@@ -1,0 +1,86 @@
+#pragma once
+// The render passes of an orthographic view: grid, rulers and mouse cross-hair, the four tool
+// overlays, face outlines with their normals, vertices with the point-light marker, and the
+// selected faces last. Every pass draws with the lines of a locked canvas; nothing is kept between
+// redraws.
+
+#include <cstdint>
+
+#include "canvas/Canvas.h"
+#include "views/ViewProjection.h"
+
+namespace kvx {
+
+class Scene;
+
+// Extent of the grid and of the world axes, in world units each way from the origin.
+inline constexpr double GridExtent = 50.0;
+
+// Written as they are at any depth: a vertex marker and the outline of a selected face.
+inline constexpr PixelValue RawVertexMarker = 255;
+inline constexpr PixelValue RawSelectedFace = 0xFFFF;
+
+// The colours packed once at start-up for the desktop depth.
+struct PackedColours {
+    PixelValue grey100 = 0;  // world axes and mouse cross-hair
+    PixelValue grey120 = 0;  // grid
+    PixelValue black = 0;    // snap marker
+
+    static PackedColours For(int bitsPerPixel) {
+        return {PackColor(100, 100, 100, bitsPerPixel), PackColor(120, 120, 120, bitsPerPixel),
+                PackColor(0, 0, 0, bitsPerPixel)};
+    }
+};
+
+// The point light's marker as the views show it: its placement and whether it is shown.
+struct PointLightMarker {
+    bool shown = false;
+    double x = 0.0, y = 1.0, z = -5.0;
+};
+
+// Everything one view's redraw reads besides the scene and the view's state.
+struct ViewPassInputs {
+    bool showGrid = false;
+    bool showRulers = true;
+    bool showMouseAxes = false;
+    bool showNormals = false;
+    bool magneticGrid = false;
+    bool fenceDragActive = false;
+    bool loupeDragActive = false;
+    bool mirrorLineActive = false;  // the mirror tool with the left button down
+    PixelPoint rubberBandStart;
+    double mirrorAnchor[3] = {0, 0, 0};
+    MouseState mouse;
+    PointLightMarker pointLight;
+    PackedColours colours;
+};
+
+// Lines at whole positions -50 .. 49 in both directions of the view's plane, each from -50 to 50.
+void DrawGrid(Canvas& canvas, const ViewState& state, ViewId view, PixelValue colour);
+// The three world axes through the origin, then the mouse cross-hair when asked for and the mouse
+// is over this view.
+void DrawRulers(Canvas& canvas, const ViewState& state, ViewId view, bool showMouseAxes,
+                const MouseState& mouse, PixelValue colour);
+// A small hash sign at the projection of the world cursor.
+void DrawSnapMarker(Canvas& canvas, const ViewState& state, ViewId view, const MouseState& mouse,
+                    PixelValue colour);
+// The rectangle from start to the mouse pixel (fence and loupe).
+void DrawRubberBand(Canvas& canvas, PixelPoint start, const MouseState& mouse, PixelValue colour);
+// From the mouse pixel to the projection of the mirror anchor.
+void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const MouseState& mouse,
+                    const double anchor[3], PixelValue colour);
+// Every shown face in its own colour, each corner's normal in red when showNormals.
+void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                      bool showNormals);
+// The point-light marker when shown, then every shown vertex: a plus sign, or a dot in a square
+// when selected.
+void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                  const PointLightMarker& light);
+// The selected faces in 0xFFFF, whatever their visibility or layer.
+void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view);
+
+// All passes and overlays of one redraw, in their order, into a canvas already cleared and locked.
+void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                    const ViewPassInputs& in);
+
+}  // namespace kvx

@@ -1,0 +1,118 @@
+#pragma once
+// The six orthographic views: which world axes each shows, the per-view zoom and pan, the mapping
+// of a world point to a pixel and of a mouse position back to the world (with snapping to the
+// magnetic grid), and the zoom, pan and loupe arithmetic. The callers request the redraw of the
+// orthographic views after any change of a ViewState.
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace kvx {
+
+struct Vertex;
+
+using ViewId = std::int32_t;
+inline constexpr ViewId ViewTop = 1;     // "Dessus"
+inline constexpr ViewId ViewBottom = 2;  // "Bas"
+inline constexpr ViewId ViewLeft = 3;    // "Gauche"
+inline constexpr ViewId ViewRight = 4;   // "Droite"
+inline constexpr ViewId ViewFront = 5;   // "Devant"
+inline constexpr ViewId ViewBack = 6;    // "Derriere"
+inline constexpr ViewId ViewPerspective = 7;
+inline constexpr bool IsOrthographic(ViewId v) {
+    return v >= ViewTop && v <= ViewBack;
+}
+
+inline constexpr double DefaultViewWidth = 20.0;
+inline constexpr std::int32_t ViewPixels = 250;
+inline constexpr double PanDivisor = 10.0;
+
+// World axis numbers: 0 = x, 1 = y, 2 = z.
+struct ViewAxisSet {
+    int uAxis, uSign;  // horizontal view coordinate u = uSign * world[uAxis], growing rightwards
+    int vAxis, vSign;  // vertical view coordinate v = vSign * world[vAxis], growing downwards
+    int depthAxis;
+};
+// The axes of views 1..6; any other id gives the top view's (callers check IsOrthographic).
+ViewAxisSet ViewAxes(ViewId view);
+
+struct ViewState {
+    double width = DefaultViewWidth;  // world units across the pixel square, both ways
+    double centerU = 0.0;
+    double centerV = 0.0;
+    std::int32_t pixelSize = ViewPixels;
+};
+
+// The views' states indexed by ViewId (entry 0 and 7 unused).
+using ViewStates = std::array<ViewState, 8>;
+
+// The mouse as all views share it.
+struct MouseState {
+    double pixelX = 0, pixelY = 0;    // MousePixel, after snapping
+    std::int32_t previousMouseY = 0;  // MousePixel.y truncated, before the latest conversion
+    double worldX = 0, worldY = 0, worldZ = 0;  // WorldCursor; the view's depth coordinate is 0
+    ViewId activeView = ViewTop;
+
+    double World(int axis) const { return axis == 0 ? worldX : axis == 1 ? worldY : worldZ; }
+    void SetWorld(int axis, double value) {
+        (axis == 0 ? worldX : axis == 1 ? worldY : worldZ) = value;
+    }
+};
+
+struct PixelPoint {
+    std::int32_t x = 0, y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// Truncates toward zero; values beyond the 32-bit range saturate and NaN gives 0, so far-away or
+// broken coordinates never make an undefined conversion.
+inline std::int32_t TruncateToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (v <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);
+}
+
+// World point to pixel of a view; (0, 0) for an id outside 1..6.
+PixelPoint ProjectToView(float x, float y, float z, const ViewState& state, ViewId view);
+PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view);
+
+// Takes the packed mouse position (low 16 bits x, high 16 bits y) of view `view` into `mouse`:
+// MousePixel, previousMouseY and WorldCursor; with magneticGrid on, WorldCursor is truncated to
+// whole units and MousePixel moves to its projection. View 7 only records the pixel.
+void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std::uint32_t position,
+                  bool magneticGrid);
+
+// "Normal": width 20 around the origin.
+void ResetZoom(ViewState& state);
+// "Out": twice the width around the same centre.
+void ZoomOutView(ViewState& state);
+// Width 20 and centre 0 for the six views (a new scene).
+void ResetAllViews(ViewStates& states);
+
+// The pan drag: the centre follows the mouse by a tenth of a world unit per pixel.
+struct PanDrag {
+    bool active = false;
+    double anchorX = 0, anchorY = 0;
+
+    void Begin(const MouseState& mouse);
+    // Returns whether the view changed.
+    bool Move(ViewState& state, const MouseState& mouse);
+    void End() { active = false; }
+};
+
+// The loupe drag: the dragged rectangle becomes the view, its longer side filling it.
+struct LoupeDrag {
+    bool active = false;
+    std::int32_t startX = 0, startY = 0;  // rubber-band start in pixels
+    double anchorU = 0, anchorV = 0;      // world coordinates on the view's u and v axes, unsigned
+
+    void Begin(const MouseState& mouse, ViewId view);
+    // Ends the drag; returns whether the view changed. A rectangle without area leaves the zoom
+    // as it was.
+    bool End(ViewState& state, const MouseState& mouse, ViewId view);
+};
+
+}  // namespace kvx

@@ -1,0 +1,291 @@
+// The Qt platform: events become the right messages, menus post their commands and keep only the
+// program's check marks, a view shows exactly the presented pixels, the sizes the shell asks for
+// come out, timers tick, and prompts answer by themselves when told to.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QThread>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "platform/Constants.h"
+#include "platform/WindowConstants.h"
+#include "platform/qt/KeyMap.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "resources/CommandIds.h"
+#include "resources/Menus.h"
+
+namespace kvx::qt {
+namespace {
+
+using namespace platform;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "kolvex-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class QtPlatformTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        windows = std::make_unique<QtWindowSystem>(queue);
+        frame = windows->CreateTopLevel("ClassFenetrePrincipale", "Kolvex v1.0", 0, 0,
+                                        Rect{0, 0, 900, 700});
+        windows->SetMenu(frame, resources::Menu1());
+        windows->ShowWindow(frame, SW_SHOW);
+        client = windows->CreateMdiClient(frame, 8);
+        view =
+            windows->CreateMdiChild(client, "ClassFenetreTOP", "Dessus", 0, Rect{0, 0, 260, 280});
+        windows->ShowWindow(view, SW_SHOW);
+        Settle();
+        queue.Clear();
+    }
+    void TearDown() override {
+        windows.reset();
+        Settle();
+    }
+    void Settle() {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+    // The messages queued so far, oldest first.
+    std::vector<Message> Taken() {
+        Settle();
+        std::vector<Message> out;
+        Message m;
+        while (queue.TryTake(m))
+            out.push_back(m);
+        return out;
+    }
+    bool Has(const std::vector<Message>& ms, const Message& wanted) {
+        for (const Message& m : ms)
+            if (m == wanted) return true;
+        return false;
+    }
+
+    MessageQueue queue;
+    std::unique_ptr<QtWindowSystem> windows;
+    WindowHandle frame = NoWindow, client = NoWindow, view = NoWindow;
+};
+
+TEST(KeyMapTest, QtKeysBecomeVirtualKeys) {
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Escape, {}), VK_ESCAPE);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Q, {}), static_cast<std::uint32_t>('Q'));
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, {}), static_cast<std::uint32_t>('7'));
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_PageUp, {}), VK_PRIOR);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Insert, {}), VK_INSERT);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Apostrophe, {}), VK_OEM_7);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Plus, Qt::KeypadModifier), VK_ADD);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::KeypadModifier), VK_SUBTRACT);
+    EXPECT_NE(VirtualKeyFromQt(Qt::Key_Plus, {}), VK_ADD);  // not the keypad key
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Tab, {}), VK_TAB);
+}
+
+TEST(KeyMapTest, MouseFlags) {
+    EXPECT_EQ(MouseKeyFlags(Qt::LeftButton, Qt::ControlModifier), MK_LBUTTON | MK_CONTROL);
+    EXPECT_EQ(MouseKeyFlags(Qt::NoButton, Qt::ControlModifier), MK_CONTROL);
+    EXPECT_EQ(MouseKeyFlags(Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier),
+              MK_RBUTTON | MK_SHIFT | MK_CONTROL);
+}
+
+TEST_F(QtPlatformTest, MouseInAViewBecomesMessagesWithClientPositions) {
+    QWidget* w = windows->Client(view);
+    ASSERT_NE(w, nullptr);
+    QMouseEvent move(QEvent::MouseMove, QPointF(17, 42), w->mapToGlobal(QPointF(17, 42)),
+                     Qt::NoButton, Qt::NoButton, Qt::ControlModifier);
+    QCoreApplication::sendEvent(w, &move);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 5), w->mapToGlobal(QPointF(3, 5)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(4, 6), w->mapToGlobal(QPointF(4, 6)),
+                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+    const auto ms = Taken();
+    EXPECT_TRUE(Has(ms, Message{view, WM_MOUSEMOVE, MK_CONTROL, MakeLong(17, 42)}));
+    EXPECT_TRUE(Has(ms, Message{view, WM_LBUTTONDOWN, MK_LBUTTON, MakeLong(3, 5)}));
+    EXPECT_TRUE(Has(ms, Message{view, WM_RBUTTONUP, 0, MakeLong(4, 6)}));
+}
+
+TEST_F(QtPlatformTest, AltCombinationsAreSystemKeys) {
+    QWidget* w = windows->Client(view);
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::AltModifier);
+    QCoreApplication::sendEvent(w, &home);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(windows->Widget(frame), &esc);
+    const auto ms = Taken();
+    EXPECT_TRUE(Has(ms, Message{view, WM_SYSKEYDOWN, VK_HOME, 0}));
+    EXPECT_TRUE(Has(ms, Message{frame, WM_KEYDOWN, VK_ESCAPE, 0}));
+}
+
+TEST_F(QtPlatformTest, ClosingAWindowOnlyAsksTheProgram) {
+    QCloseEvent close;
+    QCoreApplication::sendEvent(windows->Widget(view), &close);
+    QCloseEvent closeFrame;
+    QCoreApplication::sendEvent(windows->Widget(frame), &closeFrame);
+    const auto ms = Taken();
+    EXPECT_TRUE(Has(ms, Message{view, WM_CLOSE, 0, 0}));
+    EXPECT_TRUE(Has(ms, Message{frame, WM_CLOSE, 0, 0}));
+    EXPECT_NE(windows->Widget(view), nullptr);  // still there until the program destroys it
+    windows->DestroyWindow(view);
+    EXPECT_EQ(windows->Widget(view), nullptr);
+    EXPECT_FALSE(windows->Present(view, PixelBuffer{}));
+}
+
+TEST_F(QtPlatformTest, MovingAndSizingAViewAreMessages) {
+    windows->SetWindowPosition(view, Point{40, 30});
+    windows->MoveWindow(view, Rect{40, 30, 300, 330});
+    const auto ms = Taken();
+    bool moved = false, sized = false;
+    for (const Message& m : ms) {
+        moved = moved || (m.window == view && m.message == WM_MOVE);
+        sized = sized || (m.window == view && m.message == WM_SIZE);
+    }
+    EXPECT_TRUE(moved);
+    EXPECT_TRUE(sized);
+    EXPECT_EQ(windows->Widget(view)->pos(), QPoint(40, 30));
+}
+
+TEST_F(QtPlatformTest, AdjustedOuterSizeGivesTheAskedClientSize) {
+    const Rect outer =
+        windows->AdjustWindowRect(Rect{0, 0, 250, 250}, WS_CAPTION | WS_SYSMENU, false, 0x300);
+    windows->MoveWindow(view, Rect{0, 0, outer.right - outer.left, outer.bottom - outer.top});
+    Settle();
+    const Rect c = windows->GetClientRect(view);
+    EXPECT_EQ(c.right, 250);
+    EXPECT_EQ(c.bottom, 250);
+    const Point p = windows->ClientToScreen(view, Point{0, 0});
+    EXPECT_EQ(QPoint(p.x, p.y), windows->Client(view)->mapToGlobal(QPoint(0, 0)));
+}
+
+TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
+    QAction* grille = windows->MenuAction(cmd::Grille);
+    QAction* nouveau = windows->MenuAction(cmd::Nouveau);
+    ASSERT_NE(grille, nullptr);
+    ASSERT_NE(nouveau, nullptr);
+    EXPECT_EQ(grille->text(), QString("Grille"));
+    EXPECT_EQ(windows->MenuAction(cmd::InverserSelection)->text(),
+              QString::fromUtf8("Inverser la sélection"));
+    EXPECT_EQ(windows->MenuAction(cmd::VueDerriere)->text(), QString::fromUtf8("Derrière"));
+    nouveau->trigger();
+    EXPECT_FALSE(nouveau->isChecked());
+    windows->CheckMenuItem(cmd::Grille, true);
+    grille->trigger();
+    EXPECT_TRUE(grille->isChecked());  // Qt's own toggle is undone
+    windows->CheckMenuItem(cmd::Grille, false);
+    EXPECT_FALSE(grille->isChecked());
+    const auto ms = Taken();
+    EXPECT_TRUE(Has(ms, Message{frame, WM_COMMAND, cmd::Nouveau, 0}));
+    EXPECT_TRUE(Has(ms, Message{frame, WM_COMMAND, cmd::Grille, 0}));
+}
+
+TEST_F(QtPlatformTest, PopupChoiceArrivesAsACommandToItsOwner) {
+    windows->SetPopupAnswerer([](const MenuItem& popup) -> std::optional<std::uint32_t> {
+        EXPECT_EQ(popup.text, "SPM1");
+        return cmd::ZoomNormal;
+    });
+    windows->TrackPopupMenu(resources::SubMenu1().popups[0], TPM_CENTERALIGN | TPM_VCENTERALIGN,
+                            Point{10, 10}, view);
+    windows->SetPopupAnswerer([](const MenuItem&) { return std::optional<std::uint32_t>(); });
+    windows->TrackPopupMenu(resources::SubMenu1().popups[0], 0, Point{10, 10}, view);
+    const auto ms = Taken();
+    ASSERT_EQ(ms.size(), 1u);
+    EXPECT_EQ(ms[0], (Message{view, WM_COMMAND, cmd::ZoomNormal, 0}));
+}
+
+TEST_F(QtPlatformTest, AViewShowsThePresentedPixelsStretched) {
+    for (int bits : {16, 24}) {
+        SCOPED_TRACE(bits);
+        Canvas canvas;
+        ASSERT_EQ(canvas.Create(10, 10, bits), 1);
+        canvas.FillAll(canvas.Pack(155, 155, 155));
+        canvas.Fill(PixelRect{0, 0, 5, 10}, canvas.Pack(255, 0, 0));
+        ASSERT_TRUE(windows->Present(view, canvas.Surface()));
+        ViewWidget* w = windows->Client(view);
+        w->resize(40, 40);
+        const QImage shot = w->grab().toImage();
+        // Stretched four times: the left half red, the right half grey.
+        EXPECT_EQ(QColor(shot.pixel(5, 20)), QColor(255, 0, 0));
+        const QColor grey(shot.pixel(35, 20));
+        EXPECT_EQ(grey.red() >> 3, 155 >> 3);
+        EXPECT_EQ(grey.green() >> 2, 155 >> 2);
+        if (bits == 24) {
+            EXPECT_EQ(grey, QColor(155, 155, 155));
+        }
+        windows->ForgetPixels(view);
+        EXPECT_FALSE(w->HasPixels());
+    }
+}
+
+TEST_F(QtPlatformTest, TimersPostTicksUntilKilled) {
+    windows->SetTimer(frame, 1, 5);
+    Message m;
+    bool ticked = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!ticked && clock.elapsed() < 5000) {
+        QThread::msleep(2);
+        QCoreApplication::processEvents();
+        while (queue.TryTake(m))
+            ticked = ticked || (m == Message{frame, WM_TIMER, 1, 0});
+    }
+    EXPECT_TRUE(ticked);
+    windows->KillTimer(frame, 1);
+    queue.Clear();
+    QThread::msleep(20);
+    Settle();
+    while (queue.TryTake(m))
+        EXPECT_NE(m.message, WM_TIMER);
+}
+
+TEST_F(QtPlatformTest, GetMessagePumpsUntilAMessageArrives) {
+    windows->SetTimer(frame, 7, 1);
+    QtEventPump pump;
+    Message m;
+    do {
+        ASSERT_TRUE(GetMessage(queue, pump, m));
+    } while (m.message != WM_TIMER);
+    EXPECT_EQ(m.wParam, 7u);
+}
+
+TEST_F(QtPlatformTest, DestroyingTheFrameTakesItsViews) {
+    windows->DestroyWindow(frame);
+    EXPECT_EQ(windows->Widget(frame), nullptr);
+    EXPECT_EQ(windows->Widget(view), nullptr);
+    windows->ForgetPixels(view);  // harmless on a gone window
+}
+
+TEST(QtPromptsTest, AutoAnswerPrintsAndAnswersWithoutShowingAnything) {
+    App();
+    QtPrompts prompts(true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(prompts.MessageBox("Erreur lors du chargement du Fichier!", "Attenntion...", MB_OK),
+              IDOK);
+    FileDialogSettings settings{
+        "Ouverture d'un fichier Kolvex...", {{"Fichiers Kolvex", "*.KVX"}}, 0, 1};
+    EXPECT_FALSE(prompts.OpenFileName(settings).has_value());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("\"Attenntion...\": Erreur lors du chargement du Fichier!"),
+              std::string::npos);
+    EXPECT_NE(err.find("Ouverture d'un fichier Kolvex..."), std::string::npos);
+    EXPECT_EQ(QtNameFilter(FileFilter{"Fichiers Kolvex", "*.KVX"}), "Fichiers Kolvex (*.KVX)");
+}
+
+}  // namespace
+}  // namespace kvx::qt
+
+// Fontconfig keeps a few allocations for the whole process; they are not ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "retained/Engine.h"
+#include "retained/MeshBuilder.h"
+
+namespace kvx::rm {
+namespace {
+
+std::shared_ptr<MeshBuilder> NewBuilder() {
+    Engine e;
+    std::shared_ptr<MeshBuilder> b;
+    e.CreateMeshBuilder(b);
+    return b;
+}
+
+TEST(MeshBuilder, IndicesStayValidAndBadOnesAreRefused) {
+    auto b = NewBuilder();
+    EXPECT_EQ(b->AddVertex(1, 2, 3), 0);
+    EXPECT_EQ(b->AddVertex(4, 5, 6), 1);
+    EXPECT_EQ(b->AddNormal(0, 1, 0), 0);
+    EXPECT_LT(b->SetVertex(2, 0, 0, 0), 0);
+    EXPECT_LT(b->SetVertex(-1, 0, 0, 0), 0);
+    EXPECT_LT(b->SetNormal(1, 0, 0, 0), 0);
+    const auto before = b->Revision();
+    EXPECT_EQ(b->SetVertex(1, 7, 8, 9), Ok);
+    EXPECT_GT(b->Revision(), before);
+    EXPECT_EQ(b->Positions()[1], (Vec3f{7, 8, 9}));
+
+    Face f;
+    ASSERT_EQ(b->CreateFace(f), Ok);
+    EXPECT_FALSE(b->Faces()[0].added);
+    EXPECT_EQ(b->AddFace(f), Ok);
+    EXPECT_TRUE(b->Faces()[0].added);
+    EXPECT_LT(f.AddVertexAndNormalIndexed(2, 0), 0);
+    EXPECT_LT(f.AddVertexAndNormalIndexed(0, 1), 0);
+    EXPECT_LT(f.AddVertexAndNormalIndexed(-1, 0), 0);
+    EXPECT_EQ(f.VertexCount(), 0);
+    for (int k = 0; k < MaxFaceCorners; ++k)
+        EXPECT_EQ(f.AddVertexAndNormalIndexed(k % 2, 0), Ok);
+    EXPECT_EQ(f.AddVertexAndNormalIndexed(0, 0), ErrFull);
+    EXPECT_EQ(f.VertexCount(), MaxFaceCorners);
+
+    Face empty;
+    EXPECT_LT(empty.SetColorRGB(1, 1, 1), 0);
+    auto other = NewBuilder();
+    EXPECT_LT(other->AddFace(f), 0);  // a face of another builder
+}
+
+TEST(MeshBuilder, FaceNormalOfTheFirstThreeCorners) {
+    auto b = NewBuilder();
+    b->AddVertex(0, 0, 0);
+    b->AddVertex(0, 0, 2);
+    b->AddVertex(3, 0, 0);
+    b->AddVertex(5, 5, 5);
+    b->AddNormal(0, 0, 0);
+    Face f;
+    b->CreateFace(f);
+    Vec3 n{9, 9, 9};
+    EXPECT_EQ(f.GetNormal(n), Ok);
+    EXPECT_EQ(n, Vec3{});  // fewer than three corners
+    for (int v : {0, 1, 2, 3})
+        f.AddVertexAndNormalIndexed(v, 0);
+    f.GetNormal(n);
+    EXPECT_NEAR(n.y, 1.0, 1e-12);
+    Face line;
+    b->CreateFace(line);
+    for (int v : {0, 0, 1})
+        line.AddVertexAndNormalIndexed(v, 0);
+    line.GetNormal(n);
+    EXPECT_EQ(n, Vec3{});
+}
+
+TEST(MeshBuilder, AddFacesChecksEverythingFirst) {
+    auto b = NewBuilder();
+    const Vec3f v[4] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    const std::uint32_t bad[] = {3, 0, 1, 2, 3, 0, 1, 4, 0};
+    EXPECT_LT(b->AddFaces(4, v, 0, nullptr, bad), 0);
+    EXPECT_EQ(b->VertexCount(), 0);
+    EXPECT_EQ(b->FaceCount(), 0);
+    const std::uint32_t good[] = {4, 0, 1, 2, 3, 3, 2, 1, 0, 0};
+    b->AddVertex(9, 9, 9);  // indices are relative to the call's first vertex
+    ASSERT_EQ(b->AddFaces(4, v, 0, nullptr, good), Ok);
+    ASSERT_EQ(b->FaceCount(), 2);
+    EXPECT_EQ(b->Faces()[0].cornerCount, 4);
+    EXPECT_EQ(b->Faces()[0].vertex[0], 1);
+    EXPECT_EQ(b->Faces()[1].vertex[0], 3);
+    EXPECT_EQ(b->Faces()[1].cornerCount, 3);
+    EXPECT_EQ(b->Faces()[1].normal[0], -1);
+    EXPECT_TRUE(b->Faces()[1].added);
+}
+
+TEST(MeshBuilder, AFaceKeepsItsBuilderAlive) {
+    Face f;
+    {
+        auto b = NewBuilder();
+        b->AddVertex(1, 1, 1);
+        b->AddNormal(0, 1, 0);
+        b->CreateFace(f);
+    }
+    EXPECT_EQ(f.AddVertexAndNormalIndexed(0, 0), Ok);
+    EXPECT_EQ(f.SetColorRGB(0.5, 0.5, 0.5), Ok);
+}
+
+}  // namespace
+}  // namespace kvx::rm
+
+namespace kvx {
+namespace {
+
+TEST(LargeAllocator, BigBlocksStartOnHugePagesAndHoldTheirData) {
+    LargeVector<std::uint32_t> big(3 * HugePageSize / 4 + 5);
+    if (LargeAllocatorMaps) {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(big.data()) % HugePageSize, 0u);
+    }
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<std::uint32_t>(i);
+    big.resize(big.size() * 3);  // moves to a bigger block
+    EXPECT_EQ(big[12345], 12345u);
+    EXPECT_EQ(big.back(), 0u);
+    LargeVector<char> small(100, 'x');
+    EXPECT_EQ(small[99], 'x');
+}
+
+}  // namespace
+}  // namespace kvx

@@ -1,0 +1,445 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <limits>
+
+#include "SceneFixture.h"
+#include "TempDir.h"
+#include "scene/FileAccess.h"
+#include "scene/SceneFile.h"
+
+namespace kvx {
+namespace {
+
+using test::Bytes;
+using test::SceneTest;
+using test::TempDir;
+using Indices = std::vector<std::int32_t>;
+
+const std::string Signature = "1MorvenixProduction 1998";
+
+Bytes Header(int version, std::int32_t vertices, std::int32_t faces) {
+    Bytes b;
+    b.Text(Signature).U8(version).I32(vertices).I32(faces);
+    return b;
+}
+void Vertex2(Bytes& b, double x, double y, double z, int hidden, std::int32_t layer) {
+    b.U8(0x7F).F64(x).F64(y).F64(z).U8(hidden).I32(layer);
+}
+void Face2(Bytes& b, const Indices& idx, int r, int g, int bl, std::int32_t layer, int hidden,
+           int type) {
+    b.U8(0x7E).I32(static_cast<std::int32_t>(idx.size()));
+    for (auto i : idx)
+        b.I32(i);
+    b.U8(r).U8(g).U8(bl).I32(layer).U8(hidden).U8(type);
+}
+// A good version-2 file: four vertices and two faces.
+Bytes GoodFile() {
+    Bytes b = Header(2, 4, 2);
+    Vertex2(b, 0, 0, 0, 0, 0);
+    Vertex2(b, 1, 0, 0, 0, 0);
+    Vertex2(b, 0, 0, 1, 1, 0);
+    Vertex2(b, 1, 0, 1, 0, 2);
+    Face2(b, {0, 1, 2}, 200, 10, 20, 0, 0, 1);
+    Face2(b, {1, 3, 2}, 1, 2, 3, 2, 1, 0);
+    return b;
+}
+
+class SceneFileTest : public SceneTest {
+  protected:
+    // Loads through the dialogs as "Ouvrir..." (1) or "Importer..." (0) does.
+    int Load(const std::string& path, int clearFirst) {
+        prompts.QueueFileName(path);
+        return LoadScene(scene, prompts, openDialog, clearFirst);
+    }
+    int Save(const std::string& name) {
+        prompts.QueueFileName(name);
+        return SaveScene(scene, prompts, saveDialog);
+    }
+    // What a load must leave untouched: the records and what the meshes draw.
+    struct Snapshot {
+        int vertices, faces, engineFaces;
+        float firstX;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot Take() {
+        return {scene.vertexCount(), scene.faceCount(), EngineFaceCount(),
+                scene.vertices.empty() ? 0.0f : scene.vertices[0].x};
+    }
+
+    TempDir dir;
+    platform::FileDialogSettings openDialog = SceneOpenDialogSettings();
+    platform::FileDialogSettings saveDialog = SceneSaveDialogSettings();
+};
+
+TEST_F(SceneFileTest, AnEmptySceneIsJustTheHeader) {
+    ASSERT_EQ(Save(dir.File("empty.KVX")), 1);
+    const auto bytes = test::ReadAll(dir.File("empty.KVX"));
+    EXPECT_EQ(bytes, Header(2, 0, 0).data);
+    EXPECT_EQ(Load(dir.File("empty.KVX"), 0), 1);
+    EXPECT_EQ(scene.vertexCount(), 0);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(SceneFileTest, WritesTheRecordsByteForByte) {
+    AddVertex(1.5, -2, 0.25, 3);
+    AddVertex(1, 0, 0, 3);
+    AddVertex(0, 0, 1, 3);
+    scene.vertices[0].hidden = 1;
+    MakeFace({2, 0, 1});
+    Face& f = scene.faces[0];
+    f.StoreColor(200.9, 7, 255);
+    f.layer = 4;
+    f.hidden = 1;
+    f.renderType = RenderSmooth;
+    ASSERT_EQ(Save(dir.File("one.KVX")), 1);
+
+    Bytes expected = Header(2, 3, 1);
+    Vertex2(expected, 1.5, -2, 0.25, 1, 3);
+    Vertex2(expected, 1, 0, 0, 0, 3);
+    Vertex2(expected, 0, 0, 1, 0, 3);
+    Face2(expected, {2, 0, 1}, 200, 7, 255, 4, 1, 1);  // colours truncated to whole bytes
+    EXPECT_EQ(test::ReadAll(dir.File("one.KVX")), expected.data);
+    EXPECT_EQ(expected.data.size(), 33u + 3 * 30 + 14 + 12);
+}
+
+TEST_F(SceneFileTest, RoundTripKeepsColoursFlagsLayersAndShading) {
+    test::WriteAll(dir.File("good.KVX"), GoodFile().data);
+    ASSERT_EQ(Load(dir.File("good.KVX"), 1), 1);
+    ASSERT_EQ(scene.vertexCount(), 4);
+    ASSERT_EQ(scene.faceCount(), 2);
+    EXPECT_EQ(scene.vertices[2].hidden, 1);
+    EXPECT_EQ(scene.vertices[3].layer, 2);
+    EXPECT_EQ(scene.faces[0].red, 200);
+    EXPECT_EQ(scene.faces[0].renderType, RenderSmooth);
+    EXPECT_EQ(scene.faces[1].hidden, 1);
+    EXPECT_EQ(scene.faces[1].layer, 2);
+    // Everything loaded sits in the current layer's mesh, shaded.
+    EXPECT_EQ(Builder(0).FaceCount(), 2);
+    EXPECT_NEAR(EngineNormal(scene.faces[1], 0).y, -1.0, 1e-6);
+    ASSERT_EQ(Save(dir.File("again.KVX")), 1);
+    EXPECT_EQ(test::ReadAll(dir.File("again.KVX")), GoodFile().data);
+}
+
+TEST_F(SceneFileTest, VersionOneTakesTheCurrentLayerAndFlatVisibleFaces) {
+    Bytes b = Header(1, 3, 1);
+    for (int i = 0; i < 3; ++i)
+        b.U8(0x7F).F64(i).F64(0).F64(i % 2).U8(0);
+    b.U8(0x7E).I32(3).I32(0).I32(1).I32(2).U8(9).U8(8).U8(7);
+    test::WriteAll(dir.File("v1.KVX"), b.data);
+    scene.SetCurrentLayer(6);
+    ASSERT_EQ(Load(dir.File("v1.KVX"), 1), 1);
+    ASSERT_EQ(scene.faceCount(), 1);
+    for (const Vertex& v : scene.vertices)
+        EXPECT_EQ(v.layer, 6);
+    EXPECT_EQ(scene.faces[0].layer, 6);
+    EXPECT_EQ(scene.faces[0].renderType, RenderFlat);
+    EXPECT_EQ(scene.faces[0].hidden, 0);
+    EXPECT_EQ(scene.faces[0].blue, 7);
+    EXPECT_EQ(scene.faces[0].owner, scene.layerMesh(6));
+}
+
+TEST_F(SceneFileTest, ImportAppendsWithTheFilesOwnIndices) {
+    for (int i = 0; i < 10; ++i)
+        AddVertex(100 + i, 0, 0);
+    MakeFace({0, 1, 2});
+    SelectVertices({4});
+    test::WriteAll(dir.File("good.KVX"), GoodFile().data);
+    ASSERT_EQ(Load(dir.File("good.KVX"), 0), 1);
+    EXPECT_EQ(scene.vertexCount(), 14);
+    ASSERT_EQ(scene.faceCount(), 3);
+    EXPECT_EQ(scene.faces[1].sceneIndices[0], 10);
+    EXPECT_EQ(scene.faces[2].sceneIndices[1], 13);
+    EXPECT_EQ(scene.selectedVertices, Indices{4});  // an import keeps the selection
+}
+
+TEST_F(SceneFileTest, OpenReplacesTheSceneAndKeepsTheLayerSettings) {
+    scene.GenerateMesh();
+    scene.SetCurrentLayer(1);
+    scene.ToggleAllLayers();
+    test::WriteAll(dir.File("good.KVX"), GoodFile().data);
+    ASSERT_EQ(Load(dir.File("good.KVX"), 1), 1);
+    EXPECT_EQ(scene.vertexCount(), 4);
+    EXPECT_EQ(EngineFaceCount(), 2);
+    EXPECT_EQ(scene.currentLayer, 1);
+    EXPECT_EQ(scene.allLayers, 1);
+}
+
+TEST_F(SceneFileTest, NineIndicesMakeAnEightVertexFaceAndTheNextRecordStillReads) {
+    Bytes b = Header(2, 9, 2);
+    for (int i = 0; i < 9; ++i)
+        Vertex2(b, std::cos(i), std::sin(i), 0, 0, 0);
+    Face2(b, {0, 1, 2, 3, 4, 5, 6, 7, 8}, 1, 1, 1, 0, 0, 0);
+    Face2(b, {8, 7, 6}, 50, 60, 70, 0, 0, 1);
+    test::WriteAll(dir.File("nine.KVX"), b.data);
+    ASSERT_EQ(Load(dir.File("nine.KVX"), 1), 1);
+    EXPECT_EQ(scene.faces[0].vertexCount, 8);
+    EXPECT_EQ(scene.faces[0].sceneIndices[7], 7);
+    EXPECT_EQ(scene.faces[1].green, 60);
+    EXPECT_EQ(scene.faces[1].renderType, RenderSmooth);
+}
+
+TEST_F(SceneFileTest, OnlyFourSignatureBytesAreCompared) {
+    Bytes b = GoodFile();
+    b.data[1] = 'X';
+    b.data[23] = '!';
+    test::WriteAll(dir.File("sig.KVX"), b.data);
+    EXPECT_EQ(Load(dir.File("sig.KVX"), 1), 1);
+    for (int at : {0, 5, 10, 20}) {
+        Bytes bad = GoodFile();
+        bad.data[static_cast<std::size_t>(at)] ^= 0x20;
+        test::WriteAll(dir.File("bad.KVX"), bad.data);
+        std::string reason;
+        SceneFileData data;
+        EXPECT_FALSE(ReadSceneFile(dir.File("bad.KVX"), data, reason));
+        EXPECT_EQ(reason,
+                  "not a Kolvex scene file (signature byte " + std::to_string(at) + " differs)");
+    }
+}
+
+// Every kind of bad file: the load message, and the scene exactly as it was, for "Ouvrir..." too.
+TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::function<Bytes()> make;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"short header",
+         [] {
+             Bytes b;
+             b.Text(Signature).U8(2);
+             return b;
+         },
+         "file too short for a scene header (25 bytes)"},
+        {"wrong signature",
+         [] {
+             Bytes b = GoodFile();
+             b.data[0] = 'X';
+             return b;
+         },
+         "not a Kolvex scene file (signature byte 0 differs)"},
+        {"version 3",
+         [] {
+             Bytes b = GoodFile();
+             b.data[24] = 3;
+             return b;
+         },
+         "unknown version 3"},
+        {"version 0",
+         [] {
+             Bytes b = GoodFile();
+             b.data[24] = 0;
+             return b;
+         },
+         "unknown version 0"},
+        {"vertex marker",
+         [] {
+             Bytes b = GoodFile();
+             b.data[33 + 30] = 0x7E;
+             return b;
+         },
+         "vertex 1: marker 0x7E instead of 0x7F"},
+        {"face marker",
+         [] {
+             Bytes b = GoodFile();
+             b.data[33 + 4 * 30] = 0x7F;
+             return b;
+         },
+         "face 0: marker 0x7F instead of 0x7E"},
+        {"truncated",
+         [] {
+             Bytes b = GoodFile();
+             b.data.resize(b.data.size() - 3);
+             return b;
+         },
+         "file too short for its 4 vertices and 2 faces"},
+        {"ends inside a face",
+         [] {
+             Bytes b = Header(2, 4, 2);
+             for (int i = 0; i < 4; ++i)
+                 Vertex2(b, i, 0, i % 2, 0, 0);
+             Face2(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
+             Face2(b, {0, 1, 2, 3}, 1, 1, 1, 0, 0, 0);
+             b.data.resize(b.data.size() - 3);
+             return b;
+         },
+         "file ends inside face 1 (4 vertex indices announced)"},
+        {"counts beyond the data",
+         [] {
+             Bytes b = Header(2, 1000, 0);
+             Vertex2(b, 0, 0, 0, 0, 0);
+             return b;
+         },
+         "file too short for its 1000 vertices and 0 faces"},
+        {"more than a scene holds", [] { return Header(2, MaxVertices + 1, 0); },
+         "more records announced (4194305 vertices, 0 faces) than a scene holds (4194304)"},
+        {"negative count", [] { return Header(2, 0, -1); }, "negative record count"},
+        {"index out of range",
+         [] {
+             Bytes b = Header(2, 3, 1);
+             for (int i = 0; i < 3; ++i)
+                 Vertex2(b, i, 0, 0, 0, 0);
+             Face2(b, {0, 1, 40}, 1, 1, 1, 0, 0, 0);
+             return b;
+         },
+         "face 0: vertex index 40 out of range"},
+        {"negative index",
+         [] {
+             Bytes b = Header(2, 3, 1);
+             for (int i = 0; i < 3; ++i)
+                 Vertex2(b, i, 0, 0, 0, 0);
+             Face2(b, {0, -1, 2}, 1, 1, 1, 0, 0, 0);
+             return b;
+         },
+         "face 0: vertex index -1 out of range"},
+        {"two indices",
+         [] {
+             Bytes b = Header(2, 3, 1);
+             for (int i = 0; i < 3; ++i)
+                 Vertex2(b, i, 0, 0, 0, 0);
+             Face2(b, {0, 1}, 1, 1, 1, 0, 0, 0);
+             b.I32(0);
+             return b;
+         },
+         "face 0: 2 vertex indices (at least 3 needed)"},
+        {"huge index count",
+         [] {
+             Bytes b = Header(2, 3, 1);
+             for (int i = 0; i < 3; ++i)
+                 Vertex2(b, i, 0, 0, 0, 0);
+             Face2(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
+             for (int k = 1; k <= 3; ++k)
+                 b.data[33 + 90 + k] = 0xFF;
+             b.data[33 + 90 + 4] = 0x7F;
+             return b;
+         },
+         "file ends inside face 0 (2147483647 vertex indices announced)"},
+        {"not a number",
+         [nan] {
+             Bytes b = Header(2, 1, 0);
+             Vertex2(b, 0, nan, 0, 0, 0);
+             return b;
+         },
+         "vertex 0: coordinate is not a finite number"},
+        {"layer 12",
+         [] {
+             Bytes b = Header(2, 1, 0);
+             Vertex2(b, 0, 0, 0, 0, 12);
+             return b;
+         },
+         "vertex 0: layer 12 outside 0..9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::WriteAll(dir.File("bad.KVX"), c.make().data);
+        SceneFileData data;
+        std::string reason;
+        EXPECT_FALSE(ReadSceneFile(dir.File("bad.KVX"), data, reason));
+        EXPECT_EQ(reason, c.reason);
+        for (int clearFirst : {1, 0}) {
+            scene.ClearScene();
+            scene.GenerateMesh();
+            const Snapshot before = Take();
+            prompts.ClearRecord();
+            EXPECT_EQ(Load(dir.File("bad.KVX"), clearFirst), 0);
+            EXPECT_EQ(Take(), before);
+            ASSERT_EQ(prompts.messages().size(), 1u);
+            EXPECT_EQ(prompts.messages()[0].text, "Erreur lors du chargement du Fichier!");
+            EXPECT_EQ(prompts.messages()[0].title, "Attenntion...");
+        }
+    }
+}
+
+TEST_F(SceneFileTest, AFileInUseOrMissingIsReportedAndNothingChanges) {
+    scene.GenerateMesh();
+    const Snapshot before = Take();
+    test::WriteAll(dir.File("good.KVX"), GoodFile().data);
+    FileAccess holder;
+    ASSERT_EQ(holder.OpenForRead(dir.File("good.KVX")), 1);
+    EXPECT_EQ(Load(dir.File("good.KVX"), 1), 0);
+    holder.Close();
+    EXPECT_EQ(Load(dir.File("missing.KVX"), 1), 0);
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(prompts.messages().size(), 2u);
+}
+
+TEST_F(SceneFileTest, AReadOnlyFileCannotBeOpened) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root opens read-only files for writing";
+    test::WriteAll(dir.File("ro.KVX"), GoodFile().data);
+    ::chmod(dir.File("ro.KVX").c_str(), 0444);
+    EXPECT_EQ(Load(dir.File("ro.KVX"), 0), 0);
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(SceneFileTest, ImportThatWouldOverfillTheSceneIsRefused) {
+    scene.vertexCapacity = 5;
+    AddVertex(0, 0, 0);
+    AddVertex(0, 0, 0);
+    test::WriteAll(dir.File("good.KVX"), GoodFile().data);
+    EXPECT_EQ(Load(dir.File("good.KVX"), 0), 0);
+    EXPECT_EQ(scene.vertexCount(), 2);
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(SceneFileTest, CancelledDialogsChangeNothing) {
+    scene.GenerateMesh();
+    prompts.QueueFileName(std::nullopt);
+    EXPECT_EQ(LoadScene(scene, prompts, openDialog, 1), 0);
+    prompts.QueueFileName(std::nullopt);
+    EXPECT_EQ(SaveScene(scene, prompts, saveDialog), 0);
+    EXPECT_EQ(scene.vertexCount(), 225);
+    EXPECT_TRUE(prompts.messages().empty());
+    ASSERT_EQ(prompts.dialogs().size(), 2u);
+    EXPECT_FALSE(prompts.dialogs()[0].save);
+    EXPECT_EQ(prompts.dialogs()[0].settings.title, "Ouverture d'un fichier Kolvex...");
+    EXPECT_EQ(prompts.dialogs()[1].settings.title, "Sauvegarde d'un fichier Kolvex...");
+}
+
+TEST_F(SceneFileTest, DialogSettings) {
+    EXPECT_EQ(openDialog.filters.size(), 2u);
+    EXPECT_EQ(openDialog.filters[0].description, "Fichiers Kolvex");
+    EXPECT_EQ(openDialog.filters[0].pattern, "*.KVX");
+    EXPECT_EQ(openDialog.filters[1].description, "Tous les fichiers");
+    EXPECT_EQ(openDialog.filters[1].pattern, "*.*");
+    EXPECT_EQ(openDialog.flags, 0x1000u | 0x4u);
+    EXPECT_EQ(saveDialog.flags, 0x800u | 0x2u | 0x4u);
+    EXPECT_EQ(openDialog.filterIndex, 1);
+}
+
+TEST_F(SceneFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {
+    EXPECT_EQ(WithSceneExtension("/a/b/scene"), "/a/b/scene.KVX");
+    EXPECT_EQ(WithSceneExtension("/a.d/scene"), "/a.d/scene.KVX");
+    EXPECT_EQ(WithSceneExtension("/a/scene.dat"), "/a/scene.dat");
+    EXPECT_EQ(WithSceneExtension("scene.kvx"), "scene.kvx");
+    ASSERT_EQ(Save(dir.File("typed")), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("typed.KVX")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("typed")));
+}
+
+TEST_F(SceneFileTest, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
+    test::WriteAll(dir.File("keep.KVX"), GoodFile().data);
+    scene.GenerateMesh();
+    // The temporary file beside the target cannot be made: a directory is in its way.
+    std::filesystem::create_directory(dir.File("keep.KVX.kvx-saving"));
+    EXPECT_EQ(Save(dir.File("keep.KVX")), 0);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de la sauvegarde du Fichier!");
+    EXPECT_EQ(prompts.messages()[0].title, "Attention...");
+    EXPECT_EQ(test::ReadAll(dir.File("keep.KVX")), GoodFile().data);
+
+    EXPECT_EQ(Save(dir.File("no/such/dir/x.KVX")), 0);
+    EXPECT_EQ(prompts.messages().size(), 2u);
+    // No temporary file is left behind by a save that worked.
+    std::filesystem::remove(dir.File("keep.KVX.kvx-saving"));
+    ASSERT_EQ(Save(dir.File("keep.KVX")), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("keep.KVX.kvx-saving")));
+    EXPECT_EQ(test::ReadAll(dir.File("keep.KVX")).size(), 33u + 225 * 30 + 392 * 26);
+}
+
+}  // namespace
+}  // namespace kvx

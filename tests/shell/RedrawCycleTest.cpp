@@ -1,0 +1,143 @@
+// The redraw cycle and the view windows: what is redrawn after which message, in which order,
+// and the views' own window messages.
+
+#include "shell/EditorFixture.h"
+#include "views/RenderPasses.h"
+
+namespace kvx::test {
+namespace {
+
+using namespace platform;
+
+class RedrawCycleTest : public EditorFixture {
+  protected:
+    void SetUp() override { Start(); }
+    std::vector<ViewId> PresentedViews() const {
+        std::vector<ViewId> ids;
+        for (const WindowHandle h : ws.presentOrder)
+            ids.push_back(editor.ViewOfWindow(h));
+        return ids;
+    }
+};
+
+TEST_F(RedrawCycleTest, StartupDrawsEveryViewInTheLoopOrder) {
+    // Start() ran "Aligner"; the first redraw after it presented every view once, in order.
+    const std::vector<ViewId> expected = {1, 2, 3, 4, 6, 5, 7};
+    EXPECT_EQ(PresentedViews(), expected);
+    for (const ViewDescription& d : ViewTable)
+        EXPECT_EQ(View(d.id).needsRedraw, 0);
+}
+
+TEST_F(RedrawCycleTest, GrilleRedrawsTheSixFlatViewsAndNotThePerspective) {
+    ClearPresented();
+    Command(cmd::Grille);
+    const std::vector<ViewId> expected = {1, 2, 3, 4, 6, 5};
+    EXPECT_EQ(PresentedViews(), expected);
+    // The grid is in the picture: x = 1 is column 137 of the top view.
+    const auto& top = ws.lastPresented.at(ViewWindow(ViewTop).handle);
+    EXPECT_EQ(top.Pixel(137, 10), PackedColours::For(24).grey120);
+}
+
+TEST_F(RedrawCycleTest, ModelChangesRedrawAllSevenViews) {
+    ClearPresented();
+    Command(cmd::Mesh);
+    const std::vector<ViewId> expected = {1, 2, 3, 4, 6, 5, 7};
+    EXPECT_EQ(PresentedViews(), expected);
+}
+
+TEST_F(RedrawCycleTest, MessagesThatChangeNothingRedrawNothing) {
+    ClearPresented();
+    Command(cmd::GrilleMagnetique);  // no redraw request of its own
+    Send(editor.frame.handle, WM_PAINT);
+    EXPECT_TRUE(ws.presentOrder.empty());
+}
+
+TEST_F(RedrawCycleTest, ClosedViewsAreNotDrawn) {
+    Command(cmd::VueBas);
+    ClearPresented();
+    Command(cmd::Regles);
+    const std::vector<ViewId> expected = {1, 3, 4, 6, 5};
+    EXPECT_EQ(PresentedViews(), expected);
+    EXPECT_EQ(ws.lastPresented.count(ViewWindow(ViewBottom).handle), 0u);
+}
+
+TEST_F(RedrawCycleTest, ReopenedViewIsDrawnOnTheNextMessage) {
+    Command(cmd::VueDevant);
+    ClearPresented();
+    Command(cmd::VueDevant);
+    const std::vector<ViewId> expected = {5};
+    EXPECT_EQ(PresentedViews(), expected);
+}
+
+TEST_F(RedrawCycleTest, FrameMoveRemeasuresTheViewsAndRedrawsTheFlatOnes) {
+    ws.MoveWindow(editor.frame.handle, Rect{100, 50, 900, 650});
+    ClearPresented();
+    Send(editor.frame.handle, WM_MOVE);
+    EXPECT_EQ(PresentedViews().size(), 6u);
+    // Each view presents exactly over its client area again.
+    const Point origin = ws.ClientToScreen(ViewWindow(ViewRight).handle, Point{0, 0});
+    EXPECT_EQ(ViewWindow(ViewRight).clientRect.left, origin.x);
+    EXPECT_EQ(ViewWindow(ViewRight).clientRect.top, origin.y);
+    EXPECT_EQ(ViewWindow(ViewRight).clientRect.Width(), 250);
+}
+
+TEST_F(RedrawCycleTest, ViewCloseBoxReleasesTheViewAndItsWindow) {
+    const WindowHandle h = ViewWindow(ViewLeft).handle;
+    Send(h, WM_CLOSE);
+    EXPECT_EQ(View(ViewLeft).isOpen, 0);
+    EXPECT_FALSE(ws.Checked(cmd::VueGauche));
+    EXPECT_EQ(ws.Find(h), nullptr);
+    EXPECT_EQ(ws.lastPresented.count(h), 0u);  // the window no longer reads the pixels
+    EXPECT_EQ(editor.display.viewSwitching, 0);
+    Send(h, WM_MOUSEMOVE);  // messages left for the gone window are dropped
+    Command(cmd::VueGauche);
+    EXPECT_EQ(View(ViewLeft).isOpen, 1);
+}
+
+TEST_F(RedrawCycleTest, PerspectiveCloseBoxStopsItsDrawing) {
+    Command(cmd::Start);
+    Send(ViewWindow(ViewPerspective).handle, WM_CLOSE);
+    EXPECT_EQ(View(ViewPerspective).isOpen, 0);
+    EXPECT_FALSE(ws.Checked(cmd::VuePerspective));
+    ClearPresented();
+    Send(editor.frame.handle, WM_TIMER, AnimationTimerId);
+    EXPECT_TRUE(ws.presentOrder.empty());
+}
+
+TEST_F(RedrawCycleTest, PinnedViewsReturnToTheirPlaceWhenMoved) {
+    const WindowHandle h = ViewWindow(ViewFront).handle;
+    ws.SetWindowPosition(h, Point{40, 40});
+    Send(h, WM_MOVE);
+    EXPECT_EQ(ws.Find(h)->outer.left, 40);  // free while "Deplacement" is checked
+    Command(cmd::Deplacement);
+    Send(h, WM_MOVE);
+    EXPECT_EQ(ws.Find(h)->outer.left, 512);
+    EXPECT_EQ(ws.Find(h)->outer.top, 0);
+}
+
+TEST_F(RedrawCycleTest, MouseAxesFollowTheMouseInTheViewUnderIt) {
+    Command(cmd::AxeSouris);
+    ClearPresented();
+    Send(ViewWindow(ViewBack).handle, WM_MOUSEMOVE, 0, PackMousePosition(40, 70));
+    const std::vector<ViewId> expected = {6};
+    EXPECT_EQ(PresentedViews(), expected);
+    const auto& back = ws.lastPresented.at(ViewWindow(ViewBack).handle);
+    const PixelValue grey = PackedColours::For(24).grey100;
+    EXPECT_EQ(back.Pixel(40, 10), grey);
+    EXPECT_EQ(back.Pixel(10, 70), grey);
+    EXPECT_EQ(editor.mouse.activeView, ViewBack);
+}
+
+TEST_F(RedrawCycleTest, SelectedFacesShowInEveryFlatView) {
+    Command(cmd::Mesh);
+    Command(cmd::SelectionnerFaces);
+    const auto& top = ws.lastPresented.at(ViewWindow(ViewTop).handle);
+    int selectedPixels = 0;
+    for (int y = 0; y < 250; ++y)
+        for (int x = 0; x < 250; ++x)
+            selectedPixels += top.Pixel(x, y) == 0xFFFFu ? 1 : 0;
+    EXPECT_GT(selectedPixels, 1000);
+}
+
+}  // namespace
+}  // namespace kvx::test

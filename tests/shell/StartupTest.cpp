@@ -1,0 +1,141 @@
+// Start-up: the depth check, the frame with its menu and check marks, the seven views of
+// "Aligner", and the first picture of the views.
+
+#include "shell/EditorFixture.h"
+
+namespace kvx::test {
+namespace {
+
+using namespace platform;
+
+class StartupTest : public EditorFixture {};
+
+TEST_F(StartupTest, RefusedDepthShowsTheMessageAndCreatesNoWindow) {
+    for (int depth : {8, 15, 1}) {
+        FakeWindowSystem w;
+        w.depth = depth;
+        ScriptedPrompts p;
+        MessageQueue q;
+        Editor e(w, p, q);
+        struct NoEvents : EventPump {
+            bool ProcessEvents(bool) override { return false; }
+        } pump;
+        EXPECT_EQ(RunEditor(e, pump), 0);
+        ASSERT_EQ(p.messages().size(), 1u);
+        EXPECT_EQ(
+            p.messages()[0].text,
+            "Vous devez configurer votre bureau avec 16 ou 24bits de profondeurs de couleur.");
+        EXPECT_EQ(p.messages()[0].title, "Attention...");
+        EXPECT_EQ(w.LiveWindowCount(), 0);
+        EXPECT_TRUE(w.registeredClasses.empty());
+    }
+}
+
+TEST_F(StartupTest, DesktopDepthChoosesTheCanvasDepth) {
+    EXPECT_EQ(CanvasDepthFor(16), 16);
+    EXPECT_EQ(CanvasDepthFor(24), 24);
+    EXPECT_EQ(CanvasDepthFor(32), 24);
+    EXPECT_EQ(CanvasDepthFor(8), 0);
+}
+
+TEST_F(StartupTest, ThirtyTwoBitDesktopGetsTwentyFourBitCanvases) {
+    Start(32);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(View(ViewTop).canvas.BitsPerPixel(), 24);
+    EXPECT_EQ(View(ViewPerspective).canvas.BitsPerPixel(), 24);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(StartupTest, FrameIsCentredTitledMaximisedAndHasTheMenu) {
+    Start();
+    const auto* frame = ws.Find(editor.frame.handle);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->title, "Kolvex v1.0");
+    EXPECT_EQ(frame->className, "ClassFenetrePrincipale");
+    EXPECT_EQ(frame->outer.left, 1024 / 2 - 200);
+    EXPECT_EQ(frame->outer.top, 768 / 2 - 200);
+    EXPECT_EQ(frame->outer.Width(), 400);
+    EXPECT_EQ(frame->outer.Height(), 400);
+    EXPECT_EQ(frame->showCommand, SW_SHOWMAXIMIZED);
+    ASSERT_NE(ws.menu, nullptr);
+    EXPECT_EQ(ws.menu->name, "MENU1");
+    EXPECT_EQ(ws.registeredClasses.size(), 9u);
+    EXPECT_EQ(editor.frame.style, 0x10CF0000u);
+    EXPECT_EQ(editor.frame.extendedStyle, 0x300u);
+}
+
+TEST_F(StartupTest, StartupCheckMarks) {
+    Start();
+    EXPECT_TRUE(ws.Checked(cmd::Layer0));
+    EXPECT_TRUE(ws.Checked(cmd::Deplacement));
+    EXPECT_TRUE(ws.Checked(cmd::Regles));
+    for (std::uint32_t id = cmd::Layer0 + 1; id <= cmd::Layer9; ++id)
+        EXPECT_FALSE(ws.Checked(id));
+    EXPECT_FALSE(ws.Checked(cmd::Grille));
+    for (const ViewDescription& d : ViewTable)
+        EXPECT_TRUE(ws.Checked(d.menuItem)) << d.title;
+}
+
+TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
+    Start();
+    for (const ViewDescription& d : ViewTable) {
+        SCOPED_TRACE(d.title);
+        EXPECT_EQ(View(d.id).isOpen, 1);
+        const auto* w = ws.Find(ViewWindow(d.id).handle);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->title, d.title);
+        EXPECT_EQ(w->className, d.className);
+        EXPECT_EQ(w->parent, editor.frame.mdiClient);
+        EXPECT_EQ(w->outer.left, d.alignedPosition.x);
+        EXPECT_EQ(w->outer.top, d.alignedPosition.y);
+        EXPECT_EQ(ViewWindow(d.id).clientWidth, 250);
+        EXPECT_EQ(ViewWindow(d.id).clientHeight, 250);
+        EXPECT_EQ(ViewWindow(d.id).style, 0x10C80000u);
+        EXPECT_EQ(ViewWindow(d.id).extendedStyle, 0x300u);
+        EXPECT_EQ(View(d.id).canvas.Width(), 250);
+        EXPECT_EQ(View(d.id).uses3D, d.id == ViewPerspective ? 1 : 0);
+    }
+}
+
+TEST_F(StartupTest, PerspectiveViewHasItsDeviceCameraAndLights) {
+    Start();
+    ViewObject& p = View(ViewPerspective);
+    EXPECT_TRUE(p.device.device != nullptr);
+    EXPECT_EQ(p.device.quality, 0x89u);
+    EXPECT_TRUE(p.viewport.viewport != nullptr);
+    EXPECT_EQ(p.viewport.width, 250);
+    EXPECT_EQ(p.viewport.height, 250);
+    EXPECT_TRUE(p.camera.frame != nullptr);
+    EXPECT_EQ(p.camera.parent, &editor.sceneRoot.root);
+    EXPECT_TRUE(p.ambientLight.light != nullptr);
+    EXPECT_TRUE(p.directionalLight.light != nullptr);
+    EXPECT_TRUE(editor.pointLight.light != nullptr);
+    EXPECT_EQ(View(ViewTop).device.device, nullptr);
+    EXPECT_EQ(editor.scene->layerMeshCount(), 10);
+}
+
+TEST_F(StartupTest, FirstPictureOfTheTopViewHasBackgroundAndRulers) {
+    for (int depth : {16, 24}) {
+        SCOPED_TRACE(depth);
+        FakeWindowSystem w;
+        w.depth = depth;
+        ScriptedPrompts p;
+        MessageQueue q;
+        Editor e(w, p, q);
+        ASSERT_TRUE(StartEditor(e));
+        Message m;
+        while (q.TryTake(m))
+            ProcessMessage(e, m);
+        const auto& shot = w.lastPresented.at(e.viewWindows[ViewTop]->handle);
+        const std::uint32_t bg = depth == 16 ? 0x9CD3u : 0x9B9B9Bu;
+        const std::uint32_t ruler = depth == 16 ? 0x632Cu : 0x646464u;
+        EXPECT_EQ(shot.Pixel(60, 60), bg);
+        EXPECT_EQ(shot.Pixel(60, 125), ruler);
+        EXPECT_EQ(shot.Pixel(125, 60), ruler);
+        const auto& persp = w.lastPresented.at(e.viewWindows[ViewPerspective]->handle);
+        EXPECT_EQ(persp.Pixel(10, 10), 0u);  // black background
+    }
+}
+
+}  // namespace
+}  // namespace kvx::test

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "TempDir.h"
+#include "retained/SceneNodes.h"
+#include "scene/Scene.h"
+#include "scene/SceneFile.h"
+
+namespace kvx {
+namespace {
+
+using test::Bytes;
+using test::TempDir;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;  // standard output and standard error together
+};
+
+ToolRun Kvxtool(const std::string& args) {
+    ToolRun r;
+    const std::string command = std::string(KVXTOOL_PATH) + " " + args + " 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p) return r;
+    std::array<char, 512> buf;
+    while (std::fgets(buf.data(), buf.size(), p))
+        r.out += buf.data();
+    const int w = ::pclose(p);
+    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+    return r;
+}
+
+// The "Mesh" grid with a few hidden and smooth records, saved as the editor saves it.
+void SaveMeshScene(const std::string& path) {
+    rm::SceneRoot root;
+    root.Create();
+    Scene scene(root);
+    scene.GenerateMesh();
+    scene.vertices[3].hidden = 1;
+    scene.faces[7].hidden = 1;
+    scene.faces[8].renderType = RenderSmooth;
+    scene.faces[9].renderType = RenderSmooth;
+    scene.faces[10].layer = 4;
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene, path, reason)) << reason;
+}
+
+TEST(Kvxtool, InfoDescribesAGoodFile) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"));
+    const ToolRun r = Kvxtool("info " + dir.File("mesh.KVX"));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "version: 2\n"
+              "vertices: 225\n"
+              "faces: 392\n"
+              "layer 0: 225 vertices, 391 faces\n"
+              "layer 1: 0 vertices, 0 faces\n"
+              "layer 2: 0 vertices, 0 faces\n"
+              "layer 3: 0 vertices, 0 faces\n"
+              "layer 4: 0 vertices, 1 faces\n"
+              "layer 5: 0 vertices, 0 faces\n"
+              "layer 6: 0 vertices, 0 faces\n"
+              "layer 7: 0 vertices, 0 faces\n"
+              "layer 8: 0 vertices, 0 faces\n"
+              "layer 9: 0 vertices, 0 faces\n"
+              "hidden: 1 vertices, 1 faces\n"
+              "smooth faces: 2\n"
+              "bounding box: x -7.5 .. 6.5, y 0 .. 0, z -6.5 .. 7.5\n");
+}
+
+TEST(Kvxtool, InfoGivesThePreciseReasonForABadFile) {
+    TempDir dir;
+    Bytes b;
+    b.Text("1MorvenixProduction 1998").U8(2).I32(3).I32(13);
+    for (int i = 0; i < 3; ++i)
+        b.U8(0x7F).F64(i).F64(0).F64(0).U8(0).I32(0);
+    for (int f = 0; f < 13; ++f)
+        b.U8(0x7E).I32(3).I32(0).I32(1).I32(f == 12 ? 40 : 2).U8(1).U8(2).U8(3).I32(0).U8(0).U8(0);
+    test::WriteAll(dir.File("bad.KVX"), b.data);
+    const ToolRun r = Kvxtool("info " + dir.File("bad.KVX"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("face 12: vertex index 40 out of range"), std::string::npos) << r.out;
+    EXPECT_EQ(Kvxtool("info " + dir.File("missing.KVX")).status, 1);
+}
+
+TEST(Kvxtool, ConvertWritesVersionTwo) {
+    TempDir dir;
+    Bytes v1;
+    v1.Text("1MorvenixProduction 1998").U8(1).I32(3).I32(1);
+    for (int i = 0; i < 3; ++i)
+        v1.U8(0x7F).F64(i).F64(i % 2).F64(1).U8(i == 1 ? 1 : 0);
+    v1.U8(0x7E).I32(3).I32(2).I32(1).I32(0).U8(10).U8(20).U8(30);
+    test::WriteAll(dir.File("old.KVX"), v1.data);
+    const ToolRun r = Kvxtool("convert " + dir.File("old.KVX") + " " + dir.File("new.KVX"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    SceneFileData data;
+    std::string reason;
+    ASSERT_TRUE(ReadSceneFile(dir.File("new.KVX"), data, reason)) << reason;
+    EXPECT_EQ(data.version, 2);
+    ASSERT_EQ(data.vertices.size(), 3u);
+    EXPECT_EQ(data.vertices[1].hidden, 1);
+    EXPECT_EQ(data.vertices[1].layer, 0);
+    ASSERT_EQ(data.faces.size(), 1u);
+    EXPECT_EQ(data.indices, (std::vector<std::int32_t>{2, 1, 0}));
+    EXPECT_EQ(data.faces[0].blue, 30);
+    EXPECT_EQ(data.faces[0].layer, 0);
+}
+
+TEST(Kvxtool, ConvertOfABadFileWritesNothing) {
+    TempDir dir;
+    test::WriteAll(dir.File("bad.KVX"), {1, 2, 3});
+    const ToolRun r = Kvxtool("convert " + dir.File("bad.KVX") + " " + dir.File("out.KVX"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("file too short"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.KVX")));
+    EXPECT_EQ(Kvxtool("frobnicate").status, 2);
+    EXPECT_EQ(Kvxtool("info").status, 2);
+}
+
+}  // namespace
+}  // namespace kvx

@@ -1,0 +1,33 @@
+#include <cstdio>
+
+#include "retained/SceneNodes.h"
+#include "scene/Scene.h"
+#include "scene/SceneFile.h"
+#include "tools/Commands.h"
+
+namespace kvx::tools {
+
+int RunConvert(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: kvxtool convert IN.KVX OUT.KVX\n");
+        return 2;
+    }
+    // As "Ouvrir..." does: into an empty scene with layer 0 current.
+    rm::SceneRoot root;
+    root.Create();
+    Scene scene(root);
+    std::string reason;
+    if (!LoadSceneFromPath(scene, args[0], true, reason)) {
+        std::fprintf(stderr, "%s: %s\n", args[0].c_str(), reason.c_str());
+        return 1;
+    }
+    if (!SaveSceneToPath(scene, args[1], reason)) {
+        std::fprintf(stderr, "%s: %s\n", args[1].c_str(), reason.c_str());
+        return 1;
+    }
+    std::printf("%s: %d vertices, %d faces written (version 2)\n", args[1].c_str(),
+                scene.vertexCount(), scene.faceCount());
+    return 0;
+}
+
+}  // namespace kvx::tools

@@ -1,0 +1,41 @@
+// kvxtool: Kolvex scene files from the command line.
+//   kvxtool info FILE                 what a scene file holds, or why it is bad (exit status 1)
+//   kvxtool convert IN.KVX OUT.KVX    loads a scene (version 1 or 2) and saves it as version 2
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/Commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>& args);
+};
+
+const Command commands[] = {
+    {"info", "kvxtool info FILE.KVX", kvx::tools::RunInfo},
+    {"convert", "kvxtool convert IN.KVX OUT.KVX", kvx::tools::RunConvert},
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage:\n");
+    for (const Command& c : commands)
+        std::fprintf(stderr, "  %s\n", c.usage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : commands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+    std::fprintf(stderr, "kvxtool: unknown command '%s'\n", argv[1]);
+    return Usage();
+}
