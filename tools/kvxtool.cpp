@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/Commands.h"
+#include "tools/RenderCommand.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ struct Command {
 const Command commands[] = {
     {"info", "kvxtool info FILE.KVX", kvx::tools::RunInfo},
     {"convert", "kvxtool convert IN.KVX OUT.KVX", kvx::tools::RunConvert},
+    {"render", "kvxtool render IN.KVX OUT.TGA [--depth 16|24] [--markers]", kvx::tools::RunRender},
 };
 
 int Usage() {

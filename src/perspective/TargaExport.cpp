@@ -1,8 +1,9 @@
 #include "perspective/TargaExport.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "scene/FileAccess.h"
 
 namespace kvx {
 namespace {
@@ -48,13 +49,13 @@ std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels) {
 
 bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodeTarga(pixels);
-    const std::string temporary = path + ".kvxtmp";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
+    const std::string temporary = path + TargaTemporarySuffix;
+    FileAccess file;
+    if (!file.OpenForWrite(temporary)) return false;
+    file.WriteBytes(bytes.data(), bytes.size());
+    const bool written = file.Flush(true);
     std::error_code ec;
-    if (!written || !closed) {
+    if (!file.Close() || !written) {
         std::filesystem::remove(temporary, ec);
         return false;
     }

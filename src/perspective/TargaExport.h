@@ -15,15 +15,20 @@ inline constexpr std::int32_t TargaSide = 250;
 inline constexpr std::size_t TargaHeaderSize = 18;
 inline constexpr std::size_t TargaFileSize =
     TargaHeaderSize + std::size_t{TargaSide} * TargaSide * 3;
+// The name of the file being written, beside the target, until it is complete.
+inline constexpr const char* TargaTemporarySuffix = ".tga-saving";
+// What the export command shows when the image cannot be written.
+inline constexpr const char* TargaSaveErrorText = "Erreur lors de la sauvegarde de l'image!";
+inline constexpr const char* TargaSaveErrorTitle = "Attention...";
 
 // The whole file for the picture in pixels (16 or 24 bits). A 16-bit pixel w (5-6-5) becomes
 // blue (w << 3) & 0xF8, green ((w >> 5) << 2) & 0xFC, red (w >> 8) & 0xF8; a 24-bit pixel's
 // bytes are copied as they are. Pixels beyond the buffer's size come out black.
 std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels);
 
-// Writes the image of pixels to path: into a temporary file beside it, renamed over path once
-// complete, so a failed write never leaves a half-written or destroyed file at path. Returns
-// false when the file could not be written.
+// Writes the image of pixels to path as the scene saver writes scene files: into a temporary file
+// beside it, stored and renamed over path once complete, so a failed write never leaves a
+// half-written or destroyed file at path. Returns false when the file could not be written.
 bool WriteTarga(const PixelBuffer& pixels, const std::string& path);
 
 }  // namespace kvx
