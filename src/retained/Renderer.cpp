@@ -108,7 +108,7 @@ Vec3f Renderer::FaceCornerColor(const Instance& in, std::int32_t face, std::int3
 
 void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass) {
     const ScreenVertex* sv = screen_.data();
-    const std::vector<MeshTriangle>& triangles = mesh.triangles;
+    const LargeVector<MeshTriangle>& triangles = mesh.triangles;
     // Reject, cull and clip first: most triangles of a large mesh hold no pixel centre. Those
     // left to shade are listed with their screen vertices.
     shaded_.clear();

@@ -11,6 +11,7 @@
 
 #include "retained/DepthBuffer.h"
 #include "retained/Frame.h"
+#include "retained/LargeAllocator.h"
 #include "retained/MeshBuilder.h"
 #include "retained/Rasteriser.h"
 #include "retained/RenderQuality.h"
@@ -71,14 +72,14 @@ class Renderer {
 
     DepthBuffer depth_;
     TriangleCache triangles_;
-    std::vector<ScreenVertex> screen_;
+    LargeVector<ScreenVertex> screen_;
     // The current mesh's triangles left to light and draw, with their screen vertices.
     struct ShadedTriangle {
         std::uint32_t index;  // in the mesh's triangle list
         std::int32_t v0, v1, v2;
         ScreenVertex a, b, c;
     };
-    std::vector<ShadedTriangle> shaded_;
+    LargeVector<ShadedTriangle> shaded_;
     CornerLighting lighting_;
 };
 

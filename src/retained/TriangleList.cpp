@@ -2,7 +2,7 @@
 
 namespace kvx::rm {
 
-void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out) {
+void BuildTriangles(const MeshBuilder& mesh, LargeVector<MeshTriangle>& out) {
     out.clear();
     const auto& faces = mesh.Faces();
     constexpr std::size_t MaxNumberedFace = std::size_t{1} << (32 - FanBits);
@@ -18,15 +18,15 @@ void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out) {
     }
 }
 
-void BuildShading(const MeshBuilder& mesh, const std::vector<MeshTriangle>& triangles,
-                  std::vector<TriangleShading>& out) {
+void BuildShading(const MeshBuilder& mesh, const LargeVector<MeshTriangle>& triangles,
+                  LargeVector<TriangleShading>& out) {
     out.resize(triangles.size());
     const auto& faces = mesh.Faces();
     for (std::size_t i = 0; i < triangles.size(); ++i) {
         const std::int32_t f = triangles[i].Face();
         const auto k = static_cast<std::size_t>(triangles[i].Fan());
         const FaceData& face = faces[static_cast<std::size_t>(f)];
-        out[i] = {{face.normal[0], face.normal[k], face.normal[k + 1]}, f, face.color};
+        out[i] = {{face.normal[0], face.normal[k], face.normal[k + 1]}, f, face.color, 0};
     }
 }
 

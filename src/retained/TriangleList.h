@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "retained/LargeAllocator.h"
 #include "retained/Math.h"
 #include "retained/MeshBuilder.h"
 
@@ -30,22 +31,23 @@ struct MeshTriangle {
 
 // What shading a triangle needs from its face, kept beside the triangle so that drawing it reads
 // one small record rather than the whole face. Rebuilt when colours change.
-struct alignas(32) TriangleShading {
+struct TriangleShading {
     std::int32_t normal[3] = {-1, -1, -1};  // normal indices of its corners; -1: the face normal
     std::int32_t face = 0;
-    Vec3f color;  // the face colour, 0..1 per channel
+    Vec3f color;                // the face colour, 0..1 per channel
+    std::int32_t reserved = 0;  // keeps a record at 32 bytes, two to a cache line
 };
 
 // Appends the fan triangles of every added face with at least three corners, in face order.
-void BuildTriangles(const MeshBuilder& mesh, std::vector<MeshTriangle>& out);
+void BuildTriangles(const MeshBuilder& mesh, LargeVector<MeshTriangle>& out);
 // The shading record of each of triangles, in the same order.
-void BuildShading(const MeshBuilder& mesh, const std::vector<MeshTriangle>& triangles,
-                  std::vector<TriangleShading>& out);
+void BuildShading(const MeshBuilder& mesh, const LargeVector<MeshTriangle>& triangles,
+                  LargeVector<TriangleShading>& out);
 
 // A mesh's triangles and their shading records, index for index.
 struct MeshTriangles {
-    const std::vector<MeshTriangle>& triangles;
-    const std::vector<TriangleShading>& shading;
+    const LargeVector<MeshTriangle>& triangles;
+    const LargeVector<TriangleShading>& shading;
 };
 
 // One triangle list per mesh builder, rebuilt when the builder's topology revision moves on (its
@@ -65,8 +67,8 @@ class TriangleCache {
         std::uint64_t topology = 0;
         std::uint64_t colors = 0;
         bool used = false;
-        std::vector<MeshTriangle> triangles;
-        std::vector<TriangleShading> shading;
+        LargeVector<MeshTriangle> triangles;
+        LargeVector<TriangleShading> shading;
     };
     std::unordered_map<const MeshBuilder*, Entry> entries_;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "retained/Frame.h"
+#include "retained/LargeAllocator.h"
 #include "retained/Math.h"
 #include "retained/MeshBuilder.h"
 #include "retained/VertexTransform.h"
@@ -61,7 +62,7 @@ class CornerLighting {
         Vec3f light;
     };
     Vec3f Compute(Entry& e, std::int32_t v, Vec3f n);
-    std::vector<Entry> entries_;
+    LargeVector<Entry> entries_;
     std::uint32_t stamp_ = 0;
     const Vec3f* positions_ = nullptr;
     const SceneLights* lights_ = nullptr;
