@@ -134,6 +134,10 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
         shaded_.push_back({static_cast<std::uint32_t>(i), t.v0, t.v1, t.v2, a, b, c});
     }
 
+    // Lit results are kept per vertex only when enough of the mesh is drawn for vertices to
+    // come back.
+    lighting_.KeepResults(shaded_.size() * SharedCornerDensity >= triangles.size());
+
     // Then light and rasterise the listed ones. Their shading records, normals and vertices lie
     // scattered through large arrays, so each is fetched a few triangles ahead of its use.
     const TriangleShading* shading = mesh.shading.data();

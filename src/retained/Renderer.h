@@ -27,6 +27,9 @@ class Canvas;
 
 namespace kvx::rm {
 
+// Lit corners are kept per vertex when at least one triangle in this many is drawn: a vertex has
+// about six triangles, so it is then likely to be lit again.
+inline constexpr std::size_t SharedCornerDensity = 8;
 // How many listed triangles ahead their scattered data is fetched.
 inline constexpr std::size_t PrefetchDistance = 8;
 

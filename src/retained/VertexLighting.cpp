@@ -62,12 +62,14 @@ Vec3f LightAt(const SceneLights& lights, Vec3f p, Vec3f n) {
         add(d.color, std::max(0.0f, -Dot(d.direction, n)));
     for (const auto& l : lights.points) {
         const Vec3f toLight{l.position.x - p.x, l.position.y - p.y, l.position.z - p.z};
-        const float facing = Dot(n, Unit(toLight));
-        if (!(facing > 0)) continue;
-        const float d = std::sqrt(Dot(toLight, toLight));
-        float divisor = l.constant + l.linear * d + l.quadratic * d * d;
+        // n . toLight is the facing times the distance: one root and one division serve both.
+        const float along = Dot(n, toLight);
+        if (!(along > 0)) continue;
+        const float d2 = Dot(toLight, toLight);
+        const float d = std::sqrt(d2);
+        float divisor = l.constant + l.linear * d + l.quadratic * d2;
         if (!(divisor > 0)) divisor = 1.0f;
-        add(l.color, facing / divisor);
+        add(l.color, along / (d * divisor));
     }
     return {std::min(sum.x, 1.0f), std::min(sum.y, 1.0f), std::min(sum.z, 1.0f)};
 }
@@ -77,6 +79,7 @@ void CornerLighting::Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld,
     positions_ = mesh.Positions().data();
     lights_ = lights;
     toWorld_ = AffineF::From(modelToWorld);
+    keep_ = true;
     if (entries_.size() < mesh.Positions().size()) entries_.resize(mesh.Positions().size());
     if (++stamp_ == 0) {  // wrapped: no old entry may pass for a current one
         for (Entry& e : entries_)
@@ -85,18 +88,9 @@ void CornerLighting::Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld,
     }
 }
 
-void CornerLighting::Prefetch(std::int32_t v) const {
-    if (!lights_) return;
-    rm::Prefetch(&entries_[static_cast<std::size_t>(v)]);
-    rm::Prefetch(&positions_[static_cast<std::size_t>(v)]);
-}
-
-Vec3f CornerLighting::Compute(Entry& e, std::int32_t v, Vec3f n) {
-    e.stamp = stamp_;
-    e.normal = n;
-    e.light = LightAt(*lights_, toWorld_.Point(positions_[static_cast<std::size_t>(v)]),
-                      Unit(Linear(toWorld_, n)));
-    return e.light;
+Vec3f CornerLighting::Light(std::int32_t v, Vec3f n) const {
+    return LightAt(*lights_, toWorld_.Point(positions_[static_cast<std::size_t>(v)]),
+                   Unit(Linear(toWorld_, n)));
 }
 
 }  // namespace kvx::rm

@@ -13,6 +13,7 @@
 #include "retained/LargeAllocator.h"
 #include "retained/Math.h"
 #include "retained/MeshBuilder.h"
+#include "retained/Prefetch.h"
 #include "retained/VertexTransform.h"
 
 namespace kvx::rm {
@@ -39,21 +40,33 @@ SceneLights CollectLights(const Frame& root);
 Vec3f LightAt(const SceneLights& lights, Vec3f p, Vec3f n);
 
 // Lights the corners of one mesh instance on demand. Corners of one vertex with equal normals
-// are lit once per frame: the last result is kept per vertex, keyed by the normal.
+// get equal light; when many of a mesh's corners are drawn, each vertex is lit once per frame and
+// the result kept, keyed by the normal. When few are (a dense mesh seen small), a vertex seldom
+// comes back, and keeping results would cost more memory traffic than lighting again.
 class CornerLighting {
   public:
     // Starts a mesh instance: its model-to-world transform and the lights (null: unlit, every
-    // corner takes its face colour as it is).
+    // corner takes its face colour as it is). Results are kept until told otherwise.
     void Begin(const MeshBuilder& mesh, const Matrix4& modelToWorld, const SceneLights* lights);
+    // Whether results are kept for the corners that follow.
+    void KeepResults(bool keep) { keep_ = keep; }
     // The light reaching vertex v (0 <= v < vertex count) with model-space normal n.
     Vec3f At(std::int32_t v, Vec3f n) {
         if (!lights_) return {1.0f, 1.0f, 1.0f};
+        if (!keep_) return Light(v, n);
         Entry& e = entries_[static_cast<std::size_t>(v)];
         if (e.stamp == stamp_ && e.normal == n) return e.light;
-        return Compute(e, v, n);
+        e.stamp = stamp_;
+        e.normal = n;
+        e.light = Light(v, n);
+        return e.light;
     }
     // Starts fetching what At(v, ...) will read.
-    void Prefetch(std::int32_t v) const;
+    void Prefetch(std::int32_t v) const {
+        if (!lights_) return;
+        if (keep_) rm::Prefetch(&entries_[static_cast<std::size_t>(v)]);
+        rm::Prefetch(&positions_[static_cast<std::size_t>(v)]);
+    }
 
   private:
     struct Entry {
@@ -61,9 +74,10 @@ class CornerLighting {
         std::uint32_t stamp = 0;
         Vec3f light;
     };
-    Vec3f Compute(Entry& e, std::int32_t v, Vec3f n);
+    Vec3f Light(std::int32_t v, Vec3f n) const;
     LargeVector<Entry> entries_;
     std::uint32_t stamp_ = 0;
+    bool keep_ = true;
     const Vec3f* positions_ = nullptr;
     const SceneLights* lights_ = nullptr;
     AffineF toWorld_{};

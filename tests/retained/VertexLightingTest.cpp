@@ -114,6 +114,26 @@ TEST(CornerLighting, ANewInstanceIsLitAfresh) {
     ExpectNear(lighting.At(0, {0, 1, 0}), {0, 0, 0});
 }
 
+// Whether lit corners are kept for reuse changes nothing in the light they get.
+TEST(CornerLighting, KeepingResultsOrNotGivesTheSameLight) {
+    MeshBuilder mesh;
+    for (int i = 0; i < 4; ++i)
+        mesh.AddVertex(i, 0.5 * i, -i);
+    SceneLights lights;
+    lights.ambient = {0.1f, 0.1f, 0.1f};
+    lights.directional.push_back({{0, -0.6f, 0.8f}, {0.5f, 0.6f, 0.7f}});
+    lights.points.push_back({{1, 3, -1}, {4, 4, 4}, 0.5f, 0.1f, 0.3f});
+    const Vec3f normals[] = {{0, 1, 0}, {0.6f, 0.8f, 0}, {0, 1, 0}, {0, 0, -1}};
+    CornerLighting kept, fresh;
+    kept.Begin(mesh, Matrix4::Translation(0, 1, 0), &lights);
+    fresh.Begin(mesh, Matrix4::Translation(0, 1, 0), &lights);
+    fresh.KeepResults(false);
+    for (int round = 0; round < 2; ++round)
+        for (std::int32_t v = 0; v < 4; ++v)
+            for (const Vec3f n : normals)
+                EXPECT_EQ(kept.At(v, n), fresh.At(v, n)) << v;
+}
+
 TEST(CornerLighting, WithoutLightsCornersKeepTheirColours) {
     MeshBuilder mesh;
     mesh.AddVertex(0, 0, 0);
