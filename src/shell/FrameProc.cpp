@@ -59,10 +59,10 @@ void ToggleLights(Editor& editor) {
     ViewObject& perspective = editor.views[ViewPerspective];
     if (editor.display.lightsOn == 1) {
         editor.pointLight.ShowMarker();
-        perspective.directionalLight.ShowMarker();
+        perspective.rig.directional.ShowMarker();
     } else {
         editor.pointLight.HideMarker();
-        perspective.directionalLight.HideMarker();
+        perspective.rig.directional.HideMarker();
     }
     editor.RequestRedraw(0);
 }

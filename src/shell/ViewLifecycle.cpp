@@ -13,24 +13,7 @@ WindowClassRecord& ClassOf(Editor& editor, const char* name) {
     return editor.classes[0];
 }
 
-// Camera and render quality of a newly opened perspective view, and its lights.
-void PreparePerspective(Editor& editor, ViewObject& view) {
-    view.camera.RotateDegrees(45, -45, 0);
-    view.camera.MoveBy(10.0, 10.0, -10.0);
-    view.ambientLight.Create(editor.sceneRoot, 0.5f, 0.5f, 0.5f);
-    view.device.SetQuality(0x89);
-    CreatePerspectiveLights(editor, view);
-}
-
 }  // namespace
-
-void CreatePerspectiveLights(Editor& editor, ViewObject& view) {
-    view.directionalLight.Create(editor.sceneRoot, 1.0f, 1.0f, 1.0f);
-    view.directionalLight.Rotate(45, 0, 0);
-    view.directionalLight.Move(0.0, 1.0, -5.0);
-    editor.pointLight.Create(editor.sceneRoot, 255.0f, 255.0f, 255.0f);
-    editor.pointLight.SetPosition(0.0, 1.0, 0.0);
-}
 
 void OpenView(Editor& editor, ViewId id) {
     const ViewDescription& d = DescribeView(id);
@@ -44,7 +27,7 @@ void OpenView(Editor& editor, ViewId id) {
     const bool perspective = id == ViewPerspective;
     view.Init(editor.sceneRoot, window, perspective ? 1 : 0, editor.windows);
     if (perspective) {
-        PreparePerspective(editor, view);
+        view.Open3D(editor.pointLight);
     } else {
         ViewState& state = editor.viewStates[static_cast<std::size_t>(id)];
         state.pixelSize = ViewPixels;

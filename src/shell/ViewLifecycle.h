@@ -14,7 +14,5 @@ void CloseView(Editor& editor, ViewId view);
 void ToggleView(Editor& editor, ViewId view);
 // Opens every closed view and moves each to its place, in view order 1 to 7.
 void AlignViews(Editor& editor);
-// The perspective view's lights with their opening defaults.
-void CreatePerspectiveLights(Editor& editor, ViewObject& view);
 
 }  // namespace kvx

@@ -16,24 +16,20 @@ int ViewObject::Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
     const platform::WindowHandle target = window.handle;
     canvas.SetPresenter(
         [&windows, target](const PixelBuffer& pixels) { return windows.Present(target, pixels); });
-    if (with3D != 0) {
-        device.CreateFromSurface(sceneRoot, canvas);
-        camera.CreateChild(sceneRoot, sceneRoot.root);
-        viewport.Create(sceneRoot, device, camera, -1, -1, -1, -1);
-    }
     needsRedraw = 1;
     isOpen = 0;
     return 1;
 }
 
+int ViewObject::Open3D(PointLight& pointLight) {
+    if (uses3D == 0 || scene == nullptr) return 0;
+    return rig.Open(*scene, canvas, pointLight);
+}
+
 void ViewObject::Release() {
     isOpen = 0;
     needsRedraw = 0;
-    viewport.Release();
-    ambientLight.Reset();
-    camera.Release();
-    directionalLight.Reset();
-    device.Release();
+    rig.Close();
     // The window must not read the pixels any more once they are gone.
     if (windows_ != nullptr && presentedIn_ != platform::NoWindow)
         windows_->ForgetPixels(presentedIn_);
@@ -49,22 +45,22 @@ void ViewObject::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, 
 }
 
 void ViewObject::ClearValue(PixelValue value, int with3D) {
-    if (with3D != 0 && uses3D != 0) viewport.Clear();
+    if (with3D != 0 && uses3D != 0) rig.viewport.Clear();
     canvas.FillAll(value);
 }
 
 int ViewObject::Render3D() {
-    return viewport.Render();
+    return rig.viewport.Render();
 }
 
 // The software device needs no paint or activation handling of its own: a repaint shows the last
 // presented picture.
 int ViewObject::Paint() {
-    return uses3D != 0 && viewport.viewport ? 1 : 0;
+    return uses3D != 0 && rig.viewport.viewport ? 1 : 0;
 }
 
 int ViewObject::Activate(std::uint32_t) {
-    return uses3D != 0 && viewport.viewport ? 1 : 0;
+    return uses3D != 0 && rig.viewport.viewport ? 1 : 0;
 }
 
 }  // namespace kvx

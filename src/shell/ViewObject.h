@@ -7,6 +7,7 @@
 
 #include "canvas/Canvas.h"
 #include "perspective/Lights.h"
+#include "perspective/PerspectiveRig.h"
 #include "platform/WindowSystem.h"
 #include "retained/SceneNodes.h"
 
@@ -22,11 +23,13 @@ class ViewObject {
     ViewObject& operator=(const ViewObject&) = delete;
 
     // Binds the view to its window: a canvas of the window's client size at the desktop depth,
-    // presented in that window, and with uses3D the device on the canvas, a camera under the
-    // scene's root and a viewport over the whole device. Always 1; the view is then marked for
-    // redrawing but not yet open.
+    // presented in that window. With uses3D the view then gets its 3D side from Open3D. Always 1;
+    // the view is then marked for redrawing but not yet open.
     int Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
              platform::WindowSystem& windows);
+    // The perspective view's device, camera, viewport and lights on this view's canvas, set up
+    // as the view opens (the point light is the program's and only re-created). 1 on success.
+    int Open3D(PointLight& pointLight);
     // Closes the view's objects: flags cleared, 3D objects and canvas released.
     void Release();
 
@@ -46,12 +49,9 @@ class ViewObject {
     int Paint();
     int Activate(std::uint32_t wParam);
 
-    rm::DeviceNode device;
-    rm::ViewportNode viewport;
-    rm::FrameNode camera;
-    AmbientLight ambientLight;
-    DirectionalLight directionalLight;
+    // Declared before the rig: the rig's device draws into the canvas, so it must go first.
     Canvas canvas;
+    PerspectiveRig rig;
 
     rm::SceneRoot* scene = nullptr;
     ChildWindow* owner = nullptr;

@@ -62,10 +62,10 @@ TEST_F(FrameCommandsTest, TousLesLayersTogglesTheScenesFlag) {
 TEST_F(FrameCommandsTest, LumieresShowsAndHidesBothMarkers) {
     Command(cmd::Lumieres);
     EXPECT_EQ(editor.pointLight.markerShown, 1);
-    EXPECT_EQ(View(ViewPerspective).directionalLight.markerShown, 1);
+    EXPECT_EQ(View(ViewPerspective).rig.directional.markerShown, 1);
     Command(cmd::Lumieres);
     EXPECT_EQ(editor.pointLight.markerShown, 0);
-    EXPECT_EQ(View(ViewPerspective).directionalLight.markerShown, 0);
+    EXPECT_EQ(View(ViewPerspective).rig.directional.markerShown, 0);
 }
 
 TEST_F(FrameCommandsTest, LayerCommandsMoveTheCheckMarkAndClearSelectionsOnChange) {

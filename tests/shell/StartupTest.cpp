@@ -100,17 +100,17 @@ TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
 TEST_F(StartupTest, PerspectiveViewHasItsDeviceCameraAndLights) {
     Start();
     ViewObject& p = View(ViewPerspective);
-    EXPECT_TRUE(p.device.device != nullptr);
-    EXPECT_EQ(p.device.quality, 0x89u);
-    EXPECT_TRUE(p.viewport.viewport != nullptr);
-    EXPECT_EQ(p.viewport.width, 250);
-    EXPECT_EQ(p.viewport.height, 250);
-    EXPECT_TRUE(p.camera.frame != nullptr);
-    EXPECT_EQ(p.camera.parent, &editor.sceneRoot.root);
-    EXPECT_TRUE(p.ambientLight.light != nullptr);
-    EXPECT_TRUE(p.directionalLight.light != nullptr);
+    EXPECT_TRUE(p.rig.device.device != nullptr);
+    EXPECT_EQ(p.rig.device.quality, 0x89u);
+    EXPECT_TRUE(p.rig.viewport.viewport != nullptr);
+    EXPECT_EQ(p.rig.viewport.width, 250);
+    EXPECT_EQ(p.rig.viewport.height, 250);
+    EXPECT_TRUE(p.rig.camera.frame != nullptr);
+    EXPECT_EQ(p.rig.camera.parent, &editor.sceneRoot.root);
+    EXPECT_TRUE(p.rig.ambient.light != nullptr);
+    EXPECT_TRUE(p.rig.directional.light != nullptr);
     EXPECT_TRUE(editor.pointLight.light != nullptr);
-    EXPECT_EQ(View(ViewTop).device.device, nullptr);
+    EXPECT_EQ(View(ViewTop).rig.device.device, nullptr);
     EXPECT_EQ(editor.scene->layerMeshCount(), 10);
 }
 
