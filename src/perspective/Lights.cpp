@@ -8,8 +8,14 @@ Light::~Light() {
     frame.Release();
 }
 
-void Light::Reset() {
+void Light::DropLight() {
+    // A released light stops lighting the scene; its frame stays for the next Create.
+    if (light && frame.frame) frame.frame->DeleteLight(light.get());
     light.reset();
+}
+
+void Light::Reset() {
+    DropLight();
     red = green = blue = 0;
     markerShown = 0;
 }
@@ -67,7 +73,7 @@ int DirectionalLight::Create(rm::SceneRoot& root, float r, float g, float b) {
 }
 
 void PointLight::Reset() {
-    light.reset();
+    DropLight();
     linear = 0.0;
     constant = 0.0;
     quadratic = 1.0;

@@ -36,6 +36,7 @@ class Light {
     std::int32_t markerShown = 0;
 
   protected:
+    void DropLight();
     // Creates the engine light of the given type and hangs it on a new frame under the root.
     // shape adds the marker right after the light is created. 1 on success.
     int CreateLight(rm::SceneRoot& root, rm::LightType type, float r, float g, float b,

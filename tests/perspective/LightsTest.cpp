@@ -78,6 +78,7 @@ TEST_F(LightsTest, CreatingAgainReplacesTheLightInsteadOfAddingOne) {
     ambient.Create(root, 0.5f, 0.5f, 0.5f);
     ambient.Reset();
     EXPECT_EQ(ambient.light, nullptr);
+    EXPECT_EQ(LightsInScene(), 1);  // a reset light no longer lights anything
     ambient.Create(root, 0.5f, 0.5f, 0.5f);
     EXPECT_EQ(LightsInScene(), 2);
 }
