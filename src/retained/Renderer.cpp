@@ -143,15 +143,17 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
     const TriangleShading* shading = mesh.shading.data();
     const Vec3f* normals = in.mesh->Normals().data();
     const std::size_t count = shaded_.size();
+    // A small mesh stays in the caches, and fetching ahead would only cost instructions.
+    const bool fetchAhead = triangles.size() >= PrefetchFromTriangles;
     for (std::size_t j = 0; j < count; ++j) {
-        if (j + 2 * PrefetchDistance < count) {
+        if (fetchAhead && j + 2 * PrefetchDistance < count) {
             const ShadedTriangle& ahead = shaded_[j + 2 * PrefetchDistance];
             Prefetch(&shading[ahead.index]);
             lighting_.Prefetch(ahead.v0);
             lighting_.Prefetch(ahead.v1);
             lighting_.Prefetch(ahead.v2);
         }
-        if (j + PrefetchDistance < count) {
+        if (fetchAhead && j + PrefetchDistance < count) {
             const TriangleShading& ahead = shading[shaded_[j + PrefetchDistance].index];
             if (ahead.normal[0] >= 0) Prefetch(&normals[ahead.normal[0]]);
             if (ahead.normal[2] >= 0) Prefetch(&normals[ahead.normal[2]]);

@@ -32,6 +32,8 @@ namespace kvx::rm {
 inline constexpr std::size_t SharedCornerDensity = 8;
 // How many listed triangles ahead their scattered data is fetched.
 inline constexpr std::size_t PrefetchDistance = 8;
+// Meshes with fewer triangles than this are drawn without fetching ahead.
+inline constexpr std::size_t PrefetchFromTriangles = 65536;
 
 class Renderer {
   public:
