@@ -32,25 +32,18 @@ if ! command -v Xvfb >/dev/null 2>&1; then
 fi
 [ -x "$exe" ] || fail "no editor at $exe"
 
-# A free display: the first of :91 .. :99 on which Xvfb comes up.
+# A free display, chosen by Xvfb itself (-displayfd), so tests running side by side never race
+# for the same one; the number is written once the server accepts connections.
 display=""
-for n in 91 92 93 94 95 96 97 98 99; do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -nolisten tcp -screen 0 "1024x768x$depth" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 50); do
-    [ -S "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$xvfb_pid" 2>/dev/null && [ -S "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
+Xvfb -displayfd 3 -nolisten tcp -screen 0 "1024x768x$depth" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
 done
-[ -n "$display" ] || fail "no free display for Xvfb among :91 .. :99"
+[ -s "$work/display" ] && display=":$(head -n 1 "$work/display")"
+[ -n "$display" ] || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
 
 export DISPLAY=$display
 export KOLVEX_TRACE=1 KOLVEX_AUTO_ANSWER=1
