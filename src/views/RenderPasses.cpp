@@ -1,9 +1,30 @@
 #include "views/RenderPasses.h"
 
+#include <vector>
+
 #include "scene/Scene.h"
 
 namespace kvx {
 namespace {
+
+// Every vertex's pixel in one view, projected once for all the passes of a redraw. The storage is
+// kept between redraws.
+class ProjectedVertices {
+  public:
+    ProjectedVertices(const Scene& scene, const ViewState& state, ViewId view) {
+        static thread_local std::vector<PixelPoint> storage;
+        storage.resize(scene.vertices.size());
+        ProjectAllToView(scene.vertices.data(), scene.vertices.size(), state, view, storage.data());
+        points_ = storage.data();
+    }
+    PixelPoint Corner(const Face& f, std::int32_t k) const {
+        return points_[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])];
+    }
+    PixelPoint operator[](std::size_t i) const { return points_[i]; }
+
+  private:
+    const PixelPoint* points_ = nullptr;
+};
 
 PixelPoint Project(double x, double y, double z, const ViewState& state, ViewId view) {
     return ProjectToView(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), state,
@@ -129,8 +150,10 @@ void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const M
     canvas.DrawLine(TruncateToInt32(mouse.pixelX), TruncateToInt32(mouse.pixelY), a.x, a.y, colour);
 }
 
-void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                      bool showNormals) {
+namespace {
+
+void FaceOutlines(Canvas& canvas, const Scene& scene, const ProjectedVertices& at,
+                  const ViewState& state, ViewId view, bool showNormals) {
     const PixelValue red = canvas.Pack(255, 0, 0);
     for (const Face& f : scene.faces) {
         if (!scene.IsFaceShown(f) || f.vertexCount <= 0) continue;
@@ -138,27 +161,26 @@ void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state
             canvas.Pack(ColourByte(f.red), ColourByte(f.green), ColourByte(f.blue));
         const std::int32_t n = f.vertexCount;
         if (showNormals) DrawNormal(canvas, scene, f, 0, state, view, red);
-        Segment(canvas, ProjectToView(CornerVertex(scene, f, 0), state, view),
-                ProjectToView(CornerVertex(scene, f, n - 1), state, view), c);
+        Segment(canvas, at.Corner(f, 0), at.Corner(f, n - 1), c);
         for (std::int32_t i = 1; i < n; ++i) {
-            Segment(canvas, ProjectToView(CornerVertex(scene, f, i), state, view),
-                    ProjectToView(CornerVertex(scene, f, i - 1), state, view), c);
+            Segment(canvas, at.Corner(f, i), at.Corner(f, i - 1), c);
             if (showNormals) DrawNormal(canvas, scene, f, i, state, view, red);
         }
     }
 }
 
-void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                  const PointLightMarker& light) {
+void Vertices(Canvas& canvas, const Scene& scene, const ProjectedVertices& at,
+              const ViewState& state, ViewId view, const PointLightMarker& light) {
     if (light.shown) {
         const PixelPoint l = Project(light.x, light.y, light.z, state, view);
         const PixelValue red = canvas.Pack(255, 0, 0);
         canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, red);
         canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, red);
     }
-    for (const Vertex& v : scene.vertices) {
+    for (std::size_t i = 0; i < scene.vertices.size(); ++i) {
+        const Vertex& v = scene.vertices[i];
         if (!scene.IsVertexShown(v)) continue;
-        const PixelPoint p = ProjectToView(v, state, view);
+        const PixelPoint p = at[i];
         const PixelValue c = v.markerColor;
         if (v.state == VertexSelected) {
             canvas.SetPixel(p.x, p.y, c);
@@ -173,19 +195,32 @@ void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, Vi
     }
 }
 
-void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
+void SelectedFaces(Canvas& canvas, const Scene& scene, const ProjectedVertices& at) {
     for (const std::int32_t index : scene.selectedFaces) {
         if (index < 0 || index >= scene.faceCount()) continue;
         const Face& f = scene.faces[static_cast<std::size_t>(index)];
         const std::int32_t n = f.vertexCount;
         if (n <= 0) continue;
-        Segment(canvas, ProjectToView(CornerVertex(scene, f, 0), state, view),
-                ProjectToView(CornerVertex(scene, f, n - 1), state, view), RawSelectedFace);
-        for (std::int32_t i = 1; i < n; ++i) {
-            Segment(canvas, ProjectToView(CornerVertex(scene, f, i - 1), state, view),
-                    ProjectToView(CornerVertex(scene, f, i), state, view), RawSelectedFace);
-        }
+        Segment(canvas, at.Corner(f, 0), at.Corner(f, n - 1), RawSelectedFace);
+        for (std::int32_t i = 1; i < n; ++i)
+            Segment(canvas, at.Corner(f, i - 1), at.Corner(f, i), RawSelectedFace);
     }
+}
+
+}  // namespace
+
+void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                      bool showNormals) {
+    FaceOutlines(canvas, scene, ProjectedVertices(scene, state, view), state, view, showNormals);
+}
+
+void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                  const PointLightMarker& light) {
+    Vertices(canvas, scene, ProjectedVertices(scene, state, view), state, view, light);
+}
+
+void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
+    SelectedFaces(canvas, scene, ProjectedVertices(scene, state, view));
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
@@ -198,9 +233,10 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, 
     if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
-    DrawFaceOutlines(canvas, scene, state, view, in.showNormals);
-    DrawVertices(canvas, scene, state, view, in.pointLight);
-    DrawSelectedFaces(canvas, scene, state, view);
+    const ProjectedVertices at(scene, state, view);
+    FaceOutlines(canvas, scene, at, state, view, in.showNormals);
+    Vertices(canvas, scene, at, state, view, in.pointLight);
+    SelectedFaces(canvas, scene, at);
 }
 
 }  // namespace kvx

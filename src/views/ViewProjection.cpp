@@ -39,6 +39,24 @@ PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view) {
     return ProjectToView(v.x, v.y, v.z, state, view);
 }
 
+void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,
+                      ViewId view, PixelPoint* out) {
+    if (!IsOrthographic(view)) {
+        std::fill(out, out + count, PixelPoint{});
+        return;
+    }
+    const ViewAxisSet a = ViewAxes(view);
+    const double half = state.width / 2;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double world[3] = {vertices[i].x, vertices[i].y, vertices[i].z};
+        const double u = a.uSign * world[a.uAxis];
+        const double v = a.vSign * world[a.vAxis];
+        const double qu = (u + half - state.centerU) / state.width;
+        const double qv = (v + half - state.centerV) / state.width;
+        out[i] = {TruncateToInt32(qu * state.pixelSize), TruncateToInt32(qv * state.pixelSize)};
+    }
+}
+
 void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std::uint32_t position,
                   bool magneticGrid) {
     mouse.previousMouseY = TruncateToInt32(mouse.pixelY);

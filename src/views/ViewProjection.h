@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -78,6 +79,11 @@ inline std::int32_t TruncateToInt32(double v) {
 // World point to pixel of a view; (0, 0) for an id outside 1..6.
 PixelPoint ProjectToView(float x, float y, float z, const ViewState& state, ViewId view);
 PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view);
+
+// ProjectToView of every vertex of the table into out (one entry per vertex), with the view's axes
+// looked up once: the same arithmetic, for the passes that draw every vertex or face.
+void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,
+                      ViewId view, PixelPoint* out);
 
 // Takes the packed mouse position (low 16 bits x, high 16 bits y) of view `view` into `mouse`:
 // MousePixel, previousMouseY and WorldCursor; with magneticGrid on, WorldCursor is truncated to
