@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/Constants.h"
+#include "scene/Vertex.h"
 #include "views/ViewProjection.h"
 
 namespace kvx {
@@ -199,7 +200,6 @@ TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
 }  // namespace
 }  // namespace kvx
 
-#include "scene/Vertex.h"
 
 namespace kvx {
 namespace {
