@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "retained/Frame.h"
+#include "retained/RenderQuality.h"
 #include "retained/Renderer.h"
 #include "retained/Result.h"
 

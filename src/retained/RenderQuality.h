@@ -8,6 +8,10 @@
 
 namespace kvx::rm {
 
+// The two words the program sets.
+inline constexpr std::uint32_t QualityWireframe = 0x40;
+inline constexpr std::uint32_t QualityGouraud = 0x89;
+
 inline constexpr std::uint32_t QualityShadeMask = 0x07;
 inline constexpr std::uint32_t QualityShadeGouraud = 0x01;
 inline constexpr std::uint32_t QualityLightMask = 0x18;

@@ -22,8 +22,4 @@ enum class Combine : std::int32_t { Replace = 0, Before = 1, After = 2 };
 
 enum class LightType : std::int32_t { Ambient = 0, Point = 1, Spot = 2, Directional = 3 };
 
-// Render quality words.
-inline constexpr std::uint32_t QualityWireframe = 0x40;
-inline constexpr std::uint32_t QualityGouraud = 0x89;
-
 }  // namespace kvx::rm

@@ -18,9 +18,8 @@ int Scene::CreateFaceFromSelection() {
         RequestRedraw(0);
         return 0;
     }
-    // The list is copied: a new face never changes the selection, but keep the span safe anyway.
-    const std::vector<std::int32_t> list(selectedVertices);
-    const int created = CreateFaceFromList(list) >= 0 ? 1 : 0;
+    // A new face leaves the selection as it is, so the list is passed as it stands.
+    const int created = CreateFaceFromList(selectedVertices) >= 0 ? 1 : 0;
     RequestRedraw(0);
     return created;
 }

@@ -81,10 +81,11 @@ bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& re
     file.Seek(SceneHeaderSize);
     data.vertices.resize(static_cast<std::size_t>(vertexCount));
     for (std::int32_t i = 0; i < vertexCount; ++i) {
-        const std::string where = "vertex " + std::to_string(i);
+        // Named only when something is wrong: no string is built per good record.
+        const auto where = [i] { return "vertex " + std::to_string(i); };
         const std::uint8_t marker = file.ReadU8();
         if (marker != VertexMarker) {
-            reason = where + ": marker " + Hex(marker) + " instead of 0x7F";
+            reason = where() + ": marker " + Hex(marker) + " instead of 0x7F";
             return false;
         }
         auto& v = data.vertices[static_cast<std::size_t>(i)];
@@ -94,15 +95,15 @@ bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& re
         v.hidden = file.ReadI8();
         if (data.version == 2) v.layer = file.ReadI32();
         if (file.ReadFailed()) {
-            reason = "file ends inside " + where;
+            reason = "file ends inside " + where();
             return false;
         }
         if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
-            reason = where + ": coordinate is not a finite number";
+            reason = where() + ": coordinate is not a finite number";
             return false;
         }
         if (data.version == 2 && !ValidLayer(v.layer)) {
-            reason = where + ": layer " + std::to_string(v.layer) + " outside 0..9";
+            reason = where() + ": layer " + std::to_string(v.layer) + " outside 0..9";
             return false;
         }
     }
