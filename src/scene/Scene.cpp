@@ -158,6 +158,40 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
     }
 }
 
+void Scene::UpdateNormalsAfterMove(std::span<const std::uint8_t> moved) {
+    const auto isMoved = [&](std::int32_t v) {
+        return static_cast<std::size_t>(v) < moved.size() && moved[static_cast<std::size_t>(v)];
+    };
+    // Faces with a moved corner: their own normal changed, and so do the sums on their corners.
+    LargeVector<std::uint8_t> listed(faces.size(), 0);
+    LargeVector<std::uint8_t> sumChanged(vertices.size(), 0);
+    std::vector<std::int32_t> update;
+    for (std::int32_t fi = 0; fi < faceCount(); ++fi) {
+        const Face& f = faces[static_cast<std::size_t>(fi)];
+        bool touches = false;
+        for (std::int32_t k = 0; k < f.vertexCount && !touches; ++k)
+            touches = isMoved(f.sceneIndices[static_cast<std::size_t>(k)]);
+        if (!touches) continue;
+        listed[static_cast<std::size_t>(fi)] = 1;
+        update.push_back(fi);
+        for (std::int32_t k = 0; k < f.vertexCount; ++k)
+            sumChanged[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])] = 1;
+    }
+    if (update.empty()) return;
+    // Smooth faces on a vertex whose sum changed.
+    for (std::int32_t fi = 0; fi < faceCount(); ++fi) {
+        const Face& f = faces[static_cast<std::size_t>(fi)];
+        if (listed[static_cast<std::size_t>(fi)] || !f.IsSmooth()) continue;
+        for (std::int32_t k = 0; k < f.vertexCount; ++k) {
+            if (sumChanged[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]) {
+                update.push_back(fi);
+                break;
+            }
+        }
+    }
+    UpdateVertexNormals(update);
+}
+
 bool Scene::IsFaceShown(const Face& f) const {
     if (f.hidden != 0) return false;
     if (allLayers != 1 && f.layer != currentLayer) return false;

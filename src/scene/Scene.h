@@ -98,6 +98,11 @@ class Scene {
     void UpdateVertexNormals(std::int32_t faceIndex);
     void UpdateVertexNormals(std::span<const std::int32_t> faceIndices);
     void UpdateAllVertexNormals();
+    // After vertices moved (moved[i] != 0 for scene index i; indices past the end count as not
+    // moved): every face on a moved vertex gets its normals again, and so does every smooth face
+    // sharing a vertex with one of those, since its sums include their normals. The result equals
+    // UpdateAllVertexNormals; the cost is a few passes over the face table.
+    void UpdateNormalsAfterMove(std::span<const std::uint8_t> moved);
 
     // --- visibility and selection --------------------------------------------------------------
     bool VertexOnShownLayer(const Vertex& v) const {

@@ -23,19 +23,26 @@ void Translate(Vertex& v, double dx, double dy, double dz) {
              static_cast<double>(v.z) + dz);
 }
 
+Rotation Rotation::Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
+    const double k = DegreeFactor;
+    return {std::cos(ax * k), std::sin(ax * k), std::cos(ay * k),
+            std::sin(ay * k), std::cos(az * k), std::sin(az * k)};
+}
+
+void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz) {
+    const double X = v.x - cx, Y = v.y - cy, Z = v.z - cz;
+    const double Y1 = Y * r.cA - Z * r.sA;  // about x
+    const double Z1 = Y * r.sA + Z * r.cA;
+    const double X1 = X * r.cB + Z1 * r.sB;  // about y
+    const double Z2 = -X * r.sB + Z1 * r.cB;
+    const double X2 = X1 * r.cC - Y1 * r.sC;  // about z
+    const double Y2 = X1 * r.sC + Y1 * r.cC;
+    v.MoveTo(X2 + cx, Y2 + cy, Z2 + cz);
+}
+
 void Rotate(Vertex& v, std::int32_t ax, std::int32_t ay, std::int32_t az, double cx, double cy,
             double cz) {
-    const double k = DegreeFactor;
-    const double cA = std::cos(ax * k), cB = std::cos(ay * k), cC = std::cos(az * k);
-    const double sA = std::sin(ax * k), sB = std::sin(ay * k), sC = std::sin(az * k);
-    const double X = v.x - cx, Y = v.y - cy, Z = v.z - cz;
-    const double Y1 = Y * cA - Z * sA;  // about x
-    const double Z1 = Y * sA + Z * cA;
-    const double X1 = X * cB + Z1 * sB;  // about y
-    const double Z2 = -X * sB + Z1 * cB;
-    const double X2 = X1 * cC - Y1 * sC;  // about z
-    const double Y2 = X1 * sC + Y1 * cC;
-    v.MoveTo(X2 + cx, Y2 + cy, Z2 + cz);
+    Rotate(v, Rotation::Degrees(ax, ay, az), cx, cy, cz);
 }
 
 void Scale(Vertex& v, std::int32_t sx, std::int32_t sy, std::int32_t sz, double cx, double cy,

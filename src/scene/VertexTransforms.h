@@ -23,7 +23,15 @@ struct Line2D {
     static Line2D Through(double ha, double va, double hb, double vb);
 };
 
+// The sines and cosines of a rotation by whole degrees about x, then y, then z, computed once
+// for all the vertices it turns.
+struct Rotation {
+    double cA = 1, sA = 0, cB = 1, sB = 0, cC = 1, sC = 0;
+    static Rotation Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az);
+};
+
 void Translate(Vertex& v, double dx, double dy, double dz);
+void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz);
 // Rotation about (cx, cy, cz) by ax about x, then ay about y, then az about z (whole degrees).
 void Rotate(Vertex& v, std::int32_t ax, std::int32_t ay, std::int32_t az, double cx, double cy,
             double cz);

@@ -7,6 +7,7 @@
 // before its 3D root.
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "perspective/Lights.h"
@@ -17,12 +18,13 @@
 #include "scene/Scene.h"
 #include "shell/DisplayState.h"
 #include "shell/MenuBar.h"
-#include "shell/ToolState.h"
 #include "shell/ViewObject.h"
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
+#include "views/PositionTexts.h"
 #include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
+#include "views/tools/ToolState.h"
 
 namespace kvx {
 
@@ -50,6 +52,8 @@ struct Editor {
     // The view whose window this is, or 0.
     ViewId ViewOfWindow(platform::WindowHandle window) const;
     void PostCommand(std::uint32_t id);
+    // The tool mode as stored in the display state.
+    ToolMode toolMode() const { return ToolModeFrom(display.toolMode); }
 
     platform::WindowSystem& windows;
     platform::Prompts& prompts;
@@ -63,6 +67,9 @@ struct Editor {
     MouseState mouse;
     ViewStates viewStates;
     PointLightMarker lightPlacement;  // LightPlacement, where the views show the point light
+    // Receives the mouse position texts on every mouse move over a flat view while the position
+    // dialog is open; empty while it is closed.
+    std::function<void(const std::array<PositionText, 5>&)> positionDialog;
     platform::FileDialogSettings openDialog;
     platform::FileDialogSettings saveDialog;
 

@@ -6,6 +6,8 @@
 #include "scene/SceneFile.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
+#include "shell/ViewWindowProc.h"
+#include "views/tools/Tools.h"
 
 namespace kvx {
 namespace {
@@ -113,9 +115,8 @@ void FrameCommand(Editor& editor, std::uint32_t id) {
             break;
         case cmd::Copier:
             scene.CopySelection(0, 0, 0);
-            d.toolMode = ToolMoveXY;
-            editor.tools.cursorIndex = ToolCursorIndex(d.toolMode);
-            editor.windows.SetCursor(editor.tools.cursorIndex);
+            ApplyViewOutcome(editor, ViewTop,
+                             ChangeToolMode(scene, editor.tools, ToolMode::MoveXY));
             editor.RequestRedraw(1);
             break;
         case cmd::Suprimer:

@@ -19,9 +19,9 @@ ViewPassInputs PassInputs(const Editor& editor) {
     in.showMouseAxes = d.showMouseAxes != 0;
     in.showNormals = d.showNormals != 0;
     in.magneticGrid = d.magneticGrid != 0;
-    in.fenceDragActive = editor.tools.fenceDragActive != 0;
-    in.loupeDragActive = editor.tools.loupeDragActive != 0;
-    in.mirrorLineActive = d.toolMode == ToolMirror && editor.tools.leftButtonDown != 0;
+    in.fenceDragActive = editor.tools.fenceDragActive;
+    in.loupeDragActive = editor.tools.loupe.active;
+    in.mirrorLineActive = editor.toolMode() == ToolMode::Mirror && editor.tools.mirrorDragActive;
     in.rubberBandStart = editor.tools.rubberBandStart;
     for (int i = 0; i < 3; ++i)
         in.mirrorAnchor[i] = editor.tools.mirrorAnchor[i];

@@ -3,6 +3,7 @@
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
+#include "resources/Cursors.h"
 #include "resources/Menus.h"
 #include "shell/MainLoop.h"
 
@@ -28,7 +29,7 @@ bool StartEditor(Editor& editor) {
     editor.viewPopupMenu = resources::LoadMenuResource("SUBMENU1");
     editor.perspectivePopupMenu = resources::LoadMenuResource("SUBMENU2");
     // The cursor table is the platform's: views name cursors by their index in it.
-    editor.tools.cursorIndex = resources::InitialCursorIndex;
+    editor.tools.cursor = static_cast<CursorId>(resources::InitialCursorIndex);
 
     const auto& classTable = WindowClassTable();
     for (std::size_t i = 0; i < classTable.size(); ++i) {

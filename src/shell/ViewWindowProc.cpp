@@ -4,24 +4,145 @@
 #include "platform/WindowConstants.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
+#include "views/DragSteps.h"
+#include "views/ViewCommands.h"
+#include "views/ViewKeys.h"
+#include "views/tools/Tools.h"
 
 namespace kvx {
 namespace {
 
 using namespace platform;
 
+ToolContext ContextFor(Editor& editor, ViewId id, bool ctrlOnly = false) {
+    return ToolContext{*editor.scene,
+                       editor.viewStates[static_cast<std::size_t>(id)],
+                       editor.mouse,
+                       editor.tools,
+                       id,
+                       editor.toolMode(),
+                       ctrlOnly};
+}
+
+void TakeMouse(Editor& editor, ViewId id, std::uint32_t lParam) {
+    MouseToWorld(editor.mouse, editor.viewStates, id, lParam, editor.display.magneticGrid != 0);
+}
+
+void ShowPopup(Editor& editor, ViewId id) {
+    if (!editor.viewPopupMenu || editor.viewPopupMenu->popups.empty()) return;
+    const ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
+    const Point client{TruncateToInt32(editor.mouse.pixelX), TruncateToInt32(editor.mouse.pixelY)};
+    editor.windows.TrackPopupMenu(
+        editor.viewPopupMenu->popups.front(), TPM_CENTERALIGN | TPM_VCENTERALIGN,
+        editor.windows.ClientToScreen(window.handle, client), window.handle);
+}
+
 void MouseMoved(Editor& editor, ViewId id, ViewObject& view, const Message& m) {
-    if (id == ViewPerspective) {
-        editor.mouse.pixelX = LowWord(m.lParam);
-        editor.mouse.pixelY = HighWord(m.lParam);
-        return;
-    }
-    MouseToWorld(editor.mouse, editor.viewStates, id, m.lParam, editor.display.magneticGrid != 0);
+    TakeMouse(editor, id, m.lParam);
     if (editor.display.showMouseAxes != 0) view.needsRedraw = 1;
+    if (editor.positionDialog) editor.positionDialog(PositionTexts(editor.mouse));
     if (editor.display.magneticGrid != 0) view.needsRedraw = 1;
+    ToolContext ctx = ContextFor(editor, id);
+    ApplyViewOutcome(editor, id, ToolMouseMove(ctx));
+}
+
+// The mouse, keys and popup commands of an orthographic view.
+void OrthographicInput(Editor& editor, ViewId id, ViewObject& view, const Message& m) {
+    switch (m.message) {
+        case WM_MOUSEMOVE:
+            MouseMoved(editor, id, view, m);
+            break;
+        case WM_LBUTTONDOWN: {
+            editor.tools.leftButtonDown = true;
+            TakeMouse(editor, id, m.lParam);
+            ToolContext ctx = ContextFor(editor, id);
+            ApplyViewOutcome(editor, id, ToolLeftDown(ctx));
+            break;
+        }
+        case WM_LBUTTONUP: {
+            editor.tools.leftButtonDown = false;
+            TakeMouse(editor, id, m.lParam);
+            // Ctrl alone: Ctrl with Shift (or a button flag) counts as a plain click.
+            ToolContext ctx = ContextFor(editor, id, m.wParam == MK_CONTROL);
+            ApplyViewOutcome(editor, id, ToolLeftUp(ctx));
+            break;
+        }
+        case WM_RBUTTONUP: {
+            TakeMouse(editor, id, m.lParam);
+            ToolContext ctx = ContextFor(editor, id);
+            ApplyViewOutcome(editor, id, ToolRightUp(ctx));
+            break;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            ToolContext ctx = ContextFor(editor, id);
+            ApplyViewOutcome(editor, id, ViewKey(ctx, m.message, m.wParam));
+            break;
+        }
+        case WM_COMMAND: {
+            ToolContext ctx = ContextFor(editor, id);
+            ApplyViewOutcome(editor, id,
+                             ViewCommand(ctx, editor.lightPlacement, LowWord(m.wParam)));
+            break;
+        }
+        default:
+            break;
+    }
 }
 
 }  // namespace
+
+void ApplyViewOutcome(Editor& editor, ViewId id, const ViewOutcome& out) {
+    switch (out.redraw) {
+        case RedrawScope::None:
+            break;
+        case RedrawScope::ThisView:
+            editor.views[static_cast<std::size_t>(id)].needsRedraw = 1;
+            break;
+        case RedrawScope::Orthographic:
+            editor.RequestRedraw(1);
+            break;
+        case RedrawScope::All:
+            editor.RequestRedraw(0);
+            break;
+    }
+    if (out.newMode) editor.display.toolMode = ToolModeValue(*out.newMode);
+    if (out.showCursor) {
+        editor.tools.cursor = *out.showCursor;
+        editor.windows.SetCursor(static_cast<int>(*out.showCursor));
+    }
+    if (out.confinement == Confinement::Confine) {
+        const ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
+        editor.windows.ClipCursor(window.clientRect);
+    } else if (out.confinement == Confinement::Free) {
+        editor.windows.ClipCursor(std::nullopt);
+    }
+    if (out.pointLightMoved) {
+        const PointLightMarker& p = editor.lightPlacement;
+        editor.pointLight.SetPosition(p.x, p.y, p.z);
+    }
+    // "Couleur..." needs the colour dialog; without one the faces keep their colour.
+    if (out.openPopup) ShowPopup(editor, id);
+}
+
+void AbandonToolOperations(Editor& editor) {
+    ToolState& t = editor.tools;
+    const bool wasConfined = t.confined;
+    t.leftButtonDown = t.moveDragActive = t.fenceDragActive = t.mirrorDragActive = false;
+    t.pan.End();
+    t.loupe.active = false;
+    if (t.rotateActive || t.scaleActive) {
+        t.rotateActive = t.scaleActive = false;
+        t.cursor = IdleCursor(editor.toolMode());
+        editor.windows.SetCursor(static_cast<int>(t.cursor));
+    }
+    t.confined = false;
+    if (wasConfined) editor.windows.ClipCursor(std::nullopt);
+    if (t.anyMoved) {
+        RefreshNormals(*editor.scene, t);
+        editor.RequestRedraw(0);
+    }
+}
 
 void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
     ViewObject& view = editor.views[static_cast<std::size_t>(id)];
@@ -55,16 +176,25 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             if (view.isOpen == 1) view.needsRedraw = 1;
             break;
         case WM_CLOSE:
-            // A window closed by its own close box: release the view, then the window goes.
-            if (window.handle != NoWindow) CloseView(editor, id);
+            // A window closed by its own close box: release the view, then the window goes. A
+            // drag held in it cannot end by the mouse any more.
+            if (window.handle != NoWindow) {
+                if (editor.tools.confined || editor.tools.leftButtonDown)
+                    AbandonToolOperations(editor);
+                CloseView(editor, id);
+            }
             break;
         case WM_SETCURSOR:
-            if (id != ViewPerspective) editor.windows.SetCursor(editor.tools.cursorIndex);
-            break;
-        case WM_MOUSEMOVE:
-            MouseMoved(editor, id, view, m);
+            if (id != ViewPerspective)
+                editor.windows.SetCursor(static_cast<int>(editor.tools.cursor));
             break;
         default:
+            if (id == ViewPerspective) {
+                // The perspective view only records where the mouse is.
+                if (m.message == WM_MOUSEMOVE) TakeMouse(editor, id, m.lParam);
+            } else if (view.isOpen == 1) {
+                OrthographicInput(editor, id, view, m);
+            }
             break;
     }
 }

@@ -1,13 +1,21 @@
 #pragma once
-// The window procedures of the seven view windows: their window-management messages (move,
-// size, activation, paint, close) and the mouse position. The mouse tools and the keyboard of
-// the views build on these.
+// The window procedures of the seven view windows: window management (move, size, activation,
+// paint, close), and for the six orthographic views the mouse tools, keys and popup commands.
+// Raw message parameters stop here; what the view code asks for comes back as a ViewOutcome.
 
 #include "platform/Message.h"
 #include "shell/Editor.h"
+#include "views/tools/ViewOutcome.h"
 
 namespace kvx {
 
 void ViewWindowProc(Editor& editor, ViewId view, const platform::Message& message);
+
+// Carries out what handling a message of view `view` asked for: the redraws, a new tool mode and
+// cursor, confining or freeing the cursor, the popup menu, the point light's move.
+void ApplyViewOutcome(Editor& editor, ViewId view, const ViewOutcome& outcome);
+
+// Ends every running drag and operation and frees the cursor (a view closing under the mouse).
+void AbandonToolOperations(Editor& editor);
 
 }  // namespace kvx

@@ -26,13 +26,7 @@ ViewAxisSet ViewAxes(ViewId view) {
 
 PixelPoint ProjectToView(float x, float y, float z, const ViewState& state, ViewId view) {
     if (!IsOrthographic(view)) return {};
-    const ViewAxisSet a = ViewAxes(view);
-    const double world[3] = {x, y, z};
-    const double u = a.uSign * world[a.uAxis];
-    const double v = a.vSign * world[a.vAxis];
-    const double qu = (u + state.width / 2 - state.centerU) / state.width;
-    const double qv = (v + state.width / 2 - state.centerV) / state.width;
-    return {TruncateToInt32(qu * state.pixelSize), TruncateToInt32(qv * state.pixelSize)};
+    return ViewProjector(state, view)(x, y, z);
 }
 
 PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view) {
@@ -45,16 +39,9 @@ void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState
         std::fill(out, out + count, PixelPoint{});
         return;
     }
-    const ViewAxisSet a = ViewAxes(view);
-    const double half = state.width / 2;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double world[3] = {vertices[i].x, vertices[i].y, vertices[i].z};
-        const double u = a.uSign * world[a.uAxis];
-        const double v = a.vSign * world[a.vAxis];
-        const double qu = (u + half - state.centerU) / state.width;
-        const double qv = (v + half - state.centerV) / state.width;
-        out[i] = {TruncateToInt32(qu * state.pixelSize), TruncateToInt32(qv * state.pixelSize)};
-    }
+    const ViewProjector project(state, view);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = project(vertices[i].x, vertices[i].y, vertices[i].z);
 }
 
 void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std::uint32_t position,

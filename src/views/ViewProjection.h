@@ -80,6 +80,25 @@ inline std::int32_t TruncateToInt32(double v) {
 PixelPoint ProjectToView(float x, float y, float z, const ViewState& state, ViewId view);
 PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view);
 
+// ProjectToView for one view with its axes looked up once: the same arithmetic, for passes over
+// every vertex. The view must be orthographic.
+class ViewProjector {
+  public:
+    ViewProjector(const ViewState& state, ViewId view) : state_(state), axes_(ViewAxes(view)) {}
+    PixelPoint operator()(float x, float y, float z) const {
+        const double world[3] = {x, y, z};
+        const double u = axes_.uSign * world[axes_.uAxis];
+        const double v = axes_.vSign * world[axes_.vAxis];
+        const double qu = (u + state_.width / 2 - state_.centerU) / state_.width;
+        const double qv = (v + state_.width / 2 - state_.centerV) / state_.width;
+        return {TruncateToInt32(qu * state_.pixelSize), TruncateToInt32(qv * state_.pixelSize)};
+    }
+
+  private:
+    const ViewState& state_;
+    ViewAxisSet axes_;
+};
+
 // ProjectToView of every vertex of the table into out (one entry per vertex), with the view's axes
 // looked up once: the same arithmetic, for the passes that draw every vertex or face.
 void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,

@@ -13,9 +13,13 @@
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "resources/CursorImages.h"
+#include "resources/Cursors.h"
 #include "resources/Icon.h"
 
 namespace kvx::qt {
@@ -24,27 +28,34 @@ using namespace platform;
 
 namespace {
 
-// The cursor table's entries as Qt's standard shapes.
-Qt::CursorShape CursorShape(int index) {
-    static constexpr Qt::CursorShape shapes[16] = {
-        Qt::ArrowCursor,         // NORMAL
-        Qt::CrossCursor,         // MIRE
-        Qt::PointingHandCursor,  // SELECTFACE
-        Qt::CrossCursor,         // CREATEVERTEX
-        Qt::ArrowCursor,         // SHARE
-        Qt::CrossCursor,         // CROSS
-        Qt::SizeAllCursor,       // ALLDIRECTION
-        Qt::SizeVerCursor,       // UPDOWN
-        Qt::SizeHorCursor,       // RIGHTLEFT
-        Qt::SizeBDiagCursor,     // PROFONDEUR
-        Qt::CrossCursor,         // FENCE
-        Qt::OpenHandCursor,      // MAIN
-        Qt::CrossCursor,         // LOUPE
-        Qt::BusyCursor,          // ROTATE
-        Qt::SizeFDiagCursor,     // SCALE
-        Qt::SplitHCursor,        // MIRROIR
-    };
-    return index >= 0 && index < 16 ? shapes[index] : Qt::ArrowCursor;
+// A cursor picture as a Qt cursor.
+QCursor CursorFromPicture(const resources::CursorImage& picture) {
+    QImage image(resources::CursorSize, resources::CursorSize, QImage::Format_ARGB32);
+    for (int y = 0; y < resources::CursorSize; ++y) {
+        const std::string_view row = picture.rows[static_cast<std::size_t>(y)];
+        for (int x = 0; x < resources::CursorSize; ++x) {
+            const char c = row[static_cast<std::size_t>(x)];
+            image.setPixel(x, y,
+                           c == '#'   ? qRgba(0, 0, 0, 255)
+                           : c == 'o' ? qRgba(255, 255, 255, 255)
+                                      : qRgba(0, 0, 0, 0));
+        }
+    }
+    return QCursor(QPixmap::fromImage(image), picture.hotX, picture.hotY);
+}
+
+// The cursor table as Qt cursors: built the first time a view needs one, dropped with the
+// application (their pixmaps must not outlive it).
+std::vector<QCursor> viewCursors;
+
+const QCursor& ViewCursor(int index) {
+    if (viewCursors.empty()) {
+        for (int i = 0; i < static_cast<int>(resources::CursorNames.size()); ++i)
+            viewCursors.push_back(CursorFromPicture(resources::CursorImageAt(i)));
+        qAddPostRoutine([] { viewCursors.clear(); });
+    }
+    const bool known = index >= 0 && index < static_cast<int>(viewCursors.size());
+    return viewCursors[known ? static_cast<std::size_t>(index) : 0];
 }
 
 QString Text(const std::string& s) {
@@ -443,7 +454,7 @@ void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, 
 }
 
 void QtWindowSystem::ApplyCursor(QWidget* widget) const {
-    widget->setCursor(QCursor(CursorShape(cursorIndex_)));
+    widget->setCursor(ViewCursor(cursorIndex_));
 }
 
 void QtWindowSystem::SetCursor(int index) {

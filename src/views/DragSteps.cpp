@@ -1,0 +1,157 @@
+#include "views/DragSteps.h"
+
+#include <algorithm>
+
+#include "scene/Scene.h"
+#include "scene/VertexTransforms.h"
+
+namespace kvx {
+namespace {
+
+// Calls apply on every selected vertex, in selection order, and marks it moved.
+template <typename Apply>
+void ForEachSelected(Scene& scene, ToolState& tools, Apply apply) {
+    if (scene.selectedVertices.empty()) return;
+    if (tools.movedVertices.size() < scene.vertices.size())
+        tools.movedVertices.resize(scene.vertices.size(), 0);
+    for (const std::int32_t i : scene.selectedVertices) {
+        apply(scene.vertices[static_cast<std::size_t>(i)]);
+        tools.movedVertices[static_cast<std::size_t>(i)] = 1;
+    }
+    tools.anyMoved = true;
+}
+
+void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
+    ForEachSelected(scene, tools, [&](Vertex& v) { Translate(v, d[0], d[1], d[2]); });
+}
+
+}  // namespace
+
+void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view, ToolMode mode,
+              bool takeAnchor) {
+    const ViewAxisSet a = ViewAxes(view);
+    const double dh = mouse.World(a.uAxis) - tools.moveAnchor[0];
+    const double dv = mouse.World(a.vAxis) - tools.moveAnchor[1];
+    if (takeAnchor) {
+        tools.moveAnchor[0] = mouse.World(a.uAxis);
+        tools.moveAnchor[1] = mouse.World(a.vAxis);
+    }
+    double d[3] = {0, 0, 0};
+    switch (mode) {
+        case ToolMode::MoveXY:
+            d[a.uAxis] = dh;
+            d[a.vAxis] = dv;
+            break;
+        case ToolMode::MoveX:
+            d[a.uAxis] = dh;
+            break;
+        case ToolMode::MoveY:
+            d[a.vAxis] = dv;
+            break;
+        case ToolMode::MoveZ:
+            d[a.depthAxis] = dv;
+            break;
+        default:
+            return;
+    }
+    TranslateSelection(scene, tools, d);
+}
+
+void RotationStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view) {
+    const std::int32_t angle =
+        TruncateToInt32((mouse.pixelY - mouse.previousMouseY) * RotationDegreesPerPixel);
+    if (angle == 0) return;
+    std::int32_t degrees[3] = {0, 0, 0};
+    degrees[ViewAxes(view).depthAxis] = angle;
+    const Rotation r = Rotation::Degrees(degrees[0], degrees[1], degrees[2]);
+    const double* c = tools.rotationCentre;
+    ForEachSelected(scene, tools, [&](Vertex& v) { Rotate(v, r, c[0], c[1], c[2]); });
+}
+
+std::int32_t ScalePercent(const MouseState& mouse) {
+    const std::int32_t p =
+        TruncateToInt32((mouse.pixelY - mouse.previousMouseY) * ScalePercentPerPixel + 100.0);
+    return std::clamp(p, MinScalePercent, MaxScalePercent);
+}
+
+void ScalingStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view,
+                 ToolMode mode) {
+    const std::int32_t p = ScalePercent(mouse);
+    if (p == 100) return;
+    const ViewAxisSet a = ViewAxes(view);
+    std::int32_t s[3] = {100, 100, 100};
+    switch (mode) {
+        case ToolMode::ScaleXYZ:
+            s[0] = s[1] = s[2] = p;
+            break;
+        case ToolMode::ScaleXY:
+            s[a.uAxis] = s[a.vAxis] = p;
+            break;
+        case ToolMode::ScaleX:
+            s[a.uAxis] = p;
+            break;
+        case ToolMode::ScaleY:
+            s[a.vAxis] = p;
+            break;
+        default:
+            return;
+    }
+    const double* c = tools.scaleCentre;
+    ForEachSelected(scene, tools, [&](Vertex& v) { Scale(v, s[0], s[1], s[2], c[0], c[1], c[2]); });
+}
+
+void MirrorSelection(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view) {
+    const ViewAxisSet a = ViewAxes(view);
+    const double* anchor = tools.mirrorAnchor;
+    const Line2D line = Line2D::Through(anchor[a.uAxis], anchor[a.vAxis], mouse.World(a.uAxis),
+                                        mouse.World(a.vAxis));
+    ForEachSelected(scene, tools, [&](Vertex& v) {
+        switch (a.depthAxis) {
+            case 1:
+                MirrorXZ(v, line);
+                break;
+            case 0:
+                MirrorZY(v, line);
+                break;
+            default:
+                MirrorXY(v, line);
+                break;
+        }
+    });
+}
+
+bool NudgeSelection(Scene& scene, ToolState& tools, ViewId view, NudgeDirection direction) {
+    if (scene.selectedVertices.empty()) return false;
+    const ViewAxisSet a = ViewAxes(view);
+    double d[3] = {0, 0, 0};
+    // Screen right is +u and screen down is +v.
+    switch (direction) {
+        case NudgeDirection::Left:
+            d[a.uAxis] = -a.uSign * NudgeStep;
+            break;
+        case NudgeDirection::Right:
+            d[a.uAxis] = a.uSign * NudgeStep;
+            break;
+        case NudgeDirection::Up:
+            d[a.vAxis] = -a.vSign * NudgeStep;
+            break;
+        case NudgeDirection::Down:
+            d[a.vAxis] = a.vSign * NudgeStep;
+            break;
+    }
+    TranslateSelection(scene, tools, d);
+    return true;
+}
+
+void RefreshNormals(Scene& scene, ToolState& tools) {
+    if (!tools.anyMoved) return;
+    scene.UpdateNormalsAfterMove(tools.movedVertices);
+    std::fill(tools.movedVertices.begin(), tools.movedVertices.end(), std::uint8_t{0});
+    tools.anyMoved = false;
+}
+
+void RefreshNormalsDuringDrag(Scene& scene, ToolState& tools) {
+    if (scene.faceCount() <= LiveNormalsFaceLimit) RefreshNormals(scene, tools);
+}
+
+}  // namespace kvx

@@ -1,0 +1,68 @@
+#pragma once
+// The sixteen mouse tools of the orthographic views, the cursors the views show, and what each
+// tool shows while idle and during its operation.
+
+#include <cstdint>
+
+namespace kvx {
+
+// Values are those of toolMode; 1 is the tool at start.
+enum class ToolMode : std::int32_t {
+    CreateVertex = 1,
+    MoveXY = 2,
+    MoveX = 3,
+    MoveY = 4,
+    MoveZ = 5,
+    SelectVertex = 6,
+    SelectFace = 7,
+    Fence = 8,
+    ZoomPan = 9,
+    ZoomLoupe = 10,
+    Rotate = 11,
+    ScaleXYZ = 12,
+    ScaleXY = 13,
+    ScaleX = 14,
+    ScaleY = 15,
+    Mirror = 16,
+};
+
+// A stored toolMode value as a mode; anything outside 1..16 counts as the start tool.
+constexpr ToolMode ToolModeFrom(std::int32_t value) {
+    return value >= 1 && value <= 16 ? static_cast<ToolMode>(value) : ToolMode::CreateVertex;
+}
+constexpr std::int32_t ToolModeValue(ToolMode mode) {
+    return static_cast<std::int32_t>(mode);
+}
+constexpr bool IsMoveTool(ToolMode m) {
+    return m >= ToolMode::MoveXY && m <= ToolMode::MoveZ;
+}
+constexpr bool IsScaleTool(ToolMode m) {
+    return m >= ToolMode::ScaleXYZ && m <= ToolMode::ScaleY;
+}
+
+// Indices into the cursor table, in the order of its sixteen entries.
+enum class CursorId : std::int32_t {
+    Normal = 0,
+    Mire = 1,
+    SelectFace = 2,
+    CreateVertex = 3,
+    Share = 4,
+    Cross = 5,
+    AllDirection = 6,
+    UpDown = 7,
+    RightLeft = 8,
+    Profondeur = 9,
+    Fence = 10,
+    Main = 11,
+    Loupe = 12,
+    Rotate = 13,
+    Scale = 14,
+    Mirroir = 15,
+};
+
+// The cursor a tool shows while no operation of it runs.
+CursorId IdleCursor(ToolMode mode);
+// Whether a left press in this mode confines the cursor to the view until the drag ends.
+bool ConfinesOnPress(ToolMode mode);
+
+}  // namespace kvx

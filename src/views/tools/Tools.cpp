@@ -1,0 +1,142 @@
+#include "views/tools/Tools.h"
+
+#include <array>
+
+#include "scene/Scene.h"
+#include "views/DragSteps.h"
+
+namespace kvx {
+namespace {
+
+struct ToolRow {
+    ToolMode mode;
+    CursorId idleCursor;
+    bool confinesOnPress;  // the cursor stays in the view until the drag ends
+    ToolHandler press, move, release;
+};
+
+// One row per mode, in mode order.
+constexpr std::array<ToolRow, 16> ToolTable = {{
+    {ToolMode::CreateVertex, CursorId::Cross, false, nullptr, nullptr, CreateVertexRelease},
+    {ToolMode::MoveXY, CursorId::AllDirection, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::MoveX, CursorId::RightLeft, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::MoveY, CursorId::UpDown, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::MoveZ, CursorId::Profondeur, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::SelectVertex, CursorId::Mire, false, nullptr, nullptr, SelectVertexRelease},
+    {ToolMode::SelectFace, CursorId::SelectFace, false, nullptr, nullptr, SelectFaceRelease},
+    {ToolMode::Fence, CursorId::Fence, true, FencePress, FenceMove, FenceRelease},
+    {ToolMode::ZoomPan, CursorId::Main, true, PanPress, PanMove, PanRelease},
+    {ToolMode::ZoomLoupe, CursorId::Loupe, true, LoupePress, LoupeMove, LoupeRelease},
+    {ToolMode::Rotate, CursorId::Cross, true, RotatePress, RotateMove, RotateScaleRelease},
+    {ToolMode::ScaleXYZ, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
+    {ToolMode::ScaleXY, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
+    {ToolMode::ScaleX, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
+    {ToolMode::ScaleY, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
+    {ToolMode::Mirror, CursorId::Mirroir, true, MirrorPress, MirrorMove, MirrorRelease},
+}};
+
+const ToolRow& Row(ToolMode mode) {
+    return ToolTable[static_cast<std::size_t>(ToolModeValue(mode) - 1)];
+}
+
+void Run(ToolHandler handler, ToolContext& ctx, ViewOutcome& out) {
+    if (handler) handler(ctx, out);
+}
+
+// Ends a rotation or scaling: the cursor shows "CROSS" and may leave the view again.
+void EndRotateOrScale(Scene& scene, ToolState& tools, ViewOutcome& out) {
+    tools.rotateActive = false;
+    tools.scaleActive = false;
+    tools.cursor = CursorId::Cross;
+    out.showCursor = CursorId::Cross;
+    if (tools.confined) {
+        tools.confined = false;
+        out.confinement = Confinement::Free;
+    }
+    if (tools.anyMoved) {
+        RefreshNormals(scene, tools);
+        out.Redraw(RedrawScope::All);
+    }
+}
+
+}  // namespace
+
+CursorId IdleCursor(ToolMode mode) {
+    return Row(mode).idleCursor;
+}
+
+bool ConfinesOnPress(ToolMode mode) {
+    return Row(mode).confinesOnPress;
+}
+
+ViewOutcome ToolMouseMove(ToolContext& ctx) {
+    ViewOutcome out;
+    Run(Row(ctx.mode).move, ctx, out);
+    return out;
+}
+
+ViewOutcome ToolLeftDown(ToolContext& ctx) {
+    ViewOutcome out;
+    ctx.tools.leftButtonDown = true;
+    const ToolRow& row = Row(ctx.mode);
+    if (row.confinesOnPress) {
+        ctx.tools.confined = true;
+        out.confinement = Confinement::Confine;
+    }
+    Run(row.press, ctx, out);
+    if (out.showCursor) ctx.tools.cursor = *out.showCursor;
+    return out;
+}
+
+ViewOutcome ToolLeftUp(ToolContext& ctx) {
+    ViewOutcome out;
+    ToolState& t = ctx.tools;
+    t.leftButtonDown = false;
+    // Rotation and scaling keep the cursor until the right button ends them.
+    if (t.confined && !t.rotateActive && !t.scaleActive) {
+        t.confined = false;
+        out.confinement = Confinement::Free;
+    }
+    Run(Row(ctx.mode).release, ctx, out);
+    // A drag whose tool was changed while the button was held ends here without its last step.
+    t.moveDragActive = false;
+    t.fenceDragActive = false;
+    t.mirrorDragActive = false;
+    t.pan.End();
+    if (t.loupe.active) {
+        t.loupe.active = false;
+        out.Redraw(RedrawScope::ThisView);
+    }
+    if (t.anyMoved && !t.rotateActive && !t.scaleActive) {
+        RefreshNormals(ctx.scene, t);
+        out.Redraw(RedrawScope::All);
+    }
+    return out;
+}
+
+ViewOutcome ToolRightUp(ToolContext& ctx) {
+    ViewOutcome out;
+    ToolState& t = ctx.tools;
+    if ((ctx.mode == ToolMode::Rotate && t.rotateActive) ||
+        (IsScaleTool(ctx.mode) && t.scaleActive)) {
+        EndRotateOrScale(ctx.scene, t, out);
+        return out;
+    }
+    // With the left button held the menu would swallow its release and leave the drag running.
+    if (!t.leftButtonDown) out.openPopup = true;
+    return out;
+}
+
+ViewOutcome ChangeToolMode(Scene& scene, ToolState& tools, ToolMode to) {
+    ViewOutcome out;
+    if ((tools.rotateActive && to != ToolMode::Rotate) || (tools.scaleActive && !IsScaleTool(to)))
+        EndRotateOrScale(scene, tools, out);
+    out.newMode = to;
+    tools.cursor = tools.scaleActive    ? CursorId::Scale
+                   : tools.rotateActive ? CursorId::Rotate
+                                        : IdleCursor(to);
+    out.showCursor = tools.cursor;
+    return out;
+}
+
+}  // namespace kvx
