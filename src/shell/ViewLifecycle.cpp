@@ -1,6 +1,7 @@
 #include "shell/ViewLifecycle.h"
 
 #include "shell/ViewTable.h"
+#include "shell/ViewWindowProc.h"
 
 namespace kvx {
 namespace {
@@ -43,6 +44,9 @@ void CloseView(Editor& editor, ViewId id) {
     ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
     editor.display.viewSwitching = 1;
     editor.WaitUntilNotRedrawing();
+    // A drag held in a closing view can no longer end by the mouse.
+    if (IsOrthographic(id) && (editor.tools.confined || editor.tools.leftButtonDown))
+        AbandonToolOperations(editor);
     editor.menuBar.Uncheck(DescribeView(id).menuItem);
     view.Release();
     if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);

@@ -129,6 +129,7 @@ void AbandonToolOperations(Editor& editor) {
     ToolState& t = editor.tools;
     const bool wasConfined = t.confined;
     t.leftButtonDown = t.moveDragActive = t.fenceDragActive = t.mirrorDragActive = false;
+    t.moveOrigin.Clear();
     t.pan.End();
     t.loupe.active = false;
     if (t.rotateActive || t.scaleActive) {
@@ -176,13 +177,8 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             if (view.isOpen == 1) view.needsRedraw = 1;
             break;
         case WM_CLOSE:
-            // A window closed by its own close box: release the view, then the window goes. A
-            // drag held in it cannot end by the mouse any more.
-            if (window.handle != NoWindow) {
-                if (editor.tools.confined || editor.tools.leftButtonDown)
-                    AbandonToolOperations(editor);
-                CloseView(editor, id);
-            }
+            // A window closed by its own close box: release the view, then the window goes.
+            if (window.handle != NoWindow) CloseView(editor, id);
             break;
         case WM_SETCURSOR:
             if (id != ViewPerspective)

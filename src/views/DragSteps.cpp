@@ -29,9 +29,25 @@ void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
 
 void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view, ToolMode mode,
               bool takeAnchor) {
+    MoveOrigin& origin = tools.moveOrigin;
+    if (origin.view != view || origin.mode != mode || origin.vertices != scene.selectedVertices) {
+        // A new origin where the vertices and the anchor are now.
+        origin.vertices = scene.selectedVertices;
+        origin.start.resize(origin.vertices.size() * 3);
+        for (std::size_t k = 0; k < origin.vertices.size(); ++k) {
+            const Vertex& v = scene.vertices[static_cast<std::size_t>(origin.vertices[k])];
+            origin.start[3 * k] = v.x;
+            origin.start[3 * k + 1] = v.y;
+            origin.start[3 * k + 2] = v.z;
+        }
+        origin.anchor[0] = tools.moveAnchor[0];
+        origin.anchor[1] = tools.moveAnchor[1];
+        origin.mode = mode;
+        origin.view = view;
+    }
     const ViewAxisSet a = ViewAxes(view);
-    const double dh = mouse.World(a.uAxis) - tools.moveAnchor[0];
-    const double dv = mouse.World(a.vAxis) - tools.moveAnchor[1];
+    const double dh = mouse.World(a.uAxis) - origin.anchor[0];
+    const double dv = mouse.World(a.vAxis) - origin.anchor[1];
     if (takeAnchor) {
         tools.moveAnchor[0] = mouse.World(a.uAxis);
         tools.moveAnchor[1] = mouse.World(a.vAxis);
@@ -54,7 +70,18 @@ void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId vi
         default:
             return;
     }
-    TranslateSelection(scene, tools, d);
+    if (origin.vertices.empty()) return;
+    if (tools.movedVertices.size() < scene.vertices.size())
+        tools.movedVertices.resize(scene.vertices.size(), 0);
+    const float* start = origin.start.data();
+    for (const std::int32_t i : origin.vertices) {
+        scene.vertices[static_cast<std::size_t>(i)].MoveTo(static_cast<double>(start[0]) + d[0],
+                                                           static_cast<double>(start[1]) + d[1],
+                                                           static_cast<double>(start[2]) + d[2]);
+        tools.movedVertices[static_cast<std::size_t>(i)] = 1;
+        start += 3;
+    }
+    tools.anyMoved = true;
 }
 
 void RotationStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view) {

@@ -26,8 +26,9 @@ inline constexpr double NudgeStep = 0.1;
 // so that a step on a big model stays interactive.
 inline constexpr std::int32_t LiveNormalsFaceLimit = 65536;
 
-// One move step of a move tool: the world cursor's change since the move anchor along the
-// view's axes, as the mode drives them. With takeAnchor the anchor then moves to the cursor.
+// One move step of a move tool: the selection goes to where it was when the drag began, moved
+// by the world cursor's change since then along the view's axes as the mode drives them (see
+// MoveOrigin). With takeAnchor the move anchor then moves to the cursor.
 void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view, ToolMode mode,
               bool takeAnchor);
 // Rotation about the rotation centre on the view's depth axis, by two degrees per pixel of

@@ -220,6 +220,7 @@ void QtWindowSystem::DestroyWindow(WindowHandle window) {
     if (!entry.widget) return;
     if (entry.kind == Kind::View) {
         auto* sub = static_cast<ViewSubWindow*>(entry.widget.data());
+        if (confinedIn_ == sub->client()) ClipCursor(std::nullopt);
         if (QMdiArea* area = sub->mdiArea()) area->removeSubWindow(sub);
         delete sub;
     } else if (entry.kind == Kind::Frame) {
@@ -448,6 +449,11 @@ void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, 
         const QSize size = menu.sizeHint();
         if (flags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
         if (flags & TPM_VCENTERALIGN) at.ry() -= size.height() / 2;
+        if (trace_) {
+            std::fprintf(stderr, "kolvex: popup menu at %d %d size %d %d\n", at.x(), at.y(),
+                         size.width(), size.height());
+            std::fflush(stderr);
+        }
         if (QAction* a = menu.exec(at)) chosen = a->data().toUInt();
     }
     if (chosen) queue_.Post(owner, WM_COMMAND, *chosen, 0);
@@ -467,12 +473,27 @@ void QtWindowSystem::SetCursor(int index) {
 
 void QtWindowSystem::ClipCursor(std::optional<Rect> screen) {
     clip_ = screen;
+    if (confinedIn_) confinedIn_->SetConfined(false);
+    confinedIn_ = nullptr;
+    if (!screen) return;
+    // The view whose client area is the rectangle holds the pointer until it is freed.
+    for (auto& [h, e] : entries_) {
+        if (e.kind != Kind::View || !e.widget) continue;
+        ViewWidget* client = static_cast<ViewSubWindow*>(e.widget.data())->client();
+        const QRect area(client->mapToGlobal(QPoint(0, 0)), client->size());
+        if (area == QRect(screen->left, screen->top, screen->Width(), screen->Height())) {
+            confinedIn_ = client;
+            client->SetConfined(true);
+            break;
+        }
+    }
 }
 
 bool QtWindowSystem::Present(WindowHandle window, const PixelBuffer& pixels) {
     ViewWidget* client = Client(window);
     if (!client) return false;
     client->SetPixels(pixels);
+    if (trace_) TraceMenuBar();
     if (trace_) {
         const QPoint at = client->mapToGlobal(QPoint(0, 0));
         std::fprintf(stderr, "kolvex: presented \"%s\" at %d %d size %d %d\n",
@@ -499,6 +520,24 @@ void QtWindowSystem::SetTimer(WindowHandle window, std::uint32_t id, std::uint32
 
 void QtWindowSystem::KillTimer(WindowHandle window, std::uint32_t id) {
     timers_.erase({window, id});
+}
+
+void QtWindowSystem::TraceMenuBar() {
+    const Entry* frame = Find(frame_);
+    if (!frame) return;
+    QMenuBar* bar = static_cast<FrameWidget*>(frame->widget.data())->menuBar();
+    std::string lines;
+    for (QAction* a : bar->actions()) {
+        const QRect r = bar->actionGeometry(a);
+        const QPoint at = bar->mapToGlobal(r.topLeft());
+        lines += "kolvex: menu \"" + a->text().toStdString() + "\" at " + std::to_string(at.x()) +
+                 " " + std::to_string(at.y()) + " size " + std::to_string(r.width()) + " " +
+                 std::to_string(r.height()) + "\n";
+    }
+    if (lines == tracedMenus_) return;
+    tracedMenus_ = lines;
+    std::fputs(lines.c_str(), stderr);
+    std::fflush(stderr);
 }
 
 bool QtEventPump::ProcessEvents(bool wait) {

@@ -29,7 +29,8 @@ class QtWindowSystem : public platform::WindowSystem {
     using PopupAnswerer = std::function<std::optional<std::uint32_t>(const platform::MenuItem&)>;
     void SetPopupAnswerer(PopupAnswerer answerer) { popupAnswerer_ = std::move(answerer); }
     // With tracing on, every presentation is reported on stderr with the view's title and its
-    // client area on the screen (for scripts that look at the screen).
+    // client area on the screen, and so are the menu bar's menus and every popup menu shown
+    // (for scripts that look at the screen and drive it).
     void SetTrace(bool on) { trace_ = on; }
 
     // The widgets behind a handle, or null.
@@ -87,7 +88,8 @@ class QtWindowSystem : public platform::WindowSystem {
                       platform::WindowHandle owner);
     void FillWindowList(QMenu* menu);
     void ApplyCursor(QWidget* widget) const;
-    void ConfineCursor() const;
+    // With tracing: where each menu of the menu bar is on the screen, whenever that changed.
+    void TraceMenuBar();
 
     platform::MessageQueue& queue_;
     std::map<platform::WindowHandle, Entry> entries_;
@@ -99,7 +101,9 @@ class QtWindowSystem : public platform::WindowSystem {
     PopupAnswerer popupAnswerer_;
     int cursorIndex_ = 5;
     std::optional<platform::Rect> clip_;
+    QPointer<ViewWidget> confinedIn_;  // the view holding the pointer while it is confined
     bool trace_ = false;
+    std::string tracedMenus_;
 };
 
 // GetMessage's pump on Qt: delivers pending events, or waits for the next one.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/Constants.h"
 #include "platform/Message.h"
@@ -99,8 +100,20 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     post_(WM_PAINT, 0, 0);
 }
 
+void ViewWidget::SetConfined(bool confined) {
+    if (confined == confined_) return;
+    confined_ = confined;
+    if (confined) {
+        grabMouse();
+    } else {
+        releaseMouse();
+    }
+}
+
 void ViewWidget::PostMouse(std::uint32_t message, QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
+    QPoint p = e->position().toPoint();
+    if (confined_ && width() > 0 && height() > 0)
+        p = QPoint(std::clamp(p.x(), 0, width() - 1), std::clamp(p.y(), 0, height() - 1));
     post_(message, MouseKeyFlags(e->buttons(), e->modifiers()), PackMousePosition(p.x(), p.y()));
 }
 

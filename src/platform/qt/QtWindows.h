@@ -47,6 +47,9 @@ class ViewWidget : public QWidget {
     void SetPixels(const PixelBuffer& pixels);
     void ForgetPixels();
     bool HasPixels() const { return pixels_.base != nullptr; }
+    // While confined, the pointer is held in this widget and every mouse position it reports
+    // lies inside it.
+    void SetConfined(bool confined);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -54,12 +57,15 @@ class ViewWidget : public QWidget {
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    // Tab and Shift+Tab are keys of the views, not focus moves.
+    bool focusNextPrevChild(bool) override { return false; }
 
   private:
     void PostMouse(std::uint32_t message, QMouseEvent* e);
 
     MessagePoster post_;
     PixelBuffer pixels_;
+    bool confined_ = false;
 };
 
 // The MDI child around a view: its moves, sizes, closing and activation become messages.

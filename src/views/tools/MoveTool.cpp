@@ -14,6 +14,7 @@ void MovePress(ToolContext& ctx, ViewOutcome&) {
         const ViewAxisSet a = ViewAxes(ctx.view);
         ctx.tools.moveAnchor[0] = ctx.mouse.World(a.uAxis);
         ctx.tools.moveAnchor[1] = ctx.mouse.World(a.vAxis);
+        ctx.tools.moveOrigin.Clear();
     }
     ctx.tools.moveDragActive = true;
 }
@@ -29,6 +30,7 @@ void MoveRelease(ToolContext& ctx, ViewOutcome& out) {
     if (!ctx.tools.moveDragActive) return;
     ctx.tools.moveDragActive = false;
     MoveStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view, ctx.mode, false);
+    ctx.tools.moveOrigin.Clear();
     RefreshNormals(ctx.scene, ctx.tools);
     out.Redraw(RedrawScope::All);
 }

@@ -11,6 +11,24 @@
 
 namespace kvx {
 
+// Where a move drag started: the vertices it moves, their positions then, and the world cursor
+// then. Each step places the vertices at their start plus the whole displacement so far, so a
+// drag of 25 pixels moves them by exactly 2 units instead of piling up the rounding of every
+// step. A change of selection, tool or view during the drag starts a new origin where things are.
+struct MoveOrigin {
+    std::vector<std::int32_t> vertices;  // the selection when the origin was taken
+    std::vector<float> start;            // x, y, z of each of them
+    double anchor[2] = {0, 0};           // WorldCursor on the view's u and v axes then
+    ToolMode mode = ToolMode::MoveXY;
+    ViewId view = 0;
+
+    void Clear() {
+        vertices = {};
+        start = {};
+        view = 0;
+    }
+};
+
 struct ToolState {
     bool leftButtonDown = false;
     bool moveDragActive = false;
@@ -21,7 +39,8 @@ struct ToolState {
     PanDrag pan;
     LoupeDrag loupe;
     double moveAnchor[2] = {0, 0};  // WorldCursor on the view's u and v axes at the last step
-    PixelPoint rubberBandStart;     // where a fence or loupe drag began
+    MoveOrigin moveOrigin;
+    PixelPoint rubberBandStart;  // where a fence or loupe drag began
     double rotationCentre[3] = {0, 0, 0};
     double scaleCentre[3] = {0, 0, 0};
     double mirrorAnchor[3] = {0, 0, 0};

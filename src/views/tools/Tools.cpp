@@ -100,6 +100,7 @@ ViewOutcome ToolLeftUp(ToolContext& ctx) {
     Run(Row(ctx.mode).release, ctx, out);
     // A drag whose tool was changed while the button was held ends here without its last step.
     t.moveDragActive = false;
+    t.moveOrigin.Clear();
     t.fenceDragActive = false;
     t.mirrorDragActive = false;
     t.pan.End();

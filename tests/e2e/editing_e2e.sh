@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# A new user's first edit, with real X input (xdotool) in the real editor under Xvfb:
+#   editing_e2e.sh KOLVEX_EXECUTABLE DEPTH
+# "Shape" > "Mesh"; in "Dessus": S, a fence around the grid, E, a drag of 25 pixels to the right;
+# "Enregistrer...": every vertex is 2.0 further along x. W and a click in "Devant" adds a vertex
+# where it was clicked. The right button opens the menu centred on the click. "Rotation" chosen
+# from that menu by keyboard, a drag of 10 pixels down turns the selection 20 degrees about y; the
+# cursor stays in the view until the right button ends the rotation, which opens no menu.
+set -uo pipefail
+
+exe=$1
+depth=$2
+. "$(dirname "$0")/xvfb_lib.sh"
+command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+command -v perl >/dev/null 2>&1 || fail "perl is not installed"
+start_xvfb
+start_editor
+
+read -r tx ty tw th < <(view_area Dessus)
+read -r fx fy fw fh < <(view_area Devant)
+[ "$tw" = 250 ] && [ "$fw" = 250 ] || fail "view sizes ${tw} and ${fw}, expected 250"
+
+# Positions in a view's client area, on the screen.
+at_top() { echo $((tx + $1)) $((ty + $2)); }
+at_front() { echo $((fx + $1)) $((fy + $2)); }
+# Activates a view by a click on its title bar (there is no window manager).
+activate() { xdotool mousemove "$1" $(($2 - 12)) click 1; sleep 0.3; }
+# Opens a menu of the menu bar and chooses its n-th item by keyboard.
+menu_item() {
+  local mx my mw mh
+  read -r mx my mw mh < <(menu_area "$1")
+  [ -n "$mx" ] || fail "no menu \"$1\" on the menu bar"
+  xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
+  sleep 0.4
+  for _ in $(seq 1 "$2"); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.4
+}
+# A left-button drag in small steps, as a hand would move.
+drag() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 steps=$5
+  xdotool mousemove "$x0" "$y0" mousedown 1
+  sleep 0.1
+  for i in $(seq 1 "$steps"); do
+    xdotool mousemove $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
+    sleep 0.03
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+# "Fichier" > "Enregistrer..." into a file, typed in the save dialog.
+save_as() {
+  menu_item Fichier 2
+  sleep 0.5
+  xdotool type --delay 10 "$1"
+  xdotool key Return
+  for _ in $(seq 1 50); do [ -s "$1" ] && break; sleep 0.1; done
+  [ -s "$1" ] || fail "nothing saved to $1"
+  sleep 0.3
+}
+# The vertices of a scene file, one "x y z" line each, with every digit of their doubles.
+vertices() {
+  perl -e 'local $/; open my $f, "<:raw", $ARGV[0] or die; my $d = <$f>;
+    my $n = unpack("x25 l<", $d);
+    for my $i (0 .. $n - 1) {
+      printf "%.17g %.17g %.17g\n", unpack("x" . (33 + 30 * $i + 1) . " d< d< d<", $d);
+    }' "$1"
+}
+popups() { grep -c "popup menu at" "$work/editor.log"; }
+
+menu_item Shape 1
+activate $(at_top 125 0)
+xdotool key s
+drag $(at_top 2 2) $(at_top 248 248) 8
+save_as "$work/grid.KVX"
+[ "$(vertices "$work/grid.KVX" | wc -l)" = 225 ] || fail "the Mesh grid was not made"
+
+xdotool key e
+drag $(at_top 100 100) $(at_top 125 100) 5
+save_as "$work/moved.KVX"
+paste -d ' ' <(vertices "$work/grid.KVX") <(vertices "$work/moved.KVX") |
+  perl -ne '@v = split; exit 1 unless $v[3] == $v[0] + 2.0 && $v[4] == $v[1] && $v[5] == $v[2];
+    END { exit 0 }' || fail "a fenced vertex did not move by exactly 2.0 along x"
+echo "ok: fence and move"
+
+activate $(at_front 125 0)
+xdotool key w
+xdotool mousemove $(at_front 150 100) click 1
+sleep 0.3
+save_as "$work/created.KVX"
+[ "$(vertices "$work/created.KVX" | wc -l)" = 226 ] || fail "the click in Devant added no vertex"
+[ "$(vertices "$work/created.KVX" | tail -1)" = "2 2 0" ] ||
+  fail "the new vertex is at $(vertices "$work/created.KVX" | tail -1), expected 2 2 0"
+echo "ok: create vertex"
+
+activate $(at_top 125 0)
+before=$(popups)
+read -r cx cy < <(at_top 200 180)
+xdotool mousemove "$cx" "$cy" click 3
+sleep 0.5
+[ "$(popups)" = $((before + 1)) ] || fail "the right button opened no menu"
+read -r px py pw ph < <(grep "popup menu at" "$work/editor.log" | tail -1 |
+  sed -E 's/.* at (-?[0-9]+) (-?[0-9]+) size ([0-9]+) ([0-9]+)/\1 \2 \3 \4/')
+[ $((px + pw / 2 - cx)) -ge -1 ] && [ $((px + pw / 2 - cx)) -le 1 ] &&
+  [ $((py + ph / 2 - cy)) -ge -1 ] && [ $((py + ph / 2 - cy)) -le 1 ] ||
+  fail "the menu at $px $py size $pw $ph is not centred on the click at $cx $cy"
+# "Deplacer..." > "Rotation": third entry, then the fifth of its submenu past the separator.
+xdotool key Down Down Down Right Down Down Down Down Return
+sleep 0.3
+echo "ok: popup menu"
+
+drag $(at_top 125 125) $(at_top 125 135) 10
+xdotool mousemove_relative 400 0
+sleep 0.2
+eval "$(xdotool getmouselocation --shell)"
+[ "$X" -lt $((tx + tw)) ] || fail "the pointer left the view during the rotation (x $X)"
+before=$(popups)
+xdotool click 3
+sleep 0.4
+[ "$(popups)" = "$before" ] || fail "the right button that ends a rotation opened the menu"
+xdotool mousemove_relative 400 0
+sleep 0.2
+eval "$(xdotool getmouselocation --shell)"
+[ "$X" -ge $((tx + tw)) ] || fail "the pointer is still held in the view after the rotation"
+save_as "$work/turned.KVX"
+paste -d ' ' <(vertices "$work/moved.KVX") <(vertices "$work/turned.KVX" | head -225) |
+  perl -ne '@v = split; $a = 20 * 3.1416 / 180;
+    $x = $v[0] * cos($a) + $v[2] * sin($a); $z = -$v[0] * sin($a) + $v[2] * cos($a);
+    exit 1 unless abs($v[3] - $x) < 1e-4 && $v[4] == $v[1] && abs($v[5] - $z) < 1e-4;
+    END { exit 0 }' || fail "the rotation did not turn the selection 20 degrees about y"
+[ "$(vertices "$work/turned.KVX" | tail -1)" = "2 2 0" ] || fail "an unselected vertex turned"
+echo "PASS: editing in the views at depth $depth"
