@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::set<std::pair<platform::WindowHandle, std::uint32_t>> timers;
     std::vector<int> cursors;
     std::vector<std::string> popups;
+    std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
 
     bool Checked(std::uint32_t id) const {
         auto it = checks.find(id);
@@ -150,7 +152,7 @@ class FakeWindowSystem : public platform::WindowSystem {
         popups.push_back(popup.text);
     }
     void SetCursor(int index) override { cursors.push_back(index); }
-    void ClipCursor(std::optional<platform::Rect>) override {}
+    void ClipCursor(std::optional<platform::Rect> r) override { clip = r; }
     bool Present(platform::WindowHandle h, const PixelBuffer& b) override {
         Presented p{h, b.width, b.height, b.bitsPerPixel, {}};
         const int rowBytes = b.width * b.BytesPerPixel();

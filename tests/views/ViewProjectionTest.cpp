@@ -200,7 +200,6 @@ TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
 }  // namespace
 }  // namespace kvx
 
-
 namespace kvx {
 namespace {
 

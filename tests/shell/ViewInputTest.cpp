@@ -1,0 +1,175 @@
+// The orthographic views as the user drives them: mouse messages through each tool, the keys,
+// the popup menu and its commands, cursors and confinement, through the real window procedures.
+
+#include <gtest/gtest.h>
+
+#include "shell/EditorFixture.h"
+
+namespace kvx::test {
+namespace {
+
+using namespace platform;
+
+class ViewInputTest : public EditorFixture {
+  protected:
+    void SetUp() override { Start(); }
+    void Mouse(ViewId v, std::uint32_t message, int x, int y, std::uint32_t flags = 0) {
+        Send(ViewWindow(v).handle, message, flags, PackMousePosition(x, y));
+    }
+    void Click(ViewId v, int x, int y, std::uint32_t flags = 0) {
+        Mouse(v, WM_LBUTTONDOWN, x, y, flags | MK_LBUTTON);
+        Mouse(v, WM_LBUTTONUP, x, y, flags);
+    }
+    void Key(ViewId v, std::uint32_t key) { Send(ViewWindow(v).handle, WM_KEYDOWN, key); }
+    void ViewCommand(ViewId v, std::uint32_t id) { Send(ViewWindow(v).handle, WM_COMMAND, id); }
+    ToolMode Mode() { return editor.toolMode(); }
+    Scene& scene() { return *editor.scene; }
+};
+
+TEST_F(ViewInputTest, AClickWithTheStartToolAddsAVertexWhereItWasClicked) {
+    Click(ViewFront, 150, 100);  // x 2, y 2 in the front view
+    ASSERT_EQ(scene().vertexCount(), 1);
+    const Vertex& v = scene().vertices[0];
+    EXPECT_EQ((std::array{v.x, v.y, v.z}), (std::array{2.0f, 2.0f, 0.0f}));
+    EXPECT_EQ(View(ViewPerspective).needsRedraw, 0);  // drawn after the message
+    // A full table refuses the vertex with its message and changes nothing.
+    scene().vertexCapacity = 1;
+    Click(ViewFront, 10, 10);
+    EXPECT_EQ(scene().vertexCount(), 1);
+    EXPECT_EQ(prompts.messages().size(), 1u);
+}
+
+TEST_F(ViewInputTest, CtrlAloneAddsToTheSelectionAndCtrlShiftCountsAsAPlainClick) {
+    for (int x : {0, 2, 4})
+        scene().AppendVertex(x, 0, 0, 0);
+    Key(ViewTop, 'Q');
+    Click(ViewTop, 125, 125);
+    Click(ViewTop, 150, 125, MK_CONTROL);
+    EXPECT_EQ(scene().selectedVertices, (std::vector<std::int32_t>{0, 1}));
+    Click(ViewTop, 175, 125, MK_CONTROL | MK_SHIFT);
+    EXPECT_EQ(scene().selectedVertices, (std::vector<std::int32_t>{2}));
+    Click(ViewTop, 10, 10);  // empty space
+    EXPECT_TRUE(scene().selectedVertices.empty());
+}
+
+TEST_F(ViewInputTest, AFenceThenAMoveDragMovesTheVerticesAndHoldsTheCursorMeanwhile) {
+    scene().GenerateMesh();
+    Key(ViewTop, 'S');
+    Mouse(ViewTop, WM_LBUTTONDOWN, 1, 1, MK_LBUTTON);
+    ASSERT_TRUE(ws.clip.has_value());
+    EXPECT_EQ(ws.clip->Width(), 250);
+    Mouse(ViewTop, WM_MOUSEMOVE, 249, 249, MK_LBUTTON);
+    Mouse(ViewTop, WM_LBUTTONUP, 249, 249);
+    EXPECT_FALSE(ws.clip.has_value());
+    ASSERT_EQ(scene().selectedVertexCount(), scene().vertexCount());
+    const float x0 = scene().vertices[0].x;
+    Key(ViewTop, 'E');
+    EXPECT_EQ(ws.cursors.back(), 6);  // "ALLDIRECTION"
+    Mouse(ViewTop, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+    for (int x = 105; x <= 125; x += 5)
+        Mouse(ViewTop, WM_MOUSEMOVE, x, 100, MK_LBUTTON);
+    Mouse(ViewTop, WM_LBUTTONUP, 125, 100);
+    EXPECT_EQ(scene().vertices[0].x, x0 + 2.0f);
+    EXPECT_FALSE(editor.tools.moveDragActive);
+}
+
+TEST_F(ViewInputTest, ARotationLastsAcrossPressesUntilTheRightButtonEndsIt) {
+    scene().AppendVertex(4, 0, 0, 0);
+    scene().ToggleVertex(0);
+    ViewCommand(ViewTop, cmd::Rotate);
+    Mouse(ViewTop, WM_LBUTTONDOWN, 125, 125, MK_LBUTTON);  // centre (0, 0, 0)
+    EXPECT_EQ(editor.tools.cursor, CursorId::Rotate);
+    Mouse(ViewTop, WM_MOUSEMOVE, 125, 170, MK_LBUTTON);  // 45 pixels: 90 degrees
+    Mouse(ViewTop, WM_LBUTTONUP, 125, 170);
+    EXPECT_TRUE(ws.clip.has_value());      // still held between presses
+    Mouse(ViewTop, WM_MOUSEMOVE, 30, 30);  // no button: no step
+    Mouse(ViewTop, WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+    Mouse(ViewTop, WM_MOUSEMOVE, 30, 75, MK_LBUTTON);  // another 90 about the first centre
+    Mouse(ViewTop, WM_LBUTTONUP, 30, 75);
+    EXPECT_NEAR(scene().vertices[0].x, -4, 1e-3);
+    EXPECT_NEAR(scene().vertices[0].z, 0, 1e-3);
+    Mouse(ViewTop, WM_RBUTTONUP, 30, 75);
+    EXPECT_TRUE(ws.popups.empty());
+    EXPECT_FALSE(ws.clip.has_value());
+    EXPECT_EQ(editor.tools.cursor, CursorId::Cross);
+    Mouse(ViewTop, WM_RBUTTONUP, 30, 75);
+    EXPECT_EQ(ws.popups.size(), 1u);
+}
+
+TEST_F(ViewInputTest, KeysChooseTools) {
+    const std::pair<std::uint32_t, ToolMode> steps[] = {
+        {'D', ToolMode::SelectFace},
+        {VK_TAB, ToolMode::MoveXY},
+        {VK_TAB, ToolMode::MoveX},
+        {'G', ToolMode::MoveZ},
+        {VK_TAB, ToolMode::MoveXY},
+        {VK_OEM_7, ToolMode::SelectVertex},
+        {VK_OEM_7, ToolMode::SelectFace},
+        {VK_OEM_7, ToolMode::Fence},
+        {VK_OEM_7, ToolMode::SelectVertex},
+        {'W', ToolMode::CreateVertex},
+        {'R', ToolMode::MoveX},
+        {'T', ToolMode::MoveY},
+    };
+    for (const auto& [key, mode] : steps) {
+        Key(ViewLeft, key);
+        EXPECT_EQ(Mode(), mode) << "key " << key;
+    }
+    Send(ViewWindow(ViewLeft).handle, WM_SYSKEYDOWN, 'Q');  // Alt+Q is not a view key
+    EXPECT_EQ(Mode(), ToolMode::MoveY);
+}
+
+TEST_F(ViewInputTest, PopupCommandsActOnTheViewThatOpenedTheMenu) {
+    editor.viewStates[ViewFront].width = 5;
+    editor.viewStates[ViewTop].width = 5;
+    Mouse(ViewFront, WM_RBUTTONUP, 150, 100);  // x 2, y 2
+    ASSERT_EQ(ws.popups.size(), 1u);
+    ViewCommand(ViewFront, cmd::ZoomNormal);
+    EXPECT_EQ(editor.viewStates[ViewFront].width, 20);
+    EXPECT_EQ(editor.viewStates[ViewTop].width, 5);
+    Mouse(ViewFront, WM_RBUTTONUP, 150, 100);
+    ViewCommand(ViewFront, cmd::PlaceLight);
+    EXPECT_EQ(editor.lightPlacement.x, 2);
+    EXPECT_EQ(editor.lightPlacement.y, 2);
+    EXPECT_EQ(editor.lightPlacement.z, -5);   // the depth stays
+    ViewCommand(ViewFront, cmd::FaceColour);  // no colour dialog yet: nothing happens
+    ViewCommand(ViewFront, cmd::CloseMenu);
+}
+
+// Regression: sequences that once left a drag running or the cursor held.
+TEST_F(ViewInputTest, NoSequenceLeavesADragRunningOrTheCursorHeld) {
+    scene().AppendVertex(0, 0, 0, 0);
+    scene().ToggleVertex(0);
+    // Leaving the rotation for another tool ends it.
+    ViewCommand(ViewTop, cmd::Rotate);
+    Click(ViewTop, 100, 100);
+    Key(ViewTop, 'E');
+    EXPECT_FALSE(editor.tools.rotateActive);
+    EXPECT_FALSE(ws.clip.has_value());
+    // A tool changed while a move drag is held: the release ends the drag.
+    Mouse(ViewTop, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+    Key(ViewTop, 'Q');
+    Mouse(ViewTop, WM_LBUTTONUP, 110, 100);
+    EXPECT_FALSE(editor.tools.moveDragActive);
+    EXPECT_FALSE(ws.clip.has_value());
+    // The right button during a drag opens no menu that would swallow the release.
+    Key(ViewTop, 'S');
+    Mouse(ViewTop, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+    Mouse(ViewTop, WM_RBUTTONUP, 120, 120, MK_LBUTTON);
+    EXPECT_TRUE(ws.popups.empty());
+    // Closing the view under a drag frees the cursor.
+    Send(ViewWindow(ViewTop).handle, WM_CLOSE);
+    EXPECT_FALSE(editor.tools.fenceDragActive);
+    EXPECT_FALSE(ws.clip.has_value());
+}
+
+TEST_F(ViewInputTest, ThePerspectiveViewTakesTheMouseThroughTheConversion) {
+    Mouse(ViewTop, WM_MOUSEMOVE, 150, 150);
+    Mouse(ViewPerspective, WM_MOUSEMOVE, 30, 40);
+    EXPECT_EQ(editor.mouse.previousMouseY, 150);
+    EXPECT_EQ(editor.mouse.pixelY, 40);
+    EXPECT_EQ(editor.mouse.worldX, 0);
+}
+
+}  // namespace
+}  // namespace kvx::test

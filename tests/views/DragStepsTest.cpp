@@ -1,0 +1,178 @@
+// The arithmetic of the drag steps and nudges, and the normals that follow moved vertices.
+
+#include "views/DragSteps.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/Message.h"
+#include "scene/SceneFixture.h"
+
+namespace kvx::test {
+namespace {
+
+class DragStepsTest : public SceneTest {
+  protected:
+    void SetUp() override {
+        v = AddVertex(1, 2, 3);
+        SelectVertices({v});
+    }
+    // The mouse moved to a pixel of a view, as MouseToWorld takes it.
+    void MouseTo(ViewId view, int x, int y, bool magnetic = false) {
+        MouseToWorld(mouse, states, view, platform::PackMousePosition(x, y), magnetic);
+    }
+    // A move drag from one pixel to another in `steps` messages, then the release.
+    void Drag(ViewId view, ToolMode mode, int x0, int y0, int x1, int y1, int steps,
+              bool magnetic = false) {
+        MouseTo(view, x0, y0, magnetic);
+        const ViewAxisSet a = ViewAxes(view);
+        tools.moveAnchor[0] = mouse.World(a.uAxis);
+        tools.moveAnchor[1] = mouse.World(a.vAxis);
+        tools.moveOrigin.Clear();
+        for (int i = 1; i <= steps; ++i) {
+            MouseTo(view, x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, magnetic);
+            MoveStep(scene, tools, mouse, view, mode, true);
+        }
+        MoveStep(scene, tools, mouse, view, mode, false);
+    }
+    std::array<float, 3> At() const {
+        const Vertex& p = scene.vertices[static_cast<std::size_t>(v)];
+        return {p.x, p.y, p.z};
+    }
+
+    ViewStates states;
+    MouseState mouse;
+    ToolState tools;
+    std::int32_t v = 0;
+};
+
+TEST_F(DragStepsTest, MovesFollowTheViewsAxesAndLandExactly) {
+    // 25 pixels right and 50 down in seven steps: the world cursor moves 2 along u and 4 along v.
+    struct Case {
+        ViewId view;
+        ToolMode mode;
+        std::array<float, 3> delta;  // (dx, dy, dz)
+    };
+    const Case cases[] = {
+        {ViewTop, ToolMode::MoveXY, {2, 0, -4}},   {ViewTop, ToolMode::MoveZ, {0, -4, 0}},
+        {ViewBottom, ToolMode::MoveY, {0, 0, 4}},  {ViewLeft, ToolMode::MoveXY, {0, -4, -2}},
+        {ViewLeft, ToolMode::MoveZ, {-4, 0, 0}},   {ViewRight, ToolMode::MoveX, {0, 0, 2}},
+        {ViewFront, ToolMode::MoveXY, {2, -4, 0}}, {ViewFront, ToolMode::MoveZ, {0, 0, -4}},
+        {ViewBack, ToolMode::MoveX, {-2, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const auto before = At();
+        Drag(c.view, c.mode, 100, 100, 125, 150, 7);
+        const auto after = At();
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(after[k], before[k] + c.delta[k])
+                << "view " << c.view << " mode " << ToolModeValue(c.mode) << " axis " << k;
+    }
+}
+
+TEST_F(DragStepsTest, MagneticMovesGoByWholeUnits) {
+    Drag(ViewTop, ToolMode::MoveXY, 126, 126, 136, 134, 4, true);  // within one grid cell
+    EXPECT_EQ(At(), (std::array<float, 3>{1, 2, 3}));
+    Drag(ViewTop, ToolMode::MoveXY, 126, 126, 170, 126, 6, true);  // x 0.08 .. 3.6: 3 units
+    EXPECT_EQ(At(), (std::array<float, 3>{4, 2, 3}));
+}
+
+TEST_F(DragStepsTest, RotationTurnsTwoDegreesPerPixelAboutTheDepthAxis) {
+    tools.rotationCentre[0] = 1;  // the centre's depth coordinate (y in the top view) is 0
+    MouseTo(ViewTop, 0, 100);
+    MouseTo(ViewTop, 0, 110);  // ten pixels down in one message: 20 degrees about y
+    RotationStep(scene, tools, mouse, ViewTop);
+    const double a = 20 * 3.1416 / 180, x = 1 - 1, z = 3;
+    EXPECT_FLOAT_EQ(At()[0], static_cast<float>(x * std::cos(a) + z * std::sin(a) + 1));
+    EXPECT_EQ(At()[1], 2.0f);
+    EXPECT_FLOAT_EQ(At()[2], static_cast<float>(-x * std::sin(a) + z * std::cos(a)));
+    MouseTo(ViewTop, 50, 110);  // sideways: no angle
+    const auto still = At();
+    RotationStep(scene, tools, mouse, ViewTop);
+    EXPECT_EQ(At(), still);
+    EXPECT_TRUE(tools.anyMoved);
+}
+
+TEST_F(DragStepsTest, ScalingStepsAreClampedToOneAndTwoHundredPercent) {
+    const auto percentAfter = [&](int from, int to) {
+        MouseTo(ViewTop, 0, from);
+        MouseTo(ViewTop, 0, to);
+        return ScalePercent(mouse);
+    };
+    EXPECT_EQ(percentAfter(100, 101), 104);
+    EXPECT_EQ(percentAfter(100, 50), 1);     // -100 percent
+    EXPECT_EQ(percentAfter(100, 140), 200);  // 260 percent
+    // "Y" in the front view scales y about the centre only.
+    tools.scaleCentre[1] = 1;
+    percentAfter(100, 125);
+    ScalingStep(scene, tools, mouse, ViewFront, ToolMode::ScaleY);
+    EXPECT_EQ(At(), (std::array<float, 3>{1, 3, 3}));  // 1 + (2 - 1) * 200 %
+}
+
+TEST_F(DragStepsTest, MirrorReflectsAcrossTheDrawnLine) {
+    // Press at (x 0, z 0), release at (x 0, z 5) in the top view: the line x = 0.
+    MouseTo(ViewTop, 125, 125);
+    tools.mirrorAnchor[0] = mouse.worldX;
+    tools.mirrorAnchor[2] = mouse.worldZ;
+    MouseTo(ViewTop, 125, 62);
+    MirrorSelection(scene, tools, mouse, ViewTop);
+    EXPECT_EQ(At(), (std::array<float, 3>{-1, 2, 3}));
+}
+
+TEST_F(DragStepsTest, ArrowsNudgeByATenthTheWayTheyPointOnScreen) {
+    // Per view, Left Up Right Down: the axis (0 x, 1 y, 2 z) and the sign of the step.
+    const int axis[6][4] = {{0, 2, 0, 2}, {0, 2, 0, 2}, {2, 1, 2, 1},
+                            {2, 1, 2, 1}, {0, 1, 0, 1}, {0, 1, 0, 1}};
+    const int sign[6][4] = {{-1, 1, 1, -1}, {-1, -1, 1, 1}, {1, 1, -1, -1},
+                            {-1, 1, 1, -1}, {-1, 1, 1, -1}, {1, 1, -1, -1}};
+    const NudgeDirection arrows[4] = {NudgeDirection::Left, NudgeDirection::Up,
+                                      NudgeDirection::Right, NudgeDirection::Down};
+    for (ViewId view = ViewTop; view <= ViewBack; ++view) {
+        for (int k = 0; k < 4; ++k) {
+            auto expected = At();
+            const auto i = static_cast<std::size_t>(axis[view - 1][k]);
+            expected[i] = static_cast<float>(expected[i] + sign[view - 1][k] * 0.1);
+            ASSERT_TRUE(NudgeSelection(scene, tools, view, arrows[k]));
+            EXPECT_EQ(At(), expected) << "view " << view << " arrow " << k;
+        }
+    }
+    scene.ClearVertexSelection();
+    EXPECT_FALSE(NudgeSelection(scene, tools, ViewTop, NudgeDirection::Left));
+}
+
+TEST_F(DragStepsTest, NormalsAfterAMoveEqualThoseOfTheSceneComputedAfresh) {
+    // Two smooth faces sharing an edge and a flat one sharing a vertex; only v moves, yet the
+    // smooth slots on the far side of the shared edge change too.
+    const auto a = AddVertex(0, 0, 0), b = AddVertex(2, 0, 0), c = AddVertex(0, 0, 2),
+               d = AddVertex(2, 0.5, 2), e = AddVertex(4, 0, 2);
+    MakeFace({v, a, b});
+    MakeFace({a, c, b});
+    MakeFace({b, c, d});
+    MakeFace({b, d, e});
+    SelectFaces({0, 1, 2});
+    scene.SetSelectedFacesRenderType(RenderSmooth);
+    SelectVertices({v});
+    MouseTo(ViewFront, 0, 100);
+    MouseTo(ViewFront, 0, 120);
+    tools.rotationCentre[0] = 0;
+    RotationStep(scene, tools, mouse, ViewFront);
+    RefreshNormals(scene, tools);
+    std::vector<rm::Vec3f> refreshed;
+    for (const Face& f : scene.faces)
+        for (int k = 0; k < f.vertexCount; ++k)
+            refreshed.push_back(EngineNormal(f, k));
+    scene.UpdateAllVertexNormals();
+    std::size_t n = 0;
+    for (const Face& f : scene.faces)
+        for (int k = 0; k < f.vertexCount; ++k, ++n) {
+            const rm::Vec3f fresh = EngineNormal(f, k);
+            EXPECT_TRUE(fresh.x == refreshed[n].x && fresh.y == refreshed[n].y &&
+                        fresh.z == refreshed[n].z)
+                << "slot " << n;
+        }
+    EXPECT_FALSE(tools.anyMoved);
+}
+
+}  // namespace
+}  // namespace kvx::test
