@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "scene/Scene.h"
 
@@ -74,7 +75,7 @@ std::int32_t PickFace(Scene& scene, const ViewState& state, ViewId view, const M
     if (scene.faceCount() == 0 || !IsOrthographic(view)) return -1;
     // Every vertex projected once; a face's smallest and largest coordinates on an axis project to
     // its extreme pixels, since the projection keeps the order of each coordinate.
-    LargeVector<PixelPoint> pixels(scene.vertices.size());
+    std::vector<PixelPoint> pixels(scene.vertices.size());
     ProjectAllToView(scene.vertices.data(), scene.vertices.size(), state, view, pixels.data());
     const int depthAxis = ViewAxes(view).depthAxis;
     const double mx = mouse.pixelX, my = mouse.pixelY;
@@ -84,7 +85,7 @@ std::int32_t PickFace(Scene& scene, const ViewState& state, ViewId view, const M
     std::array<PixelPoint, MaxFaceVertices> polygon;
     for (std::int32_t fi = 0; fi < scene.faceCount(); ++fi) {
         const Face& f = scene.faces[static_cast<std::size_t>(fi)];
-        if (f.vertexCount == 0 || !scene.IsFaceShown(f)) continue;
+        if (f.vertexCount == 0) continue;
         std::int32_t left = 0, right = 0, top = 0, bottom = 0;
         for (std::int32_t k = 0; k < f.vertexCount; ++k) {
             const PixelPoint p =
@@ -95,7 +96,9 @@ std::int32_t PickFace(Scene& scene, const ViewState& state, ViewId view, const M
             top = k == 0 ? p.y : std::min(top, p.y);
             bottom = k == 0 ? p.y : std::max(bottom, p.y);
         }
+        // The cheap test first: most faces lie elsewhere.
         if (!(left < mx && mx < right && top < my && my < bottom)) continue;
+        if (!scene.IsFaceShown(f)) continue;
         if (!InsidePolygonNonzero(std::span<const PixelPoint>(
                                       polygon.data(), static_cast<std::size_t>(f.vertexCount)),
                                   ix, iy))
