@@ -31,7 +31,7 @@ menu_item() {
   read -r mx my mw mh < <(menu_area "$1")
   [ -n "$mx" ] || fail "no menu \"$1\" on the menu bar"
   xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
-  sleep 0.4
+  sleep 0.7
   for _ in $(seq 1 "$2"); do xdotool key Down; done
   xdotool key Return
   sleep 0.4
@@ -50,12 +50,19 @@ drag() {
 }
 # "Fichier" > "Enregistrer..." into a file, typed in the save dialog.
 save_as() {
+  local title="Sauvegarde d'un fichier Kolvex..."
   menu_item Fichier 2
+  timeout 20 xdotool search --sync --onlyvisible --name "$title" >/dev/null ||
+    fail "the save dialog did not open"
   sleep 0.5
   xdotool type --delay 10 "$1"
   xdotool key Return
-  for _ in $(seq 1 50); do [ -s "$1" ] && break; sleep 0.1; done
+  for _ in $(seq 1 100); do [ -s "$1" ] && break; sleep 0.1; done
   [ -s "$1" ] || fail "nothing saved to $1"
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "$title" >/dev/null || break
+    sleep 0.1
+  done
   sleep 0.3
 }
 # The vertices of a scene file, one "x y z" line each, with every digit of their doubles.
@@ -97,7 +104,8 @@ activate $(at_top 125 0)
 before=$(popups)
 read -r cx cy < <(at_top 200 180)
 xdotool mousemove "$cx" "$cy" click 3
-sleep 0.5
+for _ in $(seq 1 50); do [ "$(popups)" = "$before" ] || break; sleep 0.1; done
+sleep 0.3
 [ "$(popups)" = $((before + 1)) ] || fail "the right button opened no menu"
 read -r px py pw ph < <(grep "popup menu at" "$work/editor.log" | tail -1 |
   sed -E 's/.* at (-?[0-9]+) (-?[0-9]+) size ([0-9]+) ([0-9]+)/\1 \2 \3 \4/')

@@ -118,15 +118,34 @@ TEST_F(QtPlatformTest, MouseInAViewBecomesMessagesWithClientPositions) {
     EXPECT_TRUE(Has(ms, Message{view, WM_RBUTTONUP, 0, MakeLong(4, 6)}));
 }
 
-TEST_F(QtPlatformTest, AltCombinationsAreSystemKeys) {
+TEST_F(QtPlatformTest, AltCombinationsAreSystemKeysAndTabReachesTheView) {
     QWidget* w = windows->Client(view);
     QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::AltModifier);
     QCoreApplication::sendEvent(w, &home);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);  // not a focus move
+    QCoreApplication::sendEvent(w, &tab);
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(windows->Widget(frame), &esc);
     const auto ms = Taken();
     EXPECT_TRUE(Has(ms, Message{view, WM_SYSKEYDOWN, VK_HOME, 0}));
+    EXPECT_TRUE(Has(ms, Message{view, WM_KEYDOWN, VK_TAB, 0}));
     EXPECT_TRUE(Has(ms, Message{frame, WM_KEYDOWN, VK_ESCAPE, 0}));
+}
+
+TEST_F(QtPlatformTest, AConfinedViewReportsOnlyPositionsInsideIt) {
+    QWidget* w = windows->Client(view);
+    const QPoint at = w->mapToGlobal(QPoint(0, 0));
+    windows->ClipCursor(Rect{at.x(), at.y(), at.x() + w->width(), at.y() + w->height()});
+    QMouseEvent out(QEvent::MouseMove, QPointF(w->width() + 40, -7), QPointF(), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &out);
+    windows->ClipCursor(std::nullopt);
+    QCoreApplication::sendEvent(w, &out);
+    const auto ms = Taken();
+    const auto right = static_cast<std::uint16_t>(w->width() - 1);
+    EXPECT_TRUE(Has(ms, Message{view, WM_MOUSEMOVE, MK_LBUTTON, MakeLong(right, 0)}));
+    EXPECT_TRUE(
+        Has(ms, Message{view, WM_MOUSEMOVE, MK_LBUTTON, PackMousePosition(w->width() + 40, -7)}));
 }
 
 TEST_F(QtPlatformTest, ClosingAWindowOnlyAsksTheProgram) {

@@ -2,8 +2,6 @@
 // held turns or scales the selection, across several presses, until the right button ends the
 // operation.
 
-#include <algorithm>
-
 #include "scene/Scene.h"
 #include "views/DragSteps.h"
 #include "views/tools/ToolContext.h"
@@ -12,40 +10,44 @@
 namespace kvx {
 namespace {
 
-void TakeCentre(const MouseState& mouse, double centre[3]) {
+// The first press of the operation takes its centre and shows its cursor; later presses keep them.
+void Begin(bool& active, double centre[3], CursorId cursor, const MouseState& mouse,
+           ViewOutcome& out) {
+    if (active) return;
     centre[0] = mouse.worldX;
     centre[1] = mouse.worldY;
     centre[2] = mouse.worldZ;
+    active = true;
+    out.showCursor = cursor;
+}
+
+// A step on every mouse move while the operation runs and the left button is held.
+template <typename Step>
+void StepWhileHeld(ToolContext& ctx, ViewOutcome& out, bool active, Step step) {
+    if (!active || !ctx.tools.leftButtonDown) return;
+    step();
+    RefreshNormalsDuringDrag(ctx.scene, ctx.tools);
+    out.Redraw(RedrawScope::All);
 }
 
 }  // namespace
 
 void RotatePress(ToolContext& ctx, ViewOutcome& out) {
-    if (ctx.tools.rotateActive) return;
-    TakeCentre(ctx.mouse, ctx.tools.rotationCentre);
-    ctx.tools.rotateActive = true;
-    out.showCursor = CursorId::Rotate;
+    Begin(ctx.tools.rotateActive, ctx.tools.rotationCentre, CursorId::Rotate, ctx.mouse, out);
 }
 
 void RotateMove(ToolContext& ctx, ViewOutcome& out) {
-    if (!ctx.tools.rotateActive || !ctx.tools.leftButtonDown) return;
-    RotationStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view);
-    RefreshNormalsDuringDrag(ctx.scene, ctx.tools);
-    out.Redraw(RedrawScope::All);
+    StepWhileHeld(ctx, out, ctx.tools.rotateActive,
+                  [&] { RotationStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view); });
 }
 
 void ScalePress(ToolContext& ctx, ViewOutcome& out) {
-    if (ctx.tools.scaleActive) return;
-    TakeCentre(ctx.mouse, ctx.tools.scaleCentre);
-    ctx.tools.scaleActive = true;
-    out.showCursor = CursorId::Scale;
+    Begin(ctx.tools.scaleActive, ctx.tools.scaleCentre, CursorId::Scale, ctx.mouse, out);
 }
 
 void ScaleMove(ToolContext& ctx, ViewOutcome& out) {
-    if (!ctx.tools.scaleActive || !ctx.tools.leftButtonDown) return;
-    ScalingStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view, ctx.mode);
-    RefreshNormalsDuringDrag(ctx.scene, ctx.tools);
-    out.Redraw(RedrawScope::All);
+    StepWhileHeld(ctx, out, ctx.tools.scaleActive,
+                  [&] { ScalingStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view, ctx.mode); });
 }
 
 void RotateScaleRelease(ToolContext& ctx, ViewOutcome& out) {
