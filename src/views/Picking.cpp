@@ -31,11 +31,22 @@ std::int32_t PickVertex(Scene& scene, const ViewState& state, ViewId view,
     scene.ClearFaceSelection();
     if (!IsOrthographic(view)) return -1;
     const ViewProjector project(state, view);
-    const int depthAxis = ViewAxes(view).depthAxis;
+    const ViewAxisSet a = ViewAxes(view);
+    const int depthAxis = a.depthAxis;
     const double mx = mouse.pixelX, my = mouse.pixelY;
+    // The view-plane square that can hold a candidate, two pixels wider each way than the exact
+    // test needs, so that only vertices in it are projected.
+    const double perPixel = state.width / state.pixelSize;
+    const double reach = PickTolerance + 2;
+    const double uLow = (mx - reach) * perPixel - state.width / 2 + state.centerU;
+    const double uHigh = (mx + reach) * perPixel - state.width / 2 + state.centerU;
+    const double vLow = (my - reach) * perPixel - state.width / 2 + state.centerV;
+    const double vHigh = (my + reach) * perPixel - state.width / 2 + state.centerV;
     std::int32_t best = -1;
     double bestDepth = 0;
     for (const Vertex& v : scene.vertices) {
+        const double u = a.uSign * Coordinate(v, a.uAxis), w = a.vSign * Coordinate(v, a.vAxis);
+        if (!(uLow <= u && u <= uHigh && vLow <= w && w <= vHigh)) continue;
         if (!scene.IsVertexShown(v)) continue;
         const PixelPoint p = project(v.x, v.y, v.z);
         if (!(mx - PickTolerance < p.x && p.x < mx + PickTolerance && my - PickTolerance < p.y &&
