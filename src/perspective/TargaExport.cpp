@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Constants.h"
 #include "scene/FileAccess.h"
 
 namespace kvx {
@@ -65,6 +66,28 @@ bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
         return false;
     }
     return true;
+}
+
+platform::FileDialogSettings TargaSaveDialogSettings() {
+    platform::FileDialogSettings s;
+    s.title = "Sauvegarde de la vue perspective";
+    s.filters = {{"Fichiers TARGA ", "*.TGA"}, {"Tous les fichiers", "*.*"}};
+    s.flags =
+        platform::OFN_OVERWRITEPROMPT | platform::OFN_HIDEREADONLY | platform::OFN_PATHMUSTEXIST;
+    s.keepFileName = true;
+    return s;
+}
+
+int ExportTarga(const PixelBuffer& pixels, platform::Prompts& prompts,
+                platform::FileDialogSettings& dialog) {
+    // The file gets exactly the name typed: no extension is added.
+    const auto name = prompts.SaveFileName(dialog);
+    if (!name || name->empty()) return 0;
+    if (!WriteTarga(pixels, *name)) {
+        prompts.MessageBox(TargaSaveErrorText, TargaSaveErrorTitle, platform::MB_OK);
+        return 0;
+    }
+    return 1;
 }
 
 }  // namespace kvx

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas/PixelBuffer.h"
+#include "platform/Prompts.h"
 
 namespace kvx {
 
@@ -20,6 +21,14 @@ inline constexpr const char* TargaTemporarySuffix = ".tga-saving";
 // What the export command shows when the image cannot be written.
 inline constexpr const char* TargaSaveErrorText = "Erreur lors de la sauvegarde de l'image!";
 inline constexpr const char* TargaSaveErrorTitle = "Attention...";
+
+// The save dialog of "Sauvegarder...": its title, filters and flags; it keeps the last name.
+platform::FileDialogSettings TargaSaveDialogSettings();
+
+// "Sauvegarder...": asks for a name and writes the picture as it was last drawn. 1 written,
+// 0 cancelled or failed (a failure shows the save error message).
+int ExportTarga(const PixelBuffer& pixels, platform::Prompts& prompts,
+                platform::FileDialogSettings& dialog);
 
 // The whole file for the picture in pixels (16 or 24 bits). A 16-bit pixel w (5-6-5) becomes
 // blue (w << 3) & 0xF8, green ((w >> 5) << 2) & 0xFC, red (w >> 8) & 0xF8; a 24-bit pixel's

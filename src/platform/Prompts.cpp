@@ -14,6 +14,7 @@ std::optional<std::string> ScriptedPrompts::Next(bool save, FileDialogSettings& 
     if (fileNames_.empty()) return std::nullopt;
     auto name = std::move(fileNames_.front());
     fileNames_.pop_front();
+    if (name && settings.keepFileName) settings.fileName = *name;
     return name;
 }
 

@@ -24,6 +24,9 @@ struct FileDialogSettings {
     std::vector<FileFilter> filters;
     std::uint32_t flags = 0;
     int filterIndex = 1;  // 1-based, as the platform counts filters
+    // The name the dialog starts with; a dialog that keeps it is given the last name chosen.
+    std::string fileName;
+    bool keepFileName = false;
 };
 
 class Prompts {

@@ -271,7 +271,9 @@ platform::FileDialogSettings SceneOpenDialogSettings() {
     return {"Ouverture d'un fichier Kolvex...",
             {{"Fichiers Kolvex", "*.KVX"}, {"Tous les fichiers", "*.*"}},
             platform::OFN_FILEMUSTEXIST | platform::OFN_HIDEREADONLY,
-            1};
+            1,
+            {},
+            false};
 }
 
 platform::FileDialogSettings SceneSaveDialogSettings() {
@@ -279,7 +281,9 @@ platform::FileDialogSettings SceneSaveDialogSettings() {
         "Sauvegarde d'un fichier Kolvex...",
         {{"Fichiers Kolvex", "*.KVX"}, {"Tous les fichiers", "*.*"}},
         platform::OFN_PATHMUSTEXIST | platform::OFN_OVERWRITEPROMPT | platform::OFN_HIDEREADONLY,
-        1};
+        1,
+        {},
+        false};
 }
 
 int SaveScene(const Scene& scene, platform::Prompts& prompts,

@@ -1,5 +1,6 @@
 #include "shell/Editor.h"
 
+#include "perspective/TargaExport.h"
 #include "platform/Constants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
@@ -13,6 +14,7 @@ Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
       queue(q),
       openDialog(SceneOpenDialogSettings()),
       saveDialog(SceneSaveDialogSettings()),
+      targaDialog(TargaSaveDialogSettings()),
       menuBar(windowSystem),
       frame(windowSystem) {
     for (auto& w : viewWindows)

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "perspective/Lights.h"
 #include "platform/MessageQueue.h"
@@ -72,6 +73,12 @@ struct Editor {
     std::function<void(const std::array<PositionText, 5>&)> positionDialog;
     platform::FileDialogSettings openDialog;
     platform::FileDialogSettings saveDialog;
+    platform::FileDialogSettings targaDialog;  // "Sauvegarder..." of the perspective view
+    // Asks the user for a colour (the colour dialog): the picked bytes, or nothing when it was
+    // cancelled or cannot be shown.
+    std::function<std::optional<RgbColour>()> chooseColour;
+    // Opens the point-light dialog (modeless); empty while there is none.
+    std::function<void()> openPointLightDialog;
 
     std::array<WindowClassRecord, 9> classes;
     const platform::Menu* viewPopupMenu = nullptr;         // "SUBMENU1"

@@ -2,6 +2,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "shell/PerspectiveWindowProc.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
 #include "views/DragSteps.h"
@@ -121,7 +122,10 @@ void ApplyViewOutcome(Editor& editor, ViewId id, const ViewOutcome& out) {
         const PointLightMarker& p = editor.lightPlacement;
         editor.pointLight.SetPosition(p.x, p.y, p.z);
     }
-    // "Couleur..." needs the colour dialog; without one the faces keep their colour.
+    if (out.chooseFaceColour && editor.chooseColour) {
+        if (const auto c = editor.chooseColour())
+            editor.scene->SetSelectedFacesColor(c->red, c->green, c->blue);
+    }
     if (out.openPopup) ShowPopup(editor, id);
 }
 
@@ -151,8 +155,12 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
     if (id != ViewPerspective) editor.mouse.activeView = id;
     switch (m.message) {
         case WM_PAINT:
-            if (view.isOpen == 1 && view.needsRedraw == 1 && view.Paint() != 0)
-                view.needsRedraw = 0;
+            // The toolkit shows the last presented picture by itself; a pending redraw stays
+            // pending until the main loop has drawn it, so no animation step is lost.
+            if (view.isOpen == 1) view.Paint();
+            break;
+        case WM_NCPAINT:
+            if (view.isOpen == 1) view.needsRedraw = 1;
             break;
         case WM_ACTIVATE:
             view.Activate(m.wParam);
@@ -186,8 +194,7 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             break;
         default:
             if (id == ViewPerspective) {
-                // The perspective view only records where the mouse is.
-                if (m.message == WM_MOUSEMOVE) TakeMouse(editor, id, m.lParam);
+                if (view.isOpen == 1) PerspectiveInput(editor, m);
             } else if (view.isOpen == 1) {
                 OrthographicInput(editor, id, view, m);
             }

@@ -292,7 +292,7 @@ TEST(QtPromptsTest, AutoAnswerPrintsAndAnswersWithoutShowingAnything) {
     EXPECT_EQ(prompts.MessageBox("Erreur lors du chargement du Fichier!", "Attenntion...", MB_OK),
               IDOK);
     FileDialogSettings settings{
-        "Ouverture d'un fichier Kolvex...", {{"Fichiers Kolvex", "*.KVX"}}, 0, 1};
+        "Ouverture d'un fichier Kolvex...", {{"Fichiers Kolvex", "*.KVX"}}, 0, 1, {}, false};
     EXPECT_FALSE(prompts.OpenFileName(settings).has_value());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("\"Attenntion...\": Erreur lors du chargement du Fichier!"),

@@ -68,7 +68,9 @@ std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, boo
         dialog.setFileMode((settings.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
                                                                      : QFileDialog::AnyFile);
     }
+    if (!settings.fileName.empty()) dialog.selectFile(QString::fromStdString(settings.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (settings.keepFileName) settings.fileName = dialog.selectedFiles().first().toStdString();
     const int chosen = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     if (chosen >= 0) settings.filterIndex = chosen + 1;
     return dialog.selectedFiles().first().toStdString();
