@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/MessageQueue.h"
+#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "shell/Editor.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     windows.SetTrace(trace != nullptr && std::strcmp(trace, "1") == 0);
     kvx::qt::QtPrompts prompts(kvx::qt::QtPrompts::AutoAnswerFromEnvironment());
     kvx::qt::QtEventPump pump;
+    kvx::qt::QtDialogHost dialogs(queue);
     kvx::Editor editor(windows, prompts, queue);
+    editor.dialogHost = &dialogs;
     return kvx::RunEditor(editor, pump);
 }

@@ -4,6 +4,7 @@
 #include "platform/Constants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
+#include "shell/DialogCommands.h"
 
 namespace kvx {
 
@@ -19,6 +20,7 @@ Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
       frame(windowSystem) {
     for (auto& w : viewWindows)
         w = std::make_unique<ChildWindow>(windowSystem);
+    chooseColour = [this] { return ShowColourDialog(*this); };
 }
 
 Editor::~Editor() {

@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "dialogs/ColorDialog.h"
 #include "perspective/Lights.h"
+#include "platform/Dialogs.h"
 #include "platform/MessageQueue.h"
 #include "platform/Prompts.h"
 #include "platform/WindowSystem.h"
@@ -77,8 +79,11 @@ struct Editor {
     // Asks the user for a colour (the colour dialog): the picked bytes, or nothing when it was
     // cancelled or cannot be shown.
     std::function<std::optional<RgbColour>()> chooseColour;
-    // Opens the point-light dialog (modeless); empty while there is none.
-    std::function<void()> openPointLightDialog;
+    // Shows the dialogs; null where nothing can be shown (then no dialog opens).
+    platform::DialogHost* dialogHost = nullptr;
+    ColorDialogState colorDialog;  // its palette and selected cell last the whole run
+    platform::WindowHandle pointLightDialog = platform::NoWindow;
+    platform::WindowHandle positionDialogHandle = platform::NoWindow;
 
     std::array<WindowClassRecord, 9> classes;
     const platform::Menu* viewPopupMenu = nullptr;         // "SUBMENU1"

@@ -4,6 +4,7 @@
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
+#include "shell/DialogCommands.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
@@ -162,7 +163,7 @@ void FrameCommand(Editor& editor, std::uint32_t id) {
             ToggleLights(editor);
             break;
         case cmd::PositionSouris:
-            // The position dialog comes with the dialogs.
+            OpenPositionDialog(editor);
             break;
         case cmd::CreerFace:
             scene.CreateFaceFromSelection();
@@ -190,7 +191,7 @@ void FrameCommand(Editor& editor, std::uint32_t id) {
             editor.menuBar.SetChecked(id, d.pinViews == 0);
             break;
         case cmd::About:
-            // The about box comes with the dialogs.
+            ShowAboutBox(editor);
             break;
         default:
             break;

@@ -2,6 +2,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "shell/DialogCommands.h"
 #include "shell/FrameProc.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
@@ -70,6 +71,7 @@ void DispatchMessage(Editor& editor, const Message& m) {
         FrameProc(editor, m);
         return;
     }
+    if (DispatchDialogMessage(editor, m)) return;
     if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) ViewWindowProc(editor, v, m);
 }
 

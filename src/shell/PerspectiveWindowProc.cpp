@@ -5,6 +5,7 @@
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
+#include "shell/DialogCommands.h"
 
 namespace kvx {
 namespace {
@@ -69,7 +70,7 @@ void PerspectiveCommand(Editor& editor, std::uint32_t id) {
                         editor.targaDialog);
             break;
         case cmd::PointLightEdit:
-            if (editor.openPointLightDialog) editor.openPointLightDialog();
+            OpenPointLightDialog(editor);
             break;
         default:
             break;
