@@ -1,0 +1,89 @@
+// The dialogs as the editor's commands open them, answered through a scripted dialog host.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "shell/EditorFixture.h"
+#include "shell/FakeDialogHost.h"
+
+namespace kvx::test {
+namespace {
+
+using namespace platform;
+
+class DialogCommandsTest : public EditorFixture {
+  protected:
+    void SetUp() override {
+        editor.dialogHost = &dialogs;
+        Start();
+    }
+    Message Mouse(std::uint32_t m, int x, int y) { return {0, m, 0, PackMousePosition(x, y)}; }
+    std::string Text(WindowHandle dialog, std::uint32_t id) { return dialogs.texts[{dialog, id}]; }
+    void Popup(ViewId v, std::uint32_t id) { Send(ViewWindow(v).handle, WM_COMMAND, id); }
+    FakeDialogHost dialogs{queue};
+};
+
+TEST_F(DialogCommandsTest, ThePickedColourReachesTheBackgroundOnlyAfterOk) {
+    // A click on strip entry 50, then OK.
+    dialogs.script = {
+        Mouse(WM_LBUTTONDOWN, 60, 80), Mouse(WM_LBUTTONUP, 60, 80), {0, WM_COMMAND, IDOK, 0}};
+    Popup(ViewPerspective, cmd::BackgroundColour);
+    EXPECT_EQ(dialogs.shown.back(), "Dialog");
+    EXPECT_EQ(dialogs.presentedRegions, 8u);
+    const RgbColour bg = editor.background.entries[ViewPerspective];
+    EXPECT_EQ((std::array{bg.red, bg.green, bg.blue}), (std::array{111, 255, 0}));
+    // The same with Cancel changes nothing, for the faces too.
+    Command(cmd::Mesh);
+    Command(cmd::SelectionnerFaces);
+    dialogs.script.back() = {0, WM_COMMAND, IDCANCEL, 0};
+    Popup(ViewTop, cmd::FaceColour);
+    EXPECT_EQ(editor.scene->faces[0].red, 33);  // the mesh's own colour
+    dialogs.script.back() = {0, WM_COMMAND, IDOK, 0};
+    Popup(ViewTop, cmd::FaceColour);
+    EXPECT_EQ(editor.scene->faces[0].red, 111);
+}
+
+TEST_F(DialogCommandsTest, ThePositionDialogFollowsTheMouseWhileOpen) {
+    Command(cmd::PositionSouris);
+    EXPECT_TRUE(ws.Checked(cmd::PositionSouris));
+    ASSERT_EQ(dialogs.open.size(), 1u);
+    const WindowHandle dialog = dialogs.open[0];
+    Send(ViewWindow(ViewTop).handle, WM_MOUSEMOVE, 0, PackMousePosition(150, 100));
+    EXPECT_EQ(Text(dialog, 1000), "2.000000");
+    EXPECT_EQ(Text(dialog, 1002), "2.000000");
+    EXPECT_EQ(Text(dialog, 1005), "150.000000");
+    EXPECT_EQ(dialogs.texts.count({dialog, 1006}), 0u);
+    Command(cmd::PositionSouris);  // already shown: no second one
+    EXPECT_EQ(dialogs.open.size(), 1u);
+    Send(dialog, WM_CLOSE);
+    EXPECT_FALSE(ws.Checked(cmd::PositionSouris));
+    EXPECT_TRUE(dialogs.open.empty());
+    Send(ViewWindow(ViewTop).handle, WM_MOUSEMOVE, 0, PackMousePosition(10, 10));
+    EXPECT_EQ(Text(dialog, 1005), "150.000000");
+}
+
+TEST_F(DialogCommandsTest, ThePointLightDialogShowsAndAppliesTheAttenuation) {
+    Popup(ViewPerspective, cmd::PointLightEdit);
+    ASSERT_EQ(dialogs.open.size(), 1u);
+    const WindowHandle dialog = dialogs.open[0];
+    EXPECT_EQ(Text(dialog, 1020), "1.");
+    dialogs.texts[{dialog, 1018}] = "0.5";
+    dialogs.texts[{dialog, 1020}] = "1e999";
+    Send(dialog, WM_COMMAND, 1021);
+    EXPECT_EQ(editor.pointLight.linear, 0.5);
+    EXPECT_EQ(editor.pointLight.quadratic, 0.0);
+    Send(dialog, WM_COMMAND, IDOK);
+    EXPECT_TRUE(dialogs.open.empty());
+    Popup(ViewPerspective, cmd::PointLightEdit);  // it can be opened again
+    EXPECT_EQ(dialogs.open.size(), 1u);
+}
+
+TEST_F(DialogCommandsTest, TheAboutBoxIsModalAndEndsWhenClosed) {
+    dialogs.script = {{0, WM_COMMAND, IDOK, 0}, {0, WM_CLOSE, 0, 0}};
+    Command(cmd::About);
+    EXPECT_EQ(dialogs.shown.back(), "A propos de ....");
+}
+
+}  // namespace
+}  // namespace kvx::test
