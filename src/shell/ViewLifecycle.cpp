@@ -28,7 +28,15 @@ void OpenView(Editor& editor, ViewId id) {
     const bool perspective = id == ViewPerspective;
     view.Init(editor.sceneRoot, window, perspective ? 1 : 0, editor.windows);
     if (perspective) {
-        view.Open3D(editor.pointLight);
+        // A view without its device, camera or viewport shows nothing: it closes again at once,
+        // with whatever was made released.
+        if (!view.Open3D(editor.pointLight)) {
+            view.Release();
+            if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);
+            window.ClearRecord();
+            editor.display.viewSwitching = 0;
+            return;
+        }
     } else {
         ViewState& state = editor.viewStates[static_cast<std::size_t>(id)];
         state.pixelSize = ViewPixels;

@@ -182,7 +182,9 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             }
             break;
         case WM_NCACTIVATE:
-            if (view.isOpen == 1) view.needsRedraw = 1;
+            // The flat views redraw on an activation change, the perspective view on a
+            // non-client paint only.
+            if (view.isOpen == 1 && id != ViewPerspective) view.needsRedraw = 1;
             break;
         case WM_CLOSE:
             // A window closed by its own close box: release the view, then the window goes.

@@ -23,19 +23,6 @@ read -r fx fy fw fh < <(view_area Devant)
 # Positions in a view's client area, on the screen.
 at_top() { echo $((tx + $1)) $((ty + $2)); }
 at_front() { echo $((fx + $1)) $((fy + $2)); }
-# Activates a view by a click on its title bar (there is no window manager).
-activate() { xdotool mousemove "$1" $(($2 - 12)) click 1; sleep 0.3; }
-# Opens a menu of the menu bar and chooses its n-th item by keyboard.
-menu_item() {
-  local mx my mw mh
-  read -r mx my mw mh < <(menu_area "$1")
-  [ -n "$mx" ] || fail "no menu \"$1\" on the menu bar"
-  xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
-  sleep 0.7
-  for _ in $(seq 1 "$2"); do xdotool key Down; done
-  xdotool key Return
-  sleep 0.4
-}
 # A left-button drag in small steps, as a hand would move.
 drag() {
   local x0=$1 y0=$2 x1=$3 y1=$4 steps=$5
@@ -48,23 +35,6 @@ drag() {
   xdotool mouseup 1
   sleep 0.3
 }
-# "Fichier" > "Enregistrer..." into a file, typed in the save dialog.
-save_as() {
-  local title="Sauvegarde d'un fichier Kolvex..."
-  menu_item Fichier 2
-  timeout 20 xdotool search --sync --onlyvisible --name "$title" >/dev/null ||
-    fail "the save dialog did not open"
-  sleep 0.5
-  xdotool type --delay 10 "$1"
-  xdotool key Return
-  for _ in $(seq 1 100); do [ -s "$1" ] && break; sleep 0.1; done
-  [ -s "$1" ] || fail "nothing saved to $1"
-  for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name "$title" >/dev/null || break
-    sleep 0.1
-  done
-  sleep 0.3
-}
 # The vertices of a scene file, one "x y z" line each, with every digit of their doubles.
 vertices() {
   perl -e 'local $/; open my $f, "<:raw", $ARGV[0] or die; my $d = <$f>;
@@ -73,7 +43,6 @@ vertices() {
       printf "%.17g %.17g %.17g\n", unpack("x" . (33 + 30 * $i + 1) . " d< d< d<", $d);
     }' "$1"
 }
-popups() { grep -c "popup menu at" "$work/editor.log"; }
 
 menu_item Shape 1
 activate $(at_top 125 0)

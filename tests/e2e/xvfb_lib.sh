@@ -73,3 +73,42 @@ menu_area() {
   grep "menu \"$1\" at" "$work/editor.log" | tail -1 |
     sed -E 's/.* at (-?[0-9]+) (-?[0-9]+) size ([0-9]+) ([0-9]+)/\1 \2 \3 \4/'
 }
+
+# Activates a view by a click on its title bar (there is no window manager).
+activate() { xdotool mousemove "$1" $(($2 - 12)) click 1; sleep 0.3; }
+# Opens a menu of the menu bar and chooses its n-th item by keyboard.
+menu_item() {
+  local mx my mw mh
+  read -r mx my mw mh < <(menu_area "$1")
+  [ -n "$mx" ] || fail "no menu \"$1\" on the menu bar"
+  xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
+  sleep 0.7
+  for _ in $(seq 1 "$2"); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.4
+}
+# Types a file name into the save dialog with this title, once it is open, and waits for the
+# file to be written and the dialog to go.
+save_in_dialog() {
+  local title=$1
+  timeout 20 xdotool search --sync --onlyvisible --name "$title" >/dev/null ||
+    fail "the save dialog did not open"
+  sleep 0.5
+  xdotool type --delay 10 "$2"
+  xdotool key Return
+  for _ in $(seq 1 100); do [ -s "$2" ] && break; sleep 0.1; done
+  [ -s "$2" ] || fail "nothing saved to $2"
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "$title" >/dev/null || break
+    sleep 0.1
+  done
+  sleep 0.3
+}
+# "Fichier" > "Enregistrer..." into a file.
+save_as() {
+  menu_item Fichier 2
+  save_in_dialog "Sauvegarde d'un fichier Kolvex..." "$1"
+}
+
+# How many popup menus the editor has shown.
+popups() { grep -c "popup menu at" "$work/editor.log"; }

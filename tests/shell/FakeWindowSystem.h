@@ -57,6 +57,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::vector<int> cursors;
     std::vector<std::string> popups;
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
+    std::string emptyClientTitle;        // a window so titled has no client area (nothing fits)
 
     bool Checked(std::uint32_t id) const {
         auto it = checks.find(id);
@@ -117,6 +118,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     platform::Rect GetClientRect(platform::WindowHandle h) override {
         const FakeWindow& w = windows.at(h);
         if (w.isMdiClient) return platform::Rect{0, 0, w.outer.Width(), w.outer.Height()};
+        if (w.title == emptyClientTitle) return platform::Rect{};
         const int top = Caption + Border + (w.hasMenu ? MenuHeight : 0);
         return platform::Rect{0, 0, w.outer.Width() - 2 * Border, w.outer.Height() - top - Border};
     }

@@ -117,5 +117,18 @@ TEST_F(PerspectiveInputTest, EveryAnimationStepIsDrawnEvenWhenAPaintComesFirst) 
     }
 }
 
+// Regression: a perspective view whose device could not be made stayed open with half its lights.
+TEST_F(PerspectiveInputTest, AViewThatCannotRenderClosesWithNothingLeftBehind) {
+    Command(cmd::VuePerspective);  // close
+    ws.emptyClientTitle = "Perspective";
+    Command(cmd::VuePerspective);
+    EXPECT_EQ(View(ViewPerspective).isOpen, 0);
+    EXPECT_FALSE(ws.Checked(cmd::VuePerspective));
+    EXPECT_EQ(ViewWindow(ViewPerspective).handle, NoWindow);
+    EXPECT_EQ(View(ViewPerspective).rig.ambient.light, nullptr);
+    EXPECT_EQ(View(ViewPerspective).rig.directional.light, nullptr);
+    Send(editor.frame.handle, WM_COMMAND, cmd::Regles);  // the loop goes on
+}
+
 }  // namespace
 }  // namespace kvx::test

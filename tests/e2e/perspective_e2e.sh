@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The perspective window as a user drives it, with real X input in the real editor under Xvfb:
+#   perspective_e2e.sh KOLVEX_EXECUTABLE DEPTH
+# After "Shape" > "Mesh": Page Up turns the model and Escape puts it back pixel for pixel; the
+# popup's "Sauvegarder..." writes a 187,518-byte Targa identical to kvxtool render of the same
+# scene; "Background" > "Couleur..." with a colour picked on the dialog's hue strip changes the
+# background.
+set -uo pipefail
+
+exe=$1
+depth=$2
+kvxtool=$(dirname "$exe")/../tools/kvxtool
+. "$(dirname "$0")/xvfb_lib.sh"
+command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+[ -x "$kvxtool" ] || fail "no kvxtool at $kvxtool"
+start_xvfb
+start_editor
+
+# The perspective picture on the screen, as a PNG.
+shot() {
+  import -window root -crop "${pw}x${ph}+${px}+${py}" +repage "$1" || fail "screenshot failed"
+}
+same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
+
+menu_item Shape 1
+sleep 0.5
+# Where the perspective view is now that "Mesh" has redrawn it.
+read -r px py pw ph < <(view_area Perspective)
+[ "$pw" = 250 ] || fail "perspective view is ${pw} wide, expected 250"
+activate $((px + 125)) "$py"
+sleep 0.5
+shot "$work/start.png"
+xdotool key Prior
+sleep 0.5
+shot "$work/turned.png"
+same "$work/start.png" "$work/turned.png" && fail "Page Up did not turn the model"
+xdotool key Escape
+sleep 0.5
+shot "$work/back.png"
+same "$work/start.png" "$work/back.png" || fail "Escape did not put the model back"
+kill -0 "$editor_pid" 2>/dev/null || fail "Escape in the perspective view ended the editor"
+echo "ok: keys"
+
+# The popup: "Sauvegarder..." is its fifth entry.
+xdotool mousemove $((px + 125)) $((py + 125)) click 3
+sleep 0.5
+xdotool key Down Down Down Down Down Return
+save_in_dialog "Sauvegarde de la vue perspective" "$work/vue.tga"
+save_as "$work/scene.KVX"
+"$kvxtool" render "$work/scene.KVX" "$work/reference.tga" --depth "$depth" >/dev/null ||
+  fail "kvxtool render failed"
+[ "$(stat -c %s "$work/vue.tga")" = 187518 ] || fail "the Targa is not 187,518 bytes"
+cmp -s "$work/vue.tga" "$work/reference.tga" || fail "the Targa differs from kvxtool render"
+echo "ok: Sauvegarder..."
+
+# "Background" > "Couleur...": the fourth entry's submenu, first item.
+xdotool mousemove $((px + 125)) $((py + 125)) click 3
+sleep 0.5
+xdotool key Down Down Down Down Right Return
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dialog$' | head -1)
+[ -n "$dialog" ] || fail "the colour dialog did not open"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# Strip entry 50 is (111, 255, 0); then OK, which the dialog places at (240, 5) dialog units.
+xdotool mousemove $((X + 60)) $((Y + 80)) click 1
+sleep 0.3
+xdotool key Return
+sleep 0.8
+shot "$work/background.png"
+if [ "$depth" = 16 ]; then expected="13,63,0"; scale="31,63,31"; else expected="111,255,0"; scale="255,255,255"; fi
+IFS=, read -r sr sg sb <<<"$scale"
+got=$(convert "$work/background.png" -format "%[fx:round(p{2,2}.r*$sr)],%[fx:round(p{2,2}.g*$sg)],%[fx:round(p{2,2}.b*$sb)]" info:)
+[ "$got" = "$expected" ] || fail "the background is $got, expected $expected"
+echo "PASS: the perspective window at depth $depth"
