@@ -25,6 +25,7 @@ inline constexpr std::uint32_t VK_F4 = 0x73;
 // Show commands.
 inline constexpr std::int32_t SW_HIDE = 0;
 inline constexpr std::int32_t SW_SHOWMAXIMIZED = 3;
+inline constexpr std::int32_t SW_MINIMIZE = 6;
 inline constexpr std::int32_t SW_SHOW = 5;
 inline constexpr std::int32_t SW_RESTORE = 9;
 

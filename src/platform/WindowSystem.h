@@ -48,6 +48,8 @@ class WindowSystem {
     virtual void MoveWindow(WindowHandle window, Rect outer) = 0;
     // Moves without sizing and without changing the z-order.
     virtual void SetWindowPosition(WindowHandle window, Point topLeft) = 0;
+    // Whether the window, or the frame around it, is minimised (nothing of it can be seen).
+    virtual bool IsMinimized(WindowHandle window) = 0;
     // (0, 0, client width, client height).
     virtual Rect GetClientRect(WindowHandle window) = 0;
     // The whole window in screen coordinates.

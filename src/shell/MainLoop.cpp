@@ -60,6 +60,11 @@ void RedrawPerspective(Editor& editor) {
     view.needsRedraw = 0;
 }
 
+// A minimised view is not drawn; its redraw waits until it is shown again.
+bool Minimized(Editor& editor, ViewId id) {
+    return editor.windows.IsMinimized(editor.viewWindows[static_cast<std::size_t>(id)]->handle);
+}
+
 bool IsAnimationTick(const Editor& editor, const Message& m) {
     return m.message == WM_TIMER && m.window == editor.frame.handle && m.wParam == AnimationTimerId;
 }
@@ -86,12 +91,14 @@ void RedrawMarkedViews(Editor& editor, const Message& m) {
         const ViewPassInputs in = PassInputs(editor);
         for (const ViewId id : OrthographicRedrawOrder) {
             const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-            if (view.isOpen == 1 && view.needsRedraw == 1) RedrawOrthographic(editor, id, in);
+            if (view.isOpen == 1 && view.needsRedraw == 1 && !Minimized(editor, id))
+                RedrawOrthographic(editor, id, in);
         }
     }
     ViewObject& perspective = editor.views[ViewPerspective];
     if (perspective.isOpen == 1) {
-        if (perspective.needsRedraw == 1) RedrawPerspective(editor);
+        if (perspective.needsRedraw == 1 && !Minimized(editor, ViewPerspective))
+            RedrawPerspective(editor);
         // The model turns one step per animation tick, not per message.
         if (editor.display.animate == 1 && IsAnimationTick(editor, m)) {
             editor.scene->placementFrame(0).RotateDegrees(0, 5, 0);

@@ -106,6 +106,10 @@ class FakeWindowSystem : public platform::WindowSystem {
     void ShowWindow(platform::WindowHandle h, std::int32_t command) override {
         if (auto it = windows.find(h); it != windows.end()) it->second.showCommand = command;
     }
+    bool IsMinimized(platform::WindowHandle h) override {
+        auto it = windows.find(h);
+        return it != windows.end() && it->second.showCommand == platform::SW_MINIMIZE;
+    }
     void MoveWindow(platform::WindowHandle h, platform::Rect outer) override {
         if (auto it = windows.find(h); it != windows.end()) it->second.outer = outer;
     }

@@ -34,8 +34,10 @@ class PerspectiveInputTest : public EditorFixture {
 
 TEST_F(PerspectiveInputTest, KeysTurnAndMoveTheLayerAndEscapePutsItBackPixelForPixel) {
     const auto start = Picture();
+    ClearPresented();
     Key(VK_PRIOR);
     EXPECT_NE(Picture(), start);
+    EXPECT_EQ(ws.presentOrder, std::vector{ViewWindow(ViewPerspective).handle});  // only it
     Key(VK_LEFT);
     EXPECT_DOUBLE_EQ(Placement(0).m[3][0], 1.0);  // Left moves towards +x
     Key(VK_ADD);
@@ -103,6 +105,11 @@ TEST_F(PerspectiveInputTest, SauvegarderWritesThePictureAsLastDrawn) {
     prompts.QueueFileName(std::nullopt);
     Popup(cmd::SaveImage);
     EXPECT_EQ(prompts.dialogs().back().settings.fileName, path);
+    // A file that cannot be written is reported, not passed over.
+    prompts.QueueFileName(dir.File("missing/vue.tga"));
+    Popup(cmd::SaveImage);
+    ASSERT_FALSE(prompts.messages().empty());
+    EXPECT_EQ(prompts.messages().back().text, TargaSaveErrorText);
 }
 
 // Regression: the paint message the toolkit sends after each present cleared the redraw of the
@@ -115,6 +122,17 @@ TEST_F(PerspectiveInputTest, EveryAnimationStepIsDrawnEvenWhenAPaintComesFirst) 
         Send(ViewWindow(ViewPerspective).handle, WM_PAINT);
         EXPECT_EQ(ws.presentOrder, std::vector{ViewWindow(ViewPerspective).handle}) << tick;
     }
+}
+
+TEST_F(PerspectiveInputTest, AMinimisedViewIsDrawnOnlyOnceShownAgain) {
+    const WindowHandle window = ViewWindow(ViewPerspective).handle;
+    ws.ShowWindow(window, SW_MINIMIZE);
+    ClearPresented();
+    Key(VK_PRIOR);
+    EXPECT_TRUE(ws.presentOrder.empty());
+    ws.ShowWindow(window, SW_RESTORE);
+    Send(window, WM_SIZE);
+    EXPECT_EQ(ws.presentOrder, std::vector{window});
 }
 
 // Regression: a perspective view whose device could not be made stayed open with half its lights.

@@ -286,6 +286,11 @@ void QtWindowSystem::SetWindowPosition(WindowHandle window, Point topLeft) {
     if (QWidget* w = Widget(window)) w->move(topLeft.x, topLeft.y);
 }
 
+bool QtWindowSystem::IsMinimized(WindowHandle window) {
+    const QWidget* w = Widget(window);
+    return w != nullptr && (w->isMinimized() || w->window()->isMinimized());
+}
+
 Rect QtWindowSystem::GetClientRect(WindowHandle window) {
     const Entry* e = Find(window);
     if (!e) return Rect{};

@@ -54,6 +54,7 @@ class QtWindowSystem : public platform::WindowSystem {
     void ShowWindow(platform::WindowHandle window, std::int32_t command) override;
     void MoveWindow(platform::WindowHandle window, platform::Rect outer) override;
     void SetWindowPosition(platform::WindowHandle window, platform::Point topLeft) override;
+    bool IsMinimized(platform::WindowHandle window) override;
     platform::Rect GetClientRect(platform::WindowHandle window) override;
     platform::Rect GetWindowRect(platform::WindowHandle window) override;
     platform::Point ClientToScreen(platform::WindowHandle window, platform::Point p) override;
