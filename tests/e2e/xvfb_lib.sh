@@ -112,3 +112,18 @@ save_as() {
 
 # How many popup menus the editor has shown.
 popups() { grep -c "popup menu at" "$work/editor.log"; }
+
+# A pixel of the screen as the desktop's pixel format holds it: "r,g,b" in 5-6-5 steps at depth
+# 16, bytes at depth 24.
+screen_pixel() {
+  local scale="255,255,255"
+  [ "$depth" = 16 ] && scale="31,63,31"
+  local sr sg sb
+  IFS=, read -r sr sg sb <<<"$scale"
+  import -window root -crop "1x1+$1+$2" +repage "$work/pixel.png" || fail "screenshot failed"
+  convert "$work/pixel.png" -format "%[fx:round(p{0,0}.r*$sr)],%[fx:round(p{0,0}.g*$sg)],%[fx:round(p{0,0}.b*$sb)]" info:
+}
+# A colour given as bytes, as screen_pixel reports it at this depth.
+as_screen() {
+  if [ "$depth" = 16 ]; then echo "$(($1 >> 3)),$(($2 >> 2)),$(($3 >> 3))"; else echo "$1,$2,$3"; fi
+}
