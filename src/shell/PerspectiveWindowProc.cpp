@@ -6,20 +6,12 @@
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "shell/DialogCommands.h"
+#include "shell/ViewWindowProc.h"
 
 namespace kvx {
 namespace {
 
 using namespace platform;
-
-void ShowPopup(Editor& editor) {
-    if (!editor.perspectivePopupMenu || editor.perspectivePopupMenu->popups.empty()) return;
-    const ChildWindow& window = *editor.viewWindows[ViewPerspective];
-    const Point client{TruncateToInt32(editor.mouse.pixelX), TruncateToInt32(editor.mouse.pixelY)};
-    editor.windows.TrackPopupMenu(
-        editor.perspectivePopupMenu->popups.front(), TPM_CENTERALIGN | TPM_VCENTERALIGN,
-        editor.windows.ClientToScreen(window.handle, client), window.handle);
-}
 
 // The directional and ambient lights take each byte divided by 256; the point light takes the
 // bytes as they are.
@@ -85,7 +77,7 @@ void PerspectiveInput(Editor& editor, const Message& m) {
             break;
         case WM_RBUTTONUP:
             MouseToWorld(editor.mouse, editor.viewStates, ViewPerspective, m.lParam, false);
-            ShowPopup(editor);
+            ShowViewPopup(editor, ViewPerspective, editor.perspectivePopupMenu);
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

@@ -29,15 +29,6 @@ void TakeMouse(Editor& editor, ViewId id, std::uint32_t lParam) {
     MouseToWorld(editor.mouse, editor.viewStates, id, lParam, editor.display.magneticGrid != 0);
 }
 
-void ShowPopup(Editor& editor, ViewId id) {
-    if (!editor.viewPopupMenu || editor.viewPopupMenu->popups.empty()) return;
-    const ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
-    const Point client{TruncateToInt32(editor.mouse.pixelX), TruncateToInt32(editor.mouse.pixelY)};
-    editor.windows.TrackPopupMenu(
-        editor.viewPopupMenu->popups.front(), TPM_CENTERALIGN | TPM_VCENTERALIGN,
-        editor.windows.ClientToScreen(window.handle, client), window.handle);
-}
-
 void MouseMoved(Editor& editor, ViewId id, ViewObject& view, const Message& m) {
     TakeMouse(editor, id, m.lParam);
     if (editor.display.showMouseAxes != 0) view.needsRedraw = 1;
@@ -126,7 +117,16 @@ void ApplyViewOutcome(Editor& editor, ViewId id, const ViewOutcome& out) {
         if (const auto c = editor.chooseColour())
             editor.scene->SetSelectedFacesColor(c->red, c->green, c->blue);
     }
-    if (out.openPopup) ShowPopup(editor, id);
+    if (out.openPopup) ShowViewPopup(editor, id, editor.viewPopupMenu);
+}
+
+void ShowViewPopup(Editor& editor, ViewId id, const platform::Menu* menu) {
+    if (!menu || menu->popups.empty()) return;
+    const ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
+    const Point client{TruncateToInt32(editor.mouse.pixelX), TruncateToInt32(editor.mouse.pixelY)};
+    editor.windows.TrackPopupMenu(menu->popups.front(), TPM_CENTERALIGN | TPM_VCENTERALIGN,
+                                  editor.windows.ClientToScreen(window.handle, client),
+                                  window.handle);
 }
 
 void AbandonToolOperations(Editor& editor) {

@@ -15,6 +15,10 @@ void ViewWindowProc(Editor& editor, ViewId view, const platform::Message& messag
 // cursor, confining or freeing the cursor, the popup menu, the point light's move.
 void ApplyViewOutcome(Editor& editor, ViewId view, const ViewOutcome& outcome);
 
+// Shows the first popup of menu centred on the mouse pixel of view `id`, owned by its window; the
+// choice arrives later as WM_COMMAND to that window.
+void ShowViewPopup(Editor& editor, ViewId id, const platform::Menu* menu);
+
 // Ends every running drag and operation and frees the cursor (a view closing under the mouse).
 void AbandonToolOperations(Editor& editor);
 
