@@ -62,6 +62,36 @@ void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int3
 int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
              std::int32_t y2, PixelValue c);
 
+// DrawLine with the lines of a big model's edges, most of them a pixel long or none, handled
+// here: the same pixels, without the call. The buffer must be drawable.
+inline void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                     std::int32_t y2, PixelValue c) {
+    const std::int32_t dx = x2 - x1, dy = y2 - y1;
+    if ((dx | dy) == 0) return;  // a point draws nothing
+    if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
+        const auto inside = [&](std::int32_t x, std::int32_t y) {
+            return x >= 0 && y >= 0 && x < buffer.width && y < buffer.height;
+        };
+        const auto put = [&](std::int32_t x, std::int32_t y) {
+            std::uint8_t* p = buffer.Address(x, y);
+            p[0] = static_cast<std::uint8_t>(c);
+            p[1] = static_cast<std::uint8_t>(c >> 8);
+            if (buffer.bitsPerPixel == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
+        };
+        if (dx == 0 || dy == 0) {  // a span of two pixels, each clipped on its own
+            if (inside(x1, y1)) put(x1, y1);
+            if (inside(x2, y2)) put(x2, y2);
+        } else {  // one diagonal step: only the start, never on row or column 0
+            const std::int32_t limitX = buffer.bitsPerPixel == 16 ? buffer.width - 1 : buffer.width;
+            const std::int32_t limitY =
+                buffer.bitsPerPixel == 16 ? buffer.height - 1 : buffer.height;
+            if (x1 >= 1 && y1 >= 1 && x1 < limitX && y1 < limitY) put(x1, y1);
+        }
+        return;
+    }
+    DrawLine(buffer, x1, y1, x2, y2, c);
+}
+
 // Writes c to every pixel of the rectangle, clipped to the buffer.
 void Fill(const PixelBuffer& buffer, const PixelRect& rect, PixelValue c);
 

@@ -25,6 +25,7 @@
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
 #include "views/PositionTexts.h"
+#include "views/PreparedScene.h"
 #include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
 #include "views/tools/ToolState.h"
@@ -69,6 +70,7 @@ struct Editor {
     ToolState tools;
     MouseState mouse;
     ViewStates viewStates;
+    PreparedScene preparedScene;      // what the flat views draw of the scene, gathered per redraw
     PointLightMarker lightPlacement;  // LightPlacement, where the views show the point light
     // Receives the mouse position texts on every mouse move over a flat view while the position
     // dialog is open; empty while it is closed.

@@ -33,15 +33,16 @@ ViewPassInputs PassInputs(const Editor& editor) {
     return in;
 }
 
-void RedrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in) {
+void RedrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in,
+                        const PreparedScene& prepared) {
     ViewObject& view = editor.views[static_cast<std::size_t>(id)];
     const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
     view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
                static_cast<std::uint8_t>(bg.blue), 1);
     // A canvas that cannot be locked is not drawn into; it still shows its background.
     if (view.Lock()) {
-        DrawViewPasses(view.canvas, *editor.scene, editor.viewStates[static_cast<std::size_t>(id)],
-                       id, in);
+        DrawViewPasses(view.canvas, *editor.scene, prepared,
+                       editor.viewStates[static_cast<std::size_t>(id)], id, in);
         view.Unlock();
     }
     view.Present();
@@ -89,10 +90,13 @@ void RedrawMarkedViews(Editor& editor, const Message& m) {
     }
     if (any) {
         const ViewPassInputs in = PassInputs(editor);
+        // What the views draw of the scene, gathered once for all of them.
+        PreparedScene& prepared = editor.preparedScene;
+        prepared.Prepare(*editor.scene);
         for (const ViewId id : OrthographicRedrawOrder) {
             const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
             if (view.isOpen == 1 && view.needsRedraw == 1 && !Minimized(editor, id))
-                RedrawOrthographic(editor, id, in);
+                RedrawOrthographic(editor, id, in, prepared);
         }
     }
     ViewObject& perspective = editor.views[ViewPerspective];

@@ -1,24 +1,31 @@
 #include "views/RenderPasses.h"
 
+#include <array>
 #include <vector>
 
 #include "scene/Scene.h"
+#include "views/PreparedScene.h"
 
 namespace kvx {
 namespace {
 
-// Every vertex's pixel in one view, projected once for all the passes of a redraw. The storage is
-// kept between redraws.
+// Every vertex's pixel in one view, computed once for all the passes of a redraw. The storage is
+// kept between redraws (per thread, so views can be drawn side by side).
 class ProjectedVertices {
   public:
-    ProjectedVertices(const Scene& scene, const ViewState& state, ViewId view) {
-        static thread_local std::vector<PixelPoint> storage;
-        storage.resize(scene.vertices.size());
-        ProjectAllToView(scene.vertices.data(), scene.vertices.size(), state, view, storage.data());
-        points_ = storage.data();
-    }
-    PixelPoint Corner(const Face& f, std::int32_t k) const {
-        return points_[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])];
+    ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view) {
+        static thread_local std::vector<PixelPoint> points;
+        const std::size_t n = prepared.xyz.size() / 3;
+        points.resize(n);
+        if (IsOrthographic(view)) {
+            const ViewProjector project(state, view);
+            const float* p = prepared.xyz.data();
+            for (std::size_t i = 0; i < n; ++i, p += 3)
+                points[i] = project(p[0], p[1], p[2]);
+        } else {
+            std::fill(points.begin(), points.end(), PixelPoint{});
+        }
+        points_ = points.data();
     }
     PixelPoint operator[](std::size_t i) const { return points_[i]; }
 
@@ -61,10 +68,6 @@ void DrawNormal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t 
     const Vertex& v = CornerVertex(scene, f, k);
     const float ex = v.x + n.x, ey = v.y + n.y, ez = v.z + n.z;
     Segment(canvas, ProjectToView(v, state, view), ProjectToView(ex, ey, ez, state, view), red);
-}
-
-std::uint8_t ColourByte(double c) {
-    return static_cast<std::uint8_t>(TruncateToInt32(c));
 }
 
 }  // namespace
@@ -152,24 +155,43 @@ void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const M
 
 namespace {
 
-void FaceOutlines(Canvas& canvas, const Scene& scene, const ProjectedVertices& at,
-                  const ViewState& state, ViewId view, bool showNormals) {
+void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+                  const ProjectedVertices& at, const ViewState& state, ViewId view,
+                  bool showNormals) {
+    const PixelBuffer buffer = canvas.Locked();
+    if (!buffer.Drawable()) return;
     const PixelValue red = canvas.Pack(255, 0, 0);
-    for (const Face& f : scene.faces) {
-        if (!scene.IsFaceShown(f) || f.vertexCount <= 0) continue;
-        const PixelValue c =
-            canvas.Pack(ColourByte(f.red), ColourByte(f.green), ColourByte(f.blue));
-        const std::int32_t n = f.vertexCount;
-        if (showNormals) DrawNormal(canvas, scene, f, 0, state, view, red);
-        Segment(canvas, at.Corner(f, 0), at.Corner(f, n - 1), c);
+    int packed = -1;  // the colour bytes last packed, as one number
+    PixelValue c = 0;
+    std::array<PixelPoint, MaxFaceVertices> p;
+    for (const PreparedScene::FaceEntry& e : prepared.shownFaces) {
+        const std::int32_t n = e.count;
+        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
+        bool onePixel = true;
+        for (std::int32_t k = 0; k < n; ++k) {
+            p[static_cast<std::size_t>(k)] = at[static_cast<std::size_t>(corner[k])];
+            onePixel = onePixel && p[static_cast<std::size_t>(k)] == p[0];
+        }
+        if (onePixel && !showNormals) continue;  // every edge is a point: nothing to draw
+        const int bytes = e.red << 16 | e.green << 8 | e.blue;
+        if (bytes != packed) {
+            packed = bytes;
+            c = canvas.Pack(e.red, e.green, e.blue);
+        }
+        const Face* f = showNormals ? &scene.faces[static_cast<std::size_t>(e.face)] : nullptr;
+        if (f) DrawNormal(canvas, scene, *f, 0, state, view, red);
+        const PixelPoint last = p[static_cast<std::size_t>(n - 1)];
+        DrawEdge(buffer, p[0].x, p[0].y, last.x, last.y, c);
         for (std::int32_t i = 1; i < n; ++i) {
-            Segment(canvas, at.Corner(f, i), at.Corner(f, i - 1), c);
-            if (showNormals) DrawNormal(canvas, scene, f, i, state, view, red);
+            const PixelPoint a = p[static_cast<std::size_t>(i)];
+            const PixelPoint b = p[static_cast<std::size_t>(i - 1)];
+            DrawEdge(buffer, a.x, a.y, b.x, b.y, c);
+            if (f) DrawNormal(canvas, scene, *f, i, state, view, red);
         }
     }
 }
 
-void Vertices(Canvas& canvas, const Scene& scene, const ProjectedVertices& at,
+void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
               const ViewState& state, ViewId view, const PointLightMarker& light) {
     if (light.shown) {
         const PixelPoint l = Project(light.x, light.y, light.z, state, view);
@@ -177,54 +199,81 @@ void Vertices(Canvas& canvas, const Scene& scene, const ProjectedVertices& at,
         canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, red);
         canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, red);
     }
-    for (std::size_t i = 0; i < scene.vertices.size(); ++i) {
-        const Vertex& v = scene.vertices[i];
-        if (!scene.IsVertexShown(v)) continue;
-        const PixelPoint p = at[i];
-        const PixelValue c = v.markerColor;
+    const PixelBuffer buffer = canvas.Locked();
+    if (!buffer.Drawable()) return;
+    // A marker that repeats the one drawn just before it (same pixel, look and colour) would
+    // write the same pixels again: it is skipped. Many vertices of a big model share a pixel.
+    bool drawnAny = false;
+    PixelPoint lastPixel;
+    std::int32_t lastState = 0;
+    PixelValue lastColour = 0;
+    for (const PreparedScene::VertexEntry& v : prepared.shownVertices) {
+        const PixelPoint p = at[static_cast<std::size_t>(v.index)];
+        const PixelValue c = v.colour;
+        if (drawnAny && p == lastPixel && v.state == lastState && c == lastColour) continue;
+        drawnAny = true;
+        lastPixel = p, lastState = v.state, lastColour = c;
         if (v.state == VertexSelected) {
-            canvas.SetPixel(p.x, p.y, c);
-            canvas.DrawLine(p.x - 5, p.y - 5, p.x + 5, p.y - 5, c);
-            canvas.DrawLine(p.x - 5, p.y + 5, p.x + 5, p.y + 5, c);
-            canvas.DrawLine(p.x - 5, p.y - 5, p.x - 5, p.y + 5, c);
-            canvas.DrawLine(p.x + 5, p.y - 5, p.x + 5, p.y + 5, c);
+            SetPixel(buffer, p.x, p.y, c);
+            HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
+            HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
+            VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
+            VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
         } else {
-            canvas.DrawLine(p.x - 1, p.y, p.x + 1, p.y, c);
-            canvas.DrawLine(p.x, p.y - 1, p.x, p.y + 1, c);
+            HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
+            VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
         }
     }
 }
 
-void SelectedFaces(Canvas& canvas, const Scene& scene, const ProjectedVertices& at) {
-    for (const std::int32_t index : scene.selectedFaces) {
-        if (index < 0 || index >= scene.faceCount()) continue;
-        const Face& f = scene.faces[static_cast<std::size_t>(index)];
-        const std::int32_t n = f.vertexCount;
-        if (n <= 0) continue;
-        Segment(canvas, at.Corner(f, 0), at.Corner(f, n - 1), RawSelectedFace);
-        for (std::int32_t i = 1; i < n; ++i)
-            Segment(canvas, at.Corner(f, i - 1), at.Corner(f, i), RawSelectedFace);
+void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at) {
+    const PixelBuffer buffer = canvas.Locked();
+    if (!buffer.Drawable()) return;
+    for (const PreparedScene::FaceEntry& e : prepared.selectedFaces) {
+        const std::int32_t n = e.count;
+        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
+        const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(corner[k])]; };
+        const PixelPoint first = point(0), last = point(n - 1);
+        DrawEdge(buffer, first.x, first.y, last.x, last.y, RawSelectedFace);
+        for (std::int32_t i = 1; i < n; ++i) {
+            const PixelPoint a = point(i - 1), b = point(i);
+            DrawEdge(buffer, a.x, a.y, b.x, b.y, RawSelectedFace);
+        }
     }
+}
+
+}  // namespace
+
+namespace {
+
+PreparedScene& PreparedFor(const Scene& scene) {
+    static thread_local PreparedScene prepared;
+    prepared.Prepare(scene);
+    return prepared;
 }
 
 }  // namespace
 
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals) {
-    FaceOutlines(canvas, scene, ProjectedVertices(scene, state, view), state, view, showNormals);
+    const PreparedScene& prepared = PreparedFor(scene);
+    FaceOutlines(canvas, scene, prepared, ProjectedVertices(prepared, state, view), state, view,
+                 showNormals);
 }
 
 void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                   const PointLightMarker& light) {
-    Vertices(canvas, scene, ProjectedVertices(scene, state, view), state, view, light);
+    const PreparedScene& prepared = PreparedFor(scene);
+    Vertices(canvas, prepared, ProjectedVertices(prepared, state, view), state, view, light);
 }
 
 void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
-    SelectedFaces(canvas, scene, ProjectedVertices(scene, state, view));
+    const PreparedScene& prepared = PreparedFor(scene);
+    SelectedFaces(canvas, prepared, ProjectedVertices(prepared, state, view));
 }
 
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                    const ViewPassInputs& in) {
+void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+                    const ViewState& state, ViewId view, const ViewPassInputs& in) {
     const PixelValue blue = canvas.Pack(0, 0, 255);
     if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
     if (in.showRulers)
@@ -233,10 +282,15 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, 
     if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
-    const ProjectedVertices at(scene, state, view);
-    FaceOutlines(canvas, scene, at, state, view, in.showNormals);
-    Vertices(canvas, scene, at, state, view, in.pointLight);
-    SelectedFaces(canvas, scene, at);
+    const ProjectedVertices at(prepared, state, view);
+    FaceOutlines(canvas, scene, prepared, at, state, view, in.showNormals);
+    Vertices(canvas, prepared, at, state, view, in.pointLight);
+    SelectedFaces(canvas, prepared, at);
+}
+
+void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                    const ViewPassInputs& in) {
+    DrawViewPasses(canvas, scene, PreparedFor(scene), state, view, in);
 }
 
 }  // namespace kvx

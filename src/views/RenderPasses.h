@@ -12,6 +12,7 @@
 namespace kvx {
 
 class Scene;
+struct PreparedScene;
 
 // Extent of the grid and of the world axes, in world units each way from the origin.
 inline constexpr double GridExtent = 50.0;
@@ -82,5 +83,9 @@ void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& stat
 // All passes and overlays of one redraw, in their order, into a canvas already cleared and locked.
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                     const ViewPassInputs& in);
+// The same from what PreparedScene gathered of the scene, so that several views share one
+// gathering. prepared must be up to date with the scene.
+void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+                    const ViewState& state, ViewId view, const ViewPassInputs& in);
 
 }  // namespace kvx

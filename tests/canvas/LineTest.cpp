@@ -86,3 +86,29 @@ TEST(DrawLine, ChoosesTheRoutineByItsEnds) {
 
 }  // namespace
 }  // namespace kvx
+
+namespace kvx {
+namespace {
+
+// The short edges DrawEdge handles itself write exactly what DrawLine writes, at and beyond every
+// border, at both depths, and never outside the buffer.
+TEST(DrawEdge, ShortEdgesWriteWhatDrawLineWrites) {
+    const int w = 9, h = 7;
+    const int positions[] = {-2, -1, 0, 1, 2, 5, 6, 7, 8, 9, 10};
+    for (int bpp : {16, 24})
+        for (int x : positions)
+            for (int y : positions)
+                for (int dx = -2; dx <= 2; ++dx)
+                    for (int dy = -2; dy <= 2; ++dy) {
+                        test::TestBuffer edge(w, h, bpp), line(w, h, bpp);
+                        DrawEdge(edge.buffer(), x, y, x + dx, y + dy, 7);
+                        DrawLine(line.buffer(), x, y, x + dx, y + dy, 7);
+                        ASSERT_EQ(edge.Written(), line.Written())
+                            << bpp << " bits from (" << x << ", " << y << ") by (" << dx << ", "
+                            << dy << ")";
+                        ASSERT_TRUE(edge.GuardsIntact());
+                    }
+}
+
+}  // namespace
+}  // namespace kvx

@@ -1,0 +1,80 @@
+// All passes of the six orthographic views at the default zoom, one thread, on the benchmark grid
+// of about 10,000, 100,000 and 1,000,000 triangles, with nothing selected and with every face
+// selected (then every vertex is drawn as selected too).
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+#include "GridScene.h"
+#include "canvas/Canvas.h"
+#include "scene/Scene.h"
+#include "views/PreparedScene.h"
+#include "views/RenderPasses.h"
+
+namespace kvx::bench {
+namespace {
+
+struct ViewsFixture {
+    rm::SceneRoot root;
+    std::unique_ptr<Scene> scene;
+    ViewStates states;
+    Canvas canvases[7];
+    ViewPassInputs inputs;
+
+    explicit ViewsFixture(std::int64_t triangles) {
+        root.Create();
+        scene = std::make_unique<Scene>(root);
+        BuildGrid(*scene, GridSideFor(triangles));
+        for (ViewId v = ViewTop; v <= ViewBack; ++v)
+            canvases[v].Create(ViewPixels, ViewPixels, 24);
+        inputs.colours = PackedColours::For(24);
+    }
+    PreparedScene prepared;
+
+    // As the main loop does: the scene gathered once, then the six views.
+    void DrawAll() {
+        prepared.Prepare(*scene);
+        for (ViewId v = ViewTop; v <= ViewBack; ++v) {
+            Canvas& c = canvases[v];
+            c.FillAll(c.Pack(155, 155, 155));
+            c.Lock();
+            DrawViewPasses(c, *scene, prepared, states[static_cast<std::size_t>(v)], v, inputs);
+            c.Unlock();
+        }
+    }
+};
+
+ViewsFixture& Views(std::int64_t triangles) {
+    static std::map<std::int64_t, std::unique_ptr<ViewsFixture>> all;
+    auto& f = all[triangles];
+    if (!f) f = std::make_unique<ViewsFixture>(triangles);
+    return *f;
+}
+
+void SixViews(benchmark::State& state) {
+    ViewsFixture& f = Views(state.range(0));
+    const bool selected = state.range(1) != 0;
+    if (selected) {
+        f.scene->SelectAllFaces();
+        for (std::int32_t i = 0; i < f.scene->vertexCount(); ++i)
+            f.scene->vertices[static_cast<std::size_t>(i)].state = VertexSelected;
+    }
+    for (auto _ : state)
+        f.DrawAll();
+    if (selected) {
+        f.scene->ClearFaceSelection();
+        for (Vertex& v : f.scene->vertices)
+            v.state = VertexNormal;
+    }
+    state.counters["triangles"] = static_cast<double>(f.scene->faceCount());
+}
+
+BENCHMARK(SixViews)
+    ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
+    ->ArgNames({"triangles", "selected"})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kvx::bench

@@ -1,0 +1,97 @@
+#include "views/ReferencePasses.h"
+
+#include "scene/Scene.h"
+
+namespace kvx::test {
+namespace {
+
+PixelPoint Corner(const Scene& scene, const Face& f, std::int32_t k, const ViewState& state,
+                  ViewId view) {
+    return ProjectToView(
+        scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])],
+        state, view);
+}
+
+void Edge(Canvas& canvas, PixelPoint a, PixelPoint b, PixelValue c) {
+    canvas.DrawLine(a.x, a.y, b.x, b.y, c);
+}
+
+// One world unit along corner k's normal as the engine holds it.
+void Normal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t k,
+            const ViewState& state, ViewId view) {
+    const rm::MeshBuilder* b = f.rmFace.Builder();
+    if (!b || f.rmFace.Index() < 0 || f.rmFace.Index() >= b->FaceCount()) return;
+    const rm::FaceData& d = b->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
+    if (k >= d.cornerCount) return;
+    const std::int32_t ni = d.normal[static_cast<std::size_t>(k)];
+    if (ni < 0 || ni >= b->NormalCount()) return;
+    const rm::Vec3f n = b->Normals()[static_cast<std::size_t>(ni)];
+    const Vertex& v =
+        scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])];
+    Edge(canvas, ProjectToView(v, state, view),
+         ProjectToView(v.x + n.x, v.y + n.y, v.z + n.z, state, view), canvas.Pack(255, 0, 0));
+}
+
+}  // namespace
+
+void ReferenceViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                         const ViewPassInputs& in) {
+    // The grid, rulers and tool overlays by the product's own functions; the passes over the
+    // scene written out plainly.
+    const PixelValue blue = canvas.Pack(0, 0, 255);
+    if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
+    if (in.showRulers)
+        DrawRulers(canvas, state, view, in.showMouseAxes, in.mouse, in.colours.grey100);
+    if (in.magneticGrid) DrawSnapMarker(canvas, state, view, in.mouse, in.colours.black);
+    if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
+    if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
+    if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
+    for (const Face& f : scene.faces) {
+        if (!scene.IsFaceShown(f) || f.vertexCount <= 0) continue;
+        const PixelValue c = canvas.Pack(static_cast<std::uint8_t>(TruncateToInt32(f.red)),
+                                         static_cast<std::uint8_t>(TruncateToInt32(f.green)),
+                                         static_cast<std::uint8_t>(TruncateToInt32(f.blue)));
+        const std::int32_t n = f.vertexCount;
+        if (in.showNormals) Normal(canvas, scene, f, 0, state, view);
+        Edge(canvas, Corner(scene, f, 0, state, view), Corner(scene, f, n - 1, state, view), c);
+        for (std::int32_t i = 1; i < n; ++i) {
+            Edge(canvas, Corner(scene, f, i, state, view), Corner(scene, f, i - 1, state, view), c);
+            if (in.showNormals) Normal(canvas, scene, f, i, state, view);
+        }
+    }
+    if (in.pointLight.shown) {
+        const PixelPoint l =
+            ProjectToView(static_cast<float>(in.pointLight.x), static_cast<float>(in.pointLight.y),
+                          static_cast<float>(in.pointLight.z), state, view);
+        canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, canvas.Pack(255, 0, 0));
+        canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, canvas.Pack(255, 0, 0));
+    }
+    for (const Vertex& v : scene.vertices) {
+        if (!scene.IsVertexShown(v)) continue;
+        const PixelPoint p = ProjectToView(v, state, view);
+        const PixelValue c = v.markerColor;
+        if (v.state == VertexSelected) {
+            canvas.SetPixel(p.x, p.y, c);
+            canvas.DrawLine(p.x - 5, p.y - 5, p.x + 5, p.y - 5, c);
+            canvas.DrawLine(p.x - 5, p.y + 5, p.x + 5, p.y + 5, c);
+            canvas.DrawLine(p.x - 5, p.y - 5, p.x - 5, p.y + 5, c);
+            canvas.DrawLine(p.x + 5, p.y - 5, p.x + 5, p.y + 5, c);
+        } else {
+            canvas.DrawLine(p.x - 1, p.y, p.x + 1, p.y, c);
+            canvas.DrawLine(p.x, p.y - 1, p.x, p.y + 1, c);
+        }
+    }
+    for (const std::int32_t index : scene.selectedFaces) {
+        if (index < 0 || index >= scene.faceCount()) continue;
+        const Face& f = scene.faces[static_cast<std::size_t>(index)];
+        const std::int32_t n = f.vertexCount;
+        if (n <= 0) continue;
+        Edge(canvas, Corner(scene, f, 0, state, view), Corner(scene, f, n - 1, state, view),
+             RawSelectedFace);
+        for (std::int32_t i = 1; i < n; ++i)
+            Edge(canvas, Corner(scene, f, i - 1, state, view), Corner(scene, f, i, state, view),
+                 RawSelectedFace);
+    }
+}
+
+}  // namespace kvx::test
