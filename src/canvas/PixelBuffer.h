@@ -64,8 +64,13 @@ int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::i
 
 // DrawLine with the lines of a big model's edges, most of them a pixel long or none, handled
 // here: the same pixels, without the call. The buffer must be drawable.
-inline void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                     std::int32_t y2, PixelValue c) {
+#if defined(__GNUC__)
+#define KVX_HOT_INLINE [[gnu::always_inline]] inline
+#else
+#define KVX_HOT_INLINE inline
+#endif
+KVX_HOT_INLINE void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
+                             std::int32_t x2, std::int32_t y2, PixelValue c) {
     const std::int32_t dx = x2 - x1, dy = y2 - y1;
     if ((dx | dy) == 0) return;  // a point draws nothing
     if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {

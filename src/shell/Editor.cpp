@@ -1,5 +1,7 @@
 #include "shell/Editor.h"
 
+#include <thread>
+
 #include "perspective/TargaExport.h"
 #include "platform/Constants.h"
 #include "resources/CommandIds.h"
@@ -7,6 +9,10 @@
 #include "shell/DialogCommands.h"
 
 namespace kvx {
+
+int DefaultRedrawThreads() {
+    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
 
 Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
                platform::MessageQueue& q)

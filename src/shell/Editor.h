@@ -41,6 +41,9 @@ inline constexpr const char* DepthMessageTitle = "Attention...";
 inline constexpr std::uint32_t AnimationTimerId = 1;
 inline constexpr std::uint32_t AnimationTickMilliseconds = 40;
 
+// Two where the machine has two cores or more, else one.
+int DefaultRedrawThreads();
+
 struct Editor {
     Editor(platform::WindowSystem& windowSystem, platform::Prompts& prompts,
            platform::MessageQueue& queue);
@@ -70,7 +73,10 @@ struct Editor {
     ToolState tools;
     MouseState mouse;
     ViewStates viewStates;
-    PreparedScene preparedScene;      // what the flat views draw of the scene, gathered per redraw
+    PreparedScene preparedScene;  // what the flat views draw of the scene, gathered per redraw
+    // Threads that draw the marked views side by side (the main loop's and helpers); the
+    // pictures are the same for any number.
+    int redrawThreads = DefaultRedrawThreads();
     PointLightMarker lightPlacement;  // LightPlacement, where the views show the point light
     // Receives the mouse position texts on every mouse move over a flat view while the position
     // dialog is open; empty while it is closed.

@@ -1,5 +1,11 @@
 #include "shell/MainLoop.h"
 
+#include <algorithm>
+#include <atomic>
+#include <latch>
+#include <thread>
+#include <vector>
+
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "shell/DialogCommands.h"
@@ -33,8 +39,9 @@ ViewPassInputs PassInputs(const Editor& editor) {
     return in;
 }
 
-void RedrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in,
-                        const PreparedScene& prepared) {
+// Draws a flat view into its canvas; presenting comes after every view is drawn.
+void DrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in,
+                      const PreparedScene& prepared) {
     ViewObject& view = editor.views[static_cast<std::size_t>(id)];
     const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
     view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
@@ -45,11 +52,9 @@ void RedrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in,
                        editor.viewStates[static_cast<std::size_t>(id)], id, in);
         view.Unlock();
     }
-    view.Present();
-    view.needsRedraw = 0;
 }
 
-void RedrawPerspective(Editor& editor) {
+void DrawPerspective(Editor& editor) {
     ViewObject& view = editor.views[ViewPerspective];
     const RgbColour& bg = editor.background.entries[ViewPerspective];
     view.ClearValue(
@@ -57,8 +62,41 @@ void RedrawPerspective(Editor& editor) {
                   static_cast<std::uint8_t>(bg.blue), editor.app.bitsPerPixel),
         1);
     view.Render3D();
-    view.Present();
-    view.needsRedraw = 0;
+}
+
+// Draws the marked views side by side on up to `threads` threads: a helper starts on the
+// perspective view while the main thread gathers the scene for the flat views, then both take
+// the flat views in order. Every view draws into a canvas of its own and only reads the scene,
+// so the pictures do not depend on the number of threads; nothing is presented until all are
+// joined.
+void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threads) {
+    const bool perspective = !marked.empty() && marked.back() == ViewPerspective;
+    std::vector<ViewId> flat(marked.begin(), marked.end() - (perspective ? 1 : 0));
+    ViewPassInputs in;
+    PreparedScene& prepared = editor.preparedScene;
+    std::latch gathered(1);
+    std::atomic<std::size_t> next{0};
+    const auto drawFlat = [&] {
+        gathered.wait();
+        for (std::size_t i = next++; i < flat.size(); i = next++)
+            DrawOrthographic(editor, flat[i], in, prepared);
+    };
+    std::jthread helper;
+    const bool split = threads >= 2 && (flat.size() >= 2 || (perspective && !flat.empty()));
+    if (split) {
+        helper = std::jthread([&] {
+            if (perspective) DrawPerspective(editor);
+            drawFlat();
+        });
+    } else if (perspective) {
+        DrawPerspective(editor);
+    }
+    if (!flat.empty()) {
+        in = PassInputs(editor);
+        prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
+    }
+    gathered.count_down();
+    drawFlat();
 }
 
 // A minimised view is not drawn; its redraw waits until it is shown again.
@@ -83,26 +121,28 @@ void DispatchMessage(Editor& editor, const Message& m) {
 
 void RedrawMarkedViews(Editor& editor, const Message& m) {
     editor.display.redrawing = 1;
-    bool any = false;
+    // The marked views, in the order they are presented: flat views 1, 2, 3, 4, 6, 5, then the
+    // perspective view. A minimised view keeps its mark until it is shown again.
+    std::vector<ViewId> marked;
     for (const ViewId id : OrthographicRedrawOrder) {
-        any = any || (editor.views[static_cast<std::size_t>(id)].isOpen == 1 &&
-                      editor.views[static_cast<std::size_t>(id)].needsRedraw == 1);
+        const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+        if (view.isOpen == 1 && view.needsRedraw == 1 && !Minimized(editor, id))
+            marked.push_back(id);
     }
-    if (any) {
-        const ViewPassInputs in = PassInputs(editor);
-        // What the views draw of the scene, gathered once for all of them.
-        PreparedScene& prepared = editor.preparedScene;
-        prepared.Prepare(*editor.scene);
-        for (const ViewId id : OrthographicRedrawOrder) {
-            const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-            if (view.isOpen == 1 && view.needsRedraw == 1 && !Minimized(editor, id))
-                RedrawOrthographic(editor, id, in, prepared);
+    const ViewObject& perspectiveView = editor.views[ViewPerspective];
+    if (perspectiveView.isOpen == 1 && perspectiveView.needsRedraw == 1 &&
+        !Minimized(editor, ViewPerspective))
+        marked.push_back(ViewPerspective);
+    if (!marked.empty()) {
+        DrawSideBySide(editor, marked, editor.redrawThreads);
+        for (const ViewId id : marked) {
+            ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+            view.Present();
+            view.needsRedraw = 0;
         }
     }
     ViewObject& perspective = editor.views[ViewPerspective];
     if (perspective.isOpen == 1) {
-        if (perspective.needsRedraw == 1 && !Minimized(editor, ViewPerspective))
-            RedrawPerspective(editor);
         // The model turns one step per animation tick, not per message.
         if (editor.display.animate == 1 && IsAnimationTick(editor, m)) {
             editor.scene->placementFrame(0).RotateDegrees(0, 5, 0);

@@ -201,18 +201,36 @@ void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVert
     }
     const PixelBuffer buffer = canvas.Locked();
     if (!buffer.Drawable()) return;
-    // A marker that repeats the one drawn just before it (same pixel, look and colour) would
-    // write the same pixels again: it is skipped. Many vertices of a big model share a pixel.
-    bool drawnAny = false;
-    PixelPoint lastPixel;
-    std::int32_t lastState = 0;
-    PixelValue lastColour = 0;
-    for (const PreparedScene::VertexEntry& v : prepared.shownVertices) {
+    // A marker is redundant when the same marker (same pixel, look and colour) is drawn again
+    // later: the later one writes the same pixels last. One pass backwards keeps only the last
+    // of each kind, and markers that cannot touch the canvas; many vertices of a big model
+    // share a pixel. Markers in other colours than the usual one are always drawn.
+    constexpr std::int32_t Margin = 6;  // a selected marker reaches 5 pixels out
+    const std::int32_t w = buffer.width + 2 * Margin, h = buffer.height + 2 * Margin;
+    static thread_local std::vector<std::uint8_t> seen, keep;
+    seen.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    const std::vector<PreparedScene::VertexEntry>& shown = prepared.shownVertices;
+    keep.resize(shown.size());
+    for (std::size_t i = shown.size(); i-- > 0;) {
+        const PreparedScene::VertexEntry& v = shown[i];
+        const PixelPoint p = at[static_cast<std::size_t>(v.index)];
+        const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
+        if (x < 0 || y < 0 || x >= w || y >= h) {
+            keep[i] = 0;  // wholly outside: draws nothing
+        } else if (v.colour != RawVertexMarker) {
+            keep[i] = 1;
+        } else {
+            std::uint8_t& mark = seen[static_cast<std::size_t>(y * w + x)];
+            const std::uint8_t kind = v.state == VertexSelected ? 2 : 1;
+            keep[i] = (mark & kind) == 0;
+            mark |= kind;
+        }
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (!keep[i]) continue;
+        const PreparedScene::VertexEntry& v = shown[i];
         const PixelPoint p = at[static_cast<std::size_t>(v.index)];
         const PixelValue c = v.colour;
-        if (drawnAny && p == lastPixel && v.state == lastState && c == lastColour) continue;
-        drawnAny = true;
-        lastPixel = p, lastState = v.state, lastColour = c;
         if (v.state == VertexSelected) {
             SetPixel(buffer, p.x, p.y, c);
             HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);

@@ -1,6 +1,8 @@
 // The redraw cycle and the view windows: what is redrawn after which message, in which order,
 // and the views' own window messages.
 
+#include <map>
+
 #include "shell/EditorFixture.h"
 #include "views/RenderPasses.h"
 
@@ -43,6 +45,25 @@ TEST_F(RedrawCycleTest, ModelChangesRedrawAllSevenViews) {
     Command(cmd::Mesh);
     const std::vector<ViewId> expected = {1, 2, 3, 4, 6, 5, 7};
     EXPECT_EQ(PresentedViews(), expected);
+}
+
+TEST_F(RedrawCycleTest, ViewsDrawnSideBySideGiveTheSameBytesInTheSameOrder) {
+    Command(cmd::Mesh);
+    Command(cmd::SelectionnerVertex);
+    Command(cmd::VecteursNormaux);
+    Send(ViewWindow(ViewPerspective).handle, WM_KEYDOWN, VK_PRIOR);
+    std::map<WindowHandle, std::vector<std::uint8_t>> pictures[3];
+    for (int threads : {1, 2, 4}) {
+        editor.redrawThreads = threads;
+        ClearPresented();
+        editor.RequestRedraw(0);
+        Send(editor.frame.handle, WM_PAINT);  // any message: the loop then redraws
+        EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{1, 2, 3, 4, 6, 5, 7})) << threads;
+        for (const auto& [h, shown] : ws.lastPresented)
+            pictures[threads / 2][h] = shown.pixels;
+    }
+    EXPECT_EQ(pictures[1], pictures[0]);
+    EXPECT_EQ(pictures[2], pictures[0]);
 }
 
 TEST_F(RedrawCycleTest, MessagesThatChangeNothingRedrawNothing) {
