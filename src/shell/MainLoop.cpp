@@ -91,11 +91,17 @@ void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threa
     } else if (perspective) {
         DrawPerspective(editor);
     }
-    if (!flat.empty()) {
-        in = PassInputs(editor);
-        prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
+    {
+        // The helper is let go however the gathering ends, so it can always be joined.
+        struct Release {
+            std::latch& latch;
+            ~Release() { latch.count_down(); }
+        } release{gathered};
+        if (!flat.empty()) {
+            in = PassInputs(editor);
+            prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
+        }
     }
-    gathered.count_down();
     drawFlat();
 }
 
