@@ -2,6 +2,7 @@
 
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
+#include "views/tools/Tools.h"
 
 namespace kvx {
 namespace {
@@ -54,7 +55,7 @@ void CloseView(Editor& editor, ViewId id) {
     editor.WaitUntilNotRedrawing();
     // A drag held in a closing view can no longer end by the mouse.
     if (IsOrthographic(id) && (editor.tools.confined || editor.tools.leftButtonDown))
-        AbandonToolOperations(editor);
+        ApplyViewOutcome(editor, id, AbandonOperations(*editor.scene, editor.tools));
     editor.menuBar.Uncheck(DescribeView(id).menuItem);
     view.Release();
     if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);

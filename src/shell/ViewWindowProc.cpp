@@ -45,14 +45,12 @@ void OrthographicInput(Editor& editor, ViewId id, ViewObject& view, const Messag
             MouseMoved(editor, id, view, m);
             break;
         case WM_LBUTTONDOWN: {
-            editor.tools.leftButtonDown = true;
             TakeMouse(editor, id, m.lParam);
             ToolContext ctx = ContextFor(editor, id);
             ApplyViewOutcome(editor, id, ToolLeftDown(ctx));
             break;
         }
         case WM_LBUTTONUP: {
-            editor.tools.leftButtonDown = false;
             TakeMouse(editor, id, m.lParam);
             // Ctrl alone: Ctrl with Shift (or a button flag) counts as a plain click.
             ToolContext ctx = ContextFor(editor, id, m.wParam == MK_CONTROL);
@@ -127,26 +125,6 @@ void ShowViewPopup(Editor& editor, ViewId id, const platform::Menu* menu) {
     editor.windows.TrackPopupMenu(menu->popups.front(), TPM_CENTERALIGN | TPM_VCENTERALIGN,
                                   editor.windows.ClientToScreen(window.handle, client),
                                   window.handle);
-}
-
-void AbandonToolOperations(Editor& editor) {
-    ToolState& t = editor.tools;
-    const bool wasConfined = t.confined;
-    t.leftButtonDown = t.moveDragActive = t.fenceDragActive = t.mirrorDragActive = false;
-    t.moveOrigin.Clear();
-    t.pan.End();
-    t.loupe.active = false;
-    if (t.rotateActive || t.scaleActive) {
-        t.rotateActive = t.scaleActive = false;
-        t.cursor = IdleCursor(editor.toolMode());
-        editor.windows.SetCursor(static_cast<int>(t.cursor));
-    }
-    t.confined = false;
-    if (wasConfined) editor.windows.ClipCursor(std::nullopt);
-    if (t.anyMoved) {
-        RefreshNormals(*editor.scene, t);
-        editor.RequestRedraw(0);
-    }
 }
 
 void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {

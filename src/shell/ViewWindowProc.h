@@ -19,7 +19,4 @@ void ApplyViewOutcome(Editor& editor, ViewId view, const ViewOutcome& outcome);
 // choice arrives later as WM_COMMAND to that window.
 void ShowViewPopup(Editor& editor, ViewId id, const platform::Menu* menu);
 
-// Ends every running drag and operation and frees the cursor (a view closing under the mouse).
-void AbandonToolOperations(Editor& editor);
-
 }  // namespace kvx

@@ -1,6 +1,7 @@
 #include "views/DragSteps.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "scene/Scene.h"
 #include "scene/VertexTransforms.h"
@@ -8,17 +9,23 @@
 namespace kvx {
 namespace {
 
+// The moved-vertex marks, one per vertex of the table, for a step about to move some.
+std::vector<std::uint8_t>& MovedMarks(const Scene& scene, ToolState& tools) {
+    if (tools.movedVertices.size() < scene.vertices.size())
+        tools.movedVertices.resize(scene.vertices.size(), 0);
+    tools.anyMoved = true;
+    return tools.movedVertices;
+}
+
 // Calls apply on every selected vertex, in selection order, and marks it moved.
 template <typename Apply>
 void ForEachSelected(Scene& scene, ToolState& tools, Apply apply) {
     if (scene.selectedVertices.empty()) return;
-    if (tools.movedVertices.size() < scene.vertices.size())
-        tools.movedVertices.resize(scene.vertices.size(), 0);
+    std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     for (const std::int32_t i : scene.selectedVertices) {
         apply(scene.vertices[static_cast<std::size_t>(i)]);
-        tools.movedVertices[static_cast<std::size_t>(i)] = 1;
+        moved[static_cast<std::size_t>(i)] = 1;
     }
-    tools.anyMoved = true;
 }
 
 void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
@@ -71,17 +78,15 @@ void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId vi
             return;
     }
     if (origin.vertices.empty()) return;
-    if (tools.movedVertices.size() < scene.vertices.size())
-        tools.movedVertices.resize(scene.vertices.size(), 0);
+    std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     const float* start = origin.start.data();
     for (const std::int32_t i : origin.vertices) {
         scene.vertices[static_cast<std::size_t>(i)].MoveTo(static_cast<double>(start[0]) + d[0],
                                                            static_cast<double>(start[1]) + d[1],
                                                            static_cast<double>(start[2]) + d[2]);
-        tools.movedVertices[static_cast<std::size_t>(i)] = 1;
+        moved[static_cast<std::size_t>(i)] = 1;
         start += 3;
     }
-    tools.anyMoved = true;
 }
 
 void RotationStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view) {

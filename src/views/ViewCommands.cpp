@@ -7,19 +7,13 @@
 namespace kvx {
 namespace {
 
-ViewOutcome Redrawn(RedrawScope scope) {
-    ViewOutcome out;
-    out.Redraw(scope);
-    return out;
-}
-
 // The light takes the world cursor on the view's two axes; the third coordinate stays.
 ViewOutcome PlaceLight(const ToolContext& ctx, PointLightMarker& light) {
     const ViewAxisSet a = ViewAxes(ctx.view);
     double* coordinates[3] = {&light.x, &light.y, &light.z};
     *coordinates[a.uAxis] = ctx.mouse.World(a.uAxis);
     *coordinates[a.vAxis] = ctx.mouse.World(a.vAxis);
-    ViewOutcome out = Redrawn(RedrawScope::All);
+    ViewOutcome out = ViewOutcome::Redrawing(RedrawScope::All);
     out.pointLightMoved = true;
     return out;
 }
@@ -64,13 +58,13 @@ ViewOutcome ViewCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t
             return choose(ToolMode::Mirror);
         case cmd::CreateFace:
             scene.CreateFaceFromSelection();
-            return Redrawn(RedrawScope::All);
+            return ViewOutcome::Redrawing(RedrawScope::All);
         case cmd::HideVertices:
             scene.HideSelectedVertices();
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case cmd::ShowVertices:
             scene.ShowAllVertices();
-            return Redrawn(RedrawScope::All);
+            return ViewOutcome::Redrawing(RedrawScope::All);
         case cmd::HideFaces:
             scene.HideSelectedFaces();
             return {};
@@ -79,16 +73,16 @@ ViewOutcome ViewCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t
             return {};
         case cmd::FacesOfVertices:
             scene.SelectFacesOfVertices();
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case cmd::VerticesOfFaces:
             scene.SelectVerticesOfFaces();
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case cmd::ZoomNormal:
             ResetZoom(ctx.state);
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case cmd::ZoomOut:
             ZoomOutView(ctx.state);
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case cmd::FaceColour: {
             ViewOutcome out;
             out.chooseFaceColour = true;

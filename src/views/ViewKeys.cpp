@@ -33,12 +33,6 @@ ViewOutcome Nudge(ToolContext& ctx, NudgeDirection direction) {
     return out;
 }
 
-ViewOutcome Redrawn(RedrawScope scope) {
-    ViewOutcome out;
-    out.Redraw(scope);
-    return out;
-}
-
 }  // namespace
 
 ViewOutcome ViewKey(ToolContext& ctx, std::uint32_t message, std::uint32_t key) {
@@ -68,7 +62,7 @@ ViewOutcome ViewKey(ToolContext& ctx, std::uint32_t message, std::uint32_t key) 
             return choose(ToolMode::MoveZ);
         case VK_SPACE:
             scene.CreateFaceFromSelection();
-            return Redrawn(RedrawScope::All);
+            return ViewOutcome::Redrawing(RedrawScope::All);
         case VK_LEFT:
             return Nudge(ctx, NudgeDirection::Left);
         case VK_UP:
@@ -79,10 +73,10 @@ ViewOutcome ViewKey(ToolContext& ctx, std::uint32_t message, std::uint32_t key) 
             return Nudge(ctx, NudgeDirection::Down);
         case 'B':
             scene.HideSelectedVertices();
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case 'V':
             scene.ShowAllVertices();
-            return Redrawn(RedrawScope::Orthographic);
+            return ViewOutcome::Redrawing(RedrawScope::Orthographic);
         case 'C':
             scene.HideSelectedFaces();
             return {};

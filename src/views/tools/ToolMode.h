@@ -62,7 +62,5 @@ enum class CursorId : std::int32_t {
 
 // The cursor a tool shows while no operation of it runs.
 CursorId IdleCursor(ToolMode mode);
-// Whether a left press in this mode confines the cursor to the view until the drag ends.
-bool ConfinesOnPress(ToolMode mode);
 
 }  // namespace kvx

@@ -59,14 +59,38 @@ void EndRotateOrScale(Scene& scene, ToolState& tools, ViewOutcome& out) {
     }
 }
 
+// Ends every left-button drag still running, without its last step (its tool was changed while
+// the button was held, or the view went).
+void EndLeftButtonDrags(ToolState& t, ViewOutcome& out) {
+    t.moveDragActive = false;
+    t.moveOrigin.Clear();
+    t.fenceDragActive = false;
+    t.mirrorDragActive = false;
+    t.pan.End();
+    if (t.loupe.active) {
+        t.loupe.active = false;
+        out.Redraw(RedrawScope::ThisView);
+    }
+}
+
+// Frees a held cursor unless a rotation or scaling still holds it, and brings the normals of
+// moved vertices up to date once no operation is running.
+void SettleAfterDrag(Scene& scene, ToolState& t, ViewOutcome& out) {
+    if (t.rotateActive || t.scaleActive) return;
+    if (t.confined) {
+        t.confined = false;
+        out.confinement = Confinement::Free;
+    }
+    if (t.anyMoved) {
+        RefreshNormals(scene, t);
+        out.Redraw(RedrawScope::All);
+    }
+}
+
 }  // namespace
 
 CursorId IdleCursor(ToolMode mode) {
     return Row(mode).idleCursor;
-}
-
-bool ConfinesOnPress(ToolMode mode) {
-    return Row(mode).confinesOnPress;
 }
 
 ViewOutcome ToolMouseMove(ToolContext& ctx) {
@@ -98,20 +122,8 @@ ViewOutcome ToolLeftUp(ToolContext& ctx) {
         out.confinement = Confinement::Free;
     }
     Run(Row(ctx.mode).release, ctx, out);
-    // A drag whose tool was changed while the button was held ends here without its last step.
-    t.moveDragActive = false;
-    t.moveOrigin.Clear();
-    t.fenceDragActive = false;
-    t.mirrorDragActive = false;
-    t.pan.End();
-    if (t.loupe.active) {
-        t.loupe.active = false;
-        out.Redraw(RedrawScope::ThisView);
-    }
-    if (t.anyMoved && !t.rotateActive && !t.scaleActive) {
-        RefreshNormals(ctx.scene, t);
-        out.Redraw(RedrawScope::All);
-    }
+    EndLeftButtonDrags(t, out);
+    SettleAfterDrag(ctx.scene, t, out);
     return out;
 }
 
@@ -137,6 +149,15 @@ ViewOutcome ChangeToolMode(Scene& scene, ToolState& tools, ToolMode to) {
                    : tools.rotateActive ? CursorId::Rotate
                                         : IdleCursor(to);
     out.showCursor = tools.cursor;
+    return out;
+}
+
+ViewOutcome AbandonOperations(Scene& scene, ToolState& tools) {
+    ViewOutcome out;
+    tools.leftButtonDown = false;
+    EndLeftButtonDrags(tools, out);
+    if (tools.rotateActive || tools.scaleActive) EndRotateOrScale(scene, tools, out);
+    SettleAfterDrag(scene, tools, out);
     return out;
 }
 

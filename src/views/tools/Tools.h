@@ -19,4 +19,8 @@ ViewOutcome ToolRightUp(ToolContext& ctx);
 // the cursor is never left confined by an operation that can no longer be ended.
 ViewOutcome ChangeToolMode(Scene& scene, ToolState& tools, ToolMode to);
 
+// Ends every running drag and operation as if it had been finished (a view closing under it):
+// the cursor is freed and the normals of moved vertices brought up to date.
+ViewOutcome AbandonOperations(Scene& scene, ToolState& tools);
+
 }  // namespace kvx

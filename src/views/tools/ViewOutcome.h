@@ -26,6 +26,11 @@ struct ViewOutcome {
     bool chooseFaceColour = false;  // ask for a colour for the selected faces
 
     void Redraw(RedrawScope scope) { redraw = std::max(redraw, scope); }
+    static ViewOutcome Redrawing(RedrawScope scope) {
+        ViewOutcome out;
+        out.redraw = scope;
+        return out;
+    }
 };
 
 }  // namespace kvx
