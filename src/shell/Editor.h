@@ -59,6 +59,10 @@ struct Editor {
     // The view whose window this is, or 0.
     ViewId ViewOfWindow(platform::WindowHandle window) const;
     void PostCommand(std::uint32_t id);
+    // The colour the user picks through chooseColour, or nothing (cancelled or no dialog).
+    std::optional<RgbColour> ChooseColour() const {
+        return chooseColour ? chooseColour() : std::nullopt;
+    }
     // The tool mode as stored in the display state.
     ToolMode toolMode() const { return ToolModeFrom(display.toolMode); }
 

@@ -16,7 +16,7 @@ using namespace platform;
 // The directional and ambient lights take each byte divided by 256; the point light takes the
 // bytes as they are.
 void ColourLight(Editor& editor, Light& light, double divisor) {
-    const auto colour = editor.chooseColour ? editor.chooseColour() : std::nullopt;
+    const auto colour = editor.ChooseColour();
     if (!colour) return;
     light.SetColor(colour->red / divisor, colour->green / divisor, colour->blue / divisor);
     editor.RequestRedraw(0);
@@ -51,7 +51,7 @@ void PerspectiveCommand(Editor& editor, std::uint32_t id) {
             SwitchOff(editor, rig.ambient);
             break;
         case cmd::BackgroundColour: {
-            const auto colour = editor.chooseColour ? editor.chooseColour() : std::nullopt;
+            const auto colour = editor.ChooseColour();
             if (colour) editor.background.entries[ViewPerspective] = *colour;
             editor.RequestRedraw(0);  // also when cancelled
             break;

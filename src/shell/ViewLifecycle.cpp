@@ -32,10 +32,7 @@ void OpenView(Editor& editor, ViewId id) {
         // A view without its device, camera or viewport shows nothing: it closes again at once,
         // with whatever was made released.
         if (!view.Open3D(editor.pointLight)) {
-            view.Release();
-            if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);
-            window.ClearRecord();
-            editor.display.viewSwitching = 0;
+            CloseView(editor, id);
             return;
         }
     } else {

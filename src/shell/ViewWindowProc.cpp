@@ -111,8 +111,8 @@ void ApplyViewOutcome(Editor& editor, ViewId id, const ViewOutcome& out) {
         const PointLightMarker& p = editor.lightPlacement;
         editor.pointLight.SetPosition(p.x, p.y, p.z);
     }
-    if (out.chooseFaceColour && editor.chooseColour) {
-        if (const auto c = editor.chooseColour())
+    if (out.chooseFaceColour) {
+        if (const auto c = editor.ChooseColour())
             editor.scene->SetSelectedFacesColor(c->red, c->green, c->blue);
     }
     if (out.openPopup) ShowViewPopup(editor, id, editor.viewPopupMenu);
