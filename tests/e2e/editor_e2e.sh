@@ -32,25 +32,12 @@ read -r x y w h < <(view_area Dessus)
 import -window root "$work/shot.png" || fail "screenshot failed"
 [ -n "${KOLVEX_E2E_KEEP:-}" ] && cp "$work/shot.png" "$KOLVEX_E2E_KEEP"
 
-# A pixel of the screenshot as the view's pixel format would hold it.
-pixel() {
-  if [ "$depth" = 16 ]; then
-    convert "$work/shot.png" -format "%[fx:round(p{$1,$2}.r*31)],%[fx:round(p{$1,$2}.g*63)],%[fx:round(p{$1,$2}.b*31)]" info:
-  else
-    convert "$work/shot.png" -format "%[fx:round(p{$1,$2}.r*255)],%[fx:round(p{$1,$2}.g*255)],%[fx:round(p{$1,$2}.b*255)]" info:
-  fi
-}
-if [ "$depth" = 16 ]; then
-  background="19,38,19"  # (155, 155, 155) as 5-6-5: 0x9CD3
-  ruler="12,25,12"       # (100, 100, 100) as 5-6-5: 0x632C
-else
-  background="155,155,155"
-  ruler="100,100,100"
-fi
+background=$(as_screen 155 155 155)
+ruler=$(as_screen 100 100 100)
 
 check() {
   local got
-  got=$(pixel $(($x + $1)) $(($y + $2)))
+  got=$(shot_pixel "$work/shot.png" $(($x + $1)) $(($y + $2)))
   [ "$got" = "$3" ] || fail "top view pixel ($1, $2) is $got, expected $3 ($4)"
 }
 check 60 60 "$background" "background"

@@ -113,15 +113,17 @@ save_as() {
 # How many popup menus the editor has shown.
 popups() { grep -c "popup menu at" "$work/editor.log"; }
 
-# A pixel of the screen as the desktop's pixel format holds it: "r,g,b" in 5-6-5 steps at depth
-# 16, bytes at depth 24.
+# A pixel of a screenshot as the desktop's pixel format holds it: "r,g,b" in 5-6-5 steps at
+# depth 16, bytes at depth 24.
+shot_pixel() {
+  local sr=255 sg=255 sb=255
+  [ "$depth" = 16 ] && { sr=31; sg=63; sb=31; }
+  convert "$1" -format "%[fx:round(p{$2,$3}.r*$sr)],%[fx:round(p{$2,$3}.g*$sg)],%[fx:round(p{$2,$3}.b*$sb)]" info:
+}
+# The same for a pixel of the screen now.
 screen_pixel() {
-  local scale="255,255,255"
-  [ "$depth" = 16 ] && scale="31,63,31"
-  local sr sg sb
-  IFS=, read -r sr sg sb <<<"$scale"
   import -window root -crop "1x1+$1+$2" +repage "$work/pixel.png" || fail "screenshot failed"
-  convert "$work/pixel.png" -format "%[fx:round(p{0,0}.r*$sr)],%[fx:round(p{0,0}.g*$sg)],%[fx:round(p{0,0}.b*$sb)]" info:
+  shot_pixel "$work/pixel.png" 0 0
 }
 # A colour given as bytes, as screen_pixel reports it at this depth.
 as_screen() {

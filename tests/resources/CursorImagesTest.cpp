@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "resources/CursorImages.h"
-#include "resources/Cursors.h"
 
 namespace kvx::resources {
 namespace {
@@ -13,17 +12,11 @@ char PixelAt(const CursorImage& image, int x, int y) {
     return image.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
 }
 
-TEST(CursorImages, EveryPictureIsWellFormedAndNamedInTableOrder) {
-    for (int i = 0; i < static_cast<int>(CursorNames.size()); ++i) {
+// Names, row sizes, characters and hot spots inside the image are checked when the table is
+// compiled; what is left is whether each hot spot sits on the picture.
+TEST(CursorImages, HotSpotsSitOnThePictureAndBadIndicesGiveTheArrow) {
+    for (int i = 0; i < 16; ++i) {
         const CursorImage& image = CursorImageAt(i);
-        EXPECT_EQ(image.name, CursorNames[static_cast<std::size_t>(i)]);
-        for (std::string_view row : image.rows) {
-            ASSERT_EQ(row.size(), std::size_t{CursorSize}) << image.name;
-            EXPECT_EQ(row.find_first_not_of("#o."), std::string_view::npos) << image.name;
-        }
-        ASSERT_TRUE(image.hotX >= 0 && image.hotX < CursorSize && image.hotY >= 0 &&
-                    image.hotY < CursorSize)
-            << image.name;
         bool drawnNearHotSpot = false;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)

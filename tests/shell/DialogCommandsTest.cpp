@@ -76,7 +76,11 @@ TEST_F(DialogCommandsTest, ThePointLightDialogShowsAndAppliesTheAttenuation) {
     Send(dialog, WM_COMMAND, IDOK);
     EXPECT_TRUE(dialogs.open.empty());
     Popup(ViewPerspective, cmd::PointLightEdit);  // it can be opened again
-    EXPECT_EQ(dialogs.open.size(), 1u);
+    ASSERT_EQ(dialogs.open.size(), 1u);
+    dialogs.texts[{dialogs.open[0], 1018}] = "7";  // Cancel applies nothing
+    Send(dialogs.open[0], WM_COMMAND, IDCANCEL);
+    EXPECT_EQ(editor.pointLight.linear, 0.5);
+    EXPECT_TRUE(dialogs.open.empty());
 }
 
 TEST_F(DialogCommandsTest, TheAboutBoxIsModalAndEndsWhenClosed) {

@@ -83,10 +83,6 @@ TEST_F(PerspectiveInputTest, ColourCommandsScaleTheBytesAndSwitchingOffBlackensT
     Popup(cmd::BackgroundColour);
     EXPECT_EQ(editor.background.entries[ViewPerspective].red, 0);
     EXPECT_FALSE(ws.presentOrder.empty());
-    ChooseNext(RgbColour{10, 20, 30});
-    Popup(cmd::BackgroundColour);
-    EXPECT_EQ(Picture()[0], 30);  // blue, green, red at 24 bits
-    EXPECT_EQ(Picture()[2], 10);
 }
 
 TEST_F(PerspectiveInputTest, SauvegarderWritesThePictureAsLastDrawn) {

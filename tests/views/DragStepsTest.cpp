@@ -78,22 +78,6 @@ TEST_F(DragStepsTest, MagneticMovesGoByWholeUnits) {
     EXPECT_EQ(At(), (std::array<float, 3>{4, 2, 3}));
 }
 
-TEST_F(DragStepsTest, RotationTurnsTwoDegreesPerPixelAboutTheDepthAxis) {
-    tools.rotationCentre[0] = 1;  // the centre's depth coordinate (y in the top view) is 0
-    MouseTo(ViewTop, 0, 100);
-    MouseTo(ViewTop, 0, 110);  // ten pixels down in one message: 20 degrees about y
-    RotationStep(scene, tools, mouse, ViewTop);
-    const double a = 20 * 3.1416 / 180, x = 1 - 1, z = 3;
-    EXPECT_FLOAT_EQ(At()[0], static_cast<float>(x * std::cos(a) + z * std::sin(a) + 1));
-    EXPECT_EQ(At()[1], 2.0f);
-    EXPECT_FLOAT_EQ(At()[2], static_cast<float>(-x * std::sin(a) + z * std::cos(a)));
-    MouseTo(ViewTop, 50, 110);  // sideways: no angle
-    const auto still = At();
-    RotationStep(scene, tools, mouse, ViewTop);
-    EXPECT_EQ(At(), still);
-    EXPECT_TRUE(tools.anyMoved);
-}
-
 TEST_F(DragStepsTest, ScalingStepsAreClampedToOneAndTwoHundredPercent) {
     const auto percentAfter = [&](int from, int to) {
         MouseTo(ViewTop, 0, from);

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "platform/Constants.h"
-#include "scene/Vertex.h"
 #include "views/ViewProjection.h"
 
 namespace kvx {
@@ -194,31 +191,6 @@ TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
         EXPECT_NEAR(q.x, 61, 1);
         EXPECT_NEAR(q.y, 197, 1);
         EXPECT_NE(plain.World(a.uAxis), m.World(a.uAxis));
-    }
-}
-
-}  // namespace
-}  // namespace kvx
-
-namespace kvx {
-namespace {
-
-TEST(ProjectAllToView, GivesExactlyWhatProjectToViewGives) {
-    std::vector<Vertex> table(500);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        table[i].x = static_cast<float>(std::sin(i * 0.37) * 13.1);
-        table[i].y = static_cast<float>(std::cos(i * 0.11) * 7.7);
-        table[i].z = static_cast<float>(i * 0.0531 - 12.0);
-    }
-    ViewState s;
-    s.width = 7.3;
-    s.centerU = -1.37;
-    s.centerV = 2.9;
-    std::vector<PixelPoint> all(table.size());
-    for (ViewId view = ViewTop; view <= ViewPerspective; ++view) {
-        ProjectAllToView(table.data(), table.size(), s, view, all.data());
-        for (std::size_t i = 0; i < table.size(); ++i)
-            ASSERT_EQ(all[i], ProjectToView(table[i], s, view)) << view << " " << i;
     }
 }
 
