@@ -5,7 +5,6 @@
 #include "shell/PerspectiveWindowProc.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
-#include "views/DragSteps.h"
 #include "views/ViewCommands.h"
 #include "views/ViewKeys.h"
 #include "views/tools/Tools.h"
@@ -112,8 +111,10 @@ void ApplyViewOutcome(Editor& editor, ViewId id, const ViewOutcome& out) {
         editor.pointLight.SetPosition(p.x, p.y, p.z);
     }
     if (out.chooseFaceColour) {
-        if (const auto c = editor.ChooseColour())
+        if (const auto c = editor.ChooseColour()) {
             editor.scene->SetSelectedFacesColor(c->red, c->green, c->blue);
+            editor.RequestRedraw(0);  // only when a colour was picked
+        }
     }
     if (out.openPopup) ShowViewPopup(editor, id, editor.viewPopupMenu);
 }

@@ -40,8 +40,10 @@ TEST_F(DialogCommandsTest, ThePickedColourReachesTheBackgroundOnlyAfterOk) {
     Popup(ViewTop, cmd::FaceColour);
     EXPECT_EQ(editor.scene->faces[0].red, 33);  // the mesh's own colour
     dialogs.script.back() = {0, WM_COMMAND, IDOK, 0};
+    ClearPresented();
     Popup(ViewTop, cmd::FaceColour);
     EXPECT_EQ(editor.scene->faces[0].red, 111);
+    EXPECT_EQ(ws.presentOrder.size(), 7u);  // every view shows the new colour
 }
 
 TEST_F(DialogCommandsTest, ThePositionDialogFollowsTheMouseWhileOpen) {
