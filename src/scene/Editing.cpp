@@ -109,6 +109,7 @@ void Scene::DeleteSelectedFaces() {
         if (kept != i) faces[kept] = std::move(faces[i]);
         ++kept;
     }
+    facesDeleted += faces.size() - kept;
     faces.resize(kept);
 
     // Every record now lives in a fresh mesh of the current layer. The other layers' meshes

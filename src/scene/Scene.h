@@ -15,6 +15,7 @@
 #include "retained/SceneNodes.h"
 #include "scene/Face.h"
 #include "scene/Limits.h"
+#include "scene/OwnerRuns.h"
 #include "scene/Vertex.h"
 
 namespace kvx {
@@ -147,6 +148,20 @@ class Scene {
     void SetSelectedFacesRenderType(std::int32_t renderType);                    // "Flat", "Smooth"
     void GenerateMesh();                                                         // "Mesh"
     void ClearScene();                                                           // "Nouveau"
+
+    // --- restoring (undo and redo) -------------------------------------------------------------
+    // Faces removed by deletions so far: a step that sees it grow knows faces went.
+    std::uint64_t facesDeleted = 0;
+    // The number (0..layerMeshCount-1) of a layer mesh; 0 for a record without one.
+    std::uint8_t MeshNumber(const LayerMesh* mesh) const;
+    OwnerRuns VertexOwners() const;
+    OwnerRuns FaceOwners() const;
+    // Builds every layer mesh anew from the tables: each vertex into the mesh vertexOwners names,
+    // then each face, in table order, into the mesh faceOwners names, then every face's normals.
+    // Runs shorter than a table leave the rest in the current layer's mesh.
+    void RebuildMirror(const OwnerRuns& vertexOwners, const OwnerRuns& faceOwners);
+    // Both selections become these lists (valid, distinct indices).
+    void ReplaceSelection(std::vector<std::int32_t> vertexList, std::vector<std::int32_t> faceList);
 
     void RequestRedraw(int orthographicOnly) {
         if (hooks_.requestRedraw) hooks_.requestRedraw(orthographicOnly);

@@ -1,0 +1,203 @@
+// Undo and redo: the scene after an undo equals the scene before the step, layer meshes
+// included, and a redo brings the step back.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "SceneFixture.h"
+#include "scene/SceneHistory.h"
+#include "scene/VertexTransforms.h"
+
+namespace kvx::test {
+namespace {
+
+class SceneHistoryTest : public SceneTest {
+  protected:
+    // Everything a user or the perspective view can tell apart, as text: the tables, the
+    // selections and layer, and for each layer mesh the faces it draws with their corners'
+    // positions and normals and their colour.
+    std::string Signature() {
+        std::ostringstream out;
+        out << "layer " << scene.currentLayer << " all " << scene.allLayers << "\n";
+        for (const Vertex& v : scene.vertices)
+            out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.state
+                << ' ' << v.hidden << "\n";
+        for (const Face& f : scene.faces) {
+            out << "f " << f.renderType << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
+                << f.hidden << ' ' << f.layer << ':';
+            for (int k = 0; k < f.vertexCount; ++k)
+                out << ' ' << f.sceneIndices[static_cast<std::size_t>(k)];
+            out << "\n";
+        }
+        out << "sel";
+        for (auto i : scene.selectedVertices)
+            out << ' ' << i;
+        out << " |";
+        for (auto i : scene.selectedFaces)
+            out << ' ' << i;
+        out << "\n";
+        for (int l = 0; l < scene.layerMeshCount(); ++l) {
+            const rm::MeshBuilder& b = Builder(l);
+            for (const rm::FaceData& d : b.Faces()) {
+                if (!d.added) continue;
+                out << "m" << l << " c " << d.color.x << ' ' << d.color.y << ' ' << d.color.z;
+                for (int k = 0; k < d.cornerCount; ++k) {
+                    const auto p = b.Positions()[static_cast<std::size_t>(d.vertex[k])];
+                    const auto n = b.Normals()[static_cast<std::size_t>(d.normal[k])];
+                    out << " (" << p.x << ' ' << p.y << ' ' << p.z << " / " << n.x << ' ' << n.y
+                        << ' ' << n.z << ')';
+                }
+                out << "\n";
+            }
+        }
+        return out.str();
+    }
+
+    // Runs one step through the history and checks undo and redo against the scene's states
+    // before and after it.
+    template <typename Change>
+    void CheckStep(unsigned parts, Change change) {
+        const std::string before = Signature();
+        history.Begin(scene, parts);
+        change();
+        history.End(scene);
+        const std::string after = Signature();
+        ASSERT_NE(before, after) << "the step changed nothing";
+        ASSERT_TRUE(history.Undo(scene));
+        EXPECT_EQ(Signature(), before);
+        ASSERT_TRUE(history.Redo(scene));
+        EXPECT_EQ(Signature(), after);
+    }
+
+    // Two layers' worth of faces, smooth and flat, with their shading up to date.
+    void BuildModel() {
+        for (int i = 0; i < 4; ++i)
+            AddVertex(i, i * i * 0.5, 1.0 - i);
+        AddVertex(0, 2, 0);
+        MakeFace({0, 1, 2});
+        MakeFace({1, 2, 3, 4});
+        scene.faces[1].renderType = RenderSmooth;
+        scene.SetCurrentLayer(1);
+        for (int i = 0; i < 3; ++i)
+            AddVertex(5 + i, 1, i % 2);
+        MakeFace({5, 6, 7});
+        scene.faces[2].SetColor(200, 10, 10);
+        scene.SetCurrentLayer(0);
+        scene.UpdateAllVertexNormals();
+    }
+
+    SceneHistory history;
+};
+
+TEST_F(SceneHistoryTest, MovesAndShapeChangesComeBackExactly) {
+    BuildModel();
+    SelectVertices({1, 2});
+    CheckStep(PartPositions | PartSelection, [&] {
+        for (const std::int32_t i : scene.selectedVertices) {
+            Translate(scene.vertices[static_cast<std::size_t>(i)], 0.1, -3.25, 7);
+        }
+        std::vector<std::uint8_t> moved(scene.vertices.size(), 0);
+        moved[1] = moved[2] = 1;
+        scene.UpdateNormalsAfterMove(moved);
+    });
+    SelectFaces({0, 1});
+    CheckStep(PartFaceAttributes, [&] {
+        scene.SetSelectedFacesColor(1, 2, 3);
+        scene.SetSelectedFacesRenderType(RenderSmooth);
+    });
+    CheckStep(PartVisibility | PartSelection, [&] { scene.HideSelectedFaces(); });
+}
+
+TEST_F(SceneHistoryTest, AddedAndDeletedRecordsComeBackInTheirMeshes) {
+    BuildModel();
+    scene.SetCurrentLayer(2);
+    CheckStep(PartStructure, [&] { scene.GenerateMesh(); });
+    // Faces of layers 0 and 1 go: every record moves to the current layer's mesh.
+    scene.allLayers = 1;
+    SelectFaces({2, 0});
+    CheckStep(PartStructure, [&] { scene.DeleteSelectedFaces(); });
+    SelectFaces({1});
+    CheckStep(PartStructure, [&] { scene.FlipSelectedFaces(); });
+    SelectVertices({0, 3});
+    SelectFaces({1, 4});
+    CheckStep(PartStructure, [&] { scene.CopySelection(0, 0, 0); });
+    SelectVertices({5, 6, 7});
+    CheckStep(PartStructure, [&] { scene.CreateFaceFromSelection(); });
+}
+
+TEST_F(SceneHistoryTest, UndoWalksBackThroughManySteps) {
+    BuildModel();
+    const std::string start = Signature();
+    std::vector<std::string> states{start};
+    for (int step = 0; step < 120; ++step) {
+        history.Begin(scene, step % 3 == 0 ? PartStructure : PartPositions);
+        if (step % 3 == 0) {
+            AddVertex(step, 0, 0);
+        } else {
+            const auto moved = static_cast<std::size_t>(step % 5);
+            Translate(scene.vertices[moved], 0.5, 0, 0);
+            std::vector<std::uint8_t> mask(scene.vertices.size(), 0);
+            mask[moved] = 1;
+            scene.UpdateNormalsAfterMove(mask);
+        }
+        history.End(scene);
+        states.push_back(Signature());
+    }
+    EXPECT_EQ(history.UndoCount(), 120u);
+    for (int step = 120; step > 0; --step) {
+        ASSERT_TRUE(history.Undo(scene));
+        ASSERT_EQ(Signature(), states[static_cast<std::size_t>(step - 1)]) << step;
+    }
+    EXPECT_FALSE(history.Undo(scene));
+    // A new step after undoing drops what could have been redone.
+    ASSERT_TRUE(history.Redo(scene));
+    history.Begin(scene, PartPositions);
+    Translate(scene.vertices[0], 0, 1, 0);
+    history.End(scene);
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST_F(SceneHistoryTest, ModifiedFollowsTheModelNotTheSelection) {
+    BuildModel();
+    history.Clear();
+    EXPECT_FALSE(history.Modified());
+    history.Begin(scene, PartSelection);
+    SelectVertices({0, 1, 2});
+    history.End(scene);
+    EXPECT_FALSE(history.Modified()) << "a selection is not saved in the file";
+    history.Begin(scene, PartStructure);
+    scene.CreateFaceFromSelection();
+    history.End(scene);
+    EXPECT_TRUE(history.Modified());
+    history.Undo(scene);
+    EXPECT_FALSE(history.Modified()) << "back where it was saved";
+    history.Redo(scene);
+    history.MarkSaved();
+    EXPECT_FALSE(history.Modified());
+    history.Undo(scene);
+    EXPECT_TRUE(history.Modified());
+    // A step that changes nothing is not kept.
+    const std::size_t steps = history.UndoCount();
+    history.Begin(scene, PartPositions | PartSelection);
+    history.End(scene);
+    EXPECT_EQ(history.UndoCount(), steps);
+}
+
+TEST_F(SceneHistoryTest, AStepKeepsWhatItChangedNotTheScene) {
+    for (int i = 0; i < 20000; ++i)
+        AddVertex(i % 200, i / 200, 0);
+    history.Begin(scene, PartPositions | PartSelection);
+    Translate(scene.vertices[7], 1, 0, 0);
+    history.End(scene);
+    // The step holds one vertex index and position, not 20,000.
+    EXPECT_LT(history.Bytes(), 2048u);
+    history.Begin(scene, PartStructure);
+    AddVertex(1, 2, 3);
+    history.End(scene);
+    EXPECT_LT(history.Bytes(), 4096u);
+}
+
+}  // namespace
+}  // namespace kvx::test
