@@ -54,6 +54,10 @@ inline constexpr std::uint32_t VK_CONTROL = 0x11;
 inline constexpr std::uint32_t MB_OK = 0x00000000;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+inline constexpr std::uint32_t MB_YESNOCANCEL = 0x00000003;
+inline constexpr std::uint32_t MB_ICONQUESTION = 0x00000020;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
 
 // Common file dialog flags.
 inline constexpr std::uint32_t OFN_OVERWRITEPROMPT = 0x00000002;

@@ -15,13 +15,20 @@ struct MenuItem {
     std::uint32_t id = 0;  // commands only
     bool checked = false;
     std::vector<MenuItem> items;  // popups only
+    // Key combinations that choose the item from anywhere in the frame, such as "Ctrl+Z"; the
+    // first is shown beside the text. Menu bar items only.
+    std::vector<std::string> shortcuts;
 
     static MenuItem Command(std::string text, std::uint32_t id, bool checked = false) {
-        return MenuItem{Kind::Command, std::move(text), id, checked, {}};
+        return MenuItem{Kind::Command, std::move(text), id, checked, {}, {}};
     }
-    static MenuItem Separator() { return MenuItem{Kind::Separator, {}, 0, false, {}}; }
+    static MenuItem Command(std::string text, std::uint32_t id,
+                            std::vector<std::string> shortcuts) {
+        return MenuItem{Kind::Command, std::move(text), id, false, {}, std::move(shortcuts)};
+    }
+    static MenuItem Separator() { return MenuItem{Kind::Separator, {}, 0, false, {}, {}}; }
     static MenuItem Popup(std::string text, std::vector<MenuItem> items) {
-        return MenuItem{Kind::Popup, std::move(text), 0, false, std::move(items)};
+        return MenuItem{Kind::Popup, std::move(text), 0, false, std::move(items), {}};
     }
 };
 

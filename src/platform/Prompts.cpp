@@ -4,9 +4,15 @@
 
 namespace kvx::platform {
 
-int ScriptedPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t) {
+int ScriptedPrompts::MessageBox(const std::string& text, const std::string& title,
+                                std::uint32_t type) {
     messages_.push_back({text, title});
-    return IDOK;
+    if (!answers_.empty()) {
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    return (type & 0xF) == MB_YESNOCANCEL ? IDNO : IDOK;
 }
 
 std::optional<std::string> ScriptedPrompts::Next(bool save, FileDialogSettings& settings) {

@@ -32,7 +32,8 @@ struct FileDialogSettings {
 class Prompts {
   public:
     virtual ~Prompts() = default;
-    // Shows text under title with an OK button and no owner window; returns the button pressed.
+    // Shows text under title with no owner window: an OK button (MB_OK), or Oui / Non / Annuler
+    // (MB_YESNOCANCEL). Returns the button pressed (IDOK, IDYES, IDNO, IDCANCEL).
     virtual int MessageBox(const std::string& text, const std::string& title,
                            std::uint32_t type) = 0;
     // A file name to open or save, or nothing when the user cancelled. Updates
@@ -55,6 +56,9 @@ class ScriptedPrompts : public Prompts {
 
     // File names handed out in order by the next dialogs; nullopt stands for "cancelled".
     void QueueFileName(std::optional<std::string> name) { fileNames_.push_back(std::move(name)); }
+    // Buttons pressed in the next message boxes, in order. Without one, an OK box answers IDOK and
+    // a question IDNO.
+    void QueueAnswer(int button) { answers_.push_back(button); }
 
     int MessageBox(const std::string& text, const std::string& title, std::uint32_t type) override;
     std::optional<std::string> OpenFileName(FileDialogSettings& settings) override;
@@ -71,6 +75,7 @@ class ScriptedPrompts : public Prompts {
     std::optional<std::string> Next(bool save, FileDialogSettings& settings);
 
     std::deque<std::optional<std::string>> fileNames_;
+    std::deque<int> answers_;
     std::vector<Shown> messages_;
     std::vector<Asked> dialogs_;
 };

@@ -47,9 +47,17 @@ inline constexpr std::uint32_t Aligner = 40056;
 inline constexpr std::uint32_t Deplacement = 40057;
 inline constexpr std::uint32_t About = 40040;
 
-// The frame handles identifiers in this range; others go to default processing.
+// Added after the items above: undo and redo, OBJ interchange.
+inline constexpr std::uint32_t Annuler = 40201;
+inline constexpr std::uint32_t Retablir = 40202;
+inline constexpr std::uint32_t ExporterObj = 40203;
+inline constexpr std::uint32_t ImporterObj = 40204;
+
+// The frame handles identifiers in these ranges; others go to default processing.
 inline constexpr std::uint32_t FirstFrameCommand = 40001;
 inline constexpr std::uint32_t LastFrameCommand = 40113;
+inline constexpr std::uint32_t FirstAddedCommand = 40201;
+inline constexpr std::uint32_t LastAddedCommand = 40204;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

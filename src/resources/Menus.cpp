@@ -12,6 +12,10 @@ MenuItem Item(const char* text, std::uint32_t id) {
     return MenuItem::Command(text, id);
 }
 
+MenuItem Item(const char* text, std::uint32_t id, std::vector<std::string> shortcuts) {
+    return MenuItem::Command(text, id, std::move(shortcuts));
+}
+
 Menu BuildMenu1() {
     std::vector<MenuItem> layers;
     for (std::uint32_t n = 0; n <= cmd::Layer9 - cmd::Layer0; ++n) {
@@ -21,14 +25,20 @@ Menu BuildMenu1() {
         "MENU1",
         {
             MenuItem::Popup(
-                "Fichier", {Item("Nouveau", cmd::Nouveau), Item("Enregistrer...", cmd::Enregistrer),
-                            Item("Ouvrir...", cmd::Ouvrir), Item("Importer...", cmd::Importer),
-                            Item("Reset", cmd::Reset), Item("Quitter", cmd::Quitter)}),
+                "Fichier",
+                {Item("Nouveau", cmd::Nouveau, {"Ctrl+N"}),
+                 Item("Enregistrer...", cmd::Enregistrer, {"Ctrl+S"}),
+                 Item("Ouvrir...", cmd::Ouvrir, {"Ctrl+O"}), Item("Importer...", cmd::Importer),
+                 Item("Reset", cmd::Reset), Item("Quitter", cmd::Quitter, {"Ctrl+Q"}),
+                 MenuItem::Separator(), Item("Exporter OBJ...", cmd::ExporterObj),
+                 Item("Importer OBJ...", cmd::ImporterObj)}),
             MenuItem::Popup("Edition",
                             {Item("Copier", cmd::Copier), Item("Suprimer", cmd::Suprimer),
                              Item("Inverser la sélection", cmd::InverserSelection),
                              Item("Sélectionner les faces", cmd::SelectionnerFaces),
-                             Item("Sélectionner les vertex", cmd::SelectionnerVertex)}),
+                             Item("Sélectionner les vertex", cmd::SelectionnerVertex, {"Ctrl+A"}),
+                             MenuItem::Separator(), Item("Annuler", cmd::Annuler, {"Ctrl+Z"}),
+                             Item("Rétablir", cmd::Retablir, {"Ctrl+Y", "Ctrl+Shift+Z"})}),
             MenuItem::Popup(
                 "Affichage",
                 {Item("Axe de la souris", cmd::AxeSouris), Item("Regles", cmd::Regles),

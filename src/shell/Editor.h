@@ -19,6 +19,7 @@
 #include "platform/WindowSystem.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
+#include "scene/SceneHistory.h"
 #include "shell/DisplayState.h"
 #include "shell/MenuBar.h"
 #include "shell/ViewObject.h"
@@ -106,6 +107,7 @@ struct Editor {
 
     rm::SceneRoot sceneRoot;
     std::unique_ptr<Scene> scene;
+    SceneHistory history;  // the user's steps on the scene, for "Annuler" and "Rétablir"
     PointLight pointLight;
     std::array<ViewObject, 8> views;  // by view number 1..7
 };

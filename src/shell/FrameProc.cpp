@@ -5,6 +5,7 @@
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "shell/DialogCommands.h"
+#include "shell/HistoryCommands.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
@@ -71,14 +72,14 @@ void ToggleLights(Editor& editor) {
 }
 
 void Load(Editor& editor, int clearFirst) {
-    LoadScene(*editor.scene, editor.prompts, editor.openDialog, clearFirst);
+    const int loaded = LoadScene(*editor.scene, editor.prompts, editor.openDialog, clearFirst);
+    // An opened file starts a new history; an imported one is a step that can be undone.
+    if (loaded == 1 && clearFirst == 1) editor.history.Clear();
     editor.RequestRedraw(0);
     editor.PostCommand(cmd::Aligner);
 }
 
-}  // namespace
-
-void FrameCommand(Editor& editor, std::uint32_t id) {
+void RunFrameCommand(Editor& editor, std::uint32_t id) {
     DisplayState& d = editor.display;
     Scene& scene = *editor.scene;
     if (id >= cmd::Layer0 && id <= cmd::Layer9) {
@@ -93,14 +94,16 @@ void FrameCommand(Editor& editor, std::uint32_t id) {
     }
     switch (id) {
         case cmd::Nouveau:
+            if (!ConfirmDiscardChanges(editor)) break;
             scene.ClearScene();
+            editor.history.Clear();
             editor.RequestRedraw(0);
             break;
         case cmd::Enregistrer:
-            SaveScene(scene, editor.prompts, editor.saveDialog);
+            SaveAndMark(editor);
             break;
         case cmd::Ouvrir:
-            Load(editor, 1);
+            if (ConfirmDiscardChanges(editor)) Load(editor, 1);
             break;
         case cmd::Importer:
             Load(editor, 0);
@@ -193,15 +196,30 @@ void FrameCommand(Editor& editor, std::uint32_t id) {
         case cmd::About:
             ShowAboutBox(editor);
             break;
+        case cmd::Annuler:
+            UndoStep(editor);
+            break;
+        case cmd::Retablir:
+            RedoStep(editor);
+            break;
         default:
             break;
     }
 }
 
+}  // namespace
+
+void FrameCommand(Editor& editor, std::uint32_t id) {
+    BeginStep(editor, FrameCommandParts(id));
+    RunFrameCommand(editor, id);
+    EndStepIfIdle(editor);
+}
+
 void FrameProc(Editor& editor, const Message& m) {
     switch (m.message) {
         case WM_CLOSE:
-            CloseFrame(editor);
+            // "Quitter", Escape and the close box all come here.
+            if (ConfirmDiscardChanges(editor)) CloseFrame(editor);
             break;
         case WM_MOVE:
         case WM_SIZE:
@@ -212,7 +230,8 @@ void FrameProc(Editor& editor, const Message& m) {
             break;
         case WM_COMMAND: {
             const std::uint32_t id = LowWord(m.wParam);
-            if (id >= cmd::FirstFrameCommand && id <= cmd::LastFrameCommand)
+            if ((id >= cmd::FirstFrameCommand && id <= cmd::LastFrameCommand) ||
+                (id >= cmd::FirstAddedCommand && id <= cmd::LastAddedCommand))
                 FrameCommand(editor, id);
             break;
         }

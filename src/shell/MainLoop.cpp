@@ -10,6 +10,7 @@
 #include "platform/WindowConstants.h"
 #include "shell/DialogCommands.h"
 #include "shell/FrameProc.h"
+#include "shell/HistoryCommands.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
 
@@ -122,7 +123,11 @@ void DispatchMessage(Editor& editor, const Message& m) {
         return;
     }
     if (DispatchDialogMessage(editor, m)) return;
-    if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) ViewWindowProc(editor, v, m);
+    if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) {
+        ViewWindowProc(editor, v, m);
+        // A view closed during a drag ends the drag, and with it the step.
+        EndStepIfIdle(editor);
+    }
 }
 
 void RedrawMarkedViews(Editor& editor, const Message& m) {

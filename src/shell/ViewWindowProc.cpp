@@ -2,6 +2,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "shell/HistoryCommands.h"
 #include "shell/PerspectiveWindowProc.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -177,7 +178,9 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             if (id == ViewPerspective) {
                 if (view.isOpen == 1) PerspectiveInput(editor, m);
             } else if (view.isOpen == 1) {
+                BeginStep(editor, ViewInputParts(m, editor.toolMode()));
                 OrthographicInput(editor, id, view, m);
+                EndStepIfIdle(editor);
             }
             break;
     }

@@ -206,13 +206,15 @@ TEST_F(FrameCommandsTest, OuvrirOfABadFileShowsTheLoadMessageAndRealigns) {
     Command(cmd::Mesh);
     Command(cmd::VueBas);
     prompts.QueueFileName(path);
+    prompts.QueueAnswer(IDNO);  // the mesh is not kept
     Command(cmd::Ouvrir);
     ASSERT_EQ(prompts.dialogs().size(), 1u);
     EXPECT_FALSE(prompts.dialogs()[0].save);
     EXPECT_EQ(prompts.dialogs()[0].settings.title, "Ouverture d'un fichier Kolvex...");
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text, "Erreur lors du chargement du Fichier!");
-    EXPECT_EQ(prompts.messages()[0].title, "Attenntion...");
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages()[0].text, "Enregistrer les modifications ?");
+    EXPECT_EQ(prompts.messages()[1].text, "Erreur lors du chargement du Fichier!");
+    EXPECT_EQ(prompts.messages()[1].title, "Attenntion...");
     EXPECT_EQ(editor.scene->faceCount(), 392);  // a bad file changes nothing
     EXPECT_EQ(View(ViewBottom).isOpen, 1);      // "Aligner" followed
     std::remove(path.c_str());
@@ -229,10 +231,12 @@ TEST_F(FrameCommandsTest, EnregistrerThenImporterRoundTrips) {
     prompts.QueueFileName(path + ".KVX");
     Command(cmd::Importer);
     EXPECT_EQ(editor.scene->faceCount(), 2 * 392);
+    prompts.QueueAnswer(IDNO);
     prompts.QueueFileName(std::nullopt);  // cancelled
     Command(cmd::Ouvrir);
     EXPECT_EQ(editor.scene->faceCount(), 2 * 392);
-    EXPECT_TRUE(prompts.messages().empty());
+    ASSERT_EQ(prompts.messages().size(), 1u);  // only the question about the import
+    EXPECT_EQ(prompts.messages()[0].text, "Enregistrer les modifications ?");
     std::remove((path + ".KVX").c_str());
 }
 

@@ -57,6 +57,11 @@ std::uint32_t VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+bool IsCharacterKey(std::uint32_t vk) {
+    return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == VK_SPACE ||
+           vk == VK_OEM_7 || vk == 0xBB || vk == 0xBD;
+}
+
 std::uint32_t MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     std::uint32_t flags = 0;
     if (buttons.testFlag(Qt::LeftButton)) flags |= MK_LBUTTON;

@@ -10,6 +10,10 @@ namespace kvx::qt {
 // keypad codes only with the keypad modifier.
 std::uint32_t VirtualKeyFromQt(int key, Qt::KeyboardModifiers modifiers);
 
+// Whether a virtual key types a character (letters, digits, space, the quote and + - keys): with
+// Ctrl such a key is a shortcut, not the key itself.
+bool IsCharacterKey(std::uint32_t vk);
+
 // MK_* flags of a mouse message: buttons held, Shift and Ctrl.
 std::uint32_t MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 

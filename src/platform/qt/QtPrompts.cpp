@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -22,17 +23,32 @@ std::string QtNameFilter(const FileFilter& filter) {
     return filter.description + " (" + filter.pattern + ")";
 }
 
-int QtPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t) {
+int QtPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t type) {
+    const bool question = (type & 0xF) == MB_YESNOCANCEL;
     if (autoAnswer_) {
+        // Scripts that answer every box by themselves never keep unsaved changes.
         std::fprintf(stderr, "kolvex: message box \"%s\": %s\n", title.c_str(), text.c_str());
         std::fflush(stderr);
+        return question ? IDNO : IDOK;
+    }
+    if (!question) {
+        // No owner window, an OK button only.
+        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.c_str()),
+                        QString::fromUtf8(text.c_str()), QMessageBox::Ok);
+        box.exec();
         return IDOK;
     }
-    // No owner window, an OK button only.
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.c_str()),
-                    QString::fromUtf8(text.c_str()), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(title.c_str()),
+                    QString::fromUtf8(text.c_str()));
+    QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
     box.exec();
-    return IDOK;
+    if (box.clickedButton() == yes) return IDYES;
+    if (box.clickedButton() == no) return IDNO;
+    return IDCANCEL;
 }
 
 std::optional<std::string> QtPrompts::OpenFileName(FileDialogSettings& settings) {

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -376,6 +377,11 @@ void QtWindowSystem::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& item
                 action->setCheckable(item.checked);
                 action->setChecked(item.checked);
                 if (menuBar) {
+                    QList<QKeySequence> keys;
+                    for (const std::string& k : item.shortcuts)
+                        keys.append(QKeySequence::fromString(QString::fromStdString(k),
+                                                             QKeySequence::PortableText));
+                    action->setShortcuts(keys);
                     menuActions_[item.id] = action;
                     const std::uint32_t id = item.id;
                     QObject::connect(action, &QAction::triggered, action,

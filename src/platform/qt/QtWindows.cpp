@@ -36,6 +36,9 @@ void PostActivation(const MessagePoster& post, bool active) {
 void PostKey(const MessagePoster& post, int key, Qt::KeyboardModifiers modifiers) {
     const std::uint32_t vk = VirtualKeyFromQt(key, modifiers);
     if (vk == 0) return;
+    // Ctrl with a character key is a menu shortcut or nothing; it never reaches the views as the
+    // plain key (Ctrl+S must not pick the fence).
+    if (modifiers.testFlag(Qt::ControlModifier) && IsCharacterKey(vk)) return;
     post(modifiers.testFlag(Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 0);
 }
 

@@ -1,0 +1,144 @@
+#include "shell/HistoryCommands.h"
+
+#include "platform/Constants.h"
+#include "resources/CommandIds.h"
+#include "scene/SceneFile.h"
+#include "views/tools/Tools.h"
+
+namespace kvx {
+
+using namespace platform;
+
+unsigned FrameCommandParts(std::uint32_t id) {
+    if (id >= cmd::Layer0 && id <= cmd::Layer9) return PartSelection;
+    switch (id) {
+        case cmd::Importer:
+        case cmd::ImporterObj:
+        case cmd::Copier:
+        case cmd::Suprimer:
+        case cmd::CreerFace:
+        case cmd::Mesh:
+            return PartStructure;
+        case cmd::InverserSelection:
+        case cmd::SelectionnerFaces:
+        case cmd::SelectionnerVertex:
+        case cmd::TousLesLayers:
+            return PartSelection;
+        default:
+            return 0;
+    }
+}
+
+namespace {
+
+unsigned ToolParts(ToolMode mode) {
+    switch (mode) {
+        case ToolMode::CreateVertex:
+            return PartStructure;
+        case ToolMode::SelectVertex:
+        case ToolMode::SelectFace:
+        case ToolMode::Fence:
+            return PartSelection;
+        case ToolMode::ZoomPan:
+        case ToolMode::ZoomLoupe:
+            return 0;
+        default:  // the move, rotation, scaling and mirror tools
+            return PartPositions | PartSelection;
+    }
+}
+
+unsigned PopupCommandParts(std::uint32_t id) {
+    switch (id) {
+        case cmd::FacesOfVertices:
+        case cmd::VerticesOfFaces:
+            return PartSelection;
+        case cmd::CreateFace:
+        case cmd::FlipFaces:
+            return PartStructure;
+        case cmd::ShowVertices:
+        case cmd::HideVertices:
+        case cmd::ShowFaces:
+        case cmd::HideFaces:
+            return PartVisibility | PartSelection;
+        case cmd::RenderFlat:
+        case cmd::RenderSmooth:
+        case cmd::FaceColour:
+            return PartFaceAttributes;
+        default:
+            // Choosing a tool may end a rotation or scaling, which closes its step.
+            return 0;
+    }
+}
+
+bool ToolBusy(const ToolState& tools) {
+    return tools.leftButtonDown || tools.rotateActive || tools.scaleActive;
+}
+
+// After an undo or redo the layer items show the restored layer, and no drag carries on from
+// positions that are no longer there.
+void AfterHistoryMove(Editor& editor) {
+    const Scene& scene = *editor.scene;
+    for (std::uint32_t n = 0; n <= cmd::Layer9 - cmd::Layer0; ++n)
+        editor.menuBar.SetChecked(cmd::Layer0 + n,
+                                  static_cast<std::int32_t>(n) == scene.currentLayer);
+    editor.menuBar.SetChecked(cmd::TousLesLayers, scene.allLayers == 1);
+    editor.tools.moveOrigin.Clear();
+    editor.tools.movedVertices.clear();
+    editor.tools.anyMoved = false;
+    editor.RequestRedraw(0);
+}
+
+}  // namespace
+
+unsigned ViewInputParts(const Message& m, ToolMode mode) {
+    switch (m.message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            return ToolParts(mode);
+        case WM_KEYDOWN:
+            // The arrows nudge the selection; the other keys choose tools and zooms.
+            return PartPositions | PartSelection;
+        case WM_COMMAND:
+            return PopupCommandParts(LowWord(m.wParam));
+        default:
+            return 0;
+    }
+}
+
+void BeginStep(Editor& editor, unsigned parts) {
+    if (parts != 0) editor.history.Begin(*editor.scene, parts);
+}
+
+void EndStepIfIdle(Editor& editor) {
+    if (editor.history.IsOpen() && !ToolBusy(editor.tools)) editor.history.End(*editor.scene);
+}
+
+void UndoStep(Editor& editor) {
+    if (editor.history.Undo(*editor.scene)) AfterHistoryMove(editor);
+}
+
+void RedoStep(Editor& editor) {
+    if (editor.history.Redo(*editor.scene)) AfterHistoryMove(editor);
+}
+
+int SaveAndMark(Editor& editor) {
+    const int saved = SaveScene(*editor.scene, editor.prompts, editor.saveDialog);
+    if (saved == 1) editor.history.MarkSaved();
+    return saved;
+}
+
+bool ConfirmDiscardChanges(Editor& editor) {
+    EndStepIfIdle(editor);
+    if (!editor.history.Modified()) return true;
+    switch (
+        editor.prompts.MessageBox(SaveChangesText, FrameTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            return SaveAndMark(editor) == 1;
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace kvx

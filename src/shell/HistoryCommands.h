@@ -1,0 +1,38 @@
+#pragma once
+// Undo and redo as the editor offers them: which parts of the scene each message may change, the
+// steps opened and closed around the messages, "Annuler" and "Rétablir", and the question asked
+// before unsaved changes would be lost.
+
+#include <cstdint>
+
+#include "platform/Message.h"
+#include "shell/Editor.h"
+
+namespace kvx {
+
+inline constexpr const char* SaveChangesText = "Enregistrer les modifications ?";
+
+// The parts (StepPart bits) a command of the menu bar may change; 0 for none.
+unsigned FrameCommandParts(std::uint32_t id);
+// The parts a message to an orthographic view may change with the current tool.
+unsigned ViewInputParts(const platform::Message& m, ToolMode mode);
+
+// Opens a step for these parts (nothing for 0).
+void BeginStep(Editor& editor, unsigned parts);
+// Closes the open step unless a drag, rotation or scaling still runs: it ends with the release or
+// the right button.
+void EndStepIfIdle(Editor& editor);
+
+// "Annuler" and "Rétablir": ignored while a step is open (a drag runs).
+void UndoStep(Editor& editor);
+void RedoStep(Editor& editor);
+
+// Before the scene is replaced or the editor quits: true when it may go on. Unchanged scenes go
+// on at once; otherwise "Enregistrer les modifications ?" with Oui (save first; a cancelled or
+// failed save stops), Non and Annuler (stops).
+bool ConfirmDiscardChanges(Editor& editor);
+
+// "Enregistrer...": saves and, once saved, counts the scene as unchanged. 1 saved, 0 not.
+int SaveAndMark(Editor& editor);
+
+}  // namespace kvx
