@@ -22,6 +22,7 @@ inline constexpr std::uint32_t WM_INITDIALOG = 0x0110;
 inline constexpr std::uint32_t WM_COMMAND = 0x0111;
 inline constexpr std::uint32_t WM_HSCROLL = 0x0114;
 inline constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
+inline constexpr std::uint32_t WM_MOUSELEAVE = 0x02A3;
 inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;

@@ -73,6 +73,9 @@ class WindowSystem {
     // Confines the cursor to a screen rectangle, or frees it.
     virtual void ClipCursor(std::optional<Rect> screen) = 0;
 
+    // Shows text in the frame's status bar, below its client area.
+    virtual void SetStatusText(WindowHandle frame, const std::string& text) = 0;
+
     // --- presentation and timers ------------------------------------------------------------
     // Shows pixels stretched over the window's client area. The memory is read again whenever
     // the window repaints, until the next Present or ForgetPixels for that window.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "dialogs/ColorDialog.h"
 #include "perspective/Lights.h"
@@ -97,6 +98,8 @@ struct Editor {
     ColorDialogState colorDialog;  // its palette and selected cell last the whole run
     platform::WindowHandle pointLightDialog = platform::NoWindow;
     platform::WindowHandle positionDialogHandle = platform::NoWindow;
+    std::string statusText;          // what the status bar shows
+    bool mouseOverFlatView = false;  // the status bar shows the mouse's world position
 
     std::array<WindowClassRecord, 9> classes;
     const platform::Menu* viewPopupMenu = nullptr;         // "SUBMENU1"

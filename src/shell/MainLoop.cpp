@@ -11,6 +11,7 @@
 #include "shell/DialogCommands.h"
 #include "shell/FrameProc.h"
 #include "shell/HistoryCommands.h"
+#include "shell/StatusBar.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
 
@@ -165,6 +166,7 @@ void RedrawMarkedViews(Editor& editor, const Message& m) {
 
 void ProcessMessage(Editor& editor, const Message& m) {
     DispatchMessage(editor, m);
+    UpdateStatusBar(editor, m);
     RedrawMarkedViews(editor, m);
 }
 

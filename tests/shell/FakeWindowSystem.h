@@ -57,7 +57,8 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::vector<int> cursors;
     std::vector<std::string> popups;
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
-    std::string emptyClientTitle;        // a window so titled has no client area (nothing fits)
+    std::string statusText;
+    std::string emptyClientTitle;  // a window so titled has no client area (nothing fits)
 
     bool Checked(std::uint32_t id) const {
         auto it = checks.find(id);
@@ -158,6 +159,9 @@ class FakeWindowSystem : public platform::WindowSystem {
         popups.push_back(popup.text);
     }
     void SetCursor(int index) override { cursors.push_back(index); }
+    void SetStatusText(platform::WindowHandle, const std::string& text) override {
+        statusText = text;
+    }
     void ClipCursor(std::optional<platform::Rect> r) override { clip = r; }
     bool Present(platform::WindowHandle h, const PixelBuffer& b) override {
         Presented p{h, b.width, b.height, b.bitsPerPixel, {}};

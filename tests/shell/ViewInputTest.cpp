@@ -151,3 +151,23 @@ TEST_F(ViewInputTest, ThePerspectiveViewTakesTheMouseThroughTheConversion) {
 
 }  // namespace
 }  // namespace kvx::test
+
+namespace kvx::test {
+namespace {
+
+TEST_F(ViewInputTest, TheStatusBarCountsAndFollowsTheMouseOverFlatViews) {
+    Command(cmd::Mesh);
+    Key(ViewTop, 'E');
+    Mouse(ViewFront, WM_MOUSEMOVE, 150, 100);  // x 2, y 2 in the front view
+    EXPECT_EQ(ws.statusText,
+              "Vertex: 225 (0 sélectionnés)   Faces: 392 (0 sélectionnées)   Layer: 0   "
+              "Outil: Déplacer XY   X: 2.000  Y: 2.000  Z: 0.000");
+    Send(ViewWindow(ViewFront).handle, WM_MOUSELEAVE);
+    Command(cmd::SelectionnerFaces);
+    EXPECT_EQ(ws.statusText,
+              "Vertex: 225 (0 sélectionnés)   Faces: 392 (392 sélectionnées)   Layer: 0   "
+              "Outil: Déplacer XY");
+}
+
+}  // namespace
+}  // namespace kvx::test

@@ -147,6 +147,12 @@ ViewWidget* QtWindowSystem::Client(WindowHandle window) const {
     return static_cast<ViewSubWindow*>(e->widget.data())->client();
 }
 
+void QtWindowSystem::SetStatusText(WindowHandle frame, const std::string& text) {
+    const Entry* e = Find(frame);
+    if (e && e->kind == Kind::Frame && e->widget)
+        static_cast<FrameWidget*>(e->widget.data())->SetStatusText(Text(text));
+}
+
 QAction* QtWindowSystem::MenuAction(std::uint32_t id) const {
     auto it = menuActions_.find(id);
     return it == menuActions_.end() ? nullptr : it->second.data();
@@ -182,7 +188,7 @@ WindowHandle QtWindowSystem::CreateTopLevel(const std::string&, const std::strin
     auto* frame = new FrameWidget(PosterFor(handle));
     frame->setWindowTitle(Text(title));
     frame->move(outer.left, outer.top);
-    frame->resize(outer.Width(), outer.Height());
+    frame->resize(outer.Width(), outer.Height() + frame->StatusBarHeight());
     Add(Kind::Frame, frame, NoWindow, title);
     if (frame_ == NoWindow) frame_ = handle;
     return handle;
@@ -273,10 +279,12 @@ void QtWindowSystem::MoveWindow(WindowHandle window, Rect outer) {
     switch (e->kind) {
         case Kind::MdiClient:
             break;  // the frame's layout keeps it over the frame's client area
-        case Kind::Frame:
-            e->widget->move(outer.left, outer.top);
-            e->widget->resize(outer.Width(), outer.Height());
+        case Kind::Frame: {
+            auto* frame = static_cast<FrameWidget*>(e->widget.data());
+            frame->move(outer.left, outer.top);
+            frame->resize(outer.Width(), outer.Height() + frame->StatusBarHeight());
             break;
+        }
         case Kind::View:
             e->widget->setGeometry(outer.left, outer.top, outer.Width(), outer.Height());
             break;

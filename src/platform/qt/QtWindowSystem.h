@@ -65,6 +65,7 @@ class QtWindowSystem : public platform::WindowSystem {
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t flags,
                         platform::Point screen, platform::WindowHandle owner) override;
     void SetCursor(int index) override;
+    void SetStatusText(platform::WindowHandle frame, const std::string& text) override;
     void ClipCursor(std::optional<platform::Rect> screen) override;
     bool Present(platform::WindowHandle window, const PixelBuffer& pixels) override;
     void ForgetPixels(platform::WindowHandle window) override;

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "platform/Constants.h"
@@ -46,6 +47,18 @@ FrameWidget::FrameWidget(MessagePoster post)
     : post_(std::move(post)), mdiArea_(new QMdiArea(this)) {
     mdiArea_->setBackground(QBrush(QColor(128, 128, 128)));  // the stock grey brush
     setCentralWidget(mdiArea_);
+    // A label rather than the bar's own message, which menu hints would overwrite.
+    status_ = new QLabel(this);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(status_, 1);
+}
+
+void FrameWidget::SetStatusText(const QString& text) {
+    status_->setText(text);
+}
+
+int FrameWidget::StatusBarHeight() const {
+    return statusBar()->sizeHint().height();
 }
 
 void FrameWidget::moveEvent(QMoveEvent* e) {
@@ -136,6 +149,11 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* e) {
 
 void ViewWidget::keyPressEvent(QKeyEvent* e) {
     PostKey(post_, e->key(), e->modifiers());
+}
+
+void ViewWidget::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    post_(WM_MOUSELEAVE, 0, 0);
 }
 
 ViewSubWindow::ViewSubWindow(MessagePoster post, ViewWidget* client)

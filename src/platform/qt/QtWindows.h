@@ -2,6 +2,7 @@
 // The Qt widgets behind the platform's windows. They only translate: Qt events become messages
 // on the program's queue, and a view's client area shows the pixels last presented to it.
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -25,6 +26,9 @@ class FrameWidget : public QMainWindow {
   public:
     explicit FrameWidget(MessagePoster post);
     QMdiArea* mdiArea() const { return mdiArea_; }
+    void SetStatusText(const QString& text);
+    // The status bar's height: the frame grows by it, so the client area keeps its size.
+    int StatusBarHeight() const;
 
   protected:
     void moveEvent(QMoveEvent* e) override;
@@ -36,6 +40,7 @@ class FrameWidget : public QMainWindow {
   private:
     MessagePoster post_;
     QMdiArea* mdiArea_;
+    QLabel* status_;
 };
 
 // A view's client area: shows the presented pixels stretched over itself and turns mouse and
@@ -57,6 +62,7 @@ class ViewWidget : public QWidget {
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     // Tab and Shift+Tab are keys of the views, not focus moves.
     bool focusNextPrevChild(bool) override { return false; }
 

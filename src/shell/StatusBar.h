@@ -1,0 +1,22 @@
+#pragma once
+// The frame's status bar: vertex and face counts with the selected ones, the current layer, the
+// current tool and, while the mouse is over a flat view, its position in the world.
+
+#include <string>
+
+#include "platform/Message.h"
+#include "shell/Editor.h"
+
+namespace kvx {
+
+// The tool's name as its menu item calls it.
+const char* ToolName(ToolMode mode);
+
+// The status bar's text for the editor as it stands.
+std::string StatusText(const Editor& editor);
+
+// Follows the mouse over the views (a move over a flat view shows its position, leaving it or
+// moving over the perspective view hides it), then shows the text when it changed.
+void UpdateStatusBar(Editor& editor, const platform::Message& m);
+
+}  // namespace kvx
