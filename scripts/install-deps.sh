@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  libtinyobjloader-dev
   xvfb xauth x11-utils imagemagick xdotool
 )
 

@@ -8,5 +8,9 @@ namespace kvx::tools {
 
 int RunInfo(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
+// kvxtool export IN.KVX OUT.obj: the scene as OBJ with its .mtl beside it.
+int RunExport(const std::vector<std::string>& args);
+// kvxtool import IN.obj OUT.KVX: an OBJ file as a scene file (version 2).
+int RunImport(const std::vector<std::string>& args);
 
 }  // namespace kvx::tools

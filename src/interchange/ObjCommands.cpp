@@ -1,0 +1,57 @@
+#include "interchange/ObjCommands.h"
+
+#include "interchange/ObjExport.h"
+#include "interchange/ObjImport.h"
+#include "platform/Constants.h"
+#include "scene/SceneFile.h"
+
+namespace kvx {
+
+std::string WithObjExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (path.find('.', nameStart) != std::string::npos) return path;
+    return path + ".obj";
+}
+
+platform::FileDialogSettings ObjExportDialogSettings() {
+    platform::FileDialogSettings settings = SceneSaveDialogSettings();
+    settings.title = "Exporter au format OBJ";
+    settings.filters = {{"Fichiers OBJ ", "*.OBJ"}, {"Tous les fichiers", "*.*"}};
+    return settings;
+}
+
+platform::FileDialogSettings ObjImportDialogSettings() {
+    platform::FileDialogSettings settings = SceneOpenDialogSettings();
+    settings.title = "Importer un fichier OBJ";
+    settings.filters = {{"Fichiers OBJ ", "*.OBJ"}, {"Tous les fichiers", "*.*"}};
+    return settings;
+}
+
+int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
+                   platform::FileDialogSettings& dialog) {
+    const auto name = prompts.SaveFileName(dialog);
+    if (!name || name->empty()) return 0;
+    std::string reason;
+    if (!ExportObj(scene, WithObjExtension(*name), reason)) {
+        prompts.MessageBox(std::string(ObjExportErrorText) + "\n" + reason, ObjErrorTitle,
+                           platform::MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog) {
+    const auto name = prompts.OpenFileName(dialog);
+    if (!name || name->empty()) return 0;
+    SceneFileData data;
+    std::string reason;
+    if (!ReadObjFile(*name, data, reason) || !AddSceneFileToScene(scene, data, false, reason)) {
+        prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + reason, ObjErrorTitle,
+                           platform::MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace kvx

@@ -1,0 +1,211 @@
+#include "interchange/ObjLineScan.h"
+
+#include <charconv>
+
+#include "scene/Limits.h"
+
+namespace kvx::obj {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The text up to the end of the line ("\n", "\r\n" or "\r", as tinyobjloader splits lines);
+// at is moved past the line ending.
+std::string_view NextLine(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+        at = text.size();
+        return text.substr(start);
+    }
+    at = end + 1;
+    if (text[end] == '\r' && at < text.size() && text[at] == '\n') ++at;
+    std::string_view line = text.substr(start, end - start);
+    // tinyobjloader reads each line as a C string.
+    return line.substr(0, line.find('\0'));
+}
+
+std::string_view SkipBlanks(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
+// The next blank-separated token of s, which is moved past it.
+std::string_view NextToken(std::string_view& s) {
+    s = SkipBlanks(s);
+    std::size_t end = 0;
+    while (end < s.size() && !IsBlank(s[end]))
+        ++end;
+    const std::string_view token = s.substr(0, end);
+    s.remove_prefix(end);
+    return token;
+}
+
+// Whether line is the keyword followed by a blank, as tinyobjloader recognises its lines.
+bool Starts(std::string_view line, std::string_view keyword) {
+    return line.size() > keyword.size() && line.starts_with(keyword) &&
+           IsBlank(line[keyword.size()]);
+}
+
+// A number in the form tinyobjloader reads: [sign] digits [. digits] [(e|E) [sign] digits], with
+// at least one digit before the exponent; anything else it would read as 0.
+bool IsNumber(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        const std::size_t exponentStart = i;
+        while (i < s.size() && IsDigit(s[i]))
+            ++i;
+        if (i == exponentStart) return false;
+    }
+    return i == s.size();
+}
+
+bool IsNonFiniteWord(std::string_view s) {
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
+    std::string lower(s);
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower == "nan" || lower == "inf" || lower == "infinity";
+}
+
+// The names of an "mtllib" line: split at blanks, a backslash escaping the next character.
+void AddMaterialFiles(std::string_view names, std::vector<std::string>& files) {
+    std::string name;
+    bool escaping = false;
+    for (const char c : names) {
+        if (!escaping && c == '\\') {
+            escaping = true;
+            continue;
+        }
+        if (!escaping && IsBlank(c)) {
+            if (!name.empty()) files.push_back(name);
+            name.clear();
+            continue;
+        }
+        escaping = false;
+        name += c;
+    }
+    if (!name.empty()) files.push_back(name);
+}
+
+std::string At(std::int32_t line) {
+    return "line " + std::to_string(line) + ": ";
+}
+
+bool ScanVertex(std::string_view rest, std::int32_t line, std::string& reason) {
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view token = NextToken(rest);
+        if (token.empty()) {
+            reason = At(line) + "vertex with fewer than three coordinates";
+            return false;
+        }
+        if (!IsNumber(token)) {
+            reason = At(line) + "coordinate '" + std::string(token) +
+                     (IsNonFiniteWord(token) ? "' is not a finite number" : "' is not a number");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Counts the corners of a face line and checks each corner's vertex index (the part before any
+// '/'): a nonzero integer no larger in size than a scene's vertex table.
+bool ScanFace(std::string_view rest, std::int32_t line, std::int32_t& corners,
+              std::string& reason) {
+    corners = 0;
+    for (std::string_view token = NextToken(rest); !token.empty(); token = NextToken(rest)) {
+        const std::string_view index = token.substr(0, token.find('/'));
+        const std::string_view digits =
+            !index.empty() && (index[0] == '+' || index[0] == '-') ? index.substr(1) : index;
+        std::int64_t value = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const bool whole =
+            !digits.empty() && IsDigit(digits[0]) && end == digits.data() + digits.size();
+        if (!whole || (error != std::errc{} && error != std::errc::result_out_of_range)) {
+            reason = At(line) + "corner '" + std::string(token) + "' has no vertex index";
+            return false;
+        }
+        if (error == std::errc::result_out_of_range || value > MaxVertices) {
+            reason = At(line) + "vertex index " + std::string(index) + " out of range";
+            return false;
+        }
+        if (value == 0) {
+            reason = At(line) + "vertex index 0 (indices start at 1)";
+            return false;
+        }
+        ++corners;
+    }
+    if (corners < 3) {
+        reason = At(line) + "face with " + std::to_string(corners) + " corners (at least 3 needed)";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::int64_t SplitFaceCount(std::int64_t corners) {
+    constexpr std::int64_t perFace = MaxFaceVertices - 2;  // new corners of each further face
+    if (corners <= MaxFaceVertices) return 1;
+    return 1 + (corners - MaxFaceVertices + perFace - 1) / perFace;
+}
+
+bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason) {
+    scan = ObjLineScan{};
+    ObjGroups groups;
+    std::int32_t lineNumber = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::string_view line = SkipBlanks(NextLine(text, at));
+        ++lineNumber;
+        if (Starts(line, "v")) {
+            if (!ScanVertex(line.substr(2), lineNumber, reason)) return false;
+            if (static_cast<std::int64_t>(scan.vertices.size()) == MaxVertices) {
+                reason = At(lineNumber) + "more than " + std::to_string(MaxVertices) +
+                         " vertices (the most a scene holds)";
+                return false;
+            }
+            scan.vertices.push_back({lineNumber, groups});
+        } else if (Starts(line, "f")) {
+            std::int32_t corners = 0;
+            if (!ScanFace(line.substr(2), lineNumber, corners, reason)) return false;
+            scan.splitFaceCount += SplitFaceCount(corners);
+            if (scan.splitFaceCount > MaxFaces) {
+                reason = At(lineNumber) + "more than " + std::to_string(MaxFaces) +
+                         " faces (the most a scene holds, polygons split to eight corners)";
+                return false;
+            }
+            scan.faces.push_back({lineNumber, corners});
+        } else if (Starts(line, "g") || Starts(line, "o")) {
+            groups = ParseGroupNames(line.substr(2));
+        } else if (Starts(line, "mtllib")) {
+            AddMaterialFiles(line.substr(7), scan.materialFiles);
+        }
+    }
+    return true;
+}
+
+}  // namespace kvx::obj
