@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "interchange/ObjCommands.h"
 #include "perspective/TargaExport.h"
 #include "platform/Constants.h"
 #include "resources/CommandIds.h"
@@ -22,6 +23,8 @@ Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
       openDialog(SceneOpenDialogSettings()),
       saveDialog(SceneSaveDialogSettings()),
       targaDialog(TargaSaveDialogSettings()),
+      objExportDialog(ObjExportDialogSettings()),
+      objImportDialog(ObjImportDialogSettings()),
       menuBar(windowSystem),
       frame(windowSystem) {
     for (auto& w : viewWindows)

@@ -89,7 +89,9 @@ struct Editor {
     std::function<void(const std::array<PositionText, 5>&)> positionDialog;
     platform::FileDialogSettings openDialog;
     platform::FileDialogSettings saveDialog;
-    platform::FileDialogSettings targaDialog;  // "Sauvegarder..." of the perspective view
+    platform::FileDialogSettings targaDialog;      // "Sauvegarder..." of the perspective view
+    platform::FileDialogSettings objExportDialog;  // "Exporter OBJ..."
+    platform::FileDialogSettings objImportDialog;  // "Importer OBJ..."
     // Asks the user for a colour (the colour dialog): the picked bytes, or nothing when it was
     // cancelled or cannot be shown.
     std::function<std::optional<RgbColour>()> chooseColour;

@@ -1,5 +1,6 @@
 #include "shell/FrameProc.h"
 
+#include "interchange/ObjCommands.h"
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
@@ -195,6 +196,14 @@ void RunFrameCommand(Editor& editor, std::uint32_t id) {
             break;
         case cmd::About:
             ShowAboutBox(editor);
+            break;
+        case cmd::ExporterObj:
+            ExportObjScene(scene, editor.prompts, editor.objExportDialog);
+            break;
+        case cmd::ImporterObj:
+            ImportObjScene(scene, editor.prompts, editor.objImportDialog);
+            editor.RequestRedraw(0);
+            editor.PostCommand(cmd::Aligner);
             break;
         case cmd::Annuler:
             UndoStep(editor);
