@@ -1,7 +1,10 @@
 #include "platform/qt/QtPrompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <cstdio>
@@ -13,6 +16,30 @@
 namespace kvx::qt {
 
 using namespace platform;
+
+namespace {
+
+// The boxes and dialogs have no owner window, so nothing hands the keyboard back to the editor
+// when they close (without a window manager nothing does at all): give it back to the window
+// that had it, or to the frame, so that shortcuts and view keys work at once.
+class FocusReturn {
+  public:
+    FocusReturn() : window_(QApplication::activeWindow()) {
+        if (window_) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QMainWindow*>(w) && w->isVisible()) window_ = w;
+    }
+    ~FocusReturn() {
+        if (window_) window_->activateWindow();
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+  private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
 
 bool QtPrompts::AutoAnswerFromEnvironment() {
     const char* v = std::getenv("KOLVEX_AUTO_ANSWER");
@@ -31,6 +58,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
         std::fflush(stderr);
         return question ? IDNO : IDOK;
     }
+    const FocusReturn focus;
     if (!question) {
         // No owner window, an OK button only.
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(title.c_str()),
@@ -45,10 +73,20 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
+    const bool trace = std::getenv("KOLVEX_TRACE") != nullptr;
+    if (trace) {
+        std::fprintf(stderr, "kolvex: question \"%s\" asked\n", text.c_str());
+        std::fflush(stderr);
+    }
     box.exec();
-    if (box.clickedButton() == yes) return IDYES;
-    if (box.clickedButton() == no) return IDNO;
-    return IDCANCEL;
+    const int answer = box.clickedButton() == yes  ? IDYES
+                       : box.clickedButton() == no ? IDNO
+                                                   : IDCANCEL;
+    if (trace) {
+        std::fprintf(stderr, "kolvex: question answered %d\n", answer);
+        std::fflush(stderr);
+    }
+    return answer;
 }
 
 std::optional<std::string> QtPrompts::OpenFileName(FileDialogSettings& settings) {
@@ -65,6 +103,7 @@ std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, boo
         std::fflush(stderr);
         return std::nullopt;
     }
+    const FocusReturn focus;
     QFileDialog dialog(nullptr, QString::fromUtf8(settings.title.c_str()));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     QStringList filters;
