@@ -159,6 +159,14 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
 }
 
 void Scene::UpdateNormalsAfterMove(std::span<const std::uint8_t> moved) {
+    // Everything moved (a whole model dragged or brought back by undo): every face is listed
+    // anyway, so the two listing passes are skipped.
+    if (moved.size() >= vertices.size() &&
+        std::all_of(moved.begin(), moved.begin() + static_cast<std::ptrdiff_t>(vertices.size()),
+                    [](std::uint8_t m) { return m != 0; })) {
+        UpdateAllVertexNormals();
+        return;
+    }
     const auto isMoved = [&](std::int32_t v) {
         return static_cast<std::size_t>(v) < moved.size() && moved[static_cast<std::size_t>(v)];
     };

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QThread>
 #include <vector>
@@ -126,10 +127,17 @@ TEST_F(QtPlatformTest, AltCombinationsAreSystemKeysAndTabReachesTheView) {
     QCoreApplication::sendEvent(w, &tab);
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(windows->Widget(frame), &esc);
+    // Ctrl with a letter is a shortcut, never the letter; Ctrl with an arrow stays the arrow.
+    QKeyEvent ctrlS(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::sendEvent(w, &ctrlS);
+    QKeyEvent ctrlLeft(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier);
+    QCoreApplication::sendEvent(w, &ctrlLeft);
     const auto ms = Taken();
     EXPECT_TRUE(Has(ms, Message{view, WM_SYSKEYDOWN, VK_HOME, 0}));
     EXPECT_TRUE(Has(ms, Message{view, WM_KEYDOWN, VK_TAB, 0}));
     EXPECT_TRUE(Has(ms, Message{frame, WM_KEYDOWN, VK_ESCAPE, 0}));
+    EXPECT_FALSE(Has(ms, Message{view, WM_KEYDOWN, 'S', 0}));
+    EXPECT_TRUE(Has(ms, Message{view, WM_KEYDOWN, VK_LEFT, 0}));
 }
 
 TEST_F(QtPlatformTest, AConfinedViewReportsOnlyPositionsInsideIt) {
@@ -197,6 +205,8 @@ TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
     EXPECT_EQ(windows->MenuAction(cmd::InverserSelection)->text(),
               QString::fromUtf8("Inverser la sélection"));
     EXPECT_EQ(windows->MenuAction(cmd::VueDerriere)->text(), QString::fromUtf8("Derrière"));
+    EXPECT_EQ(windows->MenuAction(cmd::Retablir)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     nouveau->trigger();
     EXPECT_FALSE(nouveau->isChecked());
     windows->CheckMenuItem(cmd::Grille, true);
