@@ -12,7 +12,7 @@ int ScriptedPrompts::MessageBox(const std::string& text, const std::string& titl
         answers_.pop_front();
         return answer;
     }
-    return (type & 0xF) == MB_YESNOCANCEL ? IDNO : IDOK;
+    return (type & 0xF) == MB_YESNOCANCEL ? questionAnswer : IDOK;
 }
 
 std::optional<std::string> ScriptedPrompts::Next(bool save, FileDialogSettings& settings) {

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Constants.h"
+
 namespace kvx::platform {
 
 // One file filter: a description and a pattern such as "*.KVX".
@@ -57,8 +59,9 @@ class ScriptedPrompts : public Prompts {
     // File names handed out in order by the next dialogs; nullopt stands for "cancelled".
     void QueueFileName(std::optional<std::string> name) { fileNames_.push_back(std::move(name)); }
     // Buttons pressed in the next message boxes, in order. Without one, an OK box answers IDOK and
-    // a question IDNO.
+    // a question questionAnswer.
     void QueueAnswer(int button) { answers_.push_back(button); }
+    int questionAnswer = IDNO;
 
     int MessageBox(const std::string& text, const std::string& title, std::uint32_t type) override;
     std::optional<std::string> OpenFileName(FileDialogSettings& settings) override;
