@@ -21,17 +21,24 @@ class ProjectedVertices {
         if (IsOrthographic(view)) {
             const ViewProjector project(state, view);
             const float* p = prepared.xyz.data();
-            for (std::size_t i = 0; i < n; ++i, p += 3)
+            bool far = false;
+            for (std::size_t i = 0; i < n; ++i, p += 3) {
                 points[i] = project.Near(p[0], p[1], p[2]);
+                far |= IsFar(points[i]);
+            }
+            anyFar_ = far;
         } else {
             std::fill(points.begin(), points.end(), PixelPoint{});
         }
         points_ = points.data();
     }
     PixelPoint operator[](std::size_t i) const { return points_[i]; }
+    // Whether some vertex is FarPixel: only then do the passes look for far corners.
+    bool AnyFar() const { return anyFar_; }
 
   private:
     const PixelPoint* points_ = nullptr;
+    bool anyFar_ = false;
 };
 
 PixelPosition Project(double x, double y, double z, const ViewState& state, ViewId view) {
@@ -188,6 +195,8 @@ void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
     }
 }
 
+// MayBeFar: some vertex is FarPixel, so each face is checked for one.
+template <bool MayBeFar>
 void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
                   const ProjectedVertices& at, const ViewState& state, ViewId view,
                   bool showNormals) {
@@ -204,7 +213,7 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
         for (std::int32_t k = 0; k < n; ++k) {
             p[static_cast<std::size_t>(k)] = at[static_cast<std::size_t>(corner[k])];
             onePixel = onePixel && p[static_cast<std::size_t>(k)] == p[0];
-            far = far || IsFar(p[static_cast<std::size_t>(k)]);
+            if constexpr (MayBeFar) far |= IsFar(p[static_cast<std::size_t>(k)]);
         }
         if (onePixel && !showNormals && !far) continue;  // every edge is a point: nothing to draw
         const int bytes = e.red << 16 | e.green << 8 | e.blue;
@@ -285,6 +294,7 @@ void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVert
     }
 }
 
+template <bool MayBeFar>
 void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
                    const ViewState& state, ViewId view) {
     const PixelBuffer buffer = canvas.Locked();
@@ -293,20 +303,23 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
         const std::int32_t n = e.count;
         const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
         const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(corner[k])]; };
-        bool far = false;
-        for (std::int32_t k = 0; k < n; ++k)
-            far = far || IsFar(point(k));
-        if (far) {
-            // The same edges in the other direction: the closing one, then k - 1 to k.
-            const ViewProjector project(state, view);
-            const auto position = [&](std::int32_t k) {
-                const float* xyz = prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
-                return project.Position(xyz[0], xyz[1], xyz[2]);
-            };
-            DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
-            for (std::int32_t i = 1; i < n; ++i)
-                DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
-            continue;
+        if constexpr (MayBeFar) {
+            bool far = false;
+            for (std::int32_t k = 0; k < n; ++k)
+                far |= IsFar(point(k));
+            if (far) {
+                // The same edges in the other direction: the closing one, then k - 1 to k.
+                const ViewProjector project(state, view);
+                const auto position = [&](std::int32_t k) {
+                    const float* xyz =
+                        prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
+                    return project.Position(xyz[0], xyz[1], xyz[2]);
+                };
+                DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
+                for (std::int32_t i = 1; i < n; ++i)
+                    DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
+                continue;
+            }
         }
         const PixelPoint first = point(0), last = point(n - 1);
         DrawEdge(buffer, first.x, first.y, last.x, last.y, RawSelectedFace);
@@ -314,6 +327,25 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
             const PixelPoint a = point(i - 1), b = point(i);
             DrawEdge(buffer, a.x, a.y, b.x, b.y, RawSelectedFace);
         }
+    }
+}
+
+// The two passes over faces, checking for far corners only when some vertex is far.
+void Outlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+              const ProjectedVertices& at, const ViewState& state, ViewId view, bool showNormals) {
+    if (at.AnyFar()) {
+        FaceOutlines<true>(canvas, scene, prepared, at, state, view, showNormals);
+    } else {
+        FaceOutlines<false>(canvas, scene, prepared, at, state, view, showNormals);
+    }
+}
+
+void Selected(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
+              const ViewState& state, ViewId view) {
+    if (at.AnyFar()) {
+        SelectedFaces<true>(canvas, prepared, at, state, view);
+    } else {
+        SelectedFaces<false>(canvas, prepared, at, state, view);
     }
 }
 
@@ -332,8 +364,8 @@ PreparedScene& PreparedFor(const Scene& scene) {
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals) {
     const PreparedScene& prepared = PreparedFor(scene);
-    FaceOutlines(canvas, scene, prepared, ProjectedVertices(prepared, state, view), state, view,
-                 showNormals);
+    const ProjectedVertices at(prepared, state, view);
+    Outlines(canvas, scene, prepared, at, state, view, showNormals);
 }
 
 void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
@@ -344,7 +376,8 @@ void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, Vi
 
 void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
     const PreparedScene& prepared = PreparedFor(scene);
-    SelectedFaces(canvas, prepared, ProjectedVertices(prepared, state, view), state, view);
+    const ProjectedVertices at(prepared, state, view);
+    Selected(canvas, prepared, at, state, view);
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
@@ -358,9 +391,9 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& pre
     if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
     const ProjectedVertices at(prepared, state, view);
-    FaceOutlines(canvas, scene, prepared, at, state, view, in.showNormals);
+    Outlines(canvas, scene, prepared, at, state, view, in.showNormals);
     Vertices(canvas, prepared, at, state, view, in.pointLight);
-    SelectedFaces(canvas, prepared, at, state, view);
+    Selected(canvas, prepared, at, state, view);
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
