@@ -25,22 +25,28 @@ int DrawLongLine(const PixelBuffer& buffer, PixelPosition a, PixelPosition b, Pi
         return DrawLine(buffer, Whole(a.x), Whole(a.y), Whole(b.x), Whole(b.y), c);
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return 0;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    double t0 = 0, t1 = 1;
-    if (!KeepInside(a.x, dx, -LongLineMargin, buffer.width - 1 + LongLineMargin, t0, t1) ||
-        !KeepInside(a.y, dy, -LongLineMargin, buffer.height - 1 + LongLineMargin, t0, t1)) {
-        return 0;
-    }
-    // A cut point is measured from the end nearer to the buffer, so it carries only that end's
-    // rounding, and is rounded to the nearest pixel.
-    const bool fromA =
-        std::fmax(std::fabs(a.x), std::fabs(a.y)) <= std::fmax(std::fabs(b.x), std::fabs(b.y));
-    const auto cut = [&](double t) -> PixelPosition {
-        if (fromA) return {std::round(a.x + t * dx), std::round(a.y + t * dy)};
-        return {std::round(b.x - (1 - t) * dx), std::round(b.y - (1 - t) * dy)};
+    const double left = -LongLineMargin, right = buffer.width - 1 + LongLineMargin;
+    const double top = -LongLineMargin, bottom = buffer.height - 1 + LongLineMargin;
+    const auto inside = [&](PixelPosition p) {
+        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
     };
-    const PixelPosition from = t0 > 0 ? cut(t0) : a;
-    const PixelPosition to = t1 < 1 ? cut(t1) : b;
+    // Measured from the end nearer to the buffer, the cut points carry only that end's rounding
+    // (from the far end a cut next to the buffer may not even be representable).
+    const bool aNearer =
+        std::fmax(std::fabs(a.x), std::fabs(a.y)) <= std::fmax(std::fabs(b.x), std::fabs(b.y));
+    const PixelPosition n = aNearer ? a : b, f = aNearer ? b : a;
+    const double dx = f.x - n.x, dy = f.y - n.y;
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return 0;
+    double s0 = 0, s1 = 1;
+    if (!KeepInside(n.x, dx, left, right, s0, s1) || !KeepInside(n.y, dy, top, bottom, s0, s1))
+        return 0;
+    // An end inside the widened buffer stays as it is; a cut one is rounded to the nearest pixel.
+    const auto at = [&](double s) -> PixelPosition {
+        return {std::round(n.x + s * dx), std::round(n.y + s * dy)};
+    };
+    const PixelPosition nearCut = inside(n) ? n : at(s0), farCut = inside(f) ? f : at(s1);
+    const PixelPosition from = aNearer ? nearCut : farCut, to = aNearer ? farCut : nearCut;
+    if (!InExactRange(from) || !InExactRange(to)) return 0;  // never, by the cuts above
     return DrawLine(buffer, Whole(from.x), Whole(from.y), Whole(to.x), Whole(to.y), c);
 }
 

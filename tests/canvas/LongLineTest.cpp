@@ -68,6 +68,18 @@ TEST(LongLine, FarEndsKeepTheirDirection) {
     ExpectAlong(shallow, -1e10, 0, 300 / 1.3e10, 1, 248);
 }
 
+TEST(LongLine, RegressionALineFromBeyond1e39IsCutFromItsNearerEnd) {
+    // Found by fuzzing: measured from the far end, both cuts rounded to that end itself and an
+    // uncut position reached the 32-bit conversion.
+    TestBuffer b(40, 40, 24);
+    DrawLongLine(b.buffer(), {-6.7996627017774231e+39, -39}, {3399831418, 20}, 0x1234);
+    std::set<std::pair<int, int>> row;
+    for (int x = 0; x < 40; ++x)
+        row.insert({x, 20});
+    EXPECT_EQ(b.Written(), row);
+    EXPECT_TRUE(b.GuardsIntact());
+}
+
 TEST(LongLine, ALineThatPassesByDrawsNothing) {
     TestBuffer b(250, 250, 16);
     // Its ends saturated to (-2^31, -200) and (2^31 - 1, 500) would cross the buffer near row
