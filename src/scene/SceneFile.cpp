@@ -242,37 +242,65 @@ bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst,
            AddSceneFileToScene(scene, data, clearFirst, reason);
 }
 
+namespace {
+
+// Writes the scene in version 2 to anything that writes like FileAccess.
+template <typename Sink>
+void WriteScene(const Scene& scene, Sink& file) {
+    file.WriteBytes(SceneSignature, SceneSignatureLength);
+    file.WriteU8(SceneFileVersion);
+    file.WriteI32(scene.vertexCount());
+    file.WriteI32(scene.faceCount());
+    for (const Vertex& v : scene.vertices) {
+        file.WriteU8(VertexMarker);
+        file.WriteF64(v.x);
+        file.WriteF64(v.y);
+        file.WriteF64(v.z);
+        file.WriteU8(v.hidden);
+        file.WriteI32(v.layer);
+    }
+    for (const Face& f : scene.faces) {
+        file.WriteU8(FaceMarker);
+        file.WriteI32(f.vertexCount);
+        for (std::int32_t k = 0; k < f.vertexCount; ++k)
+            file.WriteI32(f.sceneIndices[static_cast<std::size_t>(k)]);
+        file.WriteU8(static_cast<std::int32_t>(f.red));
+        file.WriteU8(static_cast<std::int32_t>(f.green));
+        file.WriteU8(static_cast<std::int32_t>(f.blue));
+        file.WriteI32(f.layer);
+        file.WriteU8(f.hidden);
+        file.WriteU8(f.renderType);
+    }
+}
+
+// Little-endian bytes in memory, written as FileAccess writes them.
+struct ByteSink {
+    std::vector<std::uint8_t> bytes;
+    void WriteBytes(const void* p, std::size_t n) {
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        bytes.insert(bytes.end(), b, b + n);
+    }
+    void WriteU8(std::int32_t v) { bytes.push_back(static_cast<std::uint8_t>(v)); }
+    void WriteI32(std::int32_t v) { WriteBytes(&v, 4); }
+    void WriteF64(double v) { WriteBytes(&v, 8); }
+};
+
+}  // namespace
+
 bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason) {
     return ReplaceFile(
         path, SceneTemporarySuffix,
         [&](FileAccess& file) {
-            file.WriteBytes(SceneSignature, SceneSignatureLength);
-            file.WriteU8(SceneFileVersion);
-            file.WriteI32(scene.vertexCount());
-            file.WriteI32(scene.faceCount());
-            for (const Vertex& v : scene.vertices) {
-                file.WriteU8(VertexMarker);
-                file.WriteF64(v.x);
-                file.WriteF64(v.y);
-                file.WriteF64(v.z);
-                file.WriteU8(v.hidden);
-                file.WriteI32(v.layer);
-            }
-            for (const Face& f : scene.faces) {
-                file.WriteU8(FaceMarker);
-                file.WriteI32(f.vertexCount);
-                for (std::int32_t k = 0; k < f.vertexCount; ++k)
-                    file.WriteI32(f.sceneIndices[static_cast<std::size_t>(k)]);
-                file.WriteU8(static_cast<std::int32_t>(f.red));
-                file.WriteU8(static_cast<std::int32_t>(f.green));
-                file.WriteU8(static_cast<std::int32_t>(f.blue));
-                file.WriteI32(f.layer);
-                file.WriteU8(f.hidden);
-                file.WriteU8(f.renderType);
-            }
+            WriteScene(scene, file);
             return true;
         },
         reason);
+}
+
+std::vector<std::uint8_t> SceneBytes(const Scene& scene) {
+    ByteSink sink;
+    WriteScene(scene, sink);
+    return std::move(sink.bytes);
 }
 
 std::string WithSceneExtension(const std::string& path) {

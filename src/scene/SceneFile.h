@@ -75,6 +75,9 @@ bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, s
 // is refused and stays as it was.
 bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason);
 
+// The bytes SaveSceneToPath writes, in memory.
+std::vector<std::uint8_t> SceneBytes(const Scene& scene);
+
 // ".KVX" appended to a file name that has no extension; any other name is kept as typed.
 std::string WithSceneExtension(const std::string& path);
 
