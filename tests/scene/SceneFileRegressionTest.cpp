@@ -42,15 +42,15 @@ TEST(SceneFileRegression, ACoordinateBeyondTheFloatRangeIsRefusedWithItsValue) {
 
 TEST(SceneFileRegression, EachAxisAndEachKindOfValueIsNamed) {
     const double inf = std::numeric_limits<double>::infinity();
-    // Just past the float maximum (3.4028234663852886e38) in either direction.
-    const double justPast = std::nextafter(3.4028234663852886e38, inf);
+    // Half a last step past the float maximum (3.4028234663852886e38 + 2^103): rounds to infinity.
+    const double roundsToInfinity = 3.4028234663852886e38 + std::ldexp(1.0, 103);
     struct Case {
         double x, y, z;
         const char* reason;
     } cases[] = {
         {0, -1e39, 0, "vertex 0: y -1e+39 does not fit a 32-bit float"},
         {0, 0, inf, "vertex 0: z inf does not fit a 32-bit float"},
-        {0, 0, -justPast, "vertex 0: z -3.40282e+38 does not fit a 32-bit float"},
+        {0, 0, -roundsToInfinity, "vertex 0: z -3.40282e+38 does not fit a 32-bit float"},
         {std::numeric_limits<double>::quiet_NaN(), 0, 0,
          "vertex 0: x nan does not fit a 32-bit float"},
     };
@@ -63,14 +63,17 @@ TEST(SceneFileRegression, EachAxisAndEachKindOfValueIsNamed) {
 
 TEST(SceneFileRegression, TheLargestFloatsAndTheSmallestAreKept) {
     const double max = 3.4028234663852886e38;  // the largest float, written as a double
-    Bytes b = Header(2, 0);
+    Bytes b = Header(3, 0);
     Vertex(b, max, -max, 1e-45);
     Vertex(b, -1e-320, 0, 0);  // below the float range's smallest: becomes 0, still finite
+    // Just below half a last step past the maximum: rounds to the maximum.
+    Vertex(b, std::nextafter(max + std::ldexp(1.0, 103), 0.0), 0, 0);
     SceneFileData data;
     std::string reason;
     ASSERT_TRUE(ReadSceneBytes(b.data, data, reason)) << reason;
     EXPECT_EQ(data.vertices[0].x, max);
     EXPECT_EQ(data.vertices[0].y, -max);
+    EXPECT_EQ(static_cast<float>(data.vertices[2].x), static_cast<float>(max));
 }
 
 TEST(SceneFileRegression, TheFileAndTheByteReaderAgree) {
