@@ -3,10 +3,13 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+FUZZ_TARGETS = scene_reader draw_scene
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-sanitize bench format clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench format clean
 
 all: build
 
@@ -33,6 +36,21 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets (clang with its fuzzing runtime), each run for FUZZ_SECONDS from the seed
+# corpus in tests/fuzz/corpus; new inputs go to $(FUZZ_BUILD)/corpus, anything found to
+# $(FUZZ_BUILD)/findings. The seed corpus also runs as an ordinary test in `make test`.
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKOLVEX_FUZZ=ON -DKOLVEX_GUI=OFF -DKOLVEX_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t \
+	    || exit 1; \
+	done
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
@@ -40,4 +58,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,10 +1,8 @@
 #include "perspective/TargaExport.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/Constants.h"
 #include "scene/FileAccess.h"
+#include "scene/FileReplace.h"
 
 namespace kvx {
 namespace {
@@ -50,22 +48,14 @@ std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels) {
 
 bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodeTarga(pixels);
-    const std::string temporary = path + TargaTemporarySuffix;
-    FileAccess file;
-    if (!file.OpenForWrite(temporary)) return false;
-    file.WriteBytes(bytes.data(), bytes.size());
-    const bool written = file.Flush(true);
-    std::error_code ec;
-    if (!file.Close() || !written) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    std::string reason;
+    return ReplaceFile(
+        path, TargaTemporarySuffix,
+        [&](FileAccess& file) {
+            file.WriteBytes(bytes.data(), bytes.size());
+            return true;
+        },
+        reason);
 }
 
 platform::FileDialogSettings TargaSaveDialogSettings() {

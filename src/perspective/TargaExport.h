@@ -35,9 +35,10 @@ int ExportTarga(const PixelBuffer& pixels, platform::Prompts& prompts,
 // bytes are copied as they are. Pixels beyond the buffer's size come out black.
 std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels);
 
-// Writes the image of pixels to path as the scene saver writes scene files: into a temporary file
-// beside it, stored and renamed over path once complete, so a failed write never leaves a
-// half-written or destroyed file at path. Returns false when the file could not be written.
+// Writes the image of pixels to path as the scene saver writes scene files (ReplaceFile): into a
+// temporary file beside the file path names, stored and renamed over it once complete, so a
+// failed or refused write never leaves a half-written or destroyed file. Returns false when the
+// file could not be written.
 bool WriteTarga(const PixelBuffer& pixels, const std::string& path);
 
 }  // namespace kvx

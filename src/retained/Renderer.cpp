@@ -71,7 +71,8 @@ void Renderer::DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4&
                         Pass& pass) {
     Instance in;
     in.mesh = mesh.get();
-    in.modelToView = AffineF::From(modelToWorld * pass.worldToView);
+    in.modelToViewWide = modelToWorld * pass.worldToView;
+    in.modelToView = AffineF::From(in.modelToViewWide);
     const MeshTriangles triangles = triangles_.For(mesh);
     if (triangles.triangles.empty()) return;
     // Transform stage: every vertex to the screen, with its clip codes.
@@ -119,7 +120,10 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
         const ScreenVertex& c = sv[t.v2];
         // Wholly outside one clip plane: nothing to draw; crossing any: cut by the clipper.
         if ((a.code | b.code | c.code) != 0) {
-            if ((a.code & b.code & c.code) == 0) DrawClippedTriangle(in, t, pass);
+            // A corner too far for floats: its codes may be wrong, so only the wide clipper
+            // tells what is left.
+            const bool wide = ((a.code | b.code | c.code) & ClipWide) != 0;
+            if (wide || (a.code & b.code & c.code) == 0) DrawClippedTriangle(in, t, wide, pass);
             continue;
         }
         // No pixel centre within its bounds: nothing to draw, and no set-up spent on it.
@@ -177,17 +181,29 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
     }
 }
 
-void Renderer::DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pass& pass) {
+void Renderer::DrawClippedTriangle(const Instance& in, const MeshTriangle& t, bool wide,
+                                   Pass& pass) {
     const auto& positions = in.mesh->Positions();
     const std::int32_t corner[3] = {0, t.Fan(), t.Fan() + 1};
     const std::int32_t vertex[3] = {t.v0, t.v1, t.v2};
-    ClipVertex polygon[3];
-    for (int i = 0; i < 3; ++i) {
-        polygon[i] = {in.modelToView.Point(positions[static_cast<std::size_t>(vertex[i])]),
-                      FaceCornerColor(in, t.Face(), corner[i], pass)};
-    }
     ClipVertex clipped[MaxClippedVertices];
-    const int n = ClipPolygon(polygon, 3, pass.mapping.guard, clipped);
+    int n = 0;
+    if (wide) {
+        WideClipVertex polygon[3];
+        for (int i = 0; i < 3; ++i) {
+            const Vec3f p = positions[static_cast<std::size_t>(vertex[i])];
+            polygon[i] = {in.modelToViewWide.TransformPoint(Widen(p)),
+                          FaceCornerColor(in, t.Face(), corner[i], pass)};
+        }
+        n = ClipPolygonWide(polygon, 3, pass.mapping.guard, clipped);
+    } else {
+        ClipVertex polygon[3];
+        for (int i = 0; i < 3; ++i) {
+            polygon[i] = {in.modelToView.Point(positions[static_cast<std::size_t>(vertex[i])]),
+                          FaceCornerColor(in, t.Face(), corner[i], pass)};
+        }
+        n = ClipPolygon(polygon, 3, pass.mapping.guard, clipped);
+    }
     if (n < 3) return;
     RasterVertex rv[MaxClippedVertices];
     for (int i = 0; i < n; ++i) {
@@ -228,7 +244,15 @@ void Renderer::DrawOutlines(const Instance& in, Pass& pass) {
         ClipVertex clipped[MaxClippedVertices];
         const ClipVertex* outline = polygon;
         int n = f.cornerCount;
-        if (codes != 0) {
+        if ((codes & ClipWide) != 0) {
+            WideClipVertex wide[MaxFaceCorners];
+            for (std::int32_t k = 0; k < n; ++k) {
+                const auto v = static_cast<std::size_t>(f.vertex[static_cast<std::size_t>(k)]);
+                wide[k] = {in.modelToViewWide.TransformPoint(Widen(positions[v])), color};
+            }
+            n = ClipPolygonWide(wide, n, pass.mapping.guard, clipped);
+            outline = clipped;
+        } else if (codes != 0) {
             n = ClipPolygon(polygon, n, pass.mapping.guard, clipped);
             outline = clipped;
         }

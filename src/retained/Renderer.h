@@ -60,13 +60,14 @@ class Renderer {
     struct Instance {
         const MeshBuilder* mesh = nullptr;
         AffineF modelToView{};
+        Matrix4 modelToViewWide;  // the same in double, for faces with a ClipWide corner
     };
 
     void FitDepth(const Canvas& canvas);
     void DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4& modelToWorld,
                   Pass& pass);
     void DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass);
-    void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, Pass& pass);
+    void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, bool wide, Pass& pass);
     void DrawOutlines(const Instance& in, Pass& pass);
     // The colour of a corner (0..255 per channel): vertex with normal (-1: face's normal) on a
     // face of the given colour, lit when the pass is lit.

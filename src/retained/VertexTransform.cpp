@@ -1,6 +1,7 @@
 #include "retained/VertexTransform.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kvx::rm {
 namespace {
@@ -12,16 +13,18 @@ constexpr float SnapOffset = 1 << 18;
 constexpr float SnapLimit = 1 << 17;
 
 inline std::int32_t Snap(float v) {
-    v = v < -SnapLimit ? -SnapLimit : (v > SnapLimit ? SnapLimit : v);
+    v = v >= -SnapLimit ? v : -SnapLimit;  // not a number goes to the limit too
+    v = v <= SnapLimit ? v : SnapLimit;
     return static_cast<std::int32_t>(v + (SnapOffset + 0.5f)) -
            static_cast<std::int32_t>(SnapOffset);
 }
 
 inline std::uint32_t Codes(float x, float y, float z, float guard) {
     const float g = guard * z;
+    const float size = std::fabs(x) + std::fabs(y) + std::fabs(z);  // not a number stays so
     return (z < FrontClip ? ClipNear : 0u) | (z > BackClip ? ClipFar : 0u) |
            (x < -g ? ClipLeft : 0u) | (x > g ? ClipRight : 0u) | (y > g ? ClipTop : 0u) |
-           (y < -g ? ClipBottom : 0u);
+           (y < -g ? ClipBottom : 0u) | (size <= WideViewLimit ? 0u : ClipWide);
 }
 
 }  // namespace

@@ -9,8 +9,9 @@
 
 namespace kvx::rm {
 
-// Why a vertex cannot be drawn as it is: in front of the front plane, behind the back plane, or
-// outside the guard band on one side.
+// Why a vertex cannot be drawn as it is: in front of the front plane, behind the back plane,
+// outside the guard band on one side, or (ClipWide) so far out, or overflowed to infinity or not
+// a number in single precision, that its faces are transformed and clipped in double precision.
 enum ClipCode : std::uint32_t {
     ClipNear = 1u << 0,
     ClipFar = 1u << 1,
@@ -18,7 +19,11 @@ enum ClipCode : std::uint32_t {
     ClipRight = 1u << 3,
     ClipTop = 1u << 4,
     ClipBottom = 1u << 5,
+    ClipWide = 1u << 6,
 };
+
+// View-space coordinates up to this size (summed over the axes) are clipped in floats.
+inline constexpr float WideViewLimit = 1e18f;
 
 // A vertex as the rasteriser sees it. x and y are in subpixels, depth is 1/z (larger is nearer).
 // Only a vertex with code 0 has meaningful x, y and depth.

@@ -1,13 +1,14 @@
 #include "scene/SceneFile.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
 #include "platform/Constants.h"
+#include "scene/ByteSpanReader.h"
+#include "scene/Coordinates.h"
 #include "scene/FileAccess.h"
+#include "scene/FileReplace.h"
 #include "scene/Scene.h"
 
 namespace kvx {
@@ -34,16 +35,25 @@ bool ValidLayer(std::int32_t layer) {
     return layer >= 0 && layer < LayerCount;
 }
 
-}  // namespace
-
-bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& reason) {
-    data = SceneFileData{};
-    FileAccess file;
-    if (!file.OpenForRead(path)) {
-        reason = "cannot open the file for reading and writing (missing, read-only or in use)";
-        return false;
+// Empty when the three coordinates fit the scene's floats, else what is wrong with the first
+// that does not.
+std::string CoordinateFault(double x, double y, double z) {
+    const double value[3] = {x, y, z};
+    for (int axis = 0; axis < 3; ++axis) {
+        if (FitsFloat(value[axis])) continue;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%c %g does not fit a 32-bit float", "xyz"[axis],
+                      value[axis]);
+        return buf;
     }
-    const auto size = static_cast<std::int64_t>(file.size);
+    return {};
+}
+
+// The one checker of scene files, over anything that reads like FileAccess. All counts are
+// checked against the limits and the size before anything is allocated for them.
+template <typename Source>
+bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string& reason) {
+    data = SceneFileData{};
     if (size < SceneHeaderSize) {
         reason = "file too short for a scene header (" + std::to_string(size) + " bytes)";
         return false;
@@ -98,8 +108,8 @@ bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& re
             reason = "file ends inside " + where();
             return false;
         }
-        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
-            reason = where() + ": coordinate is not a finite number";
+        if (!FitsFloat(v.x, v.y, v.z)) {
+            reason = where() + ": " + CoordinateFault(v.x, v.y, v.z);
             return false;
         }
         if (data.version == 2 && !ValidLayer(v.layer)) {
@@ -168,6 +178,23 @@ bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& re
     return true;
 }
 
+}  // namespace
+
+bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& reason) {
+    FileAccess file;
+    if (!file.OpenForRead(path)) {
+        data = SceneFileData{};
+        reason = "cannot open the file for reading and writing (missing, read-only or in use)";
+        return false;
+    }
+    return ReadScene(file, static_cast<std::int64_t>(file.size), data, reason);
+}
+
+bool ReadSceneBytes(std::span<const std::uint8_t> bytes, SceneFileData& data, std::string& reason) {
+    ByteSpanReader reader(bytes);
+    return ReadScene(reader, static_cast<std::int64_t>(bytes.size()), data, reason);
+}
+
 bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirst,
                          std::string& reason) {
     const std::int64_t haveVertices = clearFirst ? 0 : scene.vertexCount();
@@ -215,13 +242,11 @@ bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst,
            AddSceneFileToScene(scene, data, clearFirst, reason);
 }
 
-bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason) {
-    const std::string temporary = path + ".kvx-saving";
-    FileAccess file;
-    if (!file.OpenForWrite(temporary)) {
-        reason = "cannot create " + temporary;
-        return false;
-    }
+namespace {
+
+// Writes the scene in version 2 to anything that writes like FileAccess.
+template <typename Sink>
+void WriteScene(const Scene& scene, Sink& file) {
     file.WriteBytes(SceneSignature, SceneSignatureLength);
     file.WriteU8(SceneFileVersion);
     file.WriteI32(scene.vertexCount());
@@ -246,18 +271,36 @@ bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& r
         file.WriteU8(f.hidden);
         file.WriteU8(f.renderType);
     }
-    const bool written = file.Flush(true);
-    if (!file.Close() || !written) {
-        ::unlink(temporary.c_str());
-        reason = "cannot write " + temporary;
-        return false;
+}
+
+// Little-endian bytes in memory, written as FileAccess writes them.
+struct ByteSink {
+    std::vector<std::uint8_t> bytes;
+    void WriteBytes(const void* p, std::size_t n) {
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        bytes.insert(bytes.end(), b, b + n);
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        reason = "cannot replace " + path;
-        return false;
-    }
-    return true;
+    void WriteU8(std::int32_t v) { bytes.push_back(static_cast<std::uint8_t>(v)); }
+    void WriteI32(std::int32_t v) { WriteBytes(&v, 4); }
+    void WriteF64(double v) { WriteBytes(&v, 8); }
+};
+
+}  // namespace
+
+bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason) {
+    return ReplaceFile(
+        path, SceneTemporarySuffix,
+        [&](FileAccess& file) {
+            WriteScene(scene, file);
+            return true;
+        },
+        reason);
+}
+
+std::vector<std::uint8_t> SceneBytes(const Scene& scene) {
+    ByteSink sink;
+    WriteScene(scene, sink);
+    return std::move(sink.bytes);
 }
 
 std::string WithSceneExtension(const std::string& path) {

@@ -4,10 +4,11 @@
 // little-endian. Version 2 is written; 1 and 2 are read.
 //
 // Loading is all-or-nothing: the whole file is read and checked before the scene is touched, so a
-// bad file leaves the scene exactly as it was. Saving writes a temporary file beside the target
-// and renames it over the target, so a failed save never destroys the previous file.
+// bad file leaves the scene exactly as it was. Saving replaces the target as ReplaceFile does
+// (FileReplace.h), so a failed or refused save never destroys the previous file.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ inline constexpr std::int32_t SceneHeaderSize = 33;
 inline constexpr std::int8_t SceneFileVersion = 2;
 inline constexpr std::uint8_t VertexMarker = 0x7F;
 inline constexpr std::uint8_t FaceMarker = 0x7E;
+
+// The name of the file being written, beside the target, until it is complete.
+inline constexpr const char* SceneTemporarySuffix = ".kvx-saving";
 
 inline constexpr const char* LoadErrorText = "Erreur lors du chargement du Fichier!";
 inline constexpr const char* LoadErrorTitle = "Attenntion...";
@@ -53,6 +57,8 @@ struct SceneFileData {
 // Reads and checks a whole scene file. On a fault returns false with a precise reason (for
 // example "face 12: vertex index 40 out of range").
 bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& reason);
+// The same checks over the bytes of a whole file already in memory.
+bool ReadSceneBytes(std::span<const std::uint8_t> bytes, SceneFileData& data, std::string& reason);
 
 // Adds what was read to the scene: with clearFirst the scene is cleared as "Nouveau" does first.
 // Vertices and faces are attached to the current layer's mesh; face indices refer to the file's
@@ -64,8 +70,13 @@ bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirs
 // Reads, checks and adds in one step.
 bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, std::string& reason);
 
-// Writes the scene in version 2 to path, through a temporary file renamed over it.
+// Writes the scene in version 2 to path (through a link, to the file it names), through a
+// temporary file renamed over it. A read-only target, one in use or one another Kolvex is saving
+// is refused and stays as it was.
 bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason);
+
+// The bytes SaveSceneToPath writes, in memory.
+std::vector<std::uint8_t> SceneBytes(const Scene& scene);
 
 // ".KVX" appended to a file name that has no extension; any other name is kept as typed.
 std::string WithSceneExtension(const std::string& path);

@@ -18,9 +18,21 @@ Line2D Line2D::Through(double ha, double va, double hb, double vb) {
     return line;
 }
 
+namespace {
+
+void MoveTo(Vertex& v, const Position3& p) {
+    v.MoveTo(p.x, p.y, p.z);
+}
+
+}  // namespace
+
+Position3 Translated(const Vertex& v, double dx, double dy, double dz) {
+    return {static_cast<double>(v.x) + dx, static_cast<double>(v.y) + dy,
+            static_cast<double>(v.z) + dz};
+}
+
 void Translate(Vertex& v, double dx, double dy, double dz) {
-    v.MoveTo(static_cast<double>(v.x) + dx, static_cast<double>(v.y) + dy,
-             static_cast<double>(v.z) + dz);
+    MoveTo(v, Translated(v, dx, dy, dz));
 }
 
 Rotation Rotation::Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
@@ -29,7 +41,7 @@ Rotation Rotation::Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
             std::sin(ay * k), std::cos(az * k), std::sin(az * k)};
 }
 
-void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz) {
+Position3 Rotated(const Vertex& v, const Rotation& r, double cx, double cy, double cz) {
     const double X = v.x - cx, Y = v.y - cy, Z = v.z - cz;
     const double Y1 = Y * r.cA - Z * r.sA;  // about x
     const double Z1 = Y * r.sA + Z * r.cA;
@@ -37,7 +49,11 @@ void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz) {
     const double Z2 = -X * r.sB + Z1 * r.cB;
     const double X2 = X1 * r.cC - Y1 * r.sC;  // about z
     const double Y2 = X1 * r.sC + Y1 * r.cC;
-    v.MoveTo(X2 + cx, Y2 + cy, Z2 + cz);
+    return {X2 + cx, Y2 + cy, Z2 + cz};
+}
+
+void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz) {
+    MoveTo(v, Rotated(v, r, cx, cy, cz));
 }
 
 void Rotate(Vertex& v, std::int32_t ax, std::int32_t ay, std::int32_t az, double cx, double cy,
@@ -45,10 +61,15 @@ void Rotate(Vertex& v, std::int32_t ax, std::int32_t ay, std::int32_t az, double
     Rotate(v, Rotation::Degrees(ax, ay, az), cx, cy, cz);
 }
 
+Position3 Scaled(const Vertex& v, std::int32_t sx, std::int32_t sy, std::int32_t sz, double cx,
+                 double cy, double cz) {
+    return {(v.x - cx) * (sx / 100.0) + cx, (v.y - cy) * (sy / 100.0) + cy,
+            (v.z - cz) * (sz / 100.0) + cz};
+}
+
 void Scale(Vertex& v, std::int32_t sx, std::int32_t sy, std::int32_t sz, double cx, double cy,
            double cz) {
-    v.MoveTo((v.x - cx) * (sx / 100.0) + cx, (v.y - cy) * (sy / 100.0) + cy,
-             (v.z - cz) * (sz / 100.0) + cz);
+    MoveTo(v, Scaled(v, sx, sy, sz, cx, cy, cz));
 }
 
 void MirrorPoint(const Line2D& line, double& u, double& v) {
@@ -69,22 +90,34 @@ void MirrorPoint(const Line2D& line, double& u, double& v) {
     v = 2 * fv - v;
 }
 
-void MirrorXZ(Vertex& v, const Line2D& line) {
+Position3 MirroredXZ(const Vertex& v, const Line2D& line) {
     double u = v.x, w = v.z;
     MirrorPoint(line, u, w);
-    v.MoveTo(u, v.y, w);
+    return {u, v.y, w};
+}
+
+Position3 MirroredZY(const Vertex& v, const Line2D& line) {
+    double u = v.z, w = v.y;
+    MirrorPoint(line, u, w);
+    return {v.x, w, u};
+}
+
+Position3 MirroredXY(const Vertex& v, const Line2D& line) {
+    double u = v.x, w = v.y;
+    MirrorPoint(line, u, w);
+    return {u, w, v.z};
+}
+
+void MirrorXZ(Vertex& v, const Line2D& line) {
+    MoveTo(v, MirroredXZ(v, line));
 }
 
 void MirrorZY(Vertex& v, const Line2D& line) {
-    double u = v.z, w = v.y;
-    MirrorPoint(line, u, w);
-    v.MoveTo(v.x, w, u);
+    MoveTo(v, MirroredZY(v, line));
 }
 
 void MirrorXY(Vertex& v, const Line2D& line) {
-    double u = v.x, w = v.y;
-    MirrorPoint(line, u, w);
-    v.MoveTo(u, w, v.z);
+    MoveTo(v, MirroredXY(v, line));
 }
 
 }  // namespace kvx

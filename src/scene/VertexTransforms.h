@@ -1,7 +1,9 @@
 #pragma once
 // The four operations that move a vertex: translate, rotate and scale about a centre, and mirror
 // across a line drawn in a view plane. Each computes in double precision, stores floats and sends
-// the new position to the vertex's meshes; the caller requests the redraw.
+// the new position to the vertex's meshes; the caller requests the redraw. The ...ed forms give
+// the new position without moving the vertex, so a caller can check that it fits (FitsFloat)
+// before anything moves.
 
 #include <cstdint>
 
@@ -29,6 +31,19 @@ struct Rotation {
     double cA = 1, sA = 0, cB = 1, sB = 0, cC = 1, sC = 0;
     static Rotation Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az);
 };
+
+// A position in double precision, before it is stored.
+struct Position3 {
+    double x = 0, y = 0, z = 0;
+};
+
+Position3 Translated(const Vertex& v, double dx, double dy, double dz);
+Position3 Rotated(const Vertex& v, const Rotation& r, double cx, double cy, double cz);
+Position3 Scaled(const Vertex& v, std::int32_t sx, std::int32_t sy, std::int32_t sz, double cx,
+                 double cy, double cz);
+Position3 MirroredXZ(const Vertex& v, const Line2D& line);
+Position3 MirroredZY(const Vertex& v, const Line2D& line);
+Position3 MirroredXY(const Vertex& v, const Line2D& line);
 
 void Translate(Vertex& v, double dx, double dy, double dz);
 void Rotate(Vertex& v, const Rotation& r, double cx, double cy, double cz);

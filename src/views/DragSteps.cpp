@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "scene/Coordinates.h"
 #include "scene/Scene.h"
 #include "scene/VertexTransforms.h"
 
@@ -17,19 +18,27 @@ std::vector<std::uint8_t>& MovedMarks(const Scene& scene, ToolState& tools) {
     return tools.movedVertices;
 }
 
-// Calls apply on every selected vertex, in selection order, and marks it moved.
-template <typename Apply>
-void ForEachSelected(Scene& scene, ToolState& tools, Apply apply) {
+// Moves every selected vertex, in selection order, to position(vertex) and marks it moved. All or
+// none: a step that would take any coordinate beyond the float range is refused whole and the
+// selection stays where it was, so a scene never holds a coordinate it cannot save.
+template <typename Position>
+void MoveSelected(Scene& scene, ToolState& tools, Position position) {
     if (scene.selectedVertices.empty()) return;
+    for (const std::int32_t i : scene.selectedVertices) {
+        const Position3 p = position(scene.vertices[static_cast<std::size_t>(i)]);
+        if (!FitsFloat(p.x, p.y, p.z)) return;
+    }
     std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     for (const std::int32_t i : scene.selectedVertices) {
-        apply(scene.vertices[static_cast<std::size_t>(i)]);
+        Vertex& v = scene.vertices[static_cast<std::size_t>(i)];
+        const Position3 p = position(v);
+        v.MoveTo(p.x, p.y, p.z);
         moved[static_cast<std::size_t>(i)] = 1;
     }
 }
 
 void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
-    ForEachSelected(scene, tools, [&](Vertex& v) { Translate(v, d[0], d[1], d[2]); });
+    MoveSelected(scene, tools, [&](const Vertex& v) { return Translated(v, d[0], d[1], d[2]); });
 }
 
 }  // namespace
@@ -78,6 +87,13 @@ void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId vi
             return;
     }
     if (origin.vertices.empty()) return;
+    // All or none, as MoveSelected.
+    for (std::size_t k = 0; k < origin.vertices.size(); ++k) {
+        const float* s = &origin.start[3 * k];
+        if (!FitsFloat(static_cast<double>(s[0]) + d[0], static_cast<double>(s[1]) + d[1],
+                       static_cast<double>(s[2]) + d[2]))
+            return;
+    }
     std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     const float* start = origin.start.data();
     for (const std::int32_t i : origin.vertices) {
@@ -97,7 +113,7 @@ void RotationStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewI
     degrees[ViewAxes(view).depthAxis] = angle;
     const Rotation r = Rotation::Degrees(degrees[0], degrees[1], degrees[2]);
     const double* c = tools.rotationCentre;
-    ForEachSelected(scene, tools, [&](Vertex& v) { Rotate(v, r, c[0], c[1], c[2]); });
+    MoveSelected(scene, tools, [&](const Vertex& v) { return Rotated(v, r, c[0], c[1], c[2]); });
 }
 
 std::int32_t ScalePercent(const MouseState& mouse) {
@@ -129,7 +145,8 @@ void ScalingStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId
             return;
     }
     const double* c = tools.scaleCentre;
-    ForEachSelected(scene, tools, [&](Vertex& v) { Scale(v, s[0], s[1], s[2], c[0], c[1], c[2]); });
+    MoveSelected(scene, tools,
+                 [&](const Vertex& v) { return Scaled(v, s[0], s[1], s[2], c[0], c[1], c[2]); });
 }
 
 void MirrorSelection(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId view) {
@@ -137,17 +154,14 @@ void MirrorSelection(Scene& scene, ToolState& tools, const MouseState& mouse, Vi
     const double* anchor = tools.mirrorAnchor;
     const Line2D line = Line2D::Through(anchor[a.uAxis], anchor[a.vAxis], mouse.World(a.uAxis),
                                         mouse.World(a.vAxis));
-    ForEachSelected(scene, tools, [&](Vertex& v) {
+    MoveSelected(scene, tools, [&](const Vertex& v) {
         switch (a.depthAxis) {
             case 1:
-                MirrorXZ(v, line);
-                break;
+                return MirroredXZ(v, line);
             case 0:
-                MirrorZY(v, line);
-                break;
+                return MirroredZY(v, line);
             default:
-                MirrorXY(v, line);
-                break;
+                return MirroredXY(v, line);
         }
     });
 }

@@ -2,7 +2,8 @@
 // How mouse movement and the arrow keys move the selected vertices of an orthographic view: the
 // move, rotation, scaling and mirror steps and the nudge. Every step transforms the vertices from
 // where the previous one left them, in selection order, and marks them moved so that the normals
-// of their faces can be brought up to date (RefreshNormals).
+// of their faces can be brought up to date (RefreshNormals). A step that would take any selected
+// coordinate beyond the float range is refused whole: the selection stays where it was.
 
 #include <cstdint>
 

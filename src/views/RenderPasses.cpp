@@ -9,8 +9,9 @@
 namespace kvx {
 namespace {
 
-// Every vertex's pixel in one view, computed once for all the passes of a redraw. The storage is
-// kept between redraws (per thread, so views can be drawn side by side).
+// Every vertex's pixel in one view, computed once for all the passes of a redraw; FarPixel for a
+// vertex beyond ExactPixelRange, whose lines are drawn from its exact position instead. The
+// storage is kept between redraws (per thread, so views can be drawn side by side).
 class ProjectedVertices {
   public:
     ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view) {
@@ -20,26 +21,38 @@ class ProjectedVertices {
         if (IsOrthographic(view)) {
             const ViewProjector project(state, view);
             const float* p = prepared.xyz.data();
-            for (std::size_t i = 0; i < n; ++i, p += 3)
-                points[i] = project(p[0], p[1], p[2]);
+            bool far = false;
+            for (std::size_t i = 0; i < n; ++i, p += 3) {
+                points[i] = project.Near(p[0], p[1], p[2]);
+                far |= IsFar(points[i]);
+            }
+            anyFar_ = far;
         } else {
             std::fill(points.begin(), points.end(), PixelPoint{});
         }
         points_ = points.data();
     }
     PixelPoint operator[](std::size_t i) const { return points_[i]; }
+    // Whether some vertex is FarPixel: only then do the passes look for far corners.
+    bool AnyFar() const { return anyFar_; }
 
   private:
     const PixelPoint* points_ = nullptr;
+    bool anyFar_ = false;
 };
 
-PixelPoint Project(double x, double y, double z, const ViewState& state, ViewId view) {
-    return ProjectToView(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), state,
-                         view);
+PixelPosition Project(double x, double y, double z, const ViewState& state, ViewId view) {
+    return ProjectPosition(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
+                           state, view);
 }
 
-void Segment(Canvas& canvas, PixelPoint a, PixelPoint b, PixelValue c) {
-    canvas.DrawLine(a.x, a.y, b.x, b.y, c);
+void Segment(Canvas& canvas, PixelPosition a, PixelPosition b, PixelValue c) {
+    DrawLongLine(canvas.Locked(), a, b, c);
+}
+
+// A position known to lie within ExactPixelRange, as a pixel.
+PixelPoint Whole(PixelPosition p) {
+    return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
 }
 
 const Vertex& CornerVertex(const Scene& scene, const Face& f, std::int32_t k) {
@@ -67,7 +80,8 @@ void DrawNormal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t 
     if (!CornerNormal(f, k, n)) return;
     const Vertex& v = CornerVertex(scene, f, k);
     const float ex = v.x + n.x, ey = v.y + n.y, ez = v.z + n.z;
-    Segment(canvas, ProjectToView(v, state, view), ProjectToView(ex, ey, ez, state, view), red);
+    Segment(canvas, ProjectPosition(v.x, v.y, v.z, state, view),
+            ProjectPosition(ex, ey, ez, state, view), red);
 }
 
 }  // namespace
@@ -131,7 +145,9 @@ void DrawRulers(Canvas& canvas, const ViewState& state, ViewId view, bool showMo
 
 void DrawSnapMarker(Canvas& canvas, const ViewState& state, ViewId view, const MouseState& mouse,
                     PixelValue colour) {
-    const PixelPoint c = Project(mouse.worldX, mouse.worldY, mouse.worldZ, state, view);
+    const PixelPosition at = Project(mouse.worldX, mouse.worldY, mouse.worldZ, state, view);
+    if (!InExactRange(at)) return;  // too far away to reach the canvas
+    const PixelPoint c = Whole(at);
     canvas.DrawLine(c.x - 2, c.y - 1, c.x + 2, c.y - 1, colour);
     canvas.DrawLine(c.x - 2, c.y + 1, c.x + 2, c.y + 1, colour);
     canvas.DrawLine(c.x - 1, c.y - 2, c.x - 1, c.y + 2, colour);
@@ -149,12 +165,38 @@ void DrawRubberBand(Canvas& canvas, PixelPoint start, const MouseState& mouse, P
 
 void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const MouseState& mouse,
                     const double anchor[3], PixelValue colour) {
-    const PixelPoint a = Project(anchor[0], anchor[1], anchor[2], state, view);
-    canvas.DrawLine(TruncateToInt32(mouse.pixelX), TruncateToInt32(mouse.pixelY), a.x, a.y, colour);
+    const PixelPosition m{std::trunc(mouse.pixelX), std::trunc(mouse.pixelY)};
+    Segment(canvas, m, Project(anchor[0], anchor[1], anchor[2], state, view), colour);
 }
 
 namespace {
 
+// The outline of a face with a corner beyond ExactPixelRange, from the corners' exact positions,
+// in the order of the usual outline: the closing edge, then each edge from corner k to corner
+// k - 1; after(k) runs after corner k's edge (after(0) before them all).
+template <typename After>
+void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
+                const PreparedScene::FaceEntry& e, const ViewState& state, ViewId view,
+                PixelValue c, After after) {
+    const ViewProjector project(state, view);
+    std::array<PixelPosition, MaxFaceVertices> p;
+    const std::int32_t n = e.count;
+    for (std::int32_t k = 0; k < n; ++k) {
+        const float* xyz = prepared.xyz.data() +
+                           3 * static_cast<std::size_t>(
+                                   prepared.corners[static_cast<std::size_t>(e.firstCorner + k)]);
+        p[static_cast<std::size_t>(k)] = project.Position(xyz[0], xyz[1], xyz[2]);
+    }
+    after(0);
+    DrawLongLine(buffer, p[0], p[static_cast<std::size_t>(n - 1)], c);
+    for (std::int32_t i = 1; i < n; ++i) {
+        DrawLongLine(buffer, p[static_cast<std::size_t>(i)], p[static_cast<std::size_t>(i - 1)], c);
+        after(i);
+    }
+}
+
+// MayBeFar: some vertex is FarPixel, so each face is checked for one.
+template <bool MayBeFar>
 void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
                   const ProjectedVertices& at, const ViewState& state, ViewId view,
                   bool showNormals) {
@@ -167,18 +209,25 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
     for (const PreparedScene::FaceEntry& e : prepared.shownFaces) {
         const std::int32_t n = e.count;
         const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
-        bool onePixel = true;
+        bool onePixel = true, far = false;
         for (std::int32_t k = 0; k < n; ++k) {
             p[static_cast<std::size_t>(k)] = at[static_cast<std::size_t>(corner[k])];
             onePixel = onePixel && p[static_cast<std::size_t>(k)] == p[0];
+            if constexpr (MayBeFar) far |= IsFar(p[static_cast<std::size_t>(k)]);
         }
-        if (onePixel && !showNormals) continue;  // every edge is a point: nothing to draw
+        if (onePixel && !showNormals && !far) continue;  // every edge is a point: nothing to draw
         const int bytes = e.red << 16 | e.green << 8 | e.blue;
         if (bytes != packed) {
             packed = bytes;
             c = canvas.Pack(e.red, e.green, e.blue);
         }
         const Face* f = showNormals ? &scene.faces[static_cast<std::size_t>(e.face)] : nullptr;
+        if (far) {
+            FarOutline(buffer, prepared, e, state, view, c, [&](std::int32_t k) {
+                if (f) DrawNormal(canvas, scene, *f, k, state, view, red);
+            });
+            continue;
+        }
         if (f) DrawNormal(canvas, scene, *f, 0, state, view, red);
         const PixelPoint last = p[static_cast<std::size_t>(n - 1)];
         DrawEdge(buffer, p[0].x, p[0].y, last.x, last.y, c);
@@ -193,8 +242,9 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
 
 void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
               const ViewState& state, ViewId view, const PointLightMarker& light) {
-    if (light.shown) {
-        const PixelPoint l = Project(light.x, light.y, light.z, state, view);
+    const PixelPosition lightAt = Project(light.x, light.y, light.z, state, view);
+    if (light.shown && InExactRange(lightAt)) {  // a marker further out cannot reach the canvas
+        const PixelPoint l = Whole(lightAt);
         const PixelValue red = canvas.Pack(255, 0, 0);
         canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, red);
         canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, red);
@@ -216,7 +266,7 @@ void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVert
         const PixelPoint p = at[static_cast<std::size_t>(v.index)];
         const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
         if (x < 0 || y < 0 || x >= w || y >= h) {
-            keep[i] = 0;  // wholly outside: draws nothing
+            keep[i] = 0;  // wholly outside (FarPixel among them): draws nothing
         } else if (v.colour != RawVertexMarker) {
             keep[i] = 1;
         } else {
@@ -244,19 +294,58 @@ void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVert
     }
 }
 
-void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at) {
+template <bool MayBeFar>
+void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
+                   const ViewState& state, ViewId view) {
     const PixelBuffer buffer = canvas.Locked();
     if (!buffer.Drawable()) return;
     for (const PreparedScene::FaceEntry& e : prepared.selectedFaces) {
         const std::int32_t n = e.count;
         const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
         const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(corner[k])]; };
+        if constexpr (MayBeFar) {
+            bool far = false;
+            for (std::int32_t k = 0; k < n; ++k)
+                far |= IsFar(point(k));
+            if (far) {
+                // The same edges in the other direction: the closing one, then k - 1 to k.
+                const ViewProjector project(state, view);
+                const auto position = [&](std::int32_t k) {
+                    const float* xyz =
+                        prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
+                    return project.Position(xyz[0], xyz[1], xyz[2]);
+                };
+                DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
+                for (std::int32_t i = 1; i < n; ++i)
+                    DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
+                continue;
+            }
+        }
         const PixelPoint first = point(0), last = point(n - 1);
         DrawEdge(buffer, first.x, first.y, last.x, last.y, RawSelectedFace);
         for (std::int32_t i = 1; i < n; ++i) {
             const PixelPoint a = point(i - 1), b = point(i);
             DrawEdge(buffer, a.x, a.y, b.x, b.y, RawSelectedFace);
         }
+    }
+}
+
+// The two passes over faces, checking for far corners only when some vertex is far.
+void Outlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+              const ProjectedVertices& at, const ViewState& state, ViewId view, bool showNormals) {
+    if (at.AnyFar()) {
+        FaceOutlines<true>(canvas, scene, prepared, at, state, view, showNormals);
+    } else {
+        FaceOutlines<false>(canvas, scene, prepared, at, state, view, showNormals);
+    }
+}
+
+void Selected(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
+              const ViewState& state, ViewId view) {
+    if (at.AnyFar()) {
+        SelectedFaces<true>(canvas, prepared, at, state, view);
+    } else {
+        SelectedFaces<false>(canvas, prepared, at, state, view);
     }
 }
 
@@ -275,8 +364,8 @@ PreparedScene& PreparedFor(const Scene& scene) {
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals) {
     const PreparedScene& prepared = PreparedFor(scene);
-    FaceOutlines(canvas, scene, prepared, ProjectedVertices(prepared, state, view), state, view,
-                 showNormals);
+    const ProjectedVertices at(prepared, state, view);
+    Outlines(canvas, scene, prepared, at, state, view, showNormals);
 }
 
 void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
@@ -287,7 +376,8 @@ void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, Vi
 
 void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
     const PreparedScene& prepared = PreparedFor(scene);
-    SelectedFaces(canvas, prepared, ProjectedVertices(prepared, state, view));
+    const ProjectedVertices at(prepared, state, view);
+    Selected(canvas, prepared, at, state, view);
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
@@ -301,9 +391,9 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& pre
     if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
     const ProjectedVertices at(prepared, state, view);
-    FaceOutlines(canvas, scene, prepared, at, state, view, in.showNormals);
+    Outlines(canvas, scene, prepared, at, state, view, in.showNormals);
     Vertices(canvas, prepared, at, state, view, in.pointLight);
-    SelectedFaces(canvas, prepared, at);
+    Selected(canvas, prepared, at, state, view);
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,

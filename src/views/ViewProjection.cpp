@@ -33,6 +33,11 @@ PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view) {
     return ProjectToView(v.x, v.y, v.z, state, view);
 }
 
+PixelPosition ProjectPosition(float x, float y, float z, const ViewState& state, ViewId view) {
+    if (!IsOrthographic(view)) return {};
+    return ViewProjector(state, view).Position(x, y, z);
+}
+
 void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,
                       ViewId view, PixelPoint* out) {
     if (!IsOrthographic(view)) {
@@ -75,7 +80,7 @@ void ResetZoom(ViewState& state) {
 }
 
 void ZoomOutView(ViewState& state) {
-    state.width *= 2;
+    if (state.width * 2 <= MaxViewWidth) state.width *= 2;
 }
 
 void ResetAllViews(ViewStates& states) {
@@ -113,7 +118,7 @@ bool LoupeDrag::End(ViewState& state, const MouseState& mouse, ViewId view) {
     const ViewAxisSet a = ViewAxes(view);
     const double cu = mouse.World(a.uAxis), cv = mouse.World(a.vAxis);
     const double width = std::max(std::abs(anchorU - cu), std::abs(anchorV - cv));
-    if (!(width > 0) || !std::isfinite(width)) return false;
+    if (!(width >= MinViewWidth) || !(width <= MaxViewWidth)) return false;
     state.width = width;
     state.centerU = width / 2 + std::min(a.uSign * anchorU, a.uSign * cu);
     state.centerV = width / 2 + std::min(a.vSign * anchorV, a.vSign * cv);

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "canvas/LongLine.h"
+
 namespace kvx {
 
 struct Vertex;
@@ -27,6 +29,10 @@ inline constexpr bool IsOrthographic(ViewId v) {
 }
 
 inline constexpr double DefaultViewWidth = 20.0;
+// The narrowest and widest a view gets (the loupe and "Out" stop there): between them every
+// float coordinate projects to a finite pixel position.
+inline constexpr double MinViewWidth = 1e-200;
+inline constexpr double MaxViewWidth = 1e200;
 inline constexpr std::int32_t ViewPixels = 250;
 inline constexpr double PanDivisor = 10.0;
 
@@ -79,22 +85,54 @@ inline std::int32_t TruncateToInt32(double v) {
 // World point to pixel of a view; (0, 0) for an id outside 1..6.
 PixelPoint ProjectToView(float x, float y, float z, const ViewState& state, ViewId view);
 PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view);
+// The same pixel unsaturated, for drawing with DrawLongLine; (0, 0) for an id outside 1..6.
+PixelPosition ProjectPosition(float x, float y, float z, const ViewState& state, ViewId view);
+
+// Where the drawing passes put a point whose position lies outside ExactPixelRange: no real
+// position within the range has this x.
+inline constexpr PixelPoint FarPixel{std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::min()};
+inline bool IsFar(PixelPoint p) {
+    return p.x == FarPixel.x;
+}
 
 // ProjectToView for one view with its axes looked up once: the same arithmetic, for passes over
 // every vertex. The view must be orthographic.
 class ViewProjector {
   public:
     ViewProjector(const ViewState& state, ViewId view) : state_(state), axes_(ViewAxes(view)) {}
+    // The pixel, saturated to the 32-bit range.
     PixelPoint operator()(float x, float y, float z) const {
+        double px, py;
+        Unrounded(x, y, z, px, py);
+        return {TruncateToInt32(px), TruncateToInt32(py)};
+    }
+    // The pixel as it is, however far away.
+    PixelPosition Position(float x, float y, float z) const {
+        double px, py;
+        Unrounded(x, y, z, px, py);
+        return {std::trunc(px), std::trunc(py)};
+    }
+    // The pixel when it lies within ExactPixelRange, else FarPixel.
+    PixelPoint Near(float x, float y, float z) const {
+        double px, py;
+        Unrounded(x, y, z, px, py);
+        if (std::fabs(px) < ExactPixelRange && std::fabs(py) < ExactPixelRange)
+            return {static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)};
+        return FarPixel;
+    }
+
+  private:
+    void Unrounded(float x, float y, float z, double& px, double& py) const {
         const double world[3] = {x, y, z};
         const double u = axes_.uSign * world[axes_.uAxis];
         const double v = axes_.vSign * world[axes_.vAxis];
         const double qu = (u + state_.width / 2 - state_.centerU) / state_.width;
         const double qv = (v + state_.width / 2 - state_.centerV) / state_.width;
-        return {TruncateToInt32(qu * state_.pixelSize), TruncateToInt32(qv * state_.pixelSize)};
+        px = qu * state_.pixelSize;
+        py = qv * state_.pixelSize;
     }
 
-  private:
     const ViewState& state_;
     ViewAxisSet axes_;
 };
@@ -112,7 +150,7 @@ void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std:
 
 // "Normal": width 20 around the origin.
 void ResetZoom(ViewState& state);
-// "Out": twice the width around the same centre.
+// "Out": twice the width around the same centre, up to MaxViewWidth.
 void ZoomOutView(ViewState& state);
 // Width 20 and centre 0 for the six views (a new scene).
 void ResetAllViews(ViewStates& states);
@@ -135,8 +173,8 @@ struct LoupeDrag {
     double anchorU = 0, anchorV = 0;      // world coordinates on the view's u and v axes, unsigned
 
     void Begin(const MouseState& mouse, ViewId view);
-    // Ends the drag; returns whether the view changed. A rectangle without area leaves the zoom
-    // as it was.
+    // Ends the drag; returns whether the view changed. A rectangle without area (or narrower
+    // than MinViewWidth) leaves the zoom as it was.
     bool End(ViewState& state, const MouseState& mouse, ViewId view);
 };
 

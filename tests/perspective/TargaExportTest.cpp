@@ -133,5 +133,23 @@ TEST_F(TargaFiles, AFailedWriteLeavesWhatWasThereAndNoTemporaryFile) {
               1);
 }
 
+TEST_F(TargaFiles, RegressionExportThroughALinkWritesItsFileAndARefusedOneKeepsIt) {
+    Canvas canvas;
+    canvas.Create(250, 250, 24);
+    canvas.FillAll(0x102030);
+    std::ofstream(dir / "real.tga") << "earlier";
+    std::filesystem::create_symlink("real.tga", dir / "link.tga");
+    ASSERT_TRUE(WriteTarga(canvas.Surface(), (dir / "link.tga").string()));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.tga"));
+    EXPECT_EQ(ReadFile(dir / "real.tga"), EncodeTarga(canvas.Surface()));
+
+    // A read-only image stays as it was.
+    const auto before = ReadFile(dir / "real.tga");
+    std::filesystem::permissions(dir / "real.tga", std::filesystem::perms::owner_read);
+    canvas.FillAll(0x405060);
+    EXPECT_FALSE(WriteTarga(canvas.Surface(), (dir / "link.tga").string()));
+    EXPECT_EQ(ReadFile(dir / "real.tga"), before);
+}
+
 }  // namespace
 }  // namespace kvx

@@ -325,7 +325,7 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
              Vertex2(b, 0, nan, 0, 0, 0);
              return b;
          },
-         "vertex 0: coordinate is not a finite number"},
+         "vertex 0: y nan does not fit a 32-bit float"},
         {"layer 12",
          [] {
              Bytes b = Header(2, 1, 0);

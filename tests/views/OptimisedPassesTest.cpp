@@ -29,14 +29,15 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
                 MakeFace({b + n, b + n + 1, b + 1});
             }
     }
-    void Random(std::uint32_t seed) {
+    // farReach: how far the odd far vertex may lie (one in ten vertices reaches that far).
+    void Random(std::uint32_t seed, double farReach = 200) {
         std::mt19937 rng(seed);
         const auto uniform = [&](double lo, double hi) {
             return std::uniform_real_distribution<double>(lo, hi)(rng);
         };
         const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         for (int i = 0; i < 300; ++i) {
-            const double reach = pick(10) == 0 ? 200 : 12;
+            const double reach = pick(10) == 0 ? farReach : 12;
             const auto v = AddVertex(uniform(-reach, reach), uniform(-reach, reach),
                                      uniform(-reach, reach), pick(4) == 0 ? 1 : 0);
             if (pick(10) == 0) scene.vertices[static_cast<std::size_t>(v)].hidden = 1;
@@ -64,9 +65,11 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
             scene.ToggleFace(pick(scene.faceCount()));
     }
     // Every view and zoom, with and without normals: the product's pixels against the reference.
-    void ExpectSamePixels() {
+    void ExpectSamePixels(bool deep = false) {
         const int depth = GetParam();
-        ViewState zooms[6];
+        ViewState zooms[7];
+        // A deep zoom, where modest coordinates lie billions of pixels away.
+        zooms[6].width = deep ? 1e-7 : 20, zooms[6].centerU = deep ? 0.3 : 0;
         zooms[1].width = 2.5, zooms[1].centerU = 1.3, zooms[1].centerV = -0.7;
         zooms[2].width = 80;
         zooms[3].centerU = 7.1, zooms[3].centerV = 3.3;
@@ -114,6 +117,14 @@ TEST_P(OptimisedPassesTest, RandomScenesDrawAsTheReference) {
         scene.ClearScene();
         Random(seed);
         ExpectSamePixels();
+    }
+}
+
+TEST_P(OptimisedPassesTest, FarVerticesAndDeepZoomsDrawAsTheReference) {
+    for (const double farReach : {2e8, 1e20, 3e38}) {
+        scene.ClearScene();
+        Random(7, farReach);
+        ExpectSamePixels(true);
     }
 }
 

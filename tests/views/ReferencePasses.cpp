@@ -5,15 +5,19 @@
 namespace kvx::test {
 namespace {
 
-PixelPoint Corner(const Scene& scene, const Face& f, std::int32_t k, const ViewState& state,
-                  ViewId view) {
-    return ProjectToView(
-        scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])],
-        state, view);
+PixelPosition At(const Vertex& v, const ViewState& state, ViewId view) {
+    return ProjectPosition(v.x, v.y, v.z, state, view);
 }
 
-void Edge(Canvas& canvas, PixelPoint a, PixelPoint b, PixelValue c) {
-    canvas.DrawLine(a.x, a.y, b.x, b.y, c);
+PixelPosition Corner(const Scene& scene, const Face& f, std::int32_t k, const ViewState& state,
+                     ViewId view) {
+    return At(scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])],
+              state, view);
+}
+
+// Every line from the exact positions of its ends.
+void Edge(Canvas& canvas, PixelPosition a, PixelPosition b, PixelValue c) {
+    DrawLongLine(canvas.Locked(), a, b, c);
 }
 
 // One world unit along corner k's normal as the engine holds it.
@@ -28,8 +32,8 @@ void Normal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t k,
     const rm::Vec3f n = b->Normals()[static_cast<std::size_t>(ni)];
     const Vertex& v =
         scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])];
-    Edge(canvas, ProjectToView(v, state, view),
-         ProjectToView(v.x + n.x, v.y + n.y, v.z + n.z, state, view), canvas.Pack(255, 0, 0));
+    Edge(canvas, At(v, state, view), ProjectPosition(v.x + n.x, v.y + n.y, v.z + n.z, state, view),
+         canvas.Pack(255, 0, 0));
 }
 
 }  // namespace
@@ -59,16 +63,19 @@ void ReferenceViewPasses(Canvas& canvas, const Scene& scene, const ViewState& st
             if (in.showNormals) Normal(canvas, scene, f, i, state, view);
         }
     }
-    if (in.pointLight.shown) {
-        const PixelPoint l =
-            ProjectToView(static_cast<float>(in.pointLight.x), static_cast<float>(in.pointLight.y),
-                          static_cast<float>(in.pointLight.z), state, view);
+    // Markers around a position beyond the exact range cannot reach the canvas.
+    const PixelPosition light =
+        ProjectPosition(static_cast<float>(in.pointLight.x), static_cast<float>(in.pointLight.y),
+                        static_cast<float>(in.pointLight.z), state, view);
+    if (in.pointLight.shown && InExactRange(light)) {
+        const PixelPoint l{static_cast<std::int32_t>(light.x), static_cast<std::int32_t>(light.y)};
         canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, canvas.Pack(255, 0, 0));
         canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, canvas.Pack(255, 0, 0));
     }
     for (const Vertex& v : scene.vertices) {
-        if (!scene.IsVertexShown(v)) continue;
-        const PixelPoint p = ProjectToView(v, state, view);
+        const PixelPosition at = At(v, state, view);
+        if (!scene.IsVertexShown(v) || !InExactRange(at)) continue;
+        const PixelPoint p{static_cast<std::int32_t>(at.x), static_cast<std::int32_t>(at.y)};
         const PixelValue c = v.markerColor;
         if (v.state == VertexSelected) {
             canvas.SetPixel(p.x, p.y, c);

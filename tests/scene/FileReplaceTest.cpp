@@ -1,0 +1,143 @@
+// Regressions of saving over special targets: through a symbolic link, over a read-only file and
+// over a file another Kolvex holds. The scene saver and the image export share this path.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "SceneFixture.h"
+#include "TempDir.h"
+#include "scene/FileAccess.h"
+#include "scene/FileReplace.h"
+#include "scene/SceneFile.h"
+
+namespace kvx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+const std::vector<std::uint8_t> Earlier = {'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+
+class FileReplaceTest : public test::SceneTest {
+  protected:
+    FileReplaceTest() {
+        AddVertex(1, 2, 3);
+        test::WriteAll(dir.File("real.KVX"), Earlier);
+    }
+    // The bytes a save of the scene gives, taken through a plain file.
+    std::vector<std::uint8_t> Saved() {
+        std::string reason;
+        EXPECT_TRUE(SaveSceneToPath(scene, dir.File("plain.KVX"), reason)) << reason;
+        return test::ReadAll(dir.File("plain.KVX"));
+    }
+    // Nothing but the named files in the folder: no temporary file left behind.
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(fs::path(dir.File("")).parent_path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(FileReplaceTest, RegressionSavingThroughALinkWritesTheFileItNamesAndKeepsTheLink) {
+    fs::create_directory(dir.File("sub"));
+    fs::create_symlink("real.KVX", dir.File("link.KVX"));
+    fs::create_symlink("../link.KVX", dir.File("sub/chain.KVX"));  // a link to a link
+    const auto expected = Saved();
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene, dir.File("sub/chain.KVX"), reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.KVX")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("sub/chain.KVX")));
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), expected);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"link.KVX", "plain.KVX", "real.KVX", "sub"}));
+}
+
+TEST_F(FileReplaceTest, ALinkToAFileNotYetThereCreatesThatFile) {
+    fs::create_symlink("new.KVX", dir.File("dangling.KVX"));
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene, dir.File("dangling.KVX"), reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling.KVX")));
+    EXPECT_EQ(test::ReadAll(dir.File("new.KVX")), Saved());
+}
+
+TEST_F(FileReplaceTest, RegressionAReadOnlyTargetIsRefusedAndKeptByteForByte) {
+    fs::permissions(dir.File("real.KVX"), fs::perms::owner_read | fs::perms::group_read);
+    prompts.QueueFileName(dir.File("real.KVX"));
+    platform::FileDialogSettings dialog = SceneSaveDialogSettings();
+    EXPECT_EQ(SaveScene(scene, prompts, dialog), 0);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de la sauvegarde du Fichier!");
+    EXPECT_EQ(prompts.messages()[0].title, "Attention...");
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Earlier);
+    EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
+}
+
+TEST_F(FileReplaceTest, RegressionATargetHeldByAnotherKolvexIsRefusedAndKept) {
+    // Another Kolvex reading the file, or saving it, holds it as FileAccess does.
+    FileAccess other;
+    ASSERT_TRUE(other.OpenForRead(dir.File("real.KVX")));
+    std::string reason;
+    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("real.KVX"), reason));
+    EXPECT_NE(reason.find("in use"), std::string::npos) << reason;
+    other.Close();
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Earlier);
+    EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
+    // Once it lets go the save goes through.
+    EXPECT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
+}
+
+TEST_F(FileReplaceTest, TwoSavesOfTheSameFileAtOnceLetOnlyOneThrough) {
+    // The first save still holds the target while it writes: a second one started then is
+    // refused, and the first one's file is what is left.
+    std::string reason, inner;
+    bool innerSaved = true;
+    ASSERT_TRUE(ReplaceFile(
+        dir.File("real.KVX"), ".first",
+        [&](FileAccess& file) {
+            innerSaved = SaveSceneToPath(scene, dir.File("real.KVX"), inner);
+            file.WriteBytes("first", 5);
+            return true;
+        },
+        reason))
+        << reason;
+    EXPECT_FALSE(innerSaved);
+    const std::vector<std::uint8_t> first = {'f', 'i', 'r', 's', 't'};
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), first);
+    EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
+}
+
+TEST_F(FileReplaceTest, ASpecialFileIsNotReplaced) {
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
+    std::string reason;
+    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("pipe"), reason));
+    EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
+}
+
+TEST_F(FileReplaceTest, AReplacedFileKeepsItsPermissions) {
+    fs::permissions(dir.File("real.KVX"), fs::perms::owner_read | fs::perms::owner_write);
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
+    EXPECT_EQ(fs::status(dir.File("real.KVX")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(FileReplaceTest, AWriterThatGivesUpLeavesTheEarlierFile) {
+    std::string reason;
+    EXPECT_FALSE(ReplaceFile(
+        dir.File("real.KVX"), ".tmp",
+        [](FileAccess& file) {
+            file.WriteBytes("half", 4);
+            return false;
+        },
+        reason));
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Earlier);
+    EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
+}
+
+}  // namespace
+}  // namespace kvx
