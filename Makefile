@@ -28,13 +28,13 @@ run: build
 	@bash scripts/run-editor.sh $(BUILD)
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -LE long -j $(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DKOLVEX_SANITIZE=ON -DKOLVEX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -LE long -j $(JOBS)
 
 # The libFuzzer targets (clang with its fuzzing runtime), each run for FUZZ_SECONDS from the seed
 # corpus in tests/fuzz/corpus; new inputs go to $(FUZZ_BUILD)/corpus, anything found to

@@ -11,14 +11,12 @@
 
 #include "interchange/ObjLineScan.h"
 #include "interchange/ObjNames.h"
+#include "scene/Coordinates.h"
 #include "scene/Face.h"
 #include "scene/Limits.h"
 
 namespace kvx {
 namespace {
-
-// The largest magnitude that rounds to a finite 32-bit float: FLT_MAX plus half its last step.
-constexpr double FloatLimit = 0x1.ffffffp127;
 
 bool ReadWholeFile(const std::string& path, std::string& text) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -83,7 +81,7 @@ bool ReadVertices(const tinyobj::attrib_t& attrib, const obj::ObjLineScan& scan,
         const double xyz[3] = {attrib.vertices[3 * i], attrib.vertices[3 * i + 1],
                                attrib.vertices[3 * i + 2]};
         for (const double c : xyz) {
-            if (std::isfinite(c) && std::fabs(c) < FloatLimit) continue;
+            if (FitsFloat(c)) continue;
             reason = "line " + std::to_string(scan.vertices[i].line) + ": coordinate " +
                      (std::isfinite(c) ? "too large for a 32-bit float" : "is not a finite number");
             return false;

@@ -215,6 +215,9 @@ void SceneHistory::End(const Scene& scene) {
                 return;
             }
             s.verticesBefore = c.vertexCount;
+            s.facesBefore = c.faceCount;
+            s.verticesAfter = scene.vertexCount();
+            s.facesAfter = scene.faceCount();
             for (std::size_t i = static_cast<std::size_t>(c.vertexCount); i < scene.vertices.size();
                  ++i) {
                 const Vertex& v = scene.vertices[i];
@@ -255,8 +258,33 @@ void SceneHistory::Push(Step step) {
     }
 }
 
+namespace {
+
+// Whether the scene has the table sizes a step expects on the side it starts from. Anything else
+// means the scene changed outside the history, and the step cannot be applied safely.
+bool Below(const std::vector<std::int32_t>& indices, std::int32_t n) {
+    return std::all_of(indices.begin(), indices.end(),
+                       [n](std::int32_t i) { return i >= 0 && i < n; });
+}
+
+bool Fits(const Scene& scene, const SceneHistory::Step& s, bool undo) {
+    if (!s.structural) {
+        const std::int32_t v = scene.vertexCount(), f = scene.faceCount();
+        return Below(s.moved, v) && Below(s.vertexHiddenIndex, v) && Below(s.faceHiddenIndex, f) &&
+               Below(s.lookIndex, f) && Below(s.selectedVertices, v) && Below(s.selectedFaces, f);
+    }
+    return undo ? scene.vertexCount() == s.verticesAfter && scene.faceCount() == s.facesAfter
+                : scene.vertexCount() == s.verticesBefore && scene.faceCount() == s.facesBefore;
+}
+
+}  // namespace
+
 bool SceneHistory::Undo(Scene& scene) {
     if (!CanUndo()) return false;
+    if (!Fits(scene, undo_.back(), true)) {
+        Forget();
+        return false;
+    }
     Step s = std::move(undo_.back());
     undo_.pop_back();
     Apply(scene, s, true);
@@ -267,6 +295,10 @@ bool SceneHistory::Undo(Scene& scene) {
 
 bool SceneHistory::Redo(Scene& scene) {
     if (!CanRedo()) return false;
+    if (!Fits(scene, redo_.back(), false)) {
+        Forget();
+        return false;
+    }
     Step s = std::move(redo_.back());
     redo_.pop_back();
     Apply(scene, s, false);

@@ -123,6 +123,8 @@ class SceneHistory {
         std::vector<FaceLook> lookOther;
         bool structural = false;
         std::int32_t verticesBefore = 0;
+        // The table sizes on each side: a step applies only to the scene it was recorded on.
+        std::int32_t facesBefore = 0, verticesAfter = 0, facesAfter = 0;
         std::vector<VertexRecordData> addedVertices;
         std::vector<std::int32_t> deletedIndex;  // ascending, in the table before the step
         std::vector<FaceRecordData> deletedFaces;

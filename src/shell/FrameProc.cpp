@@ -219,9 +219,9 @@ void RunFrameCommand(Editor& editor, std::uint32_t id) {
 }  // namespace
 
 void FrameCommand(Editor& editor, std::uint32_t id) {
-    BeginStep(editor, FrameCommandParts(id));
+    BeginCommandStep(editor, FrameCommandParts(id));
     RunFrameCommand(editor, id);
-    EndStepIfIdle(editor);
+    EndCommandStep(editor);
 }
 
 void FrameProc(Editor& editor, const Message& m) {

@@ -1,6 +1,7 @@
 #include "shell/HistoryCommands.h"
 
 #include "platform/Constants.h"
+#include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "views/tools/Tools.h"
@@ -96,8 +97,22 @@ unsigned ViewInputParts(const Message& m, ToolMode mode) {
         case WM_LBUTTONUP:
             return ToolParts(mode);
         case WM_KEYDOWN:
-            // The arrows nudge the selection; the other keys choose tools and zooms.
-            return PartPositions | PartSelection;
+            switch (m.wParam) {
+                case VK_LEFT:
+                case VK_RIGHT:
+                case VK_UP:
+                case VK_DOWN:
+                    return PartPositions;  // nudges
+                case 'B':
+                case 'V':
+                case 'C':
+                case 'X':
+                    return PartVisibility | PartSelection;  // hide and show
+                case VK_SPACE:
+                    return PartStructure;  // a face of the selected vertices
+                default:
+                    return 0;  // tools and zooms
+            }
         case WM_COMMAND:
             return PopupCommandParts(LowWord(m.wParam));
         default:
@@ -105,8 +120,25 @@ unsigned ViewInputParts(const Message& m, ToolMode mode) {
     }
 }
 
-void BeginStep(Editor& editor, unsigned parts) {
+void BeginViewStep(Editor& editor, const Message& m) {
+    if (m.message == WM_COMMAND) {
+        BeginCommandStep(editor, ViewInputParts(m, editor.toolMode()));
+        return;
+    }
+    unsigned parts = ViewInputParts(m, editor.toolMode());
+    // A rotation or scaling goes on after a command closed its step: the rest is a new step.
+    if (parts == 0 && ToolBusy(editor.tools) && !editor.history.IsOpen())
+        parts = PartPositions | PartSelection;
     if (parts != 0) editor.history.Begin(*editor.scene, parts);
+}
+
+void BeginCommandStep(Editor& editor, unsigned parts) {
+    editor.history.End(*editor.scene);
+    if (parts != 0) editor.history.Begin(*editor.scene, parts);
+}
+
+void EndCommandStep(Editor& editor) {
+    editor.history.End(*editor.scene);
 }
 
 void EndStepIfIdle(Editor& editor) {
@@ -128,7 +160,7 @@ int SaveAndMark(Editor& editor) {
 }
 
 bool ConfirmDiscardChanges(Editor& editor) {
-    EndStepIfIdle(editor);
+    editor.history.End(*editor.scene);  // what a running rotation did so far counts too
     if (!editor.history.Modified()) return true;
     switch (
         editor.prompts.MessageBox(SaveChangesText, FrameTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {

@@ -17,11 +17,16 @@ unsigned FrameCommandParts(std::uint32_t id);
 // The parts a message to an orthographic view may change with the current tool.
 unsigned ViewInputParts(const platform::Message& m, ToolMode mode);
 
-// Opens a step for these parts (nothing for 0).
-void BeginStep(Editor& editor, unsigned parts);
-// Closes the open step unless a drag, rotation or scaling still runs: it ends with the release or
-// the right button.
+// Around a message to an orthographic view: opens a step for the parts it may change, or carries
+// on a drag, rotation or scaling that still runs; closes the step once none runs (they end with
+// the release or the right button).
+void BeginViewStep(Editor& editor, const platform::Message& m);
 void EndStepIfIdle(Editor& editor);
+
+// Around a command: it is always a step of its own, so a step still open (a rotation waiting for
+// the right button) is closed first, and the command's step closes right after it.
+void BeginCommandStep(Editor& editor, unsigned parts);
+void EndCommandStep(Editor& editor);
 
 // "Annuler" and "Rétablir": ignored while a step is open (a drag runs).
 void UndoStep(Editor& editor);

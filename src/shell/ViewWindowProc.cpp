@@ -178,9 +178,13 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             if (id == ViewPerspective) {
                 if (view.isOpen == 1) PerspectiveInput(editor, m);
             } else if (view.isOpen == 1) {
-                BeginStep(editor, ViewInputParts(m, editor.toolMode()));
+                BeginViewStep(editor, m);
                 OrthographicInput(editor, id, view, m);
-                EndStepIfIdle(editor);
+                if (m.message == WM_COMMAND) {
+                    EndCommandStep(editor);
+                } else {
+                    EndStepIfIdle(editor);
+                }
             }
             break;
     }
