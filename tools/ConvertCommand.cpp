@@ -1,33 +1,71 @@
-#include <cstdio>
+// The commands that read a file into a scene and write it in another form: convert (KVX to KVX
+// version 2), export (KVX to OBJ) and import (OBJ to KVX).
 
+#include <cstdio>
+#include <functional>
+
+#include "interchange/ObjExport.h"
+#include "interchange/ObjImport.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 #include "scene/SceneFile.h"
 #include "tools/Commands.h"
 
 namespace kvx::tools {
+namespace {
 
-int RunConvert(const std::vector<std::string>& args) {
+using Reader = std::function<bool(Scene&, const std::string&, std::string&)>;
+using Writer = std::function<bool(const Scene&, const std::string&, std::string&)>;
+
+// Reads args[0] into an empty scene with layer 0 current (as "Ouvrir..." does) and writes it to
+// args[1]; a fault prints the file and its precise reason and gives 1, a wrong use 2.
+int ReadThenWrite(const std::vector<std::string>& args, const char* usage, const Reader& read,
+                  const Writer& write, const std::string& written) {
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: kvxtool convert IN.KVX OUT.KVX\n");
+        std::fprintf(stderr, "usage: %s\n", usage);
         return 2;
     }
-    // As "Ouvrir..." does: into an empty scene with layer 0 current.
     rm::SceneRoot root;
     root.Create();
     Scene scene(root);
     std::string reason;
-    if (!LoadSceneFromPath(scene, args[0], true, reason)) {
+    if (!read(scene, args[0], reason)) {
         std::fprintf(stderr, "%s: %s\n", args[0].c_str(), reason.c_str());
         return 1;
     }
-    if (!SaveSceneToPath(scene, args[1], reason)) {
+    if (!write(scene, args[1], reason)) {
         std::fprintf(stderr, "%s: %s\n", args[1].c_str(), reason.c_str());
         return 1;
     }
-    std::printf("%s: %d vertices, %d faces written (version 2)\n", args[1].c_str(),
-                scene.vertexCount(), scene.faceCount());
+    std::printf("%s: %d vertices, %d faces written (%s)\n", args[1].c_str(), scene.vertexCount(),
+                scene.faceCount(), written.c_str());
     return 0;
+}
+
+bool ReadScene(Scene& scene, const std::string& path, std::string& reason) {
+    return LoadSceneFromPath(scene, path, true, reason);
+}
+
+}  // namespace
+
+int RunConvert(const std::vector<std::string>& args) {
+    return ReadThenWrite(args, "kvxtool convert IN.KVX OUT.KVX", ReadScene, SaveSceneToPath,
+                         "version 2");
+}
+
+int RunExport(const std::vector<std::string>& args) {
+    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj", ReadScene, ExportObj,
+                         "materials in " + (args.size() == 2 ? ObjMaterialPath(args[1]) : ""));
+}
+
+int RunImport(const std::vector<std::string>& args) {
+    // Records of no layer group go to layer 0, the current one.
+    const Reader readObj = [](Scene& scene, const std::string& path, std::string& reason) {
+        SceneFileData data;
+        return ReadObjFile(path, data, reason) && AddSceneFileToScene(scene, data, false, reason);
+    };
+    return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", readObj, SaveSceneToPath,
+                         "version 2");
 }
 
 }  // namespace kvx::tools

@@ -20,24 +20,6 @@ read -r tx ty tw th < <(view_area Dessus)
 read -r fx fy fw fh < <(view_area Devant)
 at_top() { echo $((tx + $1)) $((ty + $2)); }
 at_front() { echo $((fx + $1)) $((fy + $2)); }
-drag() {
-  local x0=$1 y0=$2 x1=$3 y1=$4 steps=$5
-  xdotool mousemove "$x0" "$y0" mousedown 1
-  sleep 0.1
-  for i in $(seq 1 "$steps"); do
-    xdotool mousemove $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
-    sleep 0.03
-  done
-  xdotool mouseup 1
-  sleep 0.3
-}
-vertices() {
-  perl -e 'local $/; open my $f, "<:raw", $ARGV[0] or die; my $d = <$f>;
-    my $n = unpack("x25 l<", $d);
-    for my $i (0 .. $n - 1) {
-      printf "%.17g %.17g %.17g\n", unpack("x" . (33 + 30 * $i + 1) . " d< d< d<", $d);
-    }' "$1"
-}
 # Ctrl+S into a file.
 save_keys() {
   sleep 0.3

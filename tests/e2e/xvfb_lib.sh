@@ -129,3 +129,24 @@ screen_pixel() {
 as_screen() {
   if [ "$depth" = 16 ]; then echo "$(($1 >> 3)),$(($2 >> 2)),$(($3 >> 3))"; else echo "$1,$2,$3"; fi
 }
+
+# A left-button drag in small steps, as a hand would move.
+drag() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 steps=$5
+  xdotool mousemove "$x0" "$y0" mousedown 1
+  sleep 0.1
+  for i in $(seq 1 "$steps"); do
+    xdotool mousemove $((x0 + (x1 - x0) * i / steps)) $((y0 + (y1 - y0) * i / steps))
+    sleep 0.03
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+# The vertices of a scene file, one "x y z" line each, with every digit of their doubles.
+vertices() {
+  perl -e 'local $/; open my $f, "<:raw", $ARGV[0] or die; my $d = <$f>;
+    my $n = unpack("x25 l<", $d);
+    for my $i (0 .. $n - 1) {
+      printf "%.17g %.17g %.17g\n", unpack("x" . (33 + 30 * $i + 1) . " d< d< d<", $d);
+    }' "$1"
+}

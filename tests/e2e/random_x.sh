@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The real editor under random X input for a while (ten minutes by default), then a check that it
+# still answers and a report of its peak memory:
+#   random_x.sh KOLVEX_EXECUTABLE [SECONDS] [DEPTH]
+# Clicks, drags and right clicks over the whole screen, keys the views use, the menus chosen by
+# mouse and keyboard. Message boxes answer themselves and file dialogs are cancelled
+# (KOLVEX_AUTO_ANSWER), so a "Quitter" ends the editor normally: it is then started again and
+# counted. Any other end (a crash) fails the run. Not part of `make test`.
+set -uo pipefail
+
+exe=$1
+seconds=${2:-600}
+depth=${3:-24}
+. "$(dirname "$0")/xvfb_lib.sh"
+command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+export KOLVEX_AUTO_ANSWER=1
+start_xvfb
+
+RANDOM=${KOLVEX_RANDOM_SEED:-1998}
+keys=(w q s d e r t g Tab apostrophe space Left Right Up Down b v c x Prior Next Home End
+      Insert Delete KP_Add KP_Subtract 1 5 9 ctrl+z ctrl+y ctrl+a alt+Left)
+starts=0
+peak=0
+steps=0
+start_once() {
+  start_editor
+  starts=$((starts + 1))
+}
+# The editor's peak resident memory so far, in kB.
+note_peak() {
+  local hwm
+  hwm=$(awk '/VmHWM/ {print $2}' "/proc/$editor_pid/status" 2>/dev/null)
+  [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ] && peak=$hwm
+}
+
+start_once
+end=$((SECONDS + seconds))
+while [ $SECONDS -lt $end ]; do
+  if ! kill -0 "$editor_pid" 2>/dev/null; then
+    wait "$editor_pid"
+    status=$?
+    [ "$status" = 0 ] || fail "the editor ended with status $status after $steps steps"
+    editor_pid=""
+    start_once
+  fi
+  x=$((RANDOM % 800)) y=$((RANDOM % 600))
+  case $((RANDOM % 10)) in
+    0|1|2) xdotool mousemove $x $y click 1 ;;
+    3) xdotool mousemove $x $y mousedown 1 mousemove $((x + RANDOM % 60 - 30)) \
+         $((y + RANDOM % 60 - 30)) mouseup 1 ;;
+    4) xdotool mousemove $x $y click 3; sleep 0.2
+       xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 8)))) Return ;;
+    5) xdotool mousemove $((RANDOM % 520)) 8 click 1; sleep 0.2
+       xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 10)))) Return ;;
+    *) xdotool key "${keys[$((RANDOM % ${#keys[@]}))]}" ;;
+  esac
+  # A modal dialog of ours closes with Escape; the frame ignores it only when nothing changed.
+  steps=$((steps + 1))
+  [ $((steps % 25)) = 0 ] && note_peak
+done
+
+# Still answering: a click on a view's title redraws it.
+kill -0 "$editor_pid" 2>/dev/null || start_once
+before=$(grep -c presented "$work/editor.log")
+xdotool key Escape Escape
+read -r tx ty tw th < <(view_area Dessus)
+activate $((tx + 125)) $ty
+activate $((tx + 400)) $ty
+for _ in $(seq 1 50); do [ "$(grep -c presented "$work/editor.log")" -gt "$before" ] && break; sleep 0.1; done
+[ "$(grep -c presented "$work/editor.log")" -gt "$before" ] || fail "the editor no longer answers"
+note_peak
+echo "PASS: $steps random steps in $seconds s, $starts start(s), peak resident memory $((peak / 1024)) MB"
