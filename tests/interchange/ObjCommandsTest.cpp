@@ -27,21 +27,6 @@ class ObjCommands : public test::SceneTest {
     TempDir dir;
 };
 
-TEST_F(ObjCommands, DialogsAreTheSceneDialogsForObjFiles) {
-    EXPECT_EQ(importDialog.title, "Importer un fichier OBJ");
-    EXPECT_EQ(exportDialog.title, "Exporter au format OBJ");
-    for (const auto* d : {&importDialog, &exportDialog}) {
-        ASSERT_EQ(d->filters.size(), 2u);
-        EXPECT_EQ(d->filters[0].description, "Fichiers OBJ ");
-        EXPECT_EQ(d->filters[0].pattern, "*.OBJ");
-        EXPECT_EQ(d->filters[1].description, "Tous les fichiers");
-        EXPECT_EQ(d->filters[1].pattern, "*.*");
-        EXPECT_EQ(d->filterIndex, 1);
-    }
-    EXPECT_EQ(importDialog.flags, 0x1000u | 0x4u);        // file must exist, no read-only box
-    EXPECT_EQ(exportDialog.flags, 0x800u | 0x2u | 0x4u);  // path must exist, ask to overwrite
-}
-
 TEST_F(ObjCommands, ImportAddsAfterTheSceneAndExportAppendsTheExtension) {
     WriteText(dir.File("tri.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 3 2 1\n");
     prompts.QueueFileName(dir.File("tri.obj"));
@@ -104,26 +89,6 @@ TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
     std::string got;
     EXPECT_FALSE(ReadObjFile(dir.File("absent.obj"), data, got));
     EXPECT_EQ(got, "cannot read the file (missing or not readable)");
-}
-
-TEST_F(ObjCommands, MoreRecordsThanASceneHoldsAreRefused) {
-    std::string text;
-    for (int i = 0; i <= MaxVertices; ++i)
-        text += "v 0 0 0\n";
-    WriteText(dir.File("many.obj"), text);
-    SceneFileData data;
-    std::string reason;
-    EXPECT_FALSE(ReadObjFile(dir.File("many.obj"), data, reason));
-    EXPECT_EQ(reason, "line 4194305: more than 4194304 vertices (the most a scene holds)");
-
-    text = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
-    for (int i = 0; i <= MaxFaces; ++i)
-        text += "f 1 2 3\n";
-    WriteText(dir.File("many.obj"), text);
-    EXPECT_FALSE(ReadObjFile(dir.File("many.obj"), data, reason));
-    EXPECT_EQ(reason,
-              "line 4194308: more than 4194304 faces (the most a scene holds, polygons split to "
-              "eight corners)");
 }
 
 }  // namespace

@@ -91,26 +91,6 @@ TEST_F(FileReplaceTest, RegressionATargetHeldByAnotherKolvexIsRefusedAndKept) {
     EXPECT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
 }
 
-TEST_F(FileReplaceTest, TwoSavesOfTheSameFileAtOnceLetOnlyOneThrough) {
-    // The first save still holds the target while it writes: a second one started then is
-    // refused, and the first one's file is what is left.
-    std::string reason, inner;
-    bool innerSaved = true;
-    ASSERT_TRUE(ReplaceFile(
-        dir.File("real.KVX"), ".first",
-        [&](FileAccess& file) {
-            innerSaved = SaveSceneToPath(scene, dir.File("real.KVX"), inner);
-            file.WriteBytes("first", 5);
-            return true;
-        },
-        reason))
-        << reason;
-    EXPECT_FALSE(innerSaved);
-    const std::vector<std::uint8_t> first = {'f', 'i', 'r', 's', 't'};
-    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), first);
-    EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
-}
-
 TEST_F(FileReplaceTest, ASpecialFileIsNotReplaced) {
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
     std::string reason;
