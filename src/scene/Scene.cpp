@@ -104,17 +104,22 @@ void Scene::UpdateVertexNormals(std::int32_t faceIndex) {
 }
 
 void Scene::UpdateAllVertexNormals() {
-    std::vector<std::int32_t> all(faces.size());
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<std::int32_t>(i);
-    UpdateVertexNormals(all);
+    UpdateNormals({}, true);
 }
 
 void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
+    UpdateNormals(faceIndices, false);
+}
+
+void Scene::UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyFace) {
+    const std::size_t listed = everyFace ? faces.size() : faceIndices.size();
+    const auto faceAt = [&](std::size_t k) -> Face& {
+        return faces[everyFace ? k : static_cast<std::size_t>(faceIndices[k])];
+    };
     // Flat faces need only their own normal.
     bool anySmooth = false;
-    for (const std::int32_t fi : faceIndices) {
-        Face& f = faces[static_cast<std::size_t>(fi)];
+    for (std::size_t k = 0; k < listed; ++k) {
+        Face& f = faceAt(k);
         if (f.IsSmooth()) {
             anySmooth = true;
         } else {
@@ -125,36 +130,40 @@ void Scene::UpdateVertexNormals(std::span<const std::int32_t> faceIndices) {
 
     // Smooth slots: one pass over the face table sums, per vertex that a smooth slot needs, the
     // face normals of every corner on it (table order, slot order), then each slot takes its
-    // vertex's unit sum. The cost is one pass, whatever the number of faces updated.
-    LargeVector<std::uint8_t> needed(vertices.size(), 0);
-    for (const std::int32_t fi : faceIndices) {
-        const Face& f = faces[static_cast<std::size_t>(fi)];
-        if (!f.IsSmooth()) continue;
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            needed[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])] = 1;
+    // vertex's unit sum. The cost is one pass, whatever the number of faces updated. The scratch
+    // tables stay allocated between calls, so a large update pays no fresh pages.
+    // With every face listed, every vertex of a smooth face is needed and summing the others too
+    // changes none of those sums, so the marking pass is left out.
+    normalSums_.assign(vertices.size(), rm::Vec3{});
+    if (!everyFace) {
+        normalNeeded_.assign(vertices.size(), 0);
+        for (std::size_t k = 0; k < listed; ++k) {
+            const Face& f = faceAt(k);
+            if (!f.IsSmooth()) continue;
+            for (std::int32_t j = 0; j < f.vertexCount; ++j)
+                normalNeeded_[static_cast<std::size_t>(
+                    f.sceneIndices[static_cast<std::size_t>(j)])] = 1;
+        }
     }
-    LargeVector<rm::Vec3> sums(vertices.size());
+    const auto needed = [&](std::size_t v) { return everyFace || normalNeeded_[v] != 0; };
     for (const Face& g : faces) {
-        bool touches = false;
+        bool touches = everyFace;
         for (std::int32_t j = 0; j < g.vertexCount && !touches; ++j)
-            touches =
-                needed[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)])] != 0;
+            touches = needed(static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)]));
         if (!touches) continue;
         rm::Vec3 n;
         g.rmFace.GetNormal(n);
         for (std::int32_t j = 0; j < g.vertexCount; ++j) {
             const auto v = static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)]);
-            if (needed[v]) sums[v] += n;
+            if (needed(v)) normalSums_[v] += n;
         }
     }
-    for (const std::int32_t fi : faceIndices) {
-        Face& f = faces[static_cast<std::size_t>(fi)];
+    for (std::size_t k = 0; k < listed; ++k) {
+        Face& f = faceAt(k);
         if (!f.IsSmooth()) continue;
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            f.SetSlotNormal(
-                k,
-                rm::Normalize(
-                    sums[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])]));
+        for (std::int32_t j = 0; j < f.vertexCount; ++j)
+            f.SetSlotNormal(j, rm::Normalize(normalSums_[static_cast<std::size_t>(
+                                   f.sceneIndices[static_cast<std::size_t>(j)])]));
     }
 }
 

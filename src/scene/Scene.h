@@ -75,6 +75,9 @@ class Scene {
     rm::FrameNode& modelFrame() { return modelFrame_; }
     std::int32_t layerMeshCount() const { return static_cast<std::int32_t>(layerMeshes_.size()); }
     LayerMesh* layerMesh(std::int32_t i) { return layerMeshes_[static_cast<std::size_t>(i)].get(); }
+    const LayerMesh* layerMesh(std::int32_t i) const {
+        return layerMeshes_[static_cast<std::size_t>(i)].get();
+    }
     rm::FrameNode& placementFrame(std::int32_t i) {
         return *placementFrames_[static_cast<std::size_t>(i)];
     }
@@ -171,6 +174,8 @@ class Scene {
   private:
     void CreateLayers();
     void DestroyLayers();
+    // The normal update of the listed faces, or of every face without a list.
+    void UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyFace);
     // Replaces layer i's mesh by a new, empty one on the same spin frame.
     void ReplaceLayerMesh(std::int32_t i);
     // Re-attaches every vertex and rebuilds every face into the current layer's mesh.
@@ -184,6 +189,9 @@ class Scene {
     std::vector<std::unique_ptr<LayerMesh>> layerMeshes_;
     std::vector<std::unique_ptr<rm::FrameNode>> placementFrames_;
     std::vector<std::unique_ptr<rm::FrameNode>> spinFrames_;
+    // Scratch tables of the smooth-normal update, kept between calls.
+    LargeVector<std::uint8_t> normalNeeded_;
+    LargeVector<rm::Vec3> normalSums_;
 };
 
 }  // namespace kvx

@@ -54,7 +54,8 @@ bool SameBits(float a, float b) {
 
 std::size_t StepBytes(const SceneHistory::Step& s) {
     return sizeof(s) + BytesOf(s.selectedVertices) + BytesOf(s.selectedFaces) + BytesOf(s.moved) +
-           BytesOf(s.movedOther) + BytesOf(s.vertexHiddenIndex) + BytesOf(s.faceHiddenIndex) +
+           BytesOf(s.movedOther) + BytesOf(s.normalMesh) + BytesOf(s.normalIndex) +
+           BytesOf(s.normalOther) + BytesOf(s.vertexHiddenIndex) + BytesOf(s.faceHiddenIndex) +
            BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) + BytesOf(s.lookIndex) +
            BytesOf(s.lookOther) + BytesOf(s.addedVertices) + BytesOf(s.deletedIndex) +
            BytesOf(s.deletedFaces) + BytesOf(s.addedFaces) + BytesOf(s.vertexOwnersBefore) +
@@ -116,12 +117,17 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
         c.allLayers = scene.allLayers;
     }
     if (parts & PartPositions) {
-        c.positions.resize(scene.vertices.size() * 3);
-        float* p = c.positions.data();
+        positions_.resize(scene.vertices.size() * 3);
+        float* p = positions_.data();
         for (const Vertex& v : scene.vertices) {
             *p++ = v.x;
             *p++ = v.y;
             *p++ = v.z;
+        }
+        normals_.resize(static_cast<std::size_t>(scene.layerMeshCount()));
+        for (std::int32_t m = 0; m < scene.layerMeshCount(); ++m) {
+            const auto& n = scene.layerMesh(m)->builder->Normals();
+            normals_[static_cast<std::size_t>(m)].assign(n.begin(), n.end());
         }
     }
     if (parts & PartVisibility) {
@@ -168,13 +174,31 @@ void SceneHistory::End(const Scene& scene) {
         }
     }
     if (c.parts & PartPositions) {
-        const std::size_t n = std::min(c.positions.size() / 3, scene.vertices.size());
+        const std::size_t n = std::min(positions_.size() / 3, scene.vertices.size());
         for (std::size_t i = 0; i < n; ++i) {
             const Vertex& v = scene.vertices[i];
-            const float* p = &c.positions[3 * i];
+            const float* p = &positions_[3 * i];
             if (SameBits(p[0], v.x) && SameBits(p[1], v.y) && SameBits(p[2], v.z)) continue;
             s.moved.push_back(static_cast<std::int32_t>(i));
             s.movedOther.insert(s.movedOther.end(), p, p + 3);
+        }
+        if (!s.moved.empty()) {
+            s.normalsKept = true;
+            for (std::int32_t m = 0;
+                 m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals_.size();
+                 ++m) {
+                const auto& now = scene.layerMesh(m)->builder->Normals();
+                const auto& then = normals_[static_cast<std::size_t>(m)];
+                const std::size_t n = std::min(now.size(), then.size());
+                for (std::size_t i = 0; i < n; ++i) {
+                    if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
+                        SameBits(now[i].z, then[i].z))
+                        continue;
+                    s.normalMesh.push_back(static_cast<std::uint8_t>(m));
+                    s.normalIndex.push_back(static_cast<std::int32_t>(i));
+                    s.normalOther.push_back(then[i]);
+                }
+            }
         }
         model = model || !s.moved.empty();
     }
@@ -381,9 +405,16 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         s.allLayers = allLayers;
     }
 
-    // Shading follows the restored model.
+    // Normals a move changed swap back; otherwise shading follows the restored model.
+    for (std::size_t k = 0; k < s.normalIndex.size(); ++k) {
+        rm::MeshBuilder& b = *scene.layerMesh(s.normalMesh[k])->builder;
+        const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(s.normalIndex[k])];
+        const rm::Vec3f& other = s.normalOther[k];
+        b.SetNormal(s.normalIndex[k], other.x, other.y, other.z);
+        s.normalOther[k] = now;
+    }
     if (!s.structural) {
-        if (!movedMask.empty()) scene.UpdateNormalsAfterMove(movedMask);
+        if (!movedMask.empty() && !s.normalsKept) scene.UpdateNormalsAfterMove(movedMask);
         if (!s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
     }
     scene.RequestRedraw(0);

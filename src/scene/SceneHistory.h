@@ -8,8 +8,8 @@
 // the scene's, so one record serves both ways. Steps that add or delete records keep the records
 // and the layer mesh each record lived in, and rebuild the layer meshes from the tables.
 //
-// Shading is recomputed from the restored positions, not stored: the normals after an undo are
-// those the scene's own normal update gives for the restored model.
+// A step that moves vertices keeps the normals it changed, so undo brings the shading back exactly
+// and fast; after the other steps shading is recomputed from the restored model.
 
 #include <array>
 #include <cstddef>
@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "retained/Math.h"
 #include "scene/Limits.h"
 #include "scene/OwnerRuns.h"
 
@@ -97,7 +98,8 @@ class SceneHistory {
         unsigned parts = 0;
         std::vector<std::int32_t> selectedVertices, selectedFaces;
         std::int32_t currentLayer = 0, allLayers = 0;
-        std::vector<float> positions;  // x, y, z of every vertex
+        std::vector<float> positions;                 // x, y, z of every vertex
+        std::vector<std::vector<rm::Vec3f>> normals;  // every layer mesh's normals
         std::vector<std::uint8_t> vertexHidden, faceHidden;
         std::vector<std::int32_t> lookFaces;  // the selected faces
         std::vector<FaceLook> looks;
@@ -117,6 +119,11 @@ class SceneHistory {
         std::int32_t currentLayer = 0, allLayers = 0;
         std::vector<std::int32_t> moved;
         std::vector<float> movedOther;
+        // Normals the step changed, restored as they were rather than computed again.
+        bool normalsKept = false;
+        std::vector<std::uint8_t> normalMesh;
+        std::vector<std::int32_t> normalIndex;
+        std::vector<rm::Vec3f> normalOther;
         std::vector<std::int32_t> vertexHiddenIndex, faceHiddenIndex;
         std::vector<std::int32_t> vertexHiddenOther, faceHiddenOther;
         std::vector<std::int32_t> lookIndex;
@@ -140,6 +147,10 @@ class SceneHistory {
     void Push(Step step);
 
     std::optional<Capture> pending_;
+    // The open step's copies of every position and every layer mesh's normals; they stay
+    // allocated between steps, so a press on a big model pays a copy, not fresh pages.
+    std::vector<float> positions_;
+    std::vector<std::vector<rm::Vec3f>> normals_;
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     std::size_t bytes_ = 0;

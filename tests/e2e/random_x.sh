@@ -46,15 +46,15 @@ while [ $SECONDS -lt $end ]; do
   x=$((RANDOM % 800)) y=$((RANDOM % 600))
   case $((RANDOM % 10)) in
     0|1|2) xdotool mousemove $x $y click 1 ;;
-    3) xdotool mousemove $x $y mousedown 1 mousemove $((x + RANDOM % 60 - 30)) \
-         $((y + RANDOM % 60 - 30)) mouseup 1 ;;
+    3) x2=$((x + RANDOM % 60 - 30)) y2=$((y + RANDOM % 60 - 30))
+       xdotool mousemove $x $y mousedown 1 mousemove $((x2 < 0 ? 0 : x2)) $((y2 < 0 ? 0 : y2)) \
+         mouseup 1 ;;
     4) xdotool mousemove $x $y click 3; sleep 0.2
        xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 8)))) Return ;;
     5) xdotool mousemove $((RANDOM % 520)) 8 click 1; sleep 0.2
        xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 10)))) Return ;;
     *) xdotool key "${keys[$((RANDOM % ${#keys[@]}))]}" ;;
   esac
-  # A modal dialog of ours closes with Escape; the frame ignores it only when nothing changed.
   steps=$((steps + 1))
   [ $((steps % 25)) = 0 ] && note_peak
 done
