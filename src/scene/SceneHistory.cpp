@@ -185,8 +185,7 @@ void SceneHistory::End(const Scene& scene) {
         if (!s.moved.empty()) {
             s.normalsKept = true;
             for (std::int32_t m = 0;
-                 m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals_.size();
-                 ++m) {
+                 m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals_.size(); ++m) {
                 const auto& now = scene.layerMesh(m)->builder->Normals();
                 const auto& then = normals_[static_cast<std::size_t>(m)];
                 const std::size_t n = std::min(now.size(), then.size());
