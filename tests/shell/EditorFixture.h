@@ -36,6 +36,11 @@ class EditorFixture : public ::testing::Test {
         Pump();
     }
     void Command(std::uint32_t id) { Send(editor.frame.handle, platform::WM_COMMAND, id); }
+    // A mouse message to a view at a client position.
+    void Mouse(ViewId v, std::uint32_t message, int x, int y, std::uint32_t flags = 0) {
+        Send(ViewWindow(v).handle, message, flags, platform::PackMousePosition(x, y));
+    }
+    Scene& scene() { return *editor.scene; }
     ViewObject& View(ViewId v) { return editor.views[static_cast<std::size_t>(v)]; }
     ChildWindow& ViewWindow(ViewId v) { return *editor.viewWindows[static_cast<std::size_t>(v)]; }
     // Forgets what was presented so far.

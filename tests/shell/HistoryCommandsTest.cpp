@@ -16,16 +16,12 @@ using namespace platform;
 class HistoryCommandsTest : public EditorFixture {
   protected:
     void SetUp() override { Start(); }
-    void Mouse(ViewId v, std::uint32_t message, int x, int y, std::uint32_t flags = 0) {
-        Send(ViewWindow(v).handle, message, flags, PackMousePosition(x, y));
-    }
     void Drag(ViewId v, int x0, int y0, int x1, int y1) {
         Mouse(v, WM_LBUTTONDOWN, x0, y0, MK_LBUTTON);
         Mouse(v, WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2, MK_LBUTTON);
         Mouse(v, WM_MOUSEMOVE, x1, y1, MK_LBUTTON);
         Mouse(v, WM_LBUTTONUP, x1, y1);
     }
-    Scene& scene() { return *editor.scene; }
     // Every vertex as the table and its layer mesh hold it.
     std::vector<float> Positions() {
         std::vector<float> out;

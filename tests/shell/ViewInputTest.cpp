@@ -13,9 +13,6 @@ using namespace platform;
 class ViewInputTest : public EditorFixture {
   protected:
     void SetUp() override { Start(); }
-    void Mouse(ViewId v, std::uint32_t message, int x, int y, std::uint32_t flags = 0) {
-        Send(ViewWindow(v).handle, message, flags, PackMousePosition(x, y));
-    }
     void Click(ViewId v, int x, int y, std::uint32_t flags = 0) {
         Mouse(v, WM_LBUTTONDOWN, x, y, flags | MK_LBUTTON);
         Mouse(v, WM_LBUTTONUP, x, y, flags);
@@ -23,7 +20,6 @@ class ViewInputTest : public EditorFixture {
     void Key(ViewId v, std::uint32_t key) { Send(ViewWindow(v).handle, WM_KEYDOWN, key); }
     void ViewCommand(ViewId v, std::uint32_t id) { Send(ViewWindow(v).handle, WM_COMMAND, id); }
     ToolMode Mode() { return editor.toolMode(); }
-    Scene& scene() { return *editor.scene; }
 };
 
 TEST_F(ViewInputTest, AClickWithTheStartToolAddsAVertexWhereItWasClicked) {
