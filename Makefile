@@ -40,6 +40,7 @@ test-sanitize: deps
 # corpus in tests/fuzz/corpus; new inputs go to $(FUZZ_BUILD)/corpus, anything found to
 # $(FUZZ_BUILD)/findings. The seed corpus also runs as an ordinary test in `make test`.
 fuzz:
+	@bash scripts/install-deps.sh --fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKOLVEX_FUZZ=ON -DKOLVEX_GUI=OFF -DKOLVEX_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
 	@mkdir -p $(FUZZ_BUILD)/findings

@@ -10,6 +10,11 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
 )
 
+# --fuzz: also clang and its fuzzing runtime, for `make fuzz`; the GCC build never needs them.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

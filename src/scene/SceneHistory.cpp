@@ -303,30 +303,25 @@ bool Fits(const Scene& scene, const SceneHistory::Step& s, bool undo) {
 }  // namespace
 
 bool SceneHistory::Undo(Scene& scene) {
-    if (!CanUndo()) return false;
-    if (!Fits(scene, undo_.back(), true)) {
-        Forget();
-        return false;
-    }
-    Step s = std::move(undo_.back());
-    undo_.pop_back();
-    Apply(scene, s, true);
-    content_ = s.contentBefore;
-    redo_.push_back(std::move(s));
-    return true;
+    return !pending_ && Take(scene, undo_, redo_, true);
 }
 
 bool SceneHistory::Redo(Scene& scene) {
-    if (!CanRedo()) return false;
-    if (!Fits(scene, redo_.back(), false)) {
+    return !pending_ && Take(scene, redo_, undo_, false);
+}
+
+template <typename From, typename To>
+bool SceneHistory::Take(Scene& scene, From& from, To& to, bool undo) {
+    if (from.empty()) return false;
+    if (!Fits(scene, from.back(), undo)) {
         Forget();
         return false;
     }
-    Step s = std::move(redo_.back());
-    redo_.pop_back();
-    Apply(scene, s, false);
-    content_ = s.contentAfter;
-    undo_.push_back(std::move(s));
+    Step s = std::move(from.back());
+    from.pop_back();
+    Apply(scene, s, undo);
+    content_ = undo ? s.contentBefore : s.contentAfter;
+    to.push_back(std::move(s));
     return true;
 }
 

@@ -144,6 +144,9 @@ class SceneHistory {
     // Drops every step; the scene counts as changed since it was saved.
     void Forget();
     void Apply(Scene& scene, Step& step, bool undo);
+    // Applies the last step of `from` (undo: backwards) and moves it to `to`.
+    template <typename From, typename To>
+    bool Take(Scene& scene, From& from, To& to, bool undo);
     void Push(Step step);
 
     std::optional<Capture> pending_;

@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QMouseEvent>
 #include <QThread>
 #include <vector>
@@ -205,8 +204,6 @@ TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
     EXPECT_EQ(windows->MenuAction(cmd::InverserSelection)->text(),
               QString::fromUtf8("Inverser la sélection"));
     EXPECT_EQ(windows->MenuAction(cmd::VueDerriere)->text(), QString::fromUtf8("Derrière"));
-    EXPECT_EQ(windows->MenuAction(cmd::Retablir)->shortcuts(),
-              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     nouveau->trigger();
     EXPECT_FALSE(nouveau->isChecked());
     windows->CheckMenuItem(cmd::Grille, true);
