@@ -26,18 +26,6 @@ save_keys() {
   xdotool key ctrl+s
   save_in_dialog "Sauvegarde d'un fichier Kolvex..." "$1"
 }
-# Types a file name into the open dialog with this title and waits for it to go.
-open_in_dialog() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" >/dev/null || fail "no dialog \"$1\""
-  sleep 0.5
-  xdotool type --delay 10 "$2"
-  xdotool key Return
-  for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name "$1" >/dev/null || break
-    sleep 0.1
-  done
-  sleep 0.5
-}
 questions() { grep -c "question .* asked" "$work/editor.log"; }
 
 menu_item Shape 1

@@ -87,22 +87,49 @@ menu_item() {
   xdotool key Return
   sleep 0.4
 }
-# Types a file name into the save dialog with this title, once it is open, and waits for the
-# file to be written and the dialog to go.
-save_in_dialog() {
-  local title=$1
-  timeout 20 xdotool search --sync --onlyvisible --name "$title" >/dev/null ||
-    fail "the save dialog did not open"
+# Types a file name into the file dialog with this title, once it is open, and presses Return.
+# The dialog gets the keyboard first, so a slow start cannot send the name to a view. A Return
+# the name's completion list swallowed, or a name typed before the dialog was ready, is typed
+# again, as a user would. Succeeds once the file exists ("saved") or the dialog has gone ("shut").
+type_into_dialog() {
+  local title=$1 name=$2 until=$3 wid
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name "$title" | head -1)
+  [ -n "$wid" ] || fail "the dialog \"$title\" did not open"
   sleep 0.5
-  xdotool type --delay 10 "$2"
-  xdotool key Return
-  for _ in $(seq 1 100); do [ -s "$2" ] && break; sleep 0.1; done
-  [ -s "$2" ] || fail "nothing saved to $2"
+  for attempt in 1 2 3; do
+    xdotool windowfocus --sync "$wid" 2>/dev/null
+    [ "$attempt" = 1 ] || xdotool key ctrl+a
+    xdotool type --delay 10 "$name"
+    xdotool key Return
+    for _ in $(seq 1 50); do
+      case $until in
+        saved) [ -s "$name" ] && return 0 ;;
+        shut) xdotool search --onlyvisible --name "$title" >/dev/null || return 0 ;;
+      esac
+      sleep 0.1
+    done
+    xdotool search --onlyvisible --name "$title" >/dev/null || return 1
+  done
+  return 1
+}
+# Waits for the dialog with this title to go.
+dialog_gone() {
   for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name "$title" >/dev/null || break
+    xdotool search --onlyvisible --name "$1" >/dev/null || break
     sleep 0.1
   done
   sleep 0.3
+}
+# Types a file name into the save dialog with this title and waits for the file to be written
+# and the dialog to go.
+save_in_dialog() {
+  type_into_dialog "$1" "$2" saved || fail "nothing saved to $2"
+  dialog_gone "$1"
+}
+# Types a file name into the open dialog with this title and waits for the dialog to go.
+open_in_dialog() {
+  type_into_dialog "$1" "$2" shut || fail "the dialog \"$1\" did not take $2"
+  dialog_gone "$1"
 }
 # "Fichier" > "Enregistrer..." into a file.
 save_as() {
