@@ -122,4 +122,13 @@ void MeshBuilder::Reserve(std::size_t vertices, std::size_t normals, std::size_t
     faces_.reserve(faces);
 }
 
+void MeshBuilder::Clear() {
+    positions_.clear();
+    normals_.clear();
+    faces_.clear();
+    ++revision_;
+    ++topologyRevision_;
+    ++colorRevision_;
+}
+
 }  // namespace kvx::rm

@@ -87,6 +87,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::uint64_t ColorRevision() const { return colorRevision_; }
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
+    // Drops every vertex, normal and face but keeps the storage, so a rebuild of the same size
+    // reuses memory already paged in. Face handles made before refer to nothing afterwards.
+    void Clear();
 
   private:
     friend class Face;

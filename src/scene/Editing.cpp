@@ -112,10 +112,11 @@ void Scene::DeleteSelectedFaces() {
     facesDeleted += faces.size() - kept;
     faces.resize(kept);
 
-    // Every record now lives in a fresh mesh of the current layer. The other layers' meshes
-    // would only hold stale copies of the same geometry, so they are emptied too.
+    // Every record now lives in the current layer's mesh, emptied and rebuilt in the memory it
+    // already had. The other layers' meshes would only hold stale copies of the same geometry,
+    // so they are emptied too.
     for (std::int32_t i = 0; i < layerMeshCount(); ++i)
-        ReplaceLayerMesh(i);
+        EmptyLayerMesh(i);
     RebuildIntoCurrentMesh();
     // A rebuilt face starts with placeholder normals; give every face its shading back.
     UpdateAllVertexNormals();

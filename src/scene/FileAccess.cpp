@@ -13,7 +13,6 @@
 namespace kvx {
 namespace {
 
-constexpr std::size_t BufferSize = 1 << 16;
 static_assert(std::endian::native == std::endian::little,
               "scene files are little-endian like this machine");
 
@@ -101,8 +100,7 @@ bool FileAccess::Fill(std::int64_t at) {
     return got > 0;
 }
 
-bool FileAccess::ReadBytes(void* out, std::size_t count, std::int64_t offset) {
-    if (offset != CurrentPosition) position_ = offset;
+bool FileAccess::ReadBytesThroughFile(void* out, std::size_t count) {
     auto* dst = static_cast<std::uint8_t*>(out);
     std::size_t done = 0;
     while (done < count) {
@@ -126,31 +124,7 @@ bool FileAccess::ReadBytes(void* out, std::size_t count, std::int64_t offset) {
     return true;
 }
 
-std::uint8_t FileAccess::ReadU8(std::int64_t offset) {
-    std::uint8_t v = 0;
-    ReadBytes(&v, 1, offset);
-    return v;
-}
-
-std::int8_t FileAccess::ReadI8(std::int64_t offset) {
-    std::int8_t v = 0;
-    ReadBytes(&v, 1, offset);
-    return v;
-}
-
-std::int32_t FileAccess::ReadI32(std::int64_t offset) {
-    std::int32_t v = 0;
-    ReadBytes(&v, 4, offset);
-    return v;
-}
-
-double FileAccess::ReadF64(std::int64_t offset) {
-    double v = 0;
-    ReadBytes(&v, 8, offset);
-    return v;
-}
-
-void FileAccess::WriteBytes(const void* buffer, std::size_t count) {
+void FileAccess::WriteBytesThroughFile(const void* buffer, std::size_t count) {
     if (handle < 0) {
         writeFailed_ = true;
         return;
@@ -159,14 +133,6 @@ void FileAccess::WriteBytes(const void* buffer, std::size_t count) {
     writeBuffer_.insert(writeBuffer_.end(), src, src + count);
     position_ += static_cast<std::int64_t>(count);
     if (writeBuffer_.size() >= BufferSize) Flush(false);
-}
-
-void FileAccess::WriteI32(std::int32_t value) {
-    WriteBytes(&value, 4);
-}
-
-void FileAccess::WriteF64(double value) {
-    WriteBytes(&value, 8);
 }
 
 }  // namespace kvx

@@ -51,13 +51,11 @@ void Scene::DestroyLayers() {
     }
 }
 
-void Scene::ReplaceLayerMesh(std::int32_t i) {
-    auto& slot = layerMeshes_[static_cast<std::size_t>(i)];
-    rm::FrameNode& spin = *spinFrames_[static_cast<std::size_t>(i)];
-    spin.DeleteVisualMesh(*slot);
-    slot = std::make_unique<LayerMesh>();
-    slot->Create(root_);
-    spin.AddVisualMesh(*slot);
+void Scene::EmptyLayerMesh(std::int32_t i) {
+    LayerMesh& mesh = *layerMeshes_[static_cast<std::size_t>(i)];
+    if (mesh.builder) mesh.builder->Clear();
+    mesh.facesAdded = 0;
+    mesh.normalsAdded = 0;
 }
 
 bool Scene::Fits(std::int64_t moreVertices, std::int64_t moreFaces) {

@@ -176,8 +176,8 @@ class Scene {
     void DestroyLayers();
     // The normal update of the listed faces, or of every face without a list.
     void UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyFace);
-    // Replaces layer i's mesh by a new, empty one on the same spin frame.
-    void ReplaceLayerMesh(std::int32_t i);
+    // Empties layer i's mesh, keeping its storage for the rebuild that follows.
+    void EmptyLayerMesh(std::int32_t i);
     // Re-attaches every vertex and rebuilds every face into the current layer's mesh.
     void RebuildIntoCurrentMesh();
     // Copies a vertex to a new one offset by (dx, dy, dz) on the current layer; returns its index.

@@ -1,7 +1,9 @@
 #include "scene/SceneFile.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "platform/Constants.h"
@@ -49,11 +51,12 @@ std::string CoordinateFault(double x, double y, double z) {
     return {};
 }
 
-// The one checker of scene files, over anything that reads like FileAccess. All counts are
-// checked against the limits and the size before anything is allocated for them.
-template <typename Source>
-bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string& reason) {
-    data = SceneFileData{};
+// The one checker of scene files, over anything that reads like FileAccess. Each good record
+// goes to the sink as it is read (Begin(version, vertices, faces) first, which may refuse, then
+// Vertex(record) and Face(record, indices)); a fault stops the reading. All counts are checked
+// against the limits and the size before the sink hears of them, so it may allocate for them.
+template <typename Source, typename Sink>
+bool ReadScene(Source& file, std::int64_t size, Sink& sink, std::string& reason) {
     if (size < SceneHeaderSize) {
         reason = "file too short for a scene header (" + std::to_string(size) + " bytes)";
         return false;
@@ -64,9 +67,9 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
             return false;
         }
     }
-    data.version = file.ReadI8(24);
-    if (data.version != 1 && data.version != 2) {
-        reason = "unknown version " + std::to_string(data.version);
+    const std::int32_t version = file.ReadI8(24);
+    if (version != 1 && version != 2) {
+        reason = "unknown version " + std::to_string(version);
         return false;
     }
     const std::int32_t vertexCount = file.ReadI32(25);
@@ -81,15 +84,18 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
                  std::to_string(MaxVertices) + ")";
         return false;
     }
-    const std::int64_t vertexBytes = vertexCount * VertexRecordSize(data.version);
-    if (SceneHeaderSize + vertexBytes + faceCount * FaceRecordSize(data.version, 3) > size) {
+    const std::int64_t vertexBytes = vertexCount * VertexRecordSize(version);
+    if (SceneHeaderSize + vertexBytes + faceCount * FaceRecordSize(version, 3) > size) {
         reason = "file too short for its " + std::to_string(vertexCount) + " vertices and " +
                  std::to_string(faceCount) + " faces";
         return false;
     }
 
     file.Seek(SceneHeaderSize);
-    data.vertices.resize(static_cast<std::size_t>(vertexCount));
+    if (!sink.Begin(version, vertexCount, faceCount)) {
+        reason = "the file changed while it was read";
+        return false;
+    }
     for (std::int32_t i = 0; i < vertexCount; ++i) {
         // Named only when something is wrong: no string is built per good record.
         const auto where = [i] { return "vertex " + std::to_string(i); };
@@ -98,12 +104,12 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
             reason = where() + ": marker " + Hex(marker) + " instead of 0x7F";
             return false;
         }
-        auto& v = data.vertices[static_cast<std::size_t>(i)];
+        SceneFileData::VertexRecord v;
         v.x = file.ReadF64();
         v.y = file.ReadF64();
         v.z = file.ReadF64();
         v.hidden = file.ReadI8();
-        if (data.version == 2) v.layer = file.ReadI32();
+        if (version == 2) v.layer = file.ReadI32();
         if (file.ReadFailed()) {
             reason = "file ends inside " + where();
             return false;
@@ -112,14 +118,14 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
             reason = where() + ": " + CoordinateFault(v.x, v.y, v.z);
             return false;
         }
-        if (data.version == 2 && !ValidLayer(v.layer)) {
+        if (version == 2 && !ValidLayer(v.layer)) {
             reason = where() + ": layer " + std::to_string(v.layer) + " outside 0..9";
             return false;
         }
+        sink.Vertex(v);
     }
 
-    data.faces.resize(static_cast<std::size_t>(faceCount));
-    data.indices.reserve(static_cast<std::size_t>(faceCount) * 3);
+    std::array<std::int32_t, MaxFaceVertices> indices{};
     for (std::int32_t i = 0; i < faceCount; ++i) {
         const auto where = [i] { return "face " + std::to_string(i); };
         const std::uint8_t marker = file.ReadU8();
@@ -139,15 +145,14 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
         }
         // The rest of this record and the smallest possible rest of the file must fit.
         const std::int64_t need =
-            FaceRecordSize(data.version, n) - 5 +
-            static_cast<std::int64_t>(faceCount - 1 - i) * FaceRecordSize(data.version, 3);
+            FaceRecordSize(version, n) - 5 +
+            static_cast<std::int64_t>(faceCount - 1 - i) * FaceRecordSize(version, 3);
         if (file.Position() + need > size) {
             reason = "file ends inside " + where() + " (" + std::to_string(n) +
                      " vertex indices announced)";
             return false;
         }
-        auto& f = data.faces[static_cast<std::size_t>(i)];
-        f.firstIndex = static_cast<std::int32_t>(data.indices.size());
+        SceneFileData::FaceRecord f;
         for (std::int32_t k = 0; k < n; ++k) {
             const std::int32_t index = file.ReadI32();
             if (index < 0 || index >= vertexCount) {
@@ -155,13 +160,13 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
                 return false;
             }
             if (k < MaxFaceVertices)
-                data.indices.push_back(index);  // later ones are read and ignored
+                indices[static_cast<std::size_t>(k)] = index;  // later ones are read and ignored
         }
         f.indexCount = std::min(n, MaxFaceVertices);
         f.red = file.ReadU8();
         f.green = file.ReadU8();
         f.blue = file.ReadU8();
-        if (data.version == 2) {
+        if (version == 2) {
             f.layer = file.ReadI32();
             f.hidden = file.ReadI8();
             f.renderType = file.ReadI8();
@@ -170,106 +175,231 @@ bool ReadScene(Source& file, std::int64_t size, SceneFileData& data, std::string
             reason = "file ends inside " + where();
             return false;
         }
-        if (data.version == 2 && !ValidLayer(f.layer)) {
+        if (version == 2 && !ValidLayer(f.layer)) {
             reason = where() + ": layer " + std::to_string(f.layer) + " outside 0..9";
             return false;
         }
+        sink.Face(f, indices.data());
     }
     return true;
+}
+
+// Collects the records into SceneFileData.
+struct DataSink {
+    SceneFileData& data;
+    bool Begin(std::int32_t version, std::int32_t vertices, std::int32_t faces) {
+        data.version = version;
+        data.vertices.reserve(static_cast<std::size_t>(vertices));
+        data.faces.reserve(static_cast<std::size_t>(faces));
+        data.indices.reserve(static_cast<std::size_t>(faces) * 3);
+        return true;
+    }
+    void Vertex(const SceneFileData::VertexRecord& v) { data.vertices.push_back(v); }
+    void Face(SceneFileData::FaceRecord f, const std::int32_t* indices) {
+        f.firstIndex = static_cast<std::int32_t>(data.indices.size());
+        data.indices.insert(data.indices.end(), indices, indices + f.indexCount);
+        data.faces.push_back(f);
+    }
+};
+
+// Only checks, keeping the counts.
+struct CheckSink {
+    std::int32_t vertexCount = 0, faceCount = 0;
+    bool Begin(std::int32_t, std::int32_t vertices, std::int32_t faces) {
+        vertexCount = vertices;
+        faceCount = faces;
+        return true;
+    }
+    void Vertex(const SceneFileData::VertexRecord&) {}
+    void Face(const SceneFileData::FaceRecord&, const std::int32_t*) {}
+};
+
+// Adds records to a scene as they come: vertices and faces to the current layer's mesh, face
+// indices relative to the first vertex added. Begin refuses (and changes nothing) when the scene
+// cannot hold them; Finish computes every face's normals, the earlier faces included.
+class SceneAdder {
+  public:
+    SceneAdder(Scene& scene, bool clearFirst) : scene_(scene), clearFirst_(clearFirst) {}
+
+    bool Fits(std::int64_t vertices, std::int64_t faces, std::string& reason) const {
+        const std::int64_t haveVertices = clearFirst_ ? 0 : scene_.vertexCount();
+        const std::int64_t haveFaces = clearFirst_ ? 0 : scene_.faceCount();
+        if (haveVertices + vertices > scene_.vertexCapacity ||
+            haveFaces + faces > scene_.faceCapacity) {
+            reason = "the scene cannot hold that many more vertices or faces";
+            return false;
+        }
+        return true;
+    }
+    // Call once Fits said yes; indexCount is the total of the faces' indices.
+    void Begin(std::size_t vertices, std::size_t faces, std::size_t indexCount) {
+        if (clearFirst_) scene_.ClearScene();
+        base_ = scene_.vertexCount();
+        layer_ = scene_.currentLayer;
+        mesh_ = scene_.currentMesh();
+        const rm::MeshBuilder& b = *mesh_->builder;
+        mesh_->builder->Reserve(b.Positions().size() + vertices, b.Normals().size() + indexCount,
+                                b.Faces().size() + faces);
+        scene_.vertices.reserve(scene_.vertices.size() + vertices);
+        scene_.faces.reserve(scene_.faces.size() + faces);
+    }
+    void Vertex(const SceneFileData::VertexRecord& r) {
+        const std::int32_t i = scene_.AppendVertex(r.x, r.y, r.z, r.layer < 0 ? layer_ : r.layer);
+        scene_.vertices[static_cast<std::size_t>(i)].hidden = r.hidden;
+    }
+    void Face(const SceneFileData::FaceRecord& r, const std::int32_t* indices) {
+        kvx::Face& f = scene_.faces.emplace_back();
+        f.Attach(mesh_);
+        for (std::int32_t k = 0; k < r.indexCount; ++k)
+            f.AddVertex(scene_.vertices[static_cast<std::size_t>(base_ + indices[k])]);
+        f.SetColor(r.red, r.green, r.blue);
+        f.layer = r.layer < 0 ? layer_ : r.layer;
+        f.hidden = r.hidden;
+        f.renderType = r.renderType;
+    }
+    void Finish() { scene_.UpdateAllVertexNormals(); }
+
+  private:
+    Scene& scene_;
+    bool clearFirst_;
+    std::int32_t base_ = 0;
+    std::int32_t layer_ = 0;
+    LayerMesh* mesh_ = nullptr;
+};
+
+// The adder as the reader's sink, once the file has been checked whole with these counts.
+struct AdderSink {
+    SceneAdder& adder;
+    CheckSink checked;
+    bool Begin(std::int32_t, std::int32_t vertices, std::int32_t faces) {
+        if (vertices != checked.vertexCount || faces != checked.faceCount) return false;
+        // Room for triangles; bigger faces grow the normals as they come.
+        adder.Begin(static_cast<std::size_t>(vertices), static_cast<std::size_t>(faces),
+                    3 * static_cast<std::size_t>(faces));
+        return true;
+    }
+    void Vertex(const SceneFileData::VertexRecord& v) { adder.Vertex(v); }
+    void Face(const SceneFileData::FaceRecord& f, const std::int32_t* indices) {
+        adder.Face(f, indices);
+    }
+};
+
+}  // namespace
+
+namespace {
+
+bool OpenSceneFile(FileAccess& file, const std::string& path, std::string& reason) {
+    if (file.OpenForRead(path)) return true;
+    reason = "cannot open the file for reading and writing (missing, read-only or in use)";
+    return false;
 }
 
 }  // namespace
 
 bool ReadSceneFile(const std::string& path, SceneFileData& data, std::string& reason) {
+    data = SceneFileData{};
     FileAccess file;
-    if (!file.OpenForRead(path)) {
-        data = SceneFileData{};
-        reason = "cannot open the file for reading and writing (missing, read-only or in use)";
-        return false;
-    }
-    return ReadScene(file, static_cast<std::int64_t>(file.size), data, reason);
+    if (!OpenSceneFile(file, path, reason)) return false;
+    DataSink sink{data};
+    return ReadScene(file, static_cast<std::int64_t>(file.size), sink, reason);
 }
 
 bool ReadSceneBytes(std::span<const std::uint8_t> bytes, SceneFileData& data, std::string& reason) {
+    data = SceneFileData{};
     ByteSpanReader reader(bytes);
-    return ReadScene(reader, static_cast<std::int64_t>(bytes.size()), data, reason);
+    DataSink sink{data};
+    return ReadScene(reader, static_cast<std::int64_t>(bytes.size()), sink, reason);
 }
 
 bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirst,
                          std::string& reason) {
-    const std::int64_t haveVertices = clearFirst ? 0 : scene.vertexCount();
-    const std::int64_t haveFaces = clearFirst ? 0 : scene.faceCount();
-    if (haveVertices + static_cast<std::int64_t>(data.vertices.size()) > scene.vertexCapacity ||
-        haveFaces + static_cast<std::int64_t>(data.faces.size()) > scene.faceCapacity) {
-        reason = "the scene cannot hold that many more vertices or faces";
+    SceneAdder adder(scene, clearFirst);
+    if (!adder.Fits(static_cast<std::int64_t>(data.vertices.size()),
+                    static_cast<std::int64_t>(data.faces.size()), reason))
         return false;
-    }
-    if (clearFirst) scene.ClearScene();
-
-    const std::int32_t base = scene.vertexCount();
-    const std::int32_t layer = scene.currentLayer;
-    LayerMesh* mesh = scene.currentMesh();
-    mesh->builder->Reserve(mesh->builder->Positions().size() + data.vertices.size(),
-                           mesh->builder->Normals().size() + data.indices.size(),
-                           mesh->builder->Faces().size() + data.faces.size());
-    scene.vertices.reserve(scene.vertices.size() + data.vertices.size());
-    scene.faces.reserve(scene.faces.size() + data.faces.size());
-
-    for (const auto& r : data.vertices) {
-        const std::int32_t i = scene.AppendVertex(r.x, r.y, r.z, r.layer < 0 ? layer : r.layer);
-        scene.vertices[static_cast<std::size_t>(i)].hidden = r.hidden;
-    }
-    for (const auto& r : data.faces) {
-        Face& f = scene.faces.emplace_back();
-        f.Attach(mesh);
-        for (std::int32_t k = 0; k < r.indexCount; ++k)
-            f.AddVertex(scene.vertices[static_cast<std::size_t>(
-                base + data.indices[static_cast<std::size_t>(r.firstIndex + k)])]);
-        f.SetColor(r.red, r.green, r.blue);
-        f.layer = r.layer < 0 ? layer : r.layer;
-        f.hidden = r.hidden;
-        f.renderType = r.renderType;
-    }
-    // Every face's normals, flat or smooth, the earlier faces included.
-    scene.UpdateAllVertexNormals();
+    adder.Begin(data.vertices.size(), data.faces.size(), data.indices.size());
+    for (const auto& r : data.vertices)
+        adder.Vertex(r);
+    for (const auto& r : data.faces)
+        adder.Face(r, data.indices.data() + r.firstIndex);
+    adder.Finish();
     return true;
 }
 
+// The file is read twice: once to check it whole, then to add its records straight to the
+// scene. Nothing is held in between, so a big file costs no copy of itself in memory; the second
+// reading comes from the system's cache.
 bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst,
                        std::string& reason) {
-    SceneFileData data;
-    return ReadSceneFile(path, data, reason) &&
-           AddSceneFileToScene(scene, data, clearFirst, reason);
+    FileAccess file;
+    if (!OpenSceneFile(file, path, reason)) return false;
+    const auto size = static_cast<std::int64_t>(file.size);
+    CheckSink counts;
+    if (!ReadScene(file, size, counts, reason)) return false;
+    SceneAdder adder(scene, clearFirst);
+    if (!adder.Fits(counts.vertexCount, counts.faceCount, reason)) return false;
+    file.Seek(0);
+    AdderSink sink{adder, counts};
+    // Only a program that ignores our lock can change the file between the two readings; then
+    // the scene keeps the records added so far, each checked, with their normals.
+    const bool read = ReadScene(file, size, sink, reason);
+    adder.Finish();
+    return read;
 }
 
 namespace {
 
-// Writes the scene in version 2 to anything that writes like FileAccess.
+// One record's bytes, gathered before they are written in one piece.
+class RecordBytes {
+  public:
+    void U8(std::int32_t v) { bytes_[size_++] = static_cast<std::uint8_t>(v); }
+    void I32(std::int32_t v) { Raw(&v, 4); }
+    void F64(double v) { Raw(&v, 8); }
+    template <typename Sink>
+    void WriteTo(Sink& file) {
+        file.WriteBytes(bytes_, size_);
+        size_ = 0;
+    }
+
+  private:
+    void Raw(const void* p, std::size_t n) {
+        std::memcpy(bytes_ + size_, p, n);
+        size_ += n;
+    }
+    // The longest record: a face of eight indices in version 2.
+    std::uint8_t bytes_[14 + 4 * MaxFaceVertices];
+    std::size_t size_ = 0;
+};
+
+// Writes the scene in version 2 to anything that writes like FileAccess, a record at a time.
 template <typename Sink>
 void WriteScene(const Scene& scene, Sink& file) {
     file.WriteBytes(SceneSignature, SceneSignatureLength);
     file.WriteU8(SceneFileVersion);
     file.WriteI32(scene.vertexCount());
     file.WriteI32(scene.faceCount());
+    RecordBytes r;
     for (const Vertex& v : scene.vertices) {
-        file.WriteU8(VertexMarker);
-        file.WriteF64(v.x);
-        file.WriteF64(v.y);
-        file.WriteF64(v.z);
-        file.WriteU8(v.hidden);
-        file.WriteI32(v.layer);
+        r.U8(VertexMarker);
+        r.F64(v.x);
+        r.F64(v.y);
+        r.F64(v.z);
+        r.U8(v.hidden);
+        r.I32(v.layer);
+        r.WriteTo(file);
     }
     for (const Face& f : scene.faces) {
-        file.WriteU8(FaceMarker);
-        file.WriteI32(f.vertexCount);
+        r.U8(FaceMarker);
+        r.I32(f.vertexCount);
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            file.WriteI32(f.sceneIndices[static_cast<std::size_t>(k)]);
-        file.WriteU8(static_cast<std::int32_t>(f.red));
-        file.WriteU8(static_cast<std::int32_t>(f.green));
-        file.WriteU8(static_cast<std::int32_t>(f.blue));
-        file.WriteI32(f.layer);
-        file.WriteU8(f.hidden);
-        file.WriteU8(f.renderType);
+            r.I32(f.sceneIndices[static_cast<std::size_t>(k)]);
+        r.U8(static_cast<std::int32_t>(f.red));
+        r.U8(static_cast<std::int32_t>(f.green));
+        r.U8(static_cast<std::int32_t>(f.blue));
+        r.I32(f.layer);
+        r.U8(f.hidden);
+        r.U8(f.renderType);
+        r.WriteTo(file);
     }
 }
 

@@ -63,7 +63,7 @@ OwnerRuns Scene::FaceOwners() const {
 
 void Scene::RebuildMirror(const OwnerRuns& vertexOwners, const OwnerRuns& faceOwners) {
     for (std::int32_t i = 0; i < layerMeshCount(); ++i)
-        ReplaceLayerMesh(i);
+        EmptyLayerMesh(i);
     const auto fallback = static_cast<std::uint8_t>(currentLayer);
     const auto meshOf = [&](std::uint8_t n) {
         return n < layerMeshes_.size() ? layerMeshes_[n].get() : currentMesh();
