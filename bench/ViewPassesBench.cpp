@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "GridScene.h"
 #include "canvas/Canvas.h"
@@ -33,8 +34,8 @@ struct ViewsFixture {
     }
     PreparedScene prepared;
 
-    // As the main loop does: the scene gathered once, then the six views.
-    void DrawAll() {
+    // Each view on its own, one pass over the faces per view.
+    void DrawOneByOne() {
         prepared.Prepare(*scene);
         for (ViewId v = ViewTop; v <= ViewBack; ++v) {
             Canvas& c = canvases[v];
@@ -43,6 +44,22 @@ struct ViewsFixture {
             DrawViewPasses(c, *scene, prepared, states[static_cast<std::size_t>(v)], v, inputs);
             c.Unlock();
         }
+    }
+
+    // As the main loop does on one thread: the scene gathered once, then the six views drawn
+    // together.
+    void DrawAll() {
+        prepared.Prepare(*scene);
+        std::vector<ViewTarget> targets;
+        for (ViewId v = ViewTop; v <= ViewBack; ++v) {
+            Canvas& c = canvases[v];
+            c.FillAll(c.Pack(155, 155, 155));
+            c.Lock();
+            targets.push_back({&c, &states[static_cast<std::size_t>(v)], v});
+        }
+        DrawViewGroupPasses(targets, *scene, prepared, inputs);
+        for (ViewId v = ViewTop; v <= ViewBack; ++v)
+            canvases[v].Unlock();
     }
 };
 
@@ -70,6 +87,14 @@ void SixViews(benchmark::State& state) {
     }
     state.counters["triangles"] = static_cast<double>(f.scene->faceCount());
 }
+
+void SixViewsOneByOne(benchmark::State& state) {
+    ViewsFixture& f = Views(state.range(0));
+    for (auto _ : state)
+        f.DrawOneByOne();
+}
+
+BENCHMARK(SixViewsOneByOne)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(SixViews)
     ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})

@@ -40,13 +40,6 @@ void KeepStepsInside(std::int64_t start, std::int64_t step, std::int64_t lo, std
 
 }  // namespace
 
-PixelValue PackColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, int bitsPerPixel) {
-    if (bitsPerPixel == 16)
-        return (PixelValue{r} >> 3) << 11 | (PixelValue{g} >> 2) << 5 | (PixelValue{b} >> 3);
-    if (bitsPerPixel == 24) return PixelValue{r} << 16 | PixelValue{g} << 8 | PixelValue{b};
-    return 0;
-}
-
 PixelValue PixelBuffer::Get(std::int32_t x, std::int32_t y) const {
     const std::uint8_t* p = Address(x, y);
     PixelValue v = PixelValue{p[0]} | PixelValue{p[1]} << 8;

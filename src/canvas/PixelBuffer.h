@@ -14,7 +14,12 @@ inline constexpr int LineFractionBits = 10;
 inline constexpr std::int64_t LineOne = std::int64_t{1} << LineFractionBits;
 
 // (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3) at 16 bits, r << 16 | g << 8 | b at 24, 0 otherwise.
-PixelValue PackColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, int bitsPerPixel);
+inline PixelValue PackColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, int bitsPerPixel) {
+    if (bitsPerPixel == 16)
+        return (PixelValue{r} >> 3) << 11 | (PixelValue{g} >> 2) << 5 | (PixelValue{b} >> 3);
+    if (bitsPerPixel == 24) return PixelValue{r} << 16 | PixelValue{g} << 8 | PixelValue{b};
+    return 0;
+}
 
 struct PixelRect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
@@ -69,8 +74,10 @@ int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::i
 #else
 #define KVX_HOT_INLINE inline
 #endif
-KVX_HOT_INLINE void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
-                             std::int32_t x2, std::int32_t y2, PixelValue c) {
+// DrawEdge for a buffer of Bits bits per pixel, known where it is called.
+template <int Bits>
+KVX_HOT_INLINE void DrawEdgeAt(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
+                               std::int32_t x2, std::int32_t y2, PixelValue c) {
     const std::int32_t dx = x2 - x1, dy = y2 - y1;
     if ((dx | dy) == 0) return;  // a point draws nothing
     if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
@@ -78,23 +85,32 @@ KVX_HOT_INLINE void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::in
             return x >= 0 && y >= 0 && x < buffer.width && y < buffer.height;
         };
         const auto put = [&](std::int32_t x, std::int32_t y) {
-            std::uint8_t* p = buffer.Address(x, y);
+            std::uint8_t* p = buffer.base + static_cast<std::ptrdiff_t>(y) * buffer.pitch +
+                              static_cast<std::ptrdiff_t>(x) * (Bits / 8);
             p[0] = static_cast<std::uint8_t>(c);
             p[1] = static_cast<std::uint8_t>(c >> 8);
-            if (buffer.bitsPerPixel == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
+            if constexpr (Bits == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
         };
         if (dx == 0 || dy == 0) {  // a span of two pixels, each clipped on its own
             if (inside(x1, y1)) put(x1, y1);
             if (inside(x2, y2)) put(x2, y2);
         } else {  // one diagonal step: only the start, never on row or column 0
-            const std::int32_t limitX = buffer.bitsPerPixel == 16 ? buffer.width - 1 : buffer.width;
-            const std::int32_t limitY =
-                buffer.bitsPerPixel == 16 ? buffer.height - 1 : buffer.height;
+            const std::int32_t limitX = Bits == 16 ? buffer.width - 1 : buffer.width;
+            const std::int32_t limitY = Bits == 16 ? buffer.height - 1 : buffer.height;
             if (x1 >= 1 && y1 >= 1 && x1 < limitX && y1 < limitY) put(x1, y1);
         }
         return;
     }
     DrawLine(buffer, x1, y1, x2, y2, c);
+}
+
+KVX_HOT_INLINE void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
+                             std::int32_t x2, std::int32_t y2, PixelValue c) {
+    if (buffer.bitsPerPixel == 24) {
+        DrawEdgeAt<24>(buffer, x1, y1, x2, y2, c);
+    } else {
+        DrawEdgeAt<16>(buffer, x1, y1, x2, y2, c);
+    }
 }
 
 // Writes c to every pixel of the rectangle, clipped to the buffer.

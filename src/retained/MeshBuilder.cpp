@@ -36,6 +36,12 @@ Result Face::GetNormal(Vec3& normal) const {
     return Ok;
 }
 
+std::int32_t Face::NormalIndex(std::int32_t k) const {
+    if (!builder_ || !builder_->ValidFace(index_)) return -1;
+    const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
+    return k >= 0 && k < f.cornerCount ? f.normal[static_cast<std::size_t>(k)] : -1;
+}
+
 std::int32_t Face::VertexCount() const {
     if (!builder_ || !builder_->ValidFace(index_)) return 0;
     return builder_->faces_[static_cast<std::size_t>(index_)].cornerCount;

@@ -48,6 +48,8 @@ class Face {
     // collinear or fewer than three.
     Result GetNormal(Vec3& normal) const;
     std::int32_t VertexCount() const;
+    // The normal index of corner k; -1 when the face has no such corner.
+    std::int32_t NormalIndex(std::int32_t k) const;
 
   private:
     std::shared_ptr<MeshBuilder> builder_;

@@ -19,11 +19,11 @@ int Face::AddVertex(Vertex& vertex) {
     if (!owner || !owner->builder) return 0;
     const auto k = static_cast<std::size_t>(vertexCount);
     sceneIndices[k] = vertex.sceneIndex;
-    normalIndices[k] = owner->normalsAdded;
+    const std::int32_t normal = owner->normalsAdded;
     owner->builder->AddNormal(0.0, 1.0, 1.0);  // a placeholder until the normals are computed
     // The vertex as this face's mesh knows it, so a face never uses another mesh's indices.
     const std::int32_t meshVertex = vertex.MeshIndexIn(owner);
-    if (!rm::Succeeded(rmFace.AddVertexAndNormalIndexed(meshVertex, normalIndices[k]))) return 0;
+    if (!rm::Succeeded(rmFace.AddVertexAndNormalIndexed(meshVertex, normal))) return 0;
     ++vertexCount;
     ++owner->normalsAdded;
     return 1;
@@ -59,8 +59,7 @@ rm::Vec3 Face::Normal(const VertexTable& vertices) const {
 }
 
 void Face::SetSlotNormal(std::int32_t k, rm::Vec3 n) {
-    if (owner && owner->builder)
-        owner->builder->SetNormal(normalIndices[static_cast<std::size_t>(k)], n.x, n.y, n.z);
+    if (owner && owner->builder) owner->builder->SetNormal(rmFace.NormalIndex(k), n.x, n.y, n.z);
 }
 
 void Face::ComputeNormal(const VertexTable& vertices) {

@@ -17,12 +17,11 @@ inline constexpr std::int32_t RenderFlat = 0;
 inline constexpr std::int32_t RenderSmooth = 1;
 
 struct Face {
-    std::int32_t renderType = RenderFlat;
     double red = 0, green = 0, blue = 255;  // each 0..255; new faces are pure blue
     rm::Face rmFace;
     LayerMesh* owner = nullptr;  // the layer mesh the face was attached to
     std::array<std::int32_t, MaxFaceVertices> sceneIndices{};
-    std::array<std::int32_t, MaxFaceVertices> normalIndices{};
+    std::int32_t renderType = RenderFlat;
     std::int32_t vertexCount = 0;
     std::int32_t hidden = 0;
     std::int32_t layer = 0;
@@ -46,7 +45,7 @@ struct Face {
     rm::Vec3 Normal(const VertexTable& vertices) const;
     // Writes the face normal into the normals of all its slots.
     void ComputeNormal(const VertexTable& vertices);
-    // Writes n into the normal of slot k.
+    // Writes n into the normal of slot k (the normal the engine's face holds for corner k).
     void SetSlotNormal(std::int32_t k, rm::Vec3 n);
     bool IsSmooth() const { return renderType == RenderSmooth; }
 

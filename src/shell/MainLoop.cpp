@@ -1,8 +1,8 @@
 #include "shell/MainLoop.h"
 
 #include <algorithm>
-#include <atomic>
 #include <latch>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -41,19 +41,23 @@ ViewPassInputs PassInputs(const Editor& editor) {
     return in;
 }
 
-// Draws a flat view into its canvas; presenting comes after every view is drawn.
-void DrawOrthographic(Editor& editor, ViewId id, const ViewPassInputs& in,
+// Draws flat views into their canvases, all in one pass over the scene; presenting comes after
+// every view is drawn.
+void DrawOrthographic(Editor& editor, std::span<const ViewId> ids, const ViewPassInputs& in,
                       const PreparedScene& prepared) {
-    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-    const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
-    view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
-               static_cast<std::uint8_t>(bg.blue), 1);
-    // A canvas that cannot be locked is not drawn into; it still shows its background.
-    if (view.Lock()) {
-        DrawViewPasses(view.canvas, *editor.scene, prepared,
-                       editor.viewStates[static_cast<std::size_t>(id)], id, in);
-        view.Unlock();
+    std::vector<ViewTarget> targets;
+    for (const ViewId id : ids) {
+        ViewObject& view = editor.views[static_cast<std::size_t>(id)];
+        const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
+        view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
+                   static_cast<std::uint8_t>(bg.blue), 1);
+        // A canvas that cannot be locked is not drawn into; it still shows its background.
+        if (view.Lock())
+            targets.push_back({&view.canvas, &editor.viewStates[static_cast<std::size_t>(id)], id});
     }
+    DrawViewGroupPasses(targets, *editor.scene, prepared, in);
+    for (const ViewTarget& t : targets)
+        editor.views[static_cast<std::size_t>(t.view)].Unlock();
 }
 
 void DrawPerspective(Editor& editor) {
@@ -67,28 +71,28 @@ void DrawPerspective(Editor& editor) {
 }
 
 // Draws the marked views side by side on up to `threads` threads: a helper starts on the
-// perspective view while the main thread gathers the scene for the flat views, then both take
-// the flat views in order. Every view draws into a canvas of its own and only reads the scene,
+// perspective view while the main thread gathers the scene for the flat views, then each draws
+// half of the flat views. Every view draws into a canvas of its own and only reads the scene,
 // so the pictures do not depend on the number of threads; nothing is presented until all are
 // joined.
 void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threads) {
     const bool perspective = !marked.empty() && marked.back() == ViewPerspective;
-    std::vector<ViewId> flat(marked.begin(), marked.end() - (perspective ? 1 : 0));
+    const std::span<const ViewId> flat(marked.data(), marked.size() - (perspective ? 1 : 0));
     ViewPassInputs in;
     PreparedScene& prepared = editor.preparedScene;
     std::latch gathered(1);
-    std::atomic<std::size_t> next{0};
-    const auto drawFlat = [&] {
-        gathered.wait();
-        for (std::size_t i = next++; i < flat.size(); i = next++)
-            DrawOrthographic(editor, flat[i], in, prepared);
-    };
-    std::jthread helper;
     const bool split = threads >= 2 && (flat.size() >= 2 || (perspective && !flat.empty()));
+    // The helper's share: the later half, the smaller one when the halves differ, since it
+    // draws the perspective view as well.
+    const std::size_t helperShare = split ? flat.size() / 2 : 0;
+    const std::span<const ViewId> mine = flat.first(flat.size() - helperShare);
+    const std::span<const ViewId> helpers = flat.last(helperShare);
+    std::jthread helper;
     if (split) {
         helper = std::jthread([&] {
             if (perspective) DrawPerspective(editor);
-            drawFlat();
+            gathered.wait();
+            if (!helpers.empty()) DrawOrthographic(editor, helpers, in, prepared);
         });
     } else if (perspective) {
         DrawPerspective(editor);
@@ -104,7 +108,7 @@ void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threa
             prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
         }
     }
-    drawFlat();
+    if (!mine.empty()) DrawOrthographic(editor, mine, in, prepared);
 }
 
 // A minimised view is not drawn; its redraw waits until it is shown again.

@@ -1,5 +1,7 @@
 #include "views/PreparedScene.h"
 
+#include <algorithm>
+
 #include "scene/Scene.h"
 #include "views/ViewProjection.h"
 
@@ -13,36 +15,65 @@ std::uint8_t ColourByte(double c) {
 }  // namespace
 
 void PreparedScene::Prepare(const Scene& scene) {
+    // Written by index into storage kept from the last redraw, then cut to length: a big model
+    // is gathered without a growth check per record.
     const std::size_t n = scene.vertices.size();
     xyz.resize(3 * n);
-    shownVertices.clear();
+    vertexHidden_.resize(n);
+    shownVertices.resize(n);
+    std::size_t shown = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         xyz[3 * i] = v.x;
         xyz[3 * i + 1] = v.y;
         xyz[3 * i + 2] = v.z;
+        vertexHidden_[i] = v.hidden != 0;
         if (scene.IsVertexShown(v))
-            shownVertices.push_back({static_cast<std::int32_t>(i), v.state, v.markerColor});
+            shownVertices[shown++] = {static_cast<std::int32_t>(i), v.state, v.markerColor};
     }
-    corners.clear();
-    shownFaces.clear();
-    selectedFaces.clear();
-    const auto add = [&](std::vector<FaceEntry>& list, const Face& f, std::int32_t index) {
-        list.push_back({static_cast<std::int32_t>(corners.size()), index,
-                        static_cast<std::uint8_t>(f.vertexCount), ColourByte(f.red),
-                        ColourByte(f.green), ColourByte(f.blue)});
+    shownVertices.resize(shown);
+
+    // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is
+    // hidden (Scene::IsFaceShown, with the vertices' flags gathered above).
+    const bool allLayers = scene.allLayers == 1;
+    const auto faceShown = [&](const Face& f) {
+        if (f.hidden != 0 || (!allLayers && f.layer != scene.currentLayer)) return false;
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            corners.push_back(f.sceneIndices[static_cast<std::size_t>(k)]);
+            if (vertexHidden_[static_cast<std::size_t>(
+                    f.sceneIndices[static_cast<std::size_t>(k)])])
+                return false;
+        return true;
     };
-    for (std::int32_t fi = 0; fi < scene.faceCount(); ++fi) {
-        const Face& f = scene.faces[static_cast<std::size_t>(fi)];
-        if (f.vertexCount > 0 && scene.IsFaceShown(f)) add(shownFaces, f, fi);
+    const std::size_t faceCount = scene.faces.size();
+    shownFaces.resize(faceCount);
+    corners.resize(faceCount * 3);
+    std::size_t faces = 0, cornerCount = 0;
+    const auto add = [&](FaceEntry* list, std::size_t& count, const Face& f, std::size_t index) {
+        const auto needed = cornerCount + static_cast<std::size_t>(f.vertexCount);
+        if (needed > corners.size()) corners.resize(std::max(needed, 2 * corners.size()));
+        list[count++] = {static_cast<std::int32_t>(cornerCount),
+                         static_cast<std::int32_t>(index),
+                         static_cast<std::uint8_t>(f.vertexCount),
+                         ColourByte(f.red),
+                         ColourByte(f.green),
+                         ColourByte(f.blue)};
+        for (std::int32_t k = 0; k < f.vertexCount; ++k)
+            corners[cornerCount++] = f.sceneIndices[static_cast<std::size_t>(k)];
+    };
+    for (std::size_t fi = 0; fi < faceCount; ++fi) {
+        const Face& f = scene.faces[fi];
+        if (f.vertexCount > 0 && faceShown(f)) add(shownFaces.data(), faces, f, fi);
     }
+    shownFaces.resize(faces);
+    selectedFaces.resize(scene.selectedFaces.size());
+    std::size_t selected = 0;
     for (const std::int32_t fi : scene.selectedFaces) {
         if (fi < 0 || fi >= scene.faceCount()) continue;
         const Face& f = scene.faces[static_cast<std::size_t>(fi)];
-        if (f.vertexCount > 0) add(selectedFaces, f, fi);
+        if (f.vertexCount > 0) add(selectedFaces.data(), selected, f, static_cast<std::size_t>(fi));
     }
+    selectedFaces.resize(selected);
+    corners.resize(cornerCount);
 }
 
 }  // namespace kvx

@@ -34,6 +34,9 @@ struct PreparedScene {
 
     // Gathers everything from the scene; the storage is reused from one redraw to the next.
     void Prepare(const Scene& scene);
+
+  private:
+    std::vector<std::uint8_t> vertexHidden_;  // per vertex, while gathering the faces
 };
 
 }  // namespace kvx

@@ -1,6 +1,8 @@
 #include "views/RenderPasses.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 #include "scene/Scene.h"
@@ -11,35 +13,48 @@ namespace {
 
 // Every vertex's pixel in one view, computed once for all the passes of a redraw; FarPixel for a
 // vertex beyond ExactPixelRange, whose lines are drawn from its exact position instead. The
-// storage is kept between redraws (per thread, so views can be drawn side by side).
+// views of a group share one table, vertex after vertex and within a vertex view after view, so
+// one pass over the faces finds the corners of every view of the group together.
 class ProjectedVertices {
   public:
-    ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view) {
-        static thread_local std::vector<PixelPoint> points;
+    ProjectedVertices() = default;
+    // Fills column `column` of a table with `stride` entries per vertex.
+    ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view,
+                      PixelPoint* table, std::size_t stride, std::size_t column)
+        : points_(table + column), stride_(stride) {
         const std::size_t n = prepared.xyz.size() / 3;
-        points.resize(n);
         if (IsOrthographic(view)) {
             const ViewProjector project(state, view);
             const float* p = prepared.xyz.data();
+            PixelPoint* out = points_;
             bool far = false;
-            for (std::size_t i = 0; i < n; ++i, p += 3) {
-                points[i] = project.Near(p[0], p[1], p[2]);
-                far |= IsFar(points[i]);
+            for (std::size_t i = 0; i < n; ++i, p += 3, out += stride) {
+                *out = project.Near(p[0], p[1], p[2]);
+                far |= IsFar(*out);
             }
             anyFar_ = far;
         } else {
-            std::fill(points.begin(), points.end(), PixelPoint{});
+            for (std::size_t i = 0; i < n; ++i)
+                points_[i * stride] = PixelPoint{};
         }
-        points_ = points.data();
     }
-    PixelPoint operator[](std::size_t i) const { return points_[i]; }
+    PixelPoint operator[](std::size_t i) const { return points_[i * stride_]; }
     // Whether some vertex is FarPixel: only then do the passes look for far corners.
     bool AnyFar() const { return anyFar_; }
 
   private:
-    const PixelPoint* points_ = nullptr;
+    PixelPoint* points_ = nullptr;
+    std::size_t stride_ = 1;
     bool anyFar_ = false;
 };
+
+// The table the views of one group share, kept between redraws (per thread, so groups can be
+// drawn side by side).
+PixelPoint* ProjectionTable(std::size_t entries) {
+    static thread_local std::vector<PixelPoint> table;
+    if (table.size() < entries) table.resize(entries);
+    return table.data();
+}
 
 PixelPosition Project(double x, double y, double z, const ViewState& state, ViewId view) {
     return ProjectPosition(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
@@ -240,56 +255,88 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
     }
 }
 
-void Vertices(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
-              const ViewState& state, ViewId view, const PointLightMarker& light) {
-    const PixelPosition lightAt = Project(light.x, light.y, light.z, state, view);
-    if (light.shown && InExactRange(lightAt)) {  // a marker further out cannot reach the canvas
-        const PixelPoint l = Whole(lightAt);
-        const PixelValue red = canvas.Pack(255, 0, 0);
-        canvas.DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, red);
-        canvas.DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, red);
+// One view of the vertex pass.
+struct VertexView {
+    Canvas* canvas;
+    const ViewState* state;
+    ViewId view;
+    const ProjectedVertices* at;
+};
+
+// The point-light marker when shown, then every shown vertex's marker, for several views in one
+// pass over the vertices. A marker is redundant when the same marker (same pixel, look and
+// colour) is drawn again later: the later one writes the same pixels last. One pass backwards
+// keeps, per view, only the last of each kind, and markers that can touch the canvas; many
+// vertices of a big model share a pixel. Markers in other colours than the usual one are always
+// drawn.
+void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
+              const PointLightMarker& light) {
+    constexpr std::size_t MaxViews = 8;  // one bit each in keep
+    constexpr std::int32_t Margin = 6;   // a selected marker reaches 5 pixels out
+    std::array<PixelBuffer, MaxViews> buffers;
+    std::array<std::size_t, MaxViews> seenAt{};
+    std::size_t drawn = 0, seenSize = 0;
+    std::array<std::size_t, MaxViews> index{};  // into views, for the drawable ones
+    for (std::size_t g = 0; g < views.size() && g < MaxViews; ++g) {
+        const VertexView& v = views[g];
+        const PixelPosition lightAt = Project(light.x, light.y, light.z, *v.state, v.view);
+        if (light.shown && InExactRange(lightAt)) {  // further out it cannot reach the canvas
+            const PixelPoint l = Whole(lightAt);
+            const PixelValue red = v.canvas->Pack(255, 0, 0);
+            v.canvas->DrawLine(l.x - 5, l.y - 5, l.x + 5, l.y + 5, red);
+            v.canvas->DrawLine(l.x + 5, l.y - 5, l.x - 5, l.y + 5, red);
+        }
+        const PixelBuffer buffer = v.canvas->Locked();
+        if (!buffer.Drawable()) continue;
+        buffers[drawn] = buffer;
+        seenAt[drawn] = seenSize;
+        index[drawn++] = g;
+        seenSize += static_cast<std::size_t>(buffer.width + 2 * Margin) *
+                    static_cast<std::size_t>(buffer.height + 2 * Margin);
     }
-    const PixelBuffer buffer = canvas.Locked();
-    if (!buffer.Drawable()) return;
-    // A marker is redundant when the same marker (same pixel, look and colour) is drawn again
-    // later: the later one writes the same pixels last. One pass backwards keeps only the last
-    // of each kind, and markers that cannot touch the canvas; many vertices of a big model
-    // share a pixel. Markers in other colours than the usual one are always drawn.
-    constexpr std::int32_t Margin = 6;  // a selected marker reaches 5 pixels out
-    const std::int32_t w = buffer.width + 2 * Margin, h = buffer.height + 2 * Margin;
+    if (drawn == 0) return;
     static thread_local std::vector<std::uint8_t> seen, keep;
-    seen.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    seen.assign(seenSize, 0);
     const std::vector<PreparedScene::VertexEntry>& shown = prepared.shownVertices;
-    keep.resize(shown.size());
+    keep.assign(shown.size(), 0);
     for (std::size_t i = shown.size(); i-- > 0;) {
         const PreparedScene::VertexEntry& v = shown[i];
-        const PixelPoint p = at[static_cast<std::size_t>(v.index)];
-        const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
-        if (x < 0 || y < 0 || x >= w || y >= h) {
-            keep[i] = 0;  // wholly outside (FarPixel among them): draws nothing
-        } else if (v.colour != RawVertexMarker) {
-            keep[i] = 1;
-        } else {
-            std::uint8_t& mark = seen[static_cast<std::size_t>(y * w + x)];
-            const std::uint8_t kind = v.state == VertexSelected ? 2 : 1;
-            keep[i] = (mark & kind) == 0;
+        const std::uint8_t kind = v.state == VertexSelected ? 2 : 1;
+        std::uint8_t bits = 0;
+        for (std::size_t d = 0; d < drawn; ++d) {
+            const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
+            const std::int32_t w = buffers[d].width + 2 * Margin;
+            const std::int32_t h = buffers[d].height + 2 * Margin;
+            const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
+            if (x < 0 || y < 0 || x >= w || y >= h) continue;  // wholly outside (FarPixel too)
+            if (v.colour != RawVertexMarker) {
+                bits |= static_cast<std::uint8_t>(1u << d);
+                continue;
+            }
+            std::uint8_t& mark = seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
+            if ((mark & kind) == 0) bits |= static_cast<std::uint8_t>(1u << d);
             mark |= kind;
         }
+        keep[i] = bits;
     }
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (!keep[i]) continue;
+        if (keep[i] == 0) continue;
         const PreparedScene::VertexEntry& v = shown[i];
-        const PixelPoint p = at[static_cast<std::size_t>(v.index)];
         const PixelValue c = v.colour;
-        if (v.state == VertexSelected) {
-            SetPixel(buffer, p.x, p.y, c);
-            HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
-            HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
-            VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
-            VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
-        } else {
-            HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
-            VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
+        for (std::size_t d = 0; d < drawn; ++d) {
+            if ((keep[i] >> d & 1u) == 0) continue;
+            const PixelBuffer& buffer = buffers[d];
+            const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
+            if (v.state == VertexSelected) {
+                SetPixel(buffer, p.x, p.y, c);
+                HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
+                HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
+                VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
+                VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
+            } else {
+                HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
+                VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
+            }
         }
     }
 }
@@ -330,6 +377,67 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
     }
 }
 
+// One view of a group drawn in one pass over the faces.
+struct GroupMember {
+    PixelBuffer buffer;
+    std::size_t column = 0;  // in the shared table
+};
+
+// A face's outline in one view as FaceOutlines draws it: the closing edge, then each edge from
+// corner k to corner k - 1; nothing when every corner lies on one pixel.
+template <int Bits>
+KVX_HOT_INLINE void FaceOutline(const PixelBuffer& buffer, const PixelPoint* const* at,
+                                std::size_t column, std::int32_t n, PixelValue c) {
+    const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(k)][column]; };
+    const PixelPoint first = point(0);
+    bool onePixel = true;
+    for (std::int32_t k = 1; k < n; ++k)
+        onePixel = onePixel && point(k) == first;
+    if (onePixel) return;
+    const PixelPoint last = point(n - 1);
+    DrawEdgeAt<Bits>(buffer, first.x, first.y, last.x, last.y, c);
+    for (std::int32_t i = 1; i < n; ++i) {
+        const PixelPoint p = point(i), q = point(i - 1);
+        DrawEdgeAt<Bits>(buffer, p.x, p.y, q.x, q.y, c);
+    }
+}
+
+// The outlines of several views at Bits bits per pixel in one pass over the faces, each face's
+// corners found once for them all.
+template <int Bits>
+void GroupOutlinesAt(std::span<GroupMember> members, const PreparedScene& prepared,
+                     const PixelPoint* table, std::size_t stride) {
+    if (members.empty()) return;
+    std::array<const PixelPoint*, MaxFaceVertices> at{};
+    int packed = -1;  // the colour bytes last packed, as one number
+    PixelValue colour = 0;
+    for (const PreparedScene::FaceEntry& e : prepared.shownFaces) {
+        const std::int32_t n = e.count;
+        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
+        for (std::int32_t k = 0; k < n; ++k)
+            at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * stride;
+        const int bytes = e.red << 16 | e.green << 8 | e.blue;
+        if (bytes != packed) {
+            packed = bytes;
+            colour = PackColor(e.red, e.green, e.blue, Bits);
+        }
+        for (const GroupMember& m : members)
+            FaceOutline<Bits>(m.buffer, at.data(), m.column, n, colour);
+    }
+}
+
+// The outlines of several views in one pass over the faces: for each view exactly the pixels
+// FaceOutlines gives, for views with no far vertex and no normals shown.
+void GroupOutlines(std::span<GroupMember> members, const PreparedScene& prepared,
+                   const PixelPoint* table, std::size_t stride) {
+    const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
+        return m.buffer.bitsPerPixel == 24;
+    });
+    const auto split = static_cast<std::size_t>(deep - members.begin());
+    GroupOutlinesAt<24>(members.first(split), prepared, table, stride);
+    GroupOutlinesAt<16>(members.subspan(split), prepared, table, stride);
+}
+
 // The two passes over faces, checking for far corners only when some vertex is far.
 void Outlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
               const ProjectedVertices& at, const ViewState& state, ViewId view, bool showNormals) {
@@ -361,27 +469,15 @@ PreparedScene& PreparedFor(const Scene& scene) {
 
 }  // namespace
 
-void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                      bool showNormals) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    const ProjectedVertices at(prepared, state, view);
-    Outlines(canvas, scene, prepared, at, state, view, showNormals);
+namespace {
+
+// A single view's projection, in a table of its own.
+ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
+    return ProjectedVertices(prepared, state, view, ProjectionTable(prepared.xyz.size() / 3), 1, 0);
 }
 
-void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                  const PointLightMarker& light) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    Vertices(canvas, prepared, ProjectedVertices(prepared, state, view), state, view, light);
-}
-
-void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    const ProjectedVertices at(prepared, state, view);
-    Selected(canvas, prepared, at, state, view);
-}
-
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
-                    const ViewState& state, ViewId view, const ViewPassInputs& in) {
+// The grid, rulers, snap marker and tool overlays, which come before the scene.
+void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const ViewPassInputs& in) {
     const PixelValue blue = canvas.Pack(0, 0, 255);
     if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
     if (in.showRulers)
@@ -390,10 +486,73 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& pre
     if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
     if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
-    const ProjectedVertices at(prepared, state, view);
-    Outlines(canvas, scene, prepared, at, state, view, in.showNormals);
-    Vertices(canvas, prepared, at, state, view, in.pointLight);
-    Selected(canvas, prepared, at, state, view);
+}
+
+constexpr std::size_t MaxGroup = 6;
+
+// Up to MaxGroup views: overlays, then the outlines of them all in one pass where they allow it,
+// then each view's vertices and selected faces. Each canvas sees its passes in the usual order.
+void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
+               const PreparedScene& prepared, const ViewPassInputs& in) {
+    const std::size_t g = targets.size();
+    PixelPoint* table = ProjectionTable(g * (prepared.xyz.size() / 3));
+    std::array<ProjectedVertices, MaxGroup> at;
+    std::array<GroupMember, MaxGroup> members;
+    std::size_t together = 0;
+    for (std::size_t i = 0; i < g; ++i) {
+        const ViewTarget& t = targets[i];
+        DrawOverlays(*t.canvas, *t.state, t.view, in);
+        at[i] = ProjectedVertices(prepared, *t.state, t.view, table, g, i);
+        const PixelBuffer buffer = t.canvas->Locked();
+        if (!buffer.Drawable()) continue;
+        if (!in.showNormals && !at[i].AnyFar() && IsOrthographic(t.view)) {
+            members[together++] = {buffer, i};
+        } else {
+            Outlines(*t.canvas, scene, prepared, at[i], *t.state, t.view, in.showNormals);
+        }
+    }
+    GroupOutlines({members.data(), together}, prepared, table, g);
+    std::array<VertexView, MaxGroup> vertexViews;
+    for (std::size_t i = 0; i < g; ++i)
+        vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
+    Vertices({vertexViews.data(), g}, prepared, in.pointLight);
+    for (std::size_t i = 0; i < g; ++i) {
+        const ViewTarget& t = targets[i];
+        Selected(*t.canvas, prepared, at[i], *t.state, t.view);
+    }
+}
+
+}  // namespace
+
+void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                      bool showNormals) {
+    const PreparedScene& prepared = PreparedFor(scene);
+    Outlines(canvas, scene, prepared, ProjectOne(prepared, state, view), state, view, showNormals);
+}
+
+void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
+                  const PointLightMarker& light) {
+    const PreparedScene& prepared = PreparedFor(scene);
+    const ProjectedVertices at = ProjectOne(prepared, state, view);
+    const VertexView one{&canvas, &state, view, &at};
+    Vertices({&one, 1}, prepared, light);
+}
+
+void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
+    const PreparedScene& prepared = PreparedFor(scene);
+    Selected(canvas, prepared, ProjectOne(prepared, state, view), state, view);
+}
+
+void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
+                         const PreparedScene& prepared, const ViewPassInputs& in) {
+    for (std::size_t i = 0; i < targets.size(); i += MaxGroup)
+        DrawGroup(targets.subspan(i, std::min(MaxGroup, targets.size() - i)), scene, prepared, in);
+}
+
+void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
+                    const ViewState& state, ViewId view, const ViewPassInputs& in) {
+    const ViewTarget one{&canvas, &state, view};
+    DrawViewGroupPasses({&one, 1}, scene, prepared, in);
 }
 
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,

@@ -5,6 +5,7 @@
 // redraws.
 
 #include <cstdint>
+#include <span>
 
 #include "canvas/Canvas.h"
 #include "views/ViewProjection.h"
@@ -80,6 +81,13 @@ void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, Vi
 // The selected faces in 0xFFFF, whatever their visibility or layer.
 void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view);
 
+// One view of a redraw: its canvas (cleared and locked), its zoom and pan, and which view it is.
+struct ViewTarget {
+    Canvas* canvas = nullptr;
+    const ViewState* state = nullptr;
+    ViewId view = ViewTop;
+};
+
 // All passes and overlays of one redraw, in their order, into a canvas already cleared and locked.
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                     const ViewPassInputs& in);
@@ -87,5 +95,9 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, 
 // gathering. prepared must be up to date with the scene.
 void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
                     const ViewState& state, ViewId view, const ViewPassInputs& in);
+// The same for several views at once, each into its own canvas: every canvas gets exactly the
+// pixels DrawViewPasses gives it, but one pass over the faces serves all the views.
+void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
+                         const PreparedScene& prepared, const ViewPassInputs& in);
 
 }  // namespace kvx

@@ -46,8 +46,7 @@ class SceneTest : public ::testing::Test {
             ->Positions()[static_cast<std::size_t>(d.vertex[static_cast<std::size_t>(k)])];
     }
     rm::Vec3f EngineNormal(const Face& f, int k) {
-        return f.owner->builder
-            ->Normals()[static_cast<std::size_t>(f.normalIndices[static_cast<std::size_t>(k)])];
+        return f.owner->builder->Normals()[static_cast<std::size_t>(f.rmFace.NormalIndex(k))];
     }
     // Faces drawn by all layer meshes together.
     int EngineFaceCount() {

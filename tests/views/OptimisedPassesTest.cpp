@@ -1,14 +1,16 @@
 // The passes as the editor draws them against the plain reference drawing, pixel for pixel:
 // grids and random scenes (hidden items, other layers, selections, polygons up to eight corners,
 // vertices far outside), every view, zoomed and panned, with and without normals, at 16 and 24
-// bits.
+// bits, the six views drawn together.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "scene/SceneFixture.h"
+#include "views/PreparedScene.h"
 #include "views/ReferencePasses.h"
 
 namespace kvx::test {
@@ -65,6 +67,7 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
             scene.ToggleFace(pick(scene.faceCount()));
     }
     // Every view and zoom, with and without normals: the product's pixels against the reference.
+    // The six views are drawn together as the editor draws them, each round with another zoom.
     void ExpectSamePixels(bool deep = false) {
         const int depth = GetParam();
         ViewState zooms[7];
@@ -77,31 +80,44 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
         // the short edges meet the rules for row and column 0 and the last ones.
         zooms[4].width = 80, zooms[4].centerU = 37, zooms[4].centerV = 37;
         zooms[5].width = 80, zooms[5].centerU = -37, zooms[5].centerV = -37;
-        for (ViewId view = ViewTop; view <= ViewBack; ++view)
-            for (const ViewState& state : zooms)
-                for (bool normals : {false, true}) {
-                    ViewPassInputs in;
-                    in.colours = PackedColours::For(depth);
-                    in.showNormals = normals;
-                    in.pointLight.shown = true;
-                    Canvas product, reference;
-                    ASSERT_TRUE(product.Create(ViewPixels, ViewPixels, depth));
-                    ASSERT_TRUE(reference.Create(ViewPixels, ViewPixels, depth));
-                    for (Canvas* c : {&product, &reference}) {
+        const PreparedScene& prepared = Prepared();
+        for (int round = 0; round < 7; ++round)
+            for (bool normals : {false, true}) {
+                ViewPassInputs in;
+                in.colours = PackedColours::For(depth);
+                in.showNormals = normals;
+                in.pointLight.shown = true;
+                Canvas product[6], reference[6];
+                std::vector<ViewTarget> targets;
+                for (ViewId view = ViewTop; view <= ViewBack; ++view) {
+                    const ViewState& state = zooms[(round + view) % 7];
+                    Canvas& p = product[view - 1];
+                    Canvas& r = reference[view - 1];
+                    for (Canvas* c : {&p, &r}) {
+                        ASSERT_TRUE(c->Create(ViewPixels, ViewPixels, depth));
                         c->FillAll(c->Pack(155, 155, 155));
                         c->Lock();
                     }
-                    DrawViewPasses(product, scene, state, view, in);
-                    ReferenceViewPasses(reference, scene, state, view, in);
-                    const PixelBuffer a = product.Surface(), b = reference.Surface();
+                    targets.push_back({&p, &state, view});
+                    ReferenceViewPasses(r, scene, state, view, in);
+                }
+                DrawViewGroupPasses(targets, scene, prepared, in);
+                for (std::size_t i = 0; i < targets.size(); ++i) {
+                    const PixelBuffer a = product[i].Surface(), b = reference[i].Surface();
                     int differing = 0;
                     for (int y = 0; y < ViewPixels; ++y)
                         differing += std::memcmp(a.Address(0, y), b.Address(0, y),
                                                  static_cast<std::size_t>(a.pitch)) != 0;
-                    EXPECT_EQ(differing, 0) << "rows differ: view " << view << ", width "
-                                            << state.width << ", normals " << normals;
+                    EXPECT_EQ(differing, 0) << "rows differ: view " << targets[i].view << ", width "
+                                            << targets[i].state->width << ", normals " << normals;
                 }
+            }
     }
+    const PreparedScene& Prepared() {
+        prepared_.Prepare(scene);
+        return prepared_;
+    }
+    PreparedScene prepared_;
 };
 
 TEST_P(OptimisedPassesTest, GridsDrawAsTheReference) {
