@@ -24,15 +24,7 @@ class ProjectedVertices {
         : points_(table + column), stride_(stride) {
         const std::size_t n = prepared.xyz.size() / 3;
         if (IsOrthographic(view)) {
-            const ViewProjector project(state, view);
-            const float* p = prepared.xyz.data();
-            PixelPoint* out = points_;
-            bool far = false;
-            for (std::size_t i = 0; i < n; ++i, p += 3, out += stride) {
-                *out = project.Near(p[0], p[1], p[2]);
-                far |= IsFar(*out);
-            }
-            anyFar_ = far;
+            anyFar_ = ViewProjector(state, view).NearAll(prepared.xyz.data(), n, points_, stride);
         } else {
             for (std::size_t i = 0; i < n; ++i)
                 points_[i * stride] = PixelPoint{};
@@ -383,11 +375,16 @@ struct GroupMember {
     std::size_t column = 0;  // in the shared table
 };
 
-// A face's outline in one view as FaceOutlines draws it: the closing edge, then each edge from
-// corner k to corner k - 1; nothing when every corner lies on one pixel.
-template <int Bits>
-KVX_HOT_INLINE void FaceOutline(const PixelBuffer& buffer, const PixelPoint* const* at,
-                                std::size_t column, std::int32_t n, PixelValue c) {
+// How a pass over faces draws: outlines in each face's colour, each edge from corner k to corner
+// k - 1, or selected faces in RawSelectedFace, each edge from corner k - 1 to corner k; both start
+// with the edge between the first corner and the last.
+enum class FacePass { Outlines, Selected };
+
+// A face in one view as its pass draws it; nothing when every corner lies on one pixel, since
+// every edge is then a point.
+template <int Bits, FacePass Pass>
+KVX_HOT_INLINE void FaceEdges(const PixelBuffer& buffer, const PixelPoint* const* at,
+                              std::size_t column, std::int32_t n, PixelValue c) {
     const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(k)][column]; };
     const PixelPoint first = point(0);
     bool onePixel = true;
@@ -398,44 +395,51 @@ KVX_HOT_INLINE void FaceOutline(const PixelBuffer& buffer, const PixelPoint* con
     DrawEdgeAt<Bits>(buffer, first.x, first.y, last.x, last.y, c);
     for (std::int32_t i = 1; i < n; ++i) {
         const PixelPoint p = point(i), q = point(i - 1);
-        DrawEdgeAt<Bits>(buffer, p.x, p.y, q.x, q.y, c);
+        if constexpr (Pass == FacePass::Outlines) {
+            DrawEdgeAt<Bits>(buffer, p.x, p.y, q.x, q.y, c);
+        } else {
+            DrawEdgeAt<Bits>(buffer, q.x, q.y, p.x, p.y, c);
+        }
     }
 }
 
-// The outlines of several views at Bits bits per pixel in one pass over the faces, each face's
-// corners found once for them all.
-template <int Bits>
-void GroupOutlinesAt(std::span<GroupMember> members, const PreparedScene& prepared,
-                     const PixelPoint* table, std::size_t stride) {
+// A pass over faces for several views at Bits bits per pixel, each face's corners found once
+// for them all.
+template <int Bits, FacePass Pass>
+void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
+                  const PreparedScene& prepared, const PixelPoint* table, std::size_t stride) {
     if (members.empty()) return;
     std::array<const PixelPoint*, MaxFaceVertices> at{};
     int packed = -1;  // the colour bytes last packed, as one number
-    PixelValue colour = 0;
-    for (const PreparedScene::FaceEntry& e : prepared.shownFaces) {
+    PixelValue colour = RawSelectedFace;
+    for (const PreparedScene::FaceEntry& e : list) {
         const std::int32_t n = e.count;
         const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
         for (std::int32_t k = 0; k < n; ++k)
             at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * stride;
-        const int bytes = e.red << 16 | e.green << 8 | e.blue;
-        if (bytes != packed) {
-            packed = bytes;
-            colour = PackColor(e.red, e.green, e.blue, Bits);
+        if constexpr (Pass == FacePass::Outlines) {
+            const int bytes = e.red << 16 | e.green << 8 | e.blue;
+            if (bytes != packed) {
+                packed = bytes;
+                colour = PackColor(e.red, e.green, e.blue, Bits);
+            }
         }
         for (const GroupMember& m : members)
-            FaceOutline<Bits>(m.buffer, at.data(), m.column, n, colour);
+            FaceEdges<Bits, Pass>(m.buffer, at.data(), m.column, n, colour);
     }
 }
 
-// The outlines of several views in one pass over the faces: for each view exactly the pixels
-// FaceOutlines gives, for views with no far vertex and no normals shown.
-void GroupOutlines(std::span<GroupMember> members, const PreparedScene& prepared,
-                   const PixelPoint* table, std::size_t stride) {
+// A pass over faces for several views: for each view exactly the pixels FaceOutlines or
+// SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
+template <FacePass Pass>
+void GroupFaces(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
+                const PreparedScene& prepared, const PixelPoint* table, std::size_t stride) {
     const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
         return m.buffer.bitsPerPixel == 24;
     });
     const auto split = static_cast<std::size_t>(deep - members.begin());
-    GroupOutlinesAt<24>(members.first(split), prepared, table, stride);
-    GroupOutlinesAt<16>(members.subspan(split), prepared, table, stride);
+    GroupFacesAt<24, Pass>(members.first(split), list, prepared, table, stride);
+    GroupFacesAt<16, Pass>(members.subspan(split), list, prepared, table, stride);
 }
 
 // The two passes over faces, checking for far corners only when some vertex is far.
@@ -497,29 +501,37 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     const std::size_t g = targets.size();
     PixelPoint* table = ProjectionTable(g * (prepared.xyz.size() / 3));
     std::array<ProjectedVertices, MaxGroup> at;
-    std::array<GroupMember, MaxGroup> members;
-    std::size_t together = 0;
+    // Views with no far vertex take the grouped passes; the others draw on their own.
+    std::array<GroupMember, MaxGroup> near;
+    std::size_t nearCount = 0;
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
         at[i] = ProjectedVertices(prepared, *t.state, t.view, table, g, i);
         const PixelBuffer buffer = t.canvas->Locked();
         if (!buffer.Drawable()) continue;
-        if (!in.showNormals && !at[i].AnyFar() && IsOrthographic(t.view)) {
-            members[together++] = {buffer, i};
-        } else {
-            Outlines(*t.canvas, scene, prepared, at[i], *t.state, t.view, in.showNormals);
-        }
+        if (!at[i].AnyFar() && IsOrthographic(t.view)) near[nearCount++] = {buffer, i};
     }
-    GroupOutlines({members.data(), together}, prepared, table, g);
+    const std::span<GroupMember> grouped(near.data(), nearCount);
+    if (in.showNormals) {
+        for (std::size_t i = 0; i < g; ++i)
+            Outlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state, targets[i].view,
+                     true);
+    } else {
+        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared, table, g);
+        for (std::size_t i = 0; i < g; ++i)
+            if (at[i].AnyFar() || !IsOrthographic(targets[i].view))
+                Outlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
+                         targets[i].view, false);
+    }
     std::array<VertexView, MaxGroup> vertexViews;
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
-    for (std::size_t i = 0; i < g; ++i) {
-        const ViewTarget& t = targets[i];
-        Selected(*t.canvas, prepared, at[i], *t.state, t.view);
-    }
+    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared, table, g);
+    for (std::size_t i = 0; i < g; ++i)
+        if (at[i].AnyFar() || !IsOrthographic(targets[i].view))
+            Selected(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
 }
 
 }  // namespace

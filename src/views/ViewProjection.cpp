@@ -1,5 +1,9 @@
 #include "views/ViewProjection.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 
 #include "platform/Constants.h"
@@ -36,6 +40,45 @@ PixelPoint ProjectToView(const Vertex& v, const ViewState& state, ViewId view) {
 PixelPosition ProjectPosition(float x, float y, float z, const ViewState& state, ViewId view) {
     if (!IsOrthographic(view)) return {};
     return ViewProjector(state, view).Position(x, y, z);
+}
+
+bool ViewProjector::NearAll(const float* xyz, std::size_t n, PixelPoint* out,
+                            std::size_t stride) const {
+    bool far = false;
+#if defined(__SSE2__)
+    // u and v side by side: the same operations in the same order as Unrounded, so every pixel
+    // is the one Near gives.
+    const __m128d sign = _mm_set_pd(axes_.vSign, axes_.uSign);
+    const __m128d half = _mm_set1_pd(state_.width / 2);
+    const __m128d centre = _mm_set_pd(state_.centerV, state_.centerU);
+    const __m128d width = _mm_set1_pd(state_.width);
+    const __m128d size = _mm_set1_pd(state_.pixelSize);
+    const __m128d range = _mm_set1_pd(ExactPixelRange);
+    const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const std::size_t ua = static_cast<std::size_t>(axes_.uAxis);
+    const std::size_t va = static_cast<std::size_t>(axes_.vAxis);
+    for (std::size_t i = 0; i < n; ++i, xyz += 3, out += stride) {
+        const __m128d world = _mm_set_pd(xyz[va], xyz[ua]);
+        const __m128d q =
+            _mm_div_pd(_mm_sub_pd(_mm_add_pd(_mm_mul_pd(sign, world), half), centre), width);
+        const __m128d p = _mm_mul_pd(q, size);
+        // Both within range (a NaN is not): then the truncated pair, else FarPixel.
+        if (_mm_movemask_pd(_mm_cmplt_pd(_mm_and_pd(p, noSign), range)) == 3) {
+            const __m128i whole = _mm_cvttpd_epi32(p);
+            out->x = _mm_cvtsi128_si32(whole);
+            out->y = _mm_cvtsi128_si32(_mm_srli_si128(whole, 4));
+        } else {
+            *out = FarPixel;
+            far = true;
+        }
+    }
+#else
+    for (std::size_t i = 0; i < n; ++i, xyz += 3, out += stride) {
+        *out = Near(xyz[0], xyz[1], xyz[2]);
+        far |= IsFar(*out);
+    }
+#endif
+    return far;
 }
 
 void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,

@@ -122,6 +122,10 @@ class ViewProjector {
         return FarPixel;
     }
 
+    // Near for n points packed x, y, z, into out[0], out[stride], ...; returns whether any is
+    // FarPixel. The same arithmetic, two coordinates at a time where the processor allows.
+    bool NearAll(const float* xyz, std::size_t n, PixelPoint* out, std::size_t stride) const;
+
   private:
     void Unrounded(float x, float y, float z, double& px, double& py) const {
         const double world[3] = {x, y, z};
