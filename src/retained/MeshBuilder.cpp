@@ -77,7 +77,13 @@ Result MeshBuilder::CreateFace(Face& face) {
     faces_.emplace_back();
     ++revision_;
     ++topologyRevision_;
-    face = Face(shared_from_this(), FaceCount() - 1);
+    // A handle of this builder already holds it: only its number changes, which spares a
+    // million-face rebuild two atomic count changes per face.
+    if (face.builder_.get() == this) {
+        face.index_ = FaceCount() - 1;
+    } else {
+        face = Face(shared_from_this(), FaceCount() - 1);
+    }
     return Ok;
 }
 

@@ -52,6 +52,7 @@ class Face {
     std::int32_t NormalIndex(std::int32_t k) const;
 
   private:
+    friend class MeshBuilder;
     std::shared_ptr<MeshBuilder> builder_;
     std::int32_t index_ = -1;
 };

@@ -7,8 +7,10 @@ namespace kvx {
 
 void Face::Attach(LayerMesh* mesh) {
     owner = mesh;
-    rmFace = rm::Face{};
-    if (!mesh || !mesh->builder) return;
+    if (!mesh || !mesh->builder) {
+        rmFace = rm::Face{};
+        return;
+    }
     mesh->builder->CreateFace(rmFace);
     mesh->builder->AddFace(rmFace);
     ++mesh->facesAdded;

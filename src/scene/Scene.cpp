@@ -156,12 +156,16 @@ void Scene::UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyF
             if (needed(v)) normalSums_[v] += n;
         }
     }
+    // Each needed vertex's unit sum once, however many slots share it.
+    for (std::size_t v = 0; v < normalSums_.size(); ++v)
+        if (needed(v)) normalSums_[v] = rm::Normalize(normalSums_[v]);
     for (std::size_t k = 0; k < listed; ++k) {
         Face& f = faceAt(k);
         if (!f.IsSmooth()) continue;
         for (std::int32_t j = 0; j < f.vertexCount; ++j)
-            f.SetSlotNormal(j, rm::Normalize(normalSums_[static_cast<std::size_t>(
-                                   f.sceneIndices[static_cast<std::size_t>(j)])]));
+            f.SetSlotNormal(
+                j,
+                normalSums_[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(j)])]);
     }
 }
 
