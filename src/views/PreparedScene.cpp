@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scene/Scene.h"
+#include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
 
 namespace kvx {
@@ -22,16 +23,20 @@ void PreparedScene::Prepare(const Scene& scene) {
     vertexHidden_.resize(n);
     shownVertices.resize(n);
     std::size_t shown = 0;
+    std::uint32_t markers = 0;  // the bits where some marker differs from the usual one
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         xyz[3 * i] = v.x;
         xyz[3 * i + 1] = v.y;
         xyz[3 * i + 2] = v.z;
         vertexHidden_[i] = v.hidden != 0;
-        if (scene.IsVertexShown(v))
+        if (scene.IsVertexShown(v)) {
             shownVertices[shown++] = {static_cast<std::int32_t>(i), v.state, v.markerColor};
+            markers |= v.markerColor ^ RawVertexMarker;
+        }
     }
     shownVertices.resize(shown);
+    allMarkersUsual = markers == 0;
 
     // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is
     // hidden (Scene::IsFaceShown, with the vertices' flags gathered above).

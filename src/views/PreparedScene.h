@@ -31,6 +31,7 @@ struct PreparedScene {
     std::vector<FaceEntry> selectedFaces;  // selection order, whatever their visibility
     std::vector<std::int32_t> corners;     // scene indices, face after face
     std::vector<VertexEntry> shownVertices;
+    bool allMarkersUsual = true;  // every shown vertex's marker has the value RawVertexMarker
 
     // Gathers everything from the scene; the storage is reused from one redraw to the next.
     void Prepare(const Scene& scene);

@@ -290,47 +290,64 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
     static thread_local std::vector<std::uint8_t> seen, keep;
     seen.assign(seenSize, 0);
     const std::vector<PreparedScene::VertexEntry>& shown = prepared.shownVertices;
+    // The seen mark of vertex v's marker in drawn view d, or null when it lies wholly outside.
+    const auto mark = [&](std::size_t d, const PreparedScene::VertexEntry& v) -> std::uint8_t* {
+        const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
+        const std::int32_t w = buffers[d].width + 2 * Margin;
+        const std::int32_t h = buffers[d].height + 2 * Margin;
+        const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
+        if (x < 0 || y < 0 || x >= w || y >= h) return nullptr;  // FarPixel among them
+        return &seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
+    };
+    const auto draw = [&](std::size_t d, const PreparedScene::VertexEntry& v) {
+        const PixelBuffer& buffer = buffers[d];
+        const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
+        const PixelValue c = v.colour;
+        if (v.state == VertexSelected) {
+            SetPixel(buffer, p.x, p.y, c);
+            HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
+            HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
+            VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
+            VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
+        } else {
+            HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
+            VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
+        }
+    };
+    const auto kindOf = [](const PreparedScene::VertexEntry& v) -> std::uint8_t {
+        return v.state == VertexSelected ? 2 : 1;
+    };
+    if (prepared.allMarkersUsual) {
+        // Every marker in the one colour: the order of the writes changes nothing, so the first
+        // of each kind is drawn as it comes, in one pass.
+        for (const PreparedScene::VertexEntry& v : shown) {
+            const std::uint8_t kind = kindOf(v);
+            for (std::size_t d = 0; d < drawn; ++d) {
+                std::uint8_t* m = mark(d, v);
+                if (m == nullptr || (*m & kind) != 0) continue;
+                *m |= kind;
+                draw(d, v);
+            }
+        }
+        return;
+    }
     keep.assign(shown.size(), 0);
     for (std::size_t i = shown.size(); i-- > 0;) {
         const PreparedScene::VertexEntry& v = shown[i];
-        const std::uint8_t kind = v.state == VertexSelected ? 2 : 1;
+        const std::uint8_t kind = kindOf(v);
         std::uint8_t bits = 0;
         for (std::size_t d = 0; d < drawn; ++d) {
-            const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
-            const std::int32_t w = buffers[d].width + 2 * Margin;
-            const std::int32_t h = buffers[d].height + 2 * Margin;
-            const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
-            if (x < 0 || y < 0 || x >= w || y >= h) continue;  // wholly outside (FarPixel too)
-            if (v.colour != RawVertexMarker) {
+            std::uint8_t* m = mark(d, v);
+            if (m == nullptr) continue;
+            if (v.colour != RawVertexMarker || (*m & kind) == 0)
                 bits |= static_cast<std::uint8_t>(1u << d);
-                continue;
-            }
-            std::uint8_t& mark = seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
-            if ((mark & kind) == 0) bits |= static_cast<std::uint8_t>(1u << d);
-            mark |= kind;
+            if (v.colour == RawVertexMarker) *m |= kind;
         }
         keep[i] = bits;
     }
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (keep[i] == 0) continue;
-        const PreparedScene::VertexEntry& v = shown[i];
-        const PixelValue c = v.colour;
-        for (std::size_t d = 0; d < drawn; ++d) {
-            if ((keep[i] >> d & 1u) == 0) continue;
-            const PixelBuffer& buffer = buffers[d];
-            const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
-            if (v.state == VertexSelected) {
-                SetPixel(buffer, p.x, p.y, c);
-                HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
-                HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
-                VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
-                VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
-            } else {
-                HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
-                VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
-            }
-        }
-    }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t d = 0; d < drawn; ++d)
+            if ((keep[i] >> d & 1u) != 0) draw(d, shown[i]);
 }
 
 template <bool MayBeFar>

@@ -43,6 +43,14 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
             const auto v = AddVertex(uniform(-reach, reach), uniform(-reach, reach),
                                      uniform(-reach, reach), pick(4) == 0 ? 1 : 0);
             if (pick(10) == 0) scene.vertices[static_cast<std::size_t>(v)].hidden = 1;
+            // Now and then a marker in another colour on the pixel of an earlier one, where
+            // the order of the markers shows.
+            if (i > 0 && pick(10) == 0) {
+                const Vertex& other = scene.vertices[static_cast<std::size_t>(pick(i))];
+                const auto twin = AddVertex(other.x, other.y, other.z, other.layer);
+                scene.vertices[static_cast<std::size_t>(twin)].markerColor =
+                    pick(2) == 0 ? RawVertexMarker : (rng() & 0xFFFF);
+            }
         }
         for (int f = 0; f < 200; ++f) {
             const int corners = 3 + pick(6);
