@@ -176,6 +176,17 @@ void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const M
     Segment(canvas, m, Project(anchor[0], anchor[1], anchor[2], state, view), colour);
 }
 
+void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const ViewPassInputs& in) {
+    const PixelValue blue = canvas.Pack(0, 0, 255);
+    if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
+    if (in.showRulers)
+        DrawRulers(canvas, state, view, in.showMouseAxes, in.mouse, in.colours.grey100);
+    if (in.magneticGrid) DrawSnapMarker(canvas, state, view, in.mouse, in.colours.black);
+    if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
+    if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
+    if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
+}
+
 namespace {
 
 // The outline of a face with a corner beyond ExactPixelRange, from the corners' exact positions,
@@ -495,18 +506,6 @@ namespace {
 // A single view's projection, in a table of its own.
 ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
     return ProjectedVertices(prepared, state, view, ProjectionTable(prepared.xyz.size() / 3), 1, 0);
-}
-
-// The grid, rulers, snap marker and tool overlays, which come before the scene.
-void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const ViewPassInputs& in) {
-    const PixelValue blue = canvas.Pack(0, 0, 255);
-    if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
-    if (in.showRulers)
-        DrawRulers(canvas, state, view, in.showMouseAxes, in.mouse, in.colours.grey100);
-    if (in.magneticGrid) DrawSnapMarker(canvas, state, view, in.mouse, in.colours.black);
-    if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
-    if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
-    if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
 }
 
 constexpr std::size_t MaxGroup = 6;

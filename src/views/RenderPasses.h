@@ -71,6 +71,8 @@ void DrawRubberBand(Canvas& canvas, PixelPoint start, const MouseState& mouse, P
 // From the mouse pixel to the projection of the mirror anchor.
 void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const MouseState& mouse,
                     const double anchor[3], PixelValue colour);
+// The grid, rulers, snap marker and tool overlays as the inputs ask, which come before the scene.
+void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const ViewPassInputs& in);
 // Every shown face in its own colour, each corner's normal in red when showNormals.
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals);

@@ -42,14 +42,7 @@ void ReferenceViewPasses(Canvas& canvas, const Scene& scene, const ViewState& st
                          const ViewPassInputs& in) {
     // The grid, rulers and tool overlays by the product's own functions; the passes over the
     // scene written out plainly.
-    const PixelValue blue = canvas.Pack(0, 0, 255);
-    if (in.showGrid) DrawGrid(canvas, state, view, in.colours.grey120);
-    if (in.showRulers)
-        DrawRulers(canvas, state, view, in.showMouseAxes, in.mouse, in.colours.grey100);
-    if (in.magneticGrid) DrawSnapMarker(canvas, state, view, in.mouse, in.colours.black);
-    if (in.fenceDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
-    if (in.loupeDragActive) DrawRubberBand(canvas, in.rubberBandStart, in.mouse, blue);
-    if (in.mirrorLineActive) DrawMirrorLine(canvas, state, view, in.mouse, in.mirrorAnchor, blue);
+    DrawOverlays(canvas, state, view, in);
     for (const Face& f : scene.faces) {
         if (!scene.IsFaceShown(f) || f.vertexCount <= 0) continue;
         const PixelValue c = canvas.Pack(static_cast<std::uint8_t>(TruncateToInt32(f.red)),
