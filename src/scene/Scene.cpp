@@ -129,7 +129,7 @@ void Scene::UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyF
     // Smooth slots: one pass over the face table sums, per vertex that a smooth slot needs, the
     // face normals of every corner on it (table order, slot order), then each slot takes its
     // vertex's unit sum. The cost is one pass, whatever the number of faces updated. The scratch
-    // tables stay allocated between calls, so a large update pays no fresh pages.
+    // tables stay allocated between partial updates, so a drag's steps pay no fresh pages.
     // With every face listed, every vertex of a smooth face is needed and summing the others too
     // changes none of those sums, so the marking pass is left out.
     normalSums_.assign(vertices.size(), rm::Vec3{});
@@ -167,6 +167,9 @@ void Scene::UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyF
                 j,
                 normalSums_[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(j)])]);
     }
+    // Updates of every face are rare (a load, a deletion, the end of a drag of everything): their
+    // table goes with them, so an idle editor does not hold it beside a big model.
+    if (everyFace) LargeVector<rm::Vec3>().swap(normalSums_);
 }
 
 void Scene::UpdateNormalsAfterMove(std::span<const std::uint8_t> moved) {
