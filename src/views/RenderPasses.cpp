@@ -320,6 +320,16 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
             HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
             VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
             VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
+        } else if (p.x >= 1 && p.y >= 1 && p.x < buffer.width - 1 && p.y < buffer.height - 1) {
+            // A plus sign wholly inside, the usual case: its five pixels written here.
+            const std::int32_t step = buffer.BytesPerPixel();
+            std::uint8_t* centre = buffer.Address(p.x, p.y);
+            for (std::uint8_t* at : {centre - step, centre, centre + step, centre - buffer.pitch,
+                                     centre + buffer.pitch}) {
+                at[0] = static_cast<std::uint8_t>(c);
+                at[1] = static_cast<std::uint8_t>(c >> 8);
+                if (step == 3) at[2] = static_cast<std::uint8_t>(c >> 16);
+            }
         } else {
             HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
             VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
