@@ -213,8 +213,7 @@ void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
     }
 }
 
-// MayBeFar: some vertex is FarPixel, so each face is checked for one.
-template <bool MayBeFar>
+// One view on its own (normals shown, a vertex far away): each face is checked for a far corner.
 void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
                   const ProjectedVertices& at, const ViewState& state, ViewId view,
                   bool showNormals) {
@@ -231,7 +230,7 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
         for (std::int32_t k = 0; k < n; ++k) {
             p[static_cast<std::size_t>(k)] = at[static_cast<std::size_t>(corner[k])];
             onePixel = onePixel && p[static_cast<std::size_t>(k)] == p[0];
-            if constexpr (MayBeFar) far |= IsFar(p[static_cast<std::size_t>(k)]);
+            far |= IsFar(p[static_cast<std::size_t>(k)]);
         }
         if (onePixel && !showNormals && !far) continue;  // every edge is a point: nothing to draw
         const int bytes = e.red << 16 | e.green << 8 | e.blue;
@@ -371,7 +370,7 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
             if ((keep[i] >> d & 1u) != 0) draw(d, shown[i]);
 }
 
-template <bool MayBeFar>
+// The selected faces of one view on its own, each face checked for a far corner.
 void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
                    const ViewState& state, ViewId view) {
     const PixelBuffer buffer = canvas.Locked();
@@ -380,23 +379,20 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
         const std::int32_t n = e.count;
         const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
         const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(corner[k])]; };
-        if constexpr (MayBeFar) {
-            bool far = false;
-            for (std::int32_t k = 0; k < n; ++k)
-                far |= IsFar(point(k));
-            if (far) {
-                // The same edges in the other direction: the closing one, then k - 1 to k.
-                const ViewProjector project(state, view);
-                const auto position = [&](std::int32_t k) {
-                    const float* xyz =
-                        prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
-                    return project.Position(xyz[0], xyz[1], xyz[2]);
-                };
-                DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
-                for (std::int32_t i = 1; i < n; ++i)
-                    DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
-                continue;
-            }
+        bool far = false;
+        for (std::int32_t k = 0; k < n; ++k)
+            far |= IsFar(point(k));
+        if (far) {
+            // The same edges in the other direction: the closing one, then k - 1 to k.
+            const ViewProjector project(state, view);
+            const auto position = [&](std::int32_t k) {
+                const float* xyz = prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
+                return project.Position(xyz[0], xyz[1], xyz[2]);
+            };
+            DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
+            for (std::int32_t i = 1; i < n; ++i)
+                DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
+            continue;
         }
         const PixelPoint first = point(0), last = point(n - 1);
         DrawEdge(buffer, first.x, first.y, last.x, last.y, RawSelectedFace);
@@ -480,38 +476,11 @@ void GroupFaces(std::span<GroupMember> members, const std::vector<PreparedScene:
     GroupFacesAt<16, Pass>(members.subspan(split), list, prepared, table, stride);
 }
 
-// The two passes over faces, checking for far corners only when some vertex is far.
-void Outlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
-              const ProjectedVertices& at, const ViewState& state, ViewId view, bool showNormals) {
-    if (at.AnyFar()) {
-        FaceOutlines<true>(canvas, scene, prepared, at, state, view, showNormals);
-    } else {
-        FaceOutlines<false>(canvas, scene, prepared, at, state, view, showNormals);
-    }
-}
-
-void Selected(Canvas& canvas, const PreparedScene& prepared, const ProjectedVertices& at,
-              const ViewState& state, ViewId view) {
-    if (at.AnyFar()) {
-        SelectedFaces<true>(canvas, prepared, at, state, view);
-    } else {
-        SelectedFaces<false>(canvas, prepared, at, state, view);
-    }
-}
-
-}  // namespace
-
-namespace {
-
 PreparedScene& PreparedFor(const Scene& scene) {
     static thread_local PreparedScene prepared;
     prepared.Prepare(scene);
     return prepared;
 }
-
-}  // namespace
-
-namespace {
 
 // A single view's projection, in a table of its own.
 ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
@@ -528,36 +497,32 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     PixelPoint* table = ProjectionTable(g * (prepared.xyz.size() / 3));
     std::array<ProjectedVertices, MaxGroup> at;
     // Views with no far vertex take the grouped passes; the others draw on their own.
+    std::array<bool, MaxGroup> apart{};
     std::array<GroupMember, MaxGroup> near;
     std::size_t nearCount = 0;
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
         at[i] = ProjectedVertices(prepared, *t.state, t.view, table, g, i);
+        apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
-        if (!buffer.Drawable()) continue;
-        if (!at[i].AnyFar() && IsOrthographic(t.view)) near[nearCount++] = {buffer, i};
+        if (buffer.Drawable() && !apart[i]) near[nearCount++] = {buffer, i};
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
-    if (in.showNormals) {
-        for (std::size_t i = 0; i < g; ++i)
-            Outlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state, targets[i].view,
-                     true);
-    } else {
+    if (!in.showNormals)
         GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared, table, g);
-        for (std::size_t i = 0; i < g; ++i)
-            if (at[i].AnyFar() || !IsOrthographic(targets[i].view))
-                Outlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
-                         targets[i].view, false);
-    }
+    for (std::size_t i = 0; i < g; ++i)
+        if (in.showNormals || apart[i])
+            FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
+                         targets[i].view, in.showNormals);
     std::array<VertexView, MaxGroup> vertexViews;
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
     GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared, table, g);
     for (std::size_t i = 0; i < g; ++i)
-        if (at[i].AnyFar() || !IsOrthographic(targets[i].view))
-            Selected(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
+        if (apart[i])
+            SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
 }
 
 }  // namespace
@@ -565,7 +530,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals) {
     const PreparedScene& prepared = PreparedFor(scene);
-    Outlines(canvas, scene, prepared, ProjectOne(prepared, state, view), state, view, showNormals);
+    FaceOutlines(canvas, scene, prepared, ProjectOne(prepared, state, view), state, view,
+                 showNormals);
 }
 
 void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
@@ -578,7 +544,7 @@ void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, Vi
 
 void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
     const PreparedScene& prepared = PreparedFor(scene);
-    Selected(canvas, prepared, ProjectOne(prepared, state, view), state, view);
+    SelectedFaces(canvas, prepared, ProjectOne(prepared, state, view), state, view);
 }
 
 void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
