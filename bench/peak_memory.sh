@@ -8,6 +8,7 @@ build=${1:-build}
 exe=$build/app/kolvex
 depth=24
 . "$(dirname "$0")/../tests/e2e/xvfb_lib.sh"
+need xdotool
 [ -x "$build/bench/grid_file" ] || fail "no $build/bench/grid_file (build with benchmarks on)"
 "$build/bench/grid_file" "$work/grid.KVX" 1000000 >/dev/null || fail "the grid file was not written"
 start_xvfb

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string_view>
 
 #include "interchange/ObjNames.h"
@@ -101,16 +102,21 @@ void WriteMaterials(TemporaryText& mtl, const std::map<std::uint32_t, obj::Color
     }
 }
 
+// Writes a "g" line when a record of this layer and hidden flag is not in the group open (or no
+// group is open yet); whether it did.
+bool EnterGroup(TemporaryText& out, std::optional<obj::ObjGroups>& open, std::int32_t layer,
+                bool hidden) {
+    if (open && open->layer == layer && open->hidden == hidden) return false;
+    open = obj::ObjGroups{layer, hidden};
+    out.Write("g " + obj::GroupNames(layer, hidden) + "\n");
+    return true;
+}
+
 void WriteVertices(TemporaryText& out, const Scene& scene) {
     std::string line;
-    bool first = true;
-    obj::ObjGroups groups;
+    std::optional<obj::ObjGroups> group;
     for (const Vertex& v : scene.vertices) {
-        if (first || v.layer != groups.layer || (v.hidden != 0) != groups.hidden) {
-            groups = {v.layer, v.hidden != 0};
-            out.Write("g " + obj::GroupNames(groups.layer, groups.hidden) + "\n");
-            first = false;
-        }
+        EnterGroup(out, group, v.layer, v.hidden != 0);
         line = "v ";
         AppendNumber(line, v.x);
         line += ' ';
@@ -124,18 +130,13 @@ void WriteVertices(TemporaryText& out, const Scene& scene) {
 
 void WriteFaces(TemporaryText& out, const Scene& scene) {
     std::string line;
-    bool first = true;
-    obj::ObjGroups groups;
+    std::optional<obj::ObjGroups> group;
     std::uint32_t material = 0;
     bool smooth = false;
     for (const Face& f : scene.faces) {
         if (f.vertexCount < 3) continue;
         // A new group repeats the material and smoothing lines, for readers that reset them.
-        const bool newGroup = first || f.layer != groups.layer || (f.hidden != 0) != groups.hidden;
-        if (newGroup) {
-            groups = {f.layer, f.hidden != 0};
-            out.Write("g " + obj::GroupNames(groups.layer, groups.hidden) + "\n");
-        }
+        const bool newGroup = EnterGroup(out, group, f.layer, f.hidden != 0);
         const obj::ColorBytes color = FaceColor(f);
         if (newGroup || ColorKey(color) != material) {
             material = ColorKey(color);
@@ -145,7 +146,6 @@ void WriteFaces(TemporaryText& out, const Scene& scene) {
             smooth = f.IsSmooth();
             out.Write(smooth ? "s 1\n" : "s off\n");
         }
-        first = false;
         line = "f";
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
             line += " " + std::to_string(f.sceneIndices[static_cast<std::size_t>(k)] + 1);

@@ -11,8 +11,7 @@ set -uo pipefail
 exe=$1
 depth=$2
 . "$(dirname "$0")/xvfb_lib.sh"
-command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
-command -v perl >/dev/null 2>&1 || fail "perl is not installed"
+need xdotool perl
 start_xvfb
 start_editor
 

@@ -23,7 +23,7 @@ if [ "$depth" = 8 ]; then
   exit 0
 fi
 
-command -v import >/dev/null 2>&1 || fail "ImageMagick's import is not installed"
+need import
 start_editor
 
 read -r x y w h < <(view_area Dessus)

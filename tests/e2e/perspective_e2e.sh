@@ -11,7 +11,7 @@ exe=$1
 depth=$2
 kvxtool=$(dirname "$exe")/../tools/kvxtool
 . "$(dirname "$0")/xvfb_lib.sh"
-command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+need xdotool
 [ -x "$kvxtool" ] || fail "no kvxtool at $kvxtool"
 start_xvfb
 start_editor

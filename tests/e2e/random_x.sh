@@ -12,7 +12,7 @@ exe=$1
 seconds=${2:-600}
 depth=${3:-24}
 . "$(dirname "$0")/xvfb_lib.sh"
-command -v xdotool >/dev/null 2>&1 || fail "xdotool is not installed"
+need xdotool
 export KOLVEX_AUTO_ANSWER=1
 start_xvfb
 

@@ -21,6 +21,12 @@ fail() {
   exit 1
 }
 
+# Fails unless every named program is installed.
+need() {
+  local c
+  for c in "$@"; do command -v "$c" >/dev/null 2>&1 || fail "$c is not installed"; done
+}
+
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "SKIPPED: Xvfb is not installed"
   exit 77

@@ -400,17 +400,6 @@ TEST_F(SceneFileTest, CancelledDialogsChangeNothing) {
     EXPECT_EQ(prompts.dialogs()[1].settings.title, "Sauvegarde d'un fichier Kolvex...");
 }
 
-TEST_F(SceneFileTest, DialogSettings) {
-    EXPECT_EQ(openDialog.filters.size(), 2u);
-    EXPECT_EQ(openDialog.filters[0].description, "Fichiers Kolvex");
-    EXPECT_EQ(openDialog.filters[0].pattern, "*.KVX");
-    EXPECT_EQ(openDialog.filters[1].description, "Tous les fichiers");
-    EXPECT_EQ(openDialog.filters[1].pattern, "*.*");
-    EXPECT_EQ(openDialog.flags, 0x1000u | 0x4u);
-    EXPECT_EQ(saveDialog.flags, 0x800u | 0x2u | 0x4u);
-    EXPECT_EQ(openDialog.filterIndex, 1);
-}
-
 TEST_F(SceneFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {
     EXPECT_EQ(WithSceneExtension("/a/b/scene"), "/a/b/scene.KVX");
     EXPECT_EQ(WithSceneExtension("/a.d/scene"), "/a.d/scene.KVX");
