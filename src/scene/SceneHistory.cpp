@@ -183,7 +183,6 @@ void SceneHistory::End(const Scene& scene) {
             s.movedOther.insert(s.movedOther.end(), p, p + 3);
         }
         if (!s.moved.empty()) {
-            s.normalsKept = true;
             for (std::int32_t m = 0;
                  m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals_.size(); ++m) {
                 const auto& now = scene.layerMesh(m)->builder->Normals();
@@ -327,19 +326,13 @@ bool SceneHistory::Take(Scene& scene, From& from, To& to, bool undo) {
 
 void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
     // Positions, flags and looks swap with the step's copy.
-    std::vector<std::uint8_t> movedMask;
-    if (!s.moved.empty()) {
-        movedMask.assign(scene.vertices.size(), 0);
-        for (std::size_t k = 0; k < s.moved.size(); ++k) {
-            const auto i = static_cast<std::size_t>(s.moved[k]);
-            Vertex& v = scene.vertices[i];
-            float* p = &s.movedOther[3 * k];
-            std::swap(v.x, p[0]);
-            std::swap(v.y, p[1]);
-            std::swap(v.z, p[2]);
-            v.SendPosition();
-            movedMask[i] = 1;
-        }
+    for (std::size_t k = 0; k < s.moved.size(); ++k) {
+        Vertex& v = scene.vertices[static_cast<std::size_t>(s.moved[k])];
+        float* p = &s.movedOther[3 * k];
+        std::swap(v.x, p[0]);
+        std::swap(v.y, p[1]);
+        std::swap(v.z, p[2]);
+        v.SendPosition();
     }
     for (std::size_t k = 0; k < s.vertexHiddenIndex.size(); ++k)
         std::swap(scene.vertices[static_cast<std::size_t>(s.vertexHiddenIndex[k])].hidden,
@@ -399,7 +392,8 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         s.allLayers = allLayers;
     }
 
-    // Normals a move changed swap back; otherwise shading follows the restored model.
+    // Normals a move changed swap back; after a change of looks shading follows the restored model
+    // (a structural step's rebuild has computed it already).
     for (std::size_t k = 0; k < s.normalIndex.size(); ++k) {
         rm::MeshBuilder& b = *scene.layerMesh(s.normalMesh[k])->builder;
         const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(s.normalIndex[k])];
@@ -407,10 +401,7 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         b.SetNormal(s.normalIndex[k], other.x, other.y, other.z);
         s.normalOther[k] = now;
     }
-    if (!s.structural) {
-        if (!movedMask.empty() && !s.normalsKept) scene.UpdateNormalsAfterMove(movedMask);
-        if (!s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
-    }
+    if (!s.structural && !s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
     scene.RequestRedraw(0);
 }
 

@@ -120,7 +120,6 @@ class SceneHistory {
         std::vector<std::int32_t> moved;
         std::vector<float> movedOther;
         // Normals the step changed, restored as they were rather than computed again.
-        bool normalsKept = false;
         std::vector<std::uint8_t> normalMesh;
         std::vector<std::int32_t> normalIndex;
         std::vector<rm::Vec3f> normalOther;
