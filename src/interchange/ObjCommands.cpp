@@ -7,13 +7,6 @@
 
 namespace kvx {
 
-std::string WithObjExtension(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    if (path.find('.', nameStart) != std::string::npos) return path;
-    return path + ".obj";
-}
-
 platform::FileDialogSettings ObjExportDialogSettings() {
     platform::FileDialogSettings settings = SceneSaveDialogSettings();
     settings.title = "Exporter au format OBJ";
@@ -33,7 +26,7 @@ int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
     const auto name = prompts.SaveFileName(dialog);
     if (!name || name->empty()) return 0;
     std::string reason;
-    if (!ExportObj(scene, WithObjExtension(*name), reason)) {
+    if (!ExportObj(scene, WithDefaultExtension(*name, ".obj"), reason)) {
         prompts.MessageBox(std::string(ObjExportErrorText) + "\n" + reason, ObjErrorTitle,
                            platform::MB_OK);
         return 0;

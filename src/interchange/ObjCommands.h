@@ -14,9 +14,6 @@ inline constexpr const char* ObjExportErrorText = "Erreur lors de l'export du fi
 inline constexpr const char* ObjImportErrorText = "Erreur lors de l'import du fichier OBJ:";
 inline constexpr const char* ObjErrorTitle = "Attention...";
 
-// ".obj" appended to a file name that has no extension; any other name is kept as typed.
-std::string WithObjExtension(const std::string& path);
-
 // The settings records of the export (save) and import (open) dialogs: titles, filters and the
 // flags of the scene dialogs.
 platform::FileDialogSettings ObjExportDialogSettings();

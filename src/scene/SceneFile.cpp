@@ -433,11 +433,11 @@ std::vector<std::uint8_t> SceneBytes(const Scene& scene) {
     return std::move(sink.bytes);
 }
 
-std::string WithSceneExtension(const std::string& path) {
+std::string WithDefaultExtension(const std::string& path, const char* extension) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (path.find('.', nameStart) != std::string::npos) return path;
-    return path + ".KVX";
+    return path + extension;
 }
 
 platform::FileDialogSettings SceneOpenDialogSettings() {

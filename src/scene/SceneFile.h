@@ -78,8 +78,12 @@ bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& r
 // The bytes SaveSceneToPath writes, in memory.
 std::vector<std::uint8_t> SceneBytes(const Scene& scene);
 
-// ".KVX" appended to a file name that has no extension; any other name is kept as typed.
-std::string WithSceneExtension(const std::string& path);
+// extension (".KVX", ".obj") appended to a file name that has none; any other name is kept as
+// typed.
+std::string WithDefaultExtension(const std::string& path, const char* extension);
+inline std::string WithSceneExtension(const std::string& path) {
+    return WithDefaultExtension(path, ".KVX");
+}
 
 // The settings records of the open and save dialogs (titles, filters, flags).
 platform::FileDialogSettings SceneOpenDialogSettings();
