@@ -8,44 +8,6 @@ namespace kvx {
 
 using namespace platform;
 
-const char* ToolName(ToolMode mode) {
-    switch (mode) {
-        case ToolMode::CreateVertex:
-            return "Creer vertex";
-        case ToolMode::MoveXY:
-            return "Déplacer XY";
-        case ToolMode::MoveX:
-            return "Déplacer X";
-        case ToolMode::MoveY:
-            return "Déplacer Y";
-        case ToolMode::MoveZ:
-            return "Déplacer Z";
-        case ToolMode::SelectVertex:
-            return "Selection vertex";
-        case ToolMode::SelectFace:
-            return "Selection face";
-        case ToolMode::Fence:
-            return "Fence";
-        case ToolMode::ZoomPan:
-            return "Deplacement";
-        case ToolMode::ZoomLoupe:
-            return "Loupe";
-        case ToolMode::Rotate:
-            return "Rotation";
-        case ToolMode::ScaleXYZ:
-            return "Homothétie XYZ";
-        case ToolMode::ScaleXY:
-            return "Homothétie XY";
-        case ToolMode::ScaleX:
-            return "Homothétie X";
-        case ToolMode::ScaleY:
-            return "Homothétie Y";
-        case ToolMode::Mirror:
-            return "Mirroir";
-    }
-    return "";
-}
-
 std::string StatusText(const Editor& editor) {
     const Scene& scene = *editor.scene;
     char text[320];

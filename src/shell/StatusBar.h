@@ -9,9 +9,6 @@
 
 namespace kvx {
 
-// The tool's name as its menu item calls it.
-const char* ToolName(ToolMode mode);
-
 // The status bar's text for the editor as it stands.
 std::string StatusText(const Editor& editor);
 

@@ -62,5 +62,7 @@ enum class CursorId : std::int32_t {
 
 // The cursor a tool shows while no operation of it runs.
 CursorId IdleCursor(ToolMode mode);
+// The tool's name as the status bar shows it.
+const char* ToolName(ToolMode mode);
 
 }  // namespace kvx

@@ -10,6 +10,7 @@ namespace {
 
 struct ToolRow {
     ToolMode mode;
+    const char* name;  // as the status bar shows it
     CursorId idleCursor;
     bool confinesOnPress;  // the cursor stays in the view until the drag ends
     ToolHandler press, move, release;
@@ -17,22 +18,31 @@ struct ToolRow {
 
 // One row per mode, in mode order.
 constexpr std::array<ToolRow, 16> ToolTable = {{
-    {ToolMode::CreateVertex, CursorId::Cross, false, nullptr, nullptr, CreateVertexRelease},
-    {ToolMode::MoveXY, CursorId::AllDirection, true, MovePress, MoveMove, MoveRelease},
-    {ToolMode::MoveX, CursorId::RightLeft, true, MovePress, MoveMove, MoveRelease},
-    {ToolMode::MoveY, CursorId::UpDown, true, MovePress, MoveMove, MoveRelease},
-    {ToolMode::MoveZ, CursorId::Profondeur, true, MovePress, MoveMove, MoveRelease},
-    {ToolMode::SelectVertex, CursorId::Mire, false, nullptr, nullptr, SelectVertexRelease},
-    {ToolMode::SelectFace, CursorId::SelectFace, false, nullptr, nullptr, SelectFaceRelease},
-    {ToolMode::Fence, CursorId::Fence, true, FencePress, FenceMove, FenceRelease},
-    {ToolMode::ZoomPan, CursorId::Main, true, PanPress, PanMove, PanRelease},
-    {ToolMode::ZoomLoupe, CursorId::Loupe, true, LoupePress, LoupeMove, LoupeRelease},
-    {ToolMode::Rotate, CursorId::Cross, true, RotatePress, RotateMove, RotateScaleRelease},
-    {ToolMode::ScaleXYZ, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
-    {ToolMode::ScaleXY, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
-    {ToolMode::ScaleX, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
-    {ToolMode::ScaleY, CursorId::Cross, true, ScalePress, ScaleMove, RotateScaleRelease},
-    {ToolMode::Mirror, CursorId::Mirroir, true, MirrorPress, MirrorMove, MirrorRelease},
+    {ToolMode::CreateVertex, "Creer vertex", CursorId::Cross, false, nullptr, nullptr,
+     CreateVertexRelease},
+    {ToolMode::MoveXY, "Déplacer XY", CursorId::AllDirection, true, MovePress, MoveMove,
+     MoveRelease},
+    {ToolMode::MoveX, "Déplacer X", CursorId::RightLeft, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::MoveY, "Déplacer Y", CursorId::UpDown, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::MoveZ, "Déplacer Z", CursorId::Profondeur, true, MovePress, MoveMove, MoveRelease},
+    {ToolMode::SelectVertex, "Selection vertex", CursorId::Mire, false, nullptr, nullptr,
+     SelectVertexRelease},
+    {ToolMode::SelectFace, "Selection face", CursorId::SelectFace, false, nullptr, nullptr,
+     SelectFaceRelease},
+    {ToolMode::Fence, "Fence", CursorId::Fence, true, FencePress, FenceMove, FenceRelease},
+    {ToolMode::ZoomPan, "Deplacement", CursorId::Main, true, PanPress, PanMove, PanRelease},
+    {ToolMode::ZoomLoupe, "Loupe", CursorId::Loupe, true, LoupePress, LoupeMove, LoupeRelease},
+    {ToolMode::Rotate, "Rotation", CursorId::Cross, true, RotatePress, RotateMove,
+     RotateScaleRelease},
+    {ToolMode::ScaleXYZ, "Homothétie XYZ", CursorId::Cross, true, ScalePress, ScaleMove,
+     RotateScaleRelease},
+    {ToolMode::ScaleXY, "Homothétie XY", CursorId::Cross, true, ScalePress, ScaleMove,
+     RotateScaleRelease},
+    {ToolMode::ScaleX, "Homothétie X", CursorId::Cross, true, ScalePress, ScaleMove,
+     RotateScaleRelease},
+    {ToolMode::ScaleY, "Homothétie Y", CursorId::Cross, true, ScalePress, ScaleMove,
+     RotateScaleRelease},
+    {ToolMode::Mirror, "Mirroir", CursorId::Mirroir, true, MirrorPress, MirrorMove, MirrorRelease},
 }};
 
 const ToolRow& Row(ToolMode mode) {
@@ -88,6 +98,10 @@ void SettleAfterDrag(Scene& scene, ToolState& t, ViewOutcome& out) {
 }
 
 }  // namespace
+
+const char* ToolName(ToolMode mode) {
+    return Row(mode).name;
+}
 
 CursorId IdleCursor(ToolMode mode) {
     return Row(mode).idleCursor;
