@@ -7,9 +7,11 @@
 #include <cstring>
 #include <span>
 
+#include "scene/NumberReads.h"
+
 namespace kvx {
 
-class ByteSpanReader {
+class ByteSpanReader : public NumberReads<ByteSpanReader> {
   public:
     static constexpr std::int64_t CurrentPosition = -1;
 
@@ -32,26 +34,11 @@ class ByteSpanReader {
         position_ += n;
         return true;
     }
-    std::uint8_t ReadU8(std::int64_t offset = CurrentPosition) {
-        return Read<std::uint8_t>(offset);
-    }
-    std::int8_t ReadI8(std::int64_t offset = CurrentPosition) { return Read<std::int8_t>(offset); }
-    std::int32_t ReadI32(std::int64_t offset = CurrentPosition) {
-        return Read<std::int32_t>(offset);
-    }
-    double ReadF64(std::int64_t offset = CurrentPosition) { return Read<double>(offset); }
     bool ReadFailed() const { return failed_; }
     void Seek(std::int64_t offset) { position_ = offset; }
     std::int64_t Position() const { return position_; }
 
   private:
-    template <typename T>
-    T Read(std::int64_t offset) {
-        T v{};
-        ReadBytes(&v, sizeof v, offset);
-        return v;
-    }
-
     std::span<const std::uint8_t> bytes_;
     std::int64_t position_ = 0;
     bool failed_ = false;

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "scene/NumberReads.h"
+
 namespace kvx {
 
-class FileAccess {
+class FileAccess : public NumberReads<FileAccess> {
   public:
     static constexpr std::uint32_t GenericReadWrite = 0xC0000000u;
     static constexpr std::uint32_t OpenExisting = 3;
@@ -49,18 +51,6 @@ class FileAccess {
             return true;
         }
         return ReadBytesThroughFile(out, count);
-    }
-    std::uint8_t ReadU8(std::int64_t offset = CurrentPosition) {
-        return Read<std::uint8_t>(offset);
-    }
-    std::int8_t ReadI8(std::int64_t offset = CurrentPosition) {
-        return Read<std::int8_t>(offset);
-    }
-    std::int32_t ReadI32(std::int64_t offset = CurrentPosition) {
-        return Read<std::int32_t>(offset);
-    }
-    double ReadF64(std::int64_t offset = CurrentPosition) {
-        return Read<double>(offset);
     }
     bool ReadFailed() const {
         return readFailed_;
@@ -108,12 +98,6 @@ class FileAccess {
   private:
     static constexpr std::size_t BufferSize = std::size_t{1} << 16;
 
-    template <typename T>
-    T Read(std::int64_t offset) {
-        T v{};
-        ReadBytes(&v, sizeof v, offset);
-        return v;
-    }
     bool ReadBytesThroughFile(void* out, std::size_t count);
     void WriteBytesThroughFile(const void* buffer, std::size_t count);
     int Open(const std::string& p, bool truncate);
