@@ -3,11 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "GridScene.h"
-#include "retained/SceneNodes.h"
 #include "scene/SceneFile.h"
 
 int main(int argc, char** argv) {
@@ -15,15 +13,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: grid_file OUT.KVX TRIANGLES\n");
         return 2;
     }
-    kvx::rm::SceneRoot root;
-    root.Create();
-    auto scene = std::make_unique<kvx::Scene>(root);
-    kvx::bench::BuildGrid(*scene, kvx::bench::GridSideFor(std::atoll(argv[2])));
+    const kvx::bench::OwnedGrid grid(std::atoll(argv[2]));
+    const kvx::Scene& scene = *grid.scene;
     std::string reason;
-    if (!kvx::SaveSceneToPath(*scene, argv[1], reason)) {
+    if (!kvx::SaveSceneToPath(scene, argv[1], reason)) {
         std::fprintf(stderr, "grid_file: %s\n", reason.c_str());
         return 1;
     }
-    std::printf("%d faces, %d vertices\n", scene->faceCount(), scene->vertexCount());
+    std::printf("%d faces, %d vertices\n", scene.faceCount(), scene.vertexCount());
     return 0;
 }

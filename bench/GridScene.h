@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 
 namespace kvx::bench {
@@ -40,5 +42,17 @@ inline void BuildGrid(Scene& scene, int n) {
 inline int GridSideFor(std::int64_t triangles) {
     return static_cast<int>(std::lround(std::sqrt(triangles / 2.0))) + 1;
 }
+
+// A scene of its own holding the grid of about this many triangles.
+struct OwnedGrid {
+    rm::SceneRoot root;
+    std::unique_ptr<Scene> scene;
+
+    explicit OwnedGrid(std::int64_t triangles) {
+        root.Create();
+        scene = std::make_unique<Scene>(root);
+        BuildGrid(*scene, GridSideFor(triangles));
+    }
+};
 
 }  // namespace kvx::bench

@@ -18,15 +18,10 @@ namespace {
 
 constexpr std::int64_t Triangles = 1000000;
 
-struct HistoryFixture {
-    rm::SceneRoot root;
-    std::unique_ptr<Scene> scene;
+struct HistoryFixture : OwnedGrid {
     SceneHistory history;
 
-    HistoryFixture() {
-        root.Create();
-        scene = std::make_unique<Scene>(root);
-        BuildGrid(*scene, GridSideFor(Triangles));
+    HistoryFixture() : OwnedGrid(Triangles) {
         scene->SelectAllVertices();
         RecordMoveOfEverything();
     }

@@ -41,13 +41,10 @@ const std::string& SavedGrid(std::int64_t triangles) {
     auto& files = saved.paths;
     auto it = files.find(triangles);
     if (it != files.end()) return it->second;
-    Fixture f;
-    f.root.Create();
-    f.scene = std::make_unique<Scene>(f.root);
-    BuildGrid(*f.scene, GridSideFor(triangles));
+    const OwnedGrid grid(triangles);
     std::string reason;
     const std::string path = FileFor(triangles);
-    SaveSceneToPath(*f.scene, path, reason);
+    SaveSceneToPath(*grid.scene, path, reason);
     return files.emplace(triangles, path).first->second;
 }
 

@@ -20,19 +20,12 @@ namespace {
 
 constexpr std::int64_t Triangles = 1000000;
 
-struct EditFixture {
-    rm::SceneRoot root;
-    std::unique_ptr<Scene> scene;
+struct EditFixture : OwnedGrid {
     ViewStates states;
     MouseState mouse;
     ToolState tools;
 
-    EditFixture() {
-        root.Create();
-        scene = std::make_unique<Scene>(root);
-        BuildGrid(*scene, GridSideFor(Triangles));
-        scene->SelectAllVertices();
-    }
+    EditFixture() : OwnedGrid(Triangles) { scene->SelectAllVertices(); }
     void MouseTo(int x, int y) {
         MouseToWorld(mouse, states, ViewTop, platform::PackMousePosition(x, y), false);
     }

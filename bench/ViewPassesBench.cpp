@@ -17,17 +17,12 @@
 namespace kvx::bench {
 namespace {
 
-struct ViewsFixture {
-    rm::SceneRoot root;
-    std::unique_ptr<Scene> scene;
+struct ViewsFixture : OwnedGrid {
     ViewStates states;
     Canvas canvases[7];
     ViewPassInputs inputs;
 
-    explicit ViewsFixture(std::int64_t triangles) {
-        root.Create();
-        scene = std::make_unique<Scene>(root);
-        BuildGrid(*scene, GridSideFor(triangles));
+    explicit ViewsFixture(std::int64_t triangles) : OwnedGrid(triangles) {
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
             canvases[v].Create(ViewPixels, ViewPixels, 24);
         inputs.colours = PackedColours::For(24);
