@@ -11,9 +11,7 @@ set -uo pipefail
 exe=$1
 depth=$2
 . "$(dirname "$0")/xvfb_lib.sh"
-need xdotool perl
-start_xvfb
-start_editor
+start_session xdotool perl
 
 read -r tx ty tw th < <(view_area Dessus)
 read -r fx fy fw fh < <(view_area Devant)

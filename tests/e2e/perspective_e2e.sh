@@ -11,10 +11,8 @@ exe=$1
 depth=$2
 kvxtool=$(dirname "$exe")/../tools/kvxtool
 . "$(dirname "$0")/xvfb_lib.sh"
-need xdotool
 [ -x "$kvxtool" ] || fail "no kvxtool at $kvxtool"
-start_xvfb
-start_editor
+start_session xdotool
 
 # The perspective picture on the screen, as a PNG.
 shot() {

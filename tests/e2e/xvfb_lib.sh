@@ -68,6 +68,13 @@ start_editor() {
   kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended"
 }
 
+# The usual start of a script: the named programs checked, a screen, the editor on it.
+start_session() {
+  need "$@"
+  start_xvfb
+  start_editor
+}
+
 # The screen position and size of the latest presentation of a view: "x y w h".
 view_area() {
   grep "presented \"$1\"" "$work/editor.log" | tail -1 |
