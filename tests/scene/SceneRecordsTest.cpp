@@ -155,7 +155,8 @@ TEST_F(RecordsTest, DeletingFacesLeavesNoStaleOrDoubledGeometryInAnyMesh) {
     scene.DeleteSelectedFaces();
     EXPECT_EQ(scene.faceCount(), 3);
     EXPECT_EQ(EngineFaceCount(), 3);
-    // Everything now lives in the current layer's fresh mesh, with the right corners.
+    // Everything now lives in the current layer's mesh, emptied and rebuilt, with the right
+    // corners.
     for (const Face& f : scene.faces) {
         EXPECT_EQ(f.owner, scene.layerMesh(2));
         for (int k = 0; k < f.vertexCount; ++k) {
