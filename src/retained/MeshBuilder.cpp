@@ -7,8 +7,16 @@ Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal)
     if (!builder_->ValidVertex(vertex) || !builder_->ValidNormal(normal)) return ErrBadValue;
     FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
     if (f.cornerCount >= MaxFaceCorners) return ErrFull;
-    f.vertex[static_cast<std::size_t>(f.cornerCount)] = vertex;
-    f.normal[static_cast<std::size_t>(f.cornerCount)] = normal;
+    auto& corners = builder_->corners_;
+    if (static_cast<std::size_t>(f.firstCorner + f.cornerCount) != corners.size()) {
+        // Another face took the room after this one's corners: they move to the end. Faces are
+        // built one after another, so this is rare and wastes at most a few corners.
+        const auto first = static_cast<std::size_t>(f.firstCorner);
+        for (std::int32_t k = 0; k < f.cornerCount; ++k)
+            corners.push_back(corners[first + static_cast<std::size_t>(k)]);
+        f.firstCorner = static_cast<std::int32_t>(corners.size()) - f.cornerCount;
+    }
+    corners.push_back({vertex, normal});
     ++f.cornerCount;
     ++builder_->revision_;
     ++builder_->topologyRevision_;
@@ -29,9 +37,10 @@ Result Face::GetNormal(Vec3& normal) const {
     const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
     if (f.cornerCount < 3) return Ok;
     const auto& p = builder_->positions_;
-    const Vec3 p0 = Widen(p[static_cast<std::size_t>(f.vertex[0])]);
-    const Vec3 p1 = Widen(p[static_cast<std::size_t>(f.vertex[1])]);
-    const Vec3 p2 = Widen(p[static_cast<std::size_t>(f.vertex[2])]);
+    const Corner* c = builder_->CornersOf(f);
+    const Vec3 p0 = Widen(p[static_cast<std::size_t>(c[0].vertex)]);
+    const Vec3 p1 = Widen(p[static_cast<std::size_t>(c[1].vertex)]);
+    const Vec3 p2 = Widen(p[static_cast<std::size_t>(c[2].vertex)]);
     normal = Normalize(Cross(p1 - p0, p2 - p0));
     return Ok;
 }
@@ -39,7 +48,7 @@ Result Face::GetNormal(Vec3& normal) const {
 std::int32_t Face::NormalIndex(std::int32_t k) const {
     if (!builder_ || !builder_->ValidFace(index_)) return -1;
     const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
-    return k >= 0 && k < f.cornerCount ? f.normal[static_cast<std::size_t>(k)] : -1;
+    return k >= 0 && k < f.cornerCount ? builder_->CornersOf(f)[k].normal : -1;
 }
 
 std::int32_t Face::VertexCount() const {
@@ -74,7 +83,8 @@ Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) 
 }
 
 Result MeshBuilder::CreateFace(Face& face) {
-    faces_.emplace_back();
+    FaceData& f = faces_.emplace_back();
+    f.firstCorner = static_cast<std::int32_t>(corners_.size());
     ++revision_;
     ++topologyRevision_;
     // A handle of this builder already holds it: only its number changes, which spares a
@@ -115,10 +125,10 @@ Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices,
     for (const std::uint32_t* d = faceData; *d != 0;) {
         FaceData f;
         f.cornerCount = static_cast<std::int32_t>(*d++);
+        f.firstCorner = static_cast<std::int32_t>(corners_.size());
         for (std::int32_t k = 0; k < f.cornerCount; ++k, ++d) {
             const auto v = static_cast<std::int32_t>(*d);
-            f.vertex[static_cast<std::size_t>(k)] = firstVertex + v;
-            f.normal[static_cast<std::size_t>(k)] = v < normalCount ? firstNormal + v : -1;
+            corners_.push_back({firstVertex + v, v < normalCount ? firstNormal + v : -1});
         }
         f.added = true;
         faces_.push_back(f);
@@ -128,16 +138,19 @@ Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices,
     return Ok;
 }
 
-void MeshBuilder::Reserve(std::size_t vertices, std::size_t normals, std::size_t faces) {
+void MeshBuilder::Reserve(std::size_t vertices, std::size_t normals, std::size_t faces,
+                          std::size_t corners) {
     positions_.reserve(vertices);
     normals_.reserve(normals);
     faces_.reserve(faces);
+    corners_.reserve(corners);
 }
 
 void MeshBuilder::Clear() {
     positions_.clear();
     normals_.clear();
     faces_.clear();
+    corners_.clear();
     ++revision_;
     ++topologyRevision_;
     ++colorRevision_;

@@ -20,10 +20,17 @@ class MeshBuilder;
 // Most corners one face can hold.
 inline constexpr int MaxFaceCorners = 8;
 
+// One corner of a face: its vertex and its normal (-1: no normal, the face normal is used).
+struct Corner {
+    std::int32_t vertex = 0;
+    std::int32_t normal = -1;
+};
+
+// A face's corners lie together in its builder's corner table, from firstCorner on, so a
+// triangle keeps room for three corners rather than for the most a face can hold.
 struct FaceData {
     std::int32_t cornerCount = 0;
-    std::array<std::int32_t, MaxFaceCorners> vertex{};
-    std::array<std::int32_t, MaxFaceCorners> normal{};  // -1: no normal, the face normal is used
+    std::int32_t firstCorner = 0;  // into the builder's corner table
     Vec3f color{1.0f, 1.0f, 1.0f};
     bool added = false;  // part of the mesh (AddFace done); faces only created are not drawn
 };
@@ -78,9 +85,14 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(positions_.size()); }
     std::int32_t NormalCount() const { return static_cast<std::int32_t>(normals_.size()); }
     std::int32_t FaceCount() const { return static_cast<std::int32_t>(faces_.size()); }
+    std::size_t CornerCount() const { return corners_.size(); }
     const LargeVector<Vec3f>& Positions() const { return positions_; }
     const LargeVector<Vec3f>& Normals() const { return normals_; }
     const LargeVector<FaceData>& Faces() const { return faces_; }
+    // The corners of a face of this builder, cornerCount of them.
+    const Corner* CornersOf(const FaceData& face) const {
+        return corners_.data() + face.firstCorner;
+    }
     // Grows with every change, so a renderer can tell when what it derived is stale.
     std::uint64_t Revision() const { return revision_; }
     // Grows only when the faces or their corners change (not on moves, normals or colours), so
@@ -89,7 +101,8 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     // Grows when a face's colour changes.
     std::uint64_t ColorRevision() const { return colorRevision_; }
     // Reserves room ahead of a large build.
-    void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces);
+    void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces,
+                 std::size_t corners = 0);
     // Drops every vertex, normal and face but keeps the storage, so a rebuild of the same size
     // reuses memory already paged in. Face handles made before refer to nothing afterwards.
     void Clear();
@@ -103,6 +116,7 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     LargeVector<Vec3f> positions_;
     LargeVector<Vec3f> normals_;
     LargeVector<FaceData> faces_;
+    LargeVector<Corner> corners_;
     std::uint64_t revision_ = 0;
     std::uint64_t topologyRevision_ = 0;
     std::uint64_t colorRevision_ = 0;

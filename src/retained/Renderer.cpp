@@ -26,9 +26,10 @@ inline std::int32_t Max3(std::int32_t a, std::int32_t b, std::int32_t c) {
 // normal of their own.
 Vec3f FaceNormal(const MeshBuilder& mesh, const FaceData& f) {
     const auto& p = mesh.Positions();
-    const Vec3 p0 = Widen(p[static_cast<std::size_t>(f.vertex[0])]);
-    const Vec3 p1 = Widen(p[static_cast<std::size_t>(f.vertex[1])]);
-    const Vec3 p2 = Widen(p[static_cast<std::size_t>(f.vertex[2])]);
+    const Corner* c = mesh.CornersOf(f);
+    const Vec3 p0 = Widen(p[static_cast<std::size_t>(c[0].vertex)]);
+    const Vec3 p1 = Widen(p[static_cast<std::size_t>(c[1].vertex)]);
+    const Vec3 p2 = Widen(p[static_cast<std::size_t>(c[2].vertex)]);
     return Narrow(Normalize(Cross(p1 - p0, p2 - p0)));
 }
 
@@ -103,8 +104,8 @@ Vec3f Renderer::FaceCornerColor(const Instance& in, std::int32_t face, std::int3
                                 const Pass& pass) {
     const FaceData& f = in.mesh->Faces()[static_cast<std::size_t>(face)];
     if (!pass.mode.gouraud) k = 0;  // flat shading: the face takes its first corner's colour
-    const auto ku = static_cast<std::size_t>(k);
-    return CornerColor(in, f.vertex[ku], f.normal[ku], face, f.color, pass);
+    const Corner& c = in.mesh->CornersOf(f)[k];
+    return CornerColor(in, c.vertex, c.normal, face, f.color, pass);
 }
 
 void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass) {
@@ -170,11 +171,14 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
         const std::int64_t area = ClockwiseArea(s.a.x, s.a.y, s.b.x, s.b.y, s.c.x, s.c.y);
         // Vertex lighting (flat shading gives every corner the first one's colour), then the
         // rasteriser.
-        const Vec3f ca = CornerColor(in, s.v0, sh.normal[0], sh.face, sh.color, pass);
+        // The face is needed only for a corner without a normal of its own.
+        const std::int32_t face =
+            (sh.normal[0] | sh.normal[1] | sh.normal[2]) < 0 ? triangles[s.index].Face() : 0;
+        const Vec3f ca = CornerColor(in, s.v0, sh.normal[0], face, sh.color, pass);
         Vec3f cb = ca, cc = ca;
         if (pass.mode.gouraud) {
-            cb = CornerColor(in, s.v1, sh.normal[1], sh.face, sh.color, pass);
-            cc = CornerColor(in, s.v2, sh.normal[2], sh.face, sh.color, pass);
+            cb = CornerColor(in, s.v1, sh.normal[1], face, sh.color, pass);
+            cc = CornerColor(in, s.v2, sh.normal[2], face, sh.color, pass);
         }
         RasteriseTriangle(pass.target, pixels, area, {s.a.x, s.a.y, s.a.depth, ca},
                           {s.b.x, s.b.y, s.b.depth, cb}, {s.c.x, s.c.y, s.c.depth, cc});
@@ -236,8 +240,9 @@ void Renderer::DrawOutlines(const Instance& in, Pass& pass) {
         const Vec3f color = FaceCornerColor(in, static_cast<std::int32_t>(fi), 0, pass);
         ClipVertex polygon[MaxFaceCorners];
         std::uint32_t codes = 0;
+        const Corner* corners = in.mesh->CornersOf(f);
         for (std::int32_t k = 0; k < f.cornerCount; ++k) {
-            const auto v = static_cast<std::size_t>(f.vertex[static_cast<std::size_t>(k)]);
+            const auto v = static_cast<std::size_t>(corners[k].vertex);
             polygon[k] = {in.modelToView.Point(positions[v]), color};
             codes |= screen_[v].code;
         }
@@ -247,7 +252,7 @@ void Renderer::DrawOutlines(const Instance& in, Pass& pass) {
         if ((codes & ClipWide) != 0) {
             WideClipVertex wide[MaxFaceCorners];
             for (std::int32_t k = 0; k < n; ++k) {
-                const auto v = static_cast<std::size_t>(f.vertex[static_cast<std::size_t>(k)]);
+                const auto v = static_cast<std::size_t>(corners[k].vertex);
                 wide[k] = {in.modelToViewWide.TransformPoint(Widen(positions[v])), color};
             }
             n = ClipPolygonWide(wide, n, pass.mapping.guard, clipped);

@@ -29,7 +29,8 @@ int FrameNode::CreateChildOf(Engine& engine, FrameNode& p) {
 namespace {
 // Rotations about x, then y, then z, in degrees with the given value of pi; the first one is
 // combined with `first`, the others appended.
-int RotateAxes(Frame& frame, Combine first, double pi, std::int32_t ax, std::int32_t ay, std::int32_t az) {
+int RotateAxes(Frame& frame, Combine first, double pi, std::int32_t ax, std::int32_t ay,
+               std::int32_t az) {
     const auto rad = [pi](std::int32_t d) { return d * pi * 2.0 / 360.0; };
     if (!Succeeded(frame.AddRotation(first, 1, 0, 0, rad(ax)))) return 0;
     if (!Succeeded(frame.AddRotation(Combine::After, 0, 1, 0, rad(ay)))) return 0;

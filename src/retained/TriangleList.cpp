@@ -9,10 +9,10 @@ void BuildTriangles(const MeshBuilder& mesh, LargeVector<MeshTriangle>& out) {
     for (std::size_t f = 0; f < faces.size() && f < MaxNumberedFace; ++f) {
         const FaceData& face = faces[f];
         if (!face.added) continue;
+        const Corner* c = mesh.CornersOf(face);
         for (std::int32_t k = 1; k + 1 < face.cornerCount; ++k) {
-            const auto ku = static_cast<std::size_t>(k);
             out.push_back(
-                {face.vertex[0], face.vertex[ku], face.vertex[ku + 1],
+                {c[0].vertex, c[k].vertex, c[k + 1].vertex,
                  static_cast<std::uint32_t>(f << FanBits) | static_cast<std::uint32_t>(k - 1)});
         }
     }
@@ -24,9 +24,10 @@ void BuildShading(const MeshBuilder& mesh, const LargeVector<MeshTriangle>& tria
     const auto& faces = mesh.Faces();
     for (std::size_t i = 0; i < triangles.size(); ++i) {
         const std::int32_t f = triangles[i].Face();
-        const auto k = static_cast<std::size_t>(triangles[i].Fan());
+        const std::int32_t k = triangles[i].Fan();
         const FaceData& face = faces[static_cast<std::size_t>(f)];
-        out[i] = {{face.normal[0], face.normal[k], face.normal[k + 1]}, f, face.color, 0};
+        const Corner* c = mesh.CornersOf(face);
+        out[i] = {{c[0].normal, c[k].normal, c[k + 1].normal}, face.color};
     }
 }
 

@@ -33,9 +33,7 @@ struct MeshTriangle {
 // one small record rather than the whole face. Rebuilt when colours change.
 struct TriangleShading {
     std::int32_t normal[3] = {-1, -1, -1};  // normal indices of its corners; -1: the face normal
-    std::int32_t face = 0;
-    Vec3f color;                // the face colour, 0..1 per channel
-    std::int32_t reserved = 0;  // keeps a record at 32 bytes, two to a cache line
+    Vec3f color;                            // the face colour, 0..1 per channel
 };
 
 // Appends the fan triangles of every added face with at least three corners, in face order.

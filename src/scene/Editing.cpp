@@ -90,7 +90,7 @@ void Scene::CopySelection(double dx, double dy, double dz) {
 
 void Scene::RebuildIntoCurrentMesh() {
     LayerMesh* mesh = currentMesh();
-    mesh->builder->Reserve(vertices.size(), faces.size() * 3, faces.size());
+    mesh->builder->Reserve(vertices.size(), faces.size() * 3, faces.size(), faces.size() * 3);
     for (Vertex& v : vertices)
         v.Attach(mesh, v.x, v.y, v.z, v.sceneIndex);
     for (Face& f : faces)

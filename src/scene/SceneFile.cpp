@@ -239,7 +239,7 @@ class SceneAdder {
         mesh_ = scene_.currentMesh();
         const rm::MeshBuilder& b = *mesh_->builder;
         mesh_->builder->Reserve(b.Positions().size() + vertices, b.Normals().size() + indexCount,
-                                b.Faces().size() + faces);
+                                b.Faces().size() + faces, b.CornerCount() + indexCount);
         scene_.vertices.reserve(scene_.vertices.size() + vertices);
         scene_.faces.reserve(scene_.faces.size() + faces);
     }

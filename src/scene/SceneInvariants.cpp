@@ -109,7 +109,7 @@ std::string CheckSceneInvariants(const Scene& scene) {
         for (std::int32_t k = 0; k < f.vertexCount; ++k) {
             const Vertex& v = scene.vertices[static_cast<std::size_t>(
                 f.sceneIndices[static_cast<std::size_t>(k)])];
-            if (!MeshHolds(f.owner, d.vertex[static_cast<std::size_t>(k)], v))
+            if (!MeshHolds(f.owner, builder->CornersOf(d)[k].vertex, v))
                 return Face_(fi) + "corner " + std::to_string(k) +
                        " of its retained face is not its vertex";
         }

@@ -49,36 +49,39 @@ void PreparedScene::Prepare(const Scene& scene) {
                 return false;
         return true;
     };
+    // Appends face f, number index, to a list and its corners to the list's corner table.
+    std::size_t cornerCount = 0;
+    const auto add = [&](FaceEntry* list, std::size_t& count, std::vector<std::int32_t>& to,
+                         const Face& f, std::size_t index) {
+        const auto needed = cornerCount + static_cast<std::size_t>(f.vertexCount);
+        if (needed > to.size()) to.resize(std::max(needed, 2 * to.size()));
+        list[count++] = {static_cast<std::int32_t>(index), static_cast<std::uint8_t>(f.vertexCount),
+                         ColourByte(f.red), ColourByte(f.green), ColourByte(f.blue)};
+        for (std::int32_t k = 0; k < f.vertexCount; ++k)
+            to[cornerCount++] = f.sceneIndices[static_cast<std::size_t>(k)];
+    };
     const std::size_t faceCount = scene.faces.size();
     shownFaces.resize(faceCount);
     corners.resize(faceCount * 3);
-    std::size_t faces = 0, cornerCount = 0;
-    const auto add = [&](FaceEntry* list, std::size_t& count, const Face& f, std::size_t index) {
-        const auto needed = cornerCount + static_cast<std::size_t>(f.vertexCount);
-        if (needed > corners.size()) corners.resize(std::max(needed, 2 * corners.size()));
-        list[count++] = {static_cast<std::int32_t>(cornerCount),
-                         static_cast<std::int32_t>(index),
-                         static_cast<std::uint8_t>(f.vertexCount),
-                         ColourByte(f.red),
-                         ColourByte(f.green),
-                         ColourByte(f.blue)};
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            corners[cornerCount++] = f.sceneIndices[static_cast<std::size_t>(k)];
-    };
+    std::size_t faces = 0;
     for (std::size_t fi = 0; fi < faceCount; ++fi) {
         const Face& f = scene.faces[fi];
-        if (f.vertexCount > 0 && faceShown(f)) add(shownFaces.data(), faces, f, fi);
+        if (f.vertexCount > 0 && faceShown(f)) add(shownFaces.data(), faces, corners, f, fi);
     }
     shownFaces.resize(faces);
+    corners.resize(cornerCount);
     selectedFaces.resize(scene.selectedFaces.size());
+    selectedCorners.resize(scene.selectedFaces.size() * 3);
     std::size_t selected = 0;
+    cornerCount = 0;
     for (const std::int32_t fi : scene.selectedFaces) {
         if (fi < 0 || fi >= scene.faceCount()) continue;
         const Face& f = scene.faces[static_cast<std::size_t>(fi)];
-        if (f.vertexCount > 0) add(selectedFaces.data(), selected, f, static_cast<std::size_t>(fi));
+        if (f.vertexCount > 0)
+            add(selectedFaces.data(), selected, selectedCorners, f, static_cast<std::size_t>(fi));
     }
     selectedFaces.resize(selected);
-    corners.resize(cornerCount);
+    selectedCorners.resize(cornerCount);
 }
 
 }  // namespace kvx

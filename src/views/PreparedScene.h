@@ -15,9 +15,9 @@ namespace kvx {
 class Scene;
 
 struct PreparedScene {
+    // A face's corners follow those of the face before it in its list's corner table.
     struct FaceEntry {
-        std::int32_t firstCorner;  // into corners
-        std::int32_t face;         // index in the scene's face table
+        std::int32_t face;  // index in the scene's face table
         std::uint8_t count, red, green, blue;
     };
     struct VertexEntry {
@@ -26,10 +26,11 @@ struct PreparedScene {
         PixelValue colour;  // the raw marker value
     };
 
-    std::vector<float> xyz;                // x, y, z of every vertex
-    std::vector<FaceEntry> shownFaces;     // table order
-    std::vector<FaceEntry> selectedFaces;  // selection order, whatever their visibility
-    std::vector<std::int32_t> corners;     // scene indices, face after face
+    std::vector<float> xyz;                     // x, y, z of every vertex
+    std::vector<FaceEntry> shownFaces;          // table order
+    std::vector<std::int32_t> corners;          // of shownFaces: scene indices, face after face
+    std::vector<FaceEntry> selectedFaces;       // selection order, whatever their visibility
+    std::vector<std::int32_t> selectedCorners;  // of selectedFaces
     std::vector<VertexEntry> shownVertices;
     bool allMarkersUsual = true;  // every shown vertex's marker has the value RawVertexMarker
 

@@ -74,7 +74,7 @@ bool CornerNormal(const Face& f, std::int32_t k, rm::Vec3f& normal) {
     }
     const rm::FaceData& data = builder->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
     if (k >= data.cornerCount) return false;
-    const std::int32_t n = data.normal[static_cast<std::size_t>(k)];
+    const std::int32_t n = builder->CornersOf(data)[k].normal;
     if (n < 0 || n >= builder->NormalCount()) return false;
     normal = builder->Normals()[static_cast<std::size_t>(n)];
     return true;
@@ -194,15 +194,12 @@ namespace {
 // k - 1; after(k) runs after corner k's edge (after(0) before them all).
 template <typename After>
 void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
-                const PreparedScene::FaceEntry& e, const ViewState& state, ViewId view,
+                const std::int32_t* corner, std::int32_t n, const ViewState& state, ViewId view,
                 PixelValue c, After after) {
     const ViewProjector project(state, view);
     std::array<PixelPosition, MaxFaceVertices> p;
-    const std::int32_t n = e.count;
     for (std::int32_t k = 0; k < n; ++k) {
-        const float* xyz = prepared.xyz.data() +
-                           3 * static_cast<std::size_t>(
-                                   prepared.corners[static_cast<std::size_t>(e.firstCorner + k)]);
+        const float* xyz = prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
         p[static_cast<std::size_t>(k)] = project.Position(xyz[0], xyz[1], xyz[2]);
     }
     after(0);
@@ -223,9 +220,11 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
     int packed = -1;  // the colour bytes last packed, as one number
     PixelValue c = 0;
     std::array<PixelPoint, MaxFaceVertices> p;
+    const std::int32_t* next = prepared.corners.data();
     for (const PreparedScene::FaceEntry& e : prepared.shownFaces) {
         const std::int32_t n = e.count;
-        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
+        const std::int32_t* corner = next;
+        next += n;
         bool onePixel = true, far = false;
         for (std::int32_t k = 0; k < n; ++k) {
             p[static_cast<std::size_t>(k)] = at[static_cast<std::size_t>(corner[k])];
@@ -240,7 +239,7 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
         }
         const Face* f = showNormals ? &scene.faces[static_cast<std::size_t>(e.face)] : nullptr;
         if (far) {
-            FarOutline(buffer, prepared, e, state, view, c, [&](std::int32_t k) {
+            FarOutline(buffer, prepared, corner, n, state, view, c, [&](std::int32_t k) {
                 if (f) DrawNormal(canvas, scene, *f, k, state, view, red);
             });
             continue;
@@ -375,9 +374,11 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
                    const ViewState& state, ViewId view) {
     const PixelBuffer buffer = canvas.Locked();
     if (!buffer.Drawable()) return;
+    const std::int32_t* next = prepared.selectedCorners.data();
     for (const PreparedScene::FaceEntry& e : prepared.selectedFaces) {
         const std::int32_t n = e.count;
-        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
+        const std::int32_t* corner = next;
+        next += n;
         const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(corner[k])]; };
         bool far = false;
         for (std::int32_t k = 0; k < n; ++k)
@@ -441,14 +442,13 @@ KVX_HOT_INLINE void FaceEdges(const PixelBuffer& buffer, const PixelPoint* const
 // for them all.
 template <int Bits, FacePass Pass>
 void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
-                  const PreparedScene& prepared, const PixelPoint* table, std::size_t stride) {
+                  const std::int32_t* corner, const PixelPoint* table, std::size_t stride) {
     if (members.empty()) return;
     std::array<const PixelPoint*, MaxFaceVertices> at{};
     int packed = -1;  // the colour bytes last packed, as one number
     PixelValue colour = RawSelectedFace;
     for (const PreparedScene::FaceEntry& e : list) {
         const std::int32_t n = e.count;
-        const std::int32_t* corner = prepared.corners.data() + e.firstCorner;
         for (std::int32_t k = 0; k < n; ++k)
             at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * stride;
         if constexpr (Pass == FacePass::Outlines) {
@@ -460,6 +460,7 @@ void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScen
         }
         for (const GroupMember& m : members)
             FaceEdges<Bits, Pass>(m.buffer, at.data(), m.column, n, colour);
+        corner += n;
     }
 }
 
@@ -467,13 +468,14 @@ void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScen
 // SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
 template <FacePass Pass>
 void GroupFaces(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
-                const PreparedScene& prepared, const PixelPoint* table, std::size_t stride) {
+                const std::vector<std::int32_t>& corners, const PixelPoint* table,
+                std::size_t stride) {
     const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
         return m.buffer.bitsPerPixel == 24;
     });
     const auto split = static_cast<std::size_t>(deep - members.begin());
-    GroupFacesAt<24, Pass>(members.first(split), list, prepared, table, stride);
-    GroupFacesAt<16, Pass>(members.subspan(split), list, prepared, table, stride);
+    GroupFacesAt<24, Pass>(members.first(split), list, corners.data(), table, stride);
+    GroupFacesAt<16, Pass>(members.subspan(split), list, corners.data(), table, stride);
 }
 
 PreparedScene& PreparedFor(const Scene& scene) {
@@ -510,7 +512,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)
-        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared, table, g);
+        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners, table, g);
     for (std::size_t i = 0; i < g; ++i)
         if (in.showNormals || apart[i])
             FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
@@ -519,7 +521,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
-    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared, table, g);
+    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners, table,
+                                   g);
     for (std::size_t i = 0; i < g; ++i)
         if (apart[i])
             SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);

@@ -40,6 +40,20 @@ TEST(MeshBuilder, IndicesStayValidAndBadOnesAreRefused) {
     EXPECT_EQ(f.AddVertexAndNormalIndexed(0, 0), ErrFull);
     EXPECT_EQ(f.VertexCount(), MaxFaceCorners);
 
+    // Two faces built in turns keep their own corners.
+    Face g, h;
+    ASSERT_EQ(b->CreateFace(g), Ok);
+    ASSERT_EQ(b->CreateFace(h), Ok);
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(g.AddVertexAndNormalIndexed(k % 2, 0), Ok);
+        ASSERT_EQ(h.AddVertexAndNormalIndexed(1 - k % 2, 0), Ok);
+    }
+    const Corner* gc = b->CornersOf(b->Faces()[1]);
+    const Corner* hc = b->CornersOf(b->Faces()[2]);
+    EXPECT_EQ(gc[0].vertex * 100 + gc[1].vertex * 10 + gc[2].vertex, 10);
+    EXPECT_EQ(hc[0].vertex * 100 + hc[1].vertex * 10 + hc[2].vertex, 101);
+    EXPECT_EQ(b->CornersOf(b->Faces()[0])[MaxFaceCorners - 1].vertex, 1);
+
     Face empty;
     EXPECT_LT(empty.SetColorRGB(1, 1, 1), 0);
     auto other = NewBuilder();
@@ -82,10 +96,10 @@ TEST(MeshBuilder, AddFacesChecksEverythingFirst) {
     ASSERT_EQ(b->AddFaces(4, v, 0, nullptr, good), Ok);
     ASSERT_EQ(b->FaceCount(), 2);
     EXPECT_EQ(b->Faces()[0].cornerCount, 4);
-    EXPECT_EQ(b->Faces()[0].vertex[0], 1);
-    EXPECT_EQ(b->Faces()[1].vertex[0], 3);
+    EXPECT_EQ(b->CornersOf(b->Faces()[0])[0].vertex, 1);
+    EXPECT_EQ(b->CornersOf(b->Faces()[1])[0].vertex, 3);
     EXPECT_EQ(b->Faces()[1].cornerCount, 3);
-    EXPECT_EQ(b->Faces()[1].normal[0], -1);
+    EXPECT_EQ(b->CornersOf(b->Faces()[1])[0].normal, -1);
     EXPECT_TRUE(b->Faces()[1].added);
 }
 

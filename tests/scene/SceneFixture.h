@@ -42,8 +42,8 @@ class SceneTest : public ::testing::Test {
     }
     rm::Vec3f EngineCorner(const Face& f, int k) {
         const auto& d = EngineFace(f);
-        return f.owner->builder
-            ->Positions()[static_cast<std::size_t>(d.vertex[static_cast<std::size_t>(k)])];
+        const rm::MeshBuilder& b = *f.owner->builder;
+        return b.Positions()[static_cast<std::size_t>(b.CornersOf(d)[k].vertex)];
     }
     rm::Vec3f EngineNormal(const Face& f, int k) {
         return f.owner->builder->Normals()[static_cast<std::size_t>(f.rmFace.NormalIndex(k))];

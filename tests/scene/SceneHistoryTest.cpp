@@ -44,8 +44,9 @@ class SceneHistoryTest : public SceneTest {
                 if (!d.added) continue;
                 out << "m" << l << " c " << d.color.x << ' ' << d.color.y << ' ' << d.color.z;
                 for (int k = 0; k < d.cornerCount; ++k) {
-                    const auto p = b.Positions()[static_cast<std::size_t>(d.vertex[k])];
-                    const auto n = b.Normals()[static_cast<std::size_t>(d.normal[k])];
+                    const rm::Corner& c = b.CornersOf(d)[k];
+                    const auto p = b.Positions()[static_cast<std::size_t>(c.vertex)];
+                    const auto n = b.Normals()[static_cast<std::size_t>(c.normal)];
                     out << " (" << p.x << ' ' << p.y << ' ' << p.z << " / " << n.x << ' ' << n.y
                         << ' ' << n.z << ')';
                 }

@@ -27,7 +27,7 @@ void Normal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t k,
     if (!b || f.rmFace.Index() < 0 || f.rmFace.Index() >= b->FaceCount()) return;
     const rm::FaceData& d = b->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
     if (k >= d.cornerCount) return;
-    const std::int32_t ni = d.normal[static_cast<std::size_t>(k)];
+    const std::int32_t ni = b->CornersOf(d)[k].normal;
     if (ni < 0 || ni >= b->NormalCount()) return;
     const rm::Vec3f n = b->Normals()[static_cast<std::size_t>(ni)];
     const Vertex& v =
