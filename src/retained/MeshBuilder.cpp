@@ -8,6 +8,9 @@ Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal)
     FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
     if (f.cornerCount >= MaxFaceCorners) return ErrFull;
     auto& corners = builder_->corners_;
+    const bool last = index_ == builder_->FaceCount() - 1;
+    if (!last || normal != static_cast<std::int32_t>(corners.size()))
+        builder_->cornerNormals_ = false;
     if (static_cast<std::size_t>(f.firstCorner + f.cornerCount) != corners.size()) {
         // Another face took the room after this one's corners: they move to the end. Faces are
         // built one after another, so this is rare and wastes at most a few corners.
@@ -105,6 +108,37 @@ Result MeshBuilder::AddFace(const Face& face) {
     return Ok;
 }
 
+Result MeshBuilder::DropFaces(std::span<const std::uint8_t> dropped) {
+    if (!cornerNormals_ || dropped.size() != faces_.size() || normals_.size() != corners_.size())
+        return ErrBadValue;
+    std::size_t kept = 0, keptCorners = 0;
+    for (std::size_t i = 0; i < faces_.size(); ++i) {
+        if (dropped[i] != 0) continue;
+        FaceData f = faces_[i];
+        const auto first = static_cast<std::size_t>(f.firstCorner);
+        f.firstCorner = static_cast<std::int32_t>(keptCorners);
+        for (std::int32_t k = 0; k < f.cornerCount; ++k, ++keptCorners) {
+            corners_[keptCorners] = {corners_[first + static_cast<std::size_t>(k)].vertex,
+                                     static_cast<std::int32_t>(keptCorners)};
+            normals_[keptCorners] = normals_[first + static_cast<std::size_t>(k)];
+        }
+        faces_[kept++] = f;
+    }
+    faces_.resize(kept);
+    corners_.resize(keptCorners);
+    normals_.resize(keptCorners);
+    ++revision_;
+    ++topologyRevision_;
+    ++colorRevision_;
+    return Ok;
+}
+
+Result MeshBuilder::Renumber(Face& face, std::int32_t index) const {
+    if (face.builder_.get() != this || !ValidFace(index)) return ErrBadObject;
+    face.index_ = index;
+    return Ok;
+}
+
 Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices,
                              std::int32_t normalCount, const Vec3f* normals,
                              const std::uint32_t* faceData) {
@@ -120,6 +154,7 @@ Result MeshBuilder::AddFaces(std::int32_t vertexCount, const Vec3f* vertices,
     }
     const std::int32_t firstVertex = VertexCount();
     const std::int32_t firstNormal = NormalCount();
+    cornerNormals_ = false;
     positions_.insert(positions_.end(), vertices, vertices + vertexCount);
     if (normalCount > 0) normals_.insert(normals_.end(), normals, normals + normalCount);
     for (const std::uint32_t* d = faceData; *d != 0;) {
@@ -151,6 +186,7 @@ void MeshBuilder::Clear() {
     normals_.clear();
     faces_.clear();
     corners_.clear();
+    cornerNormals_ = true;
     ++revision_;
     ++topologyRevision_;
     ++colorRevision_;

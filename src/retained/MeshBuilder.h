@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -103,6 +104,14 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     // Reserves room ahead of a large build.
     void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces,
                  std::size_t corners = 0);
+    // Drops the faces flagged in dropped (one flag per face) with their corners, and closes the
+    // gaps: the kept faces keep their order, corners and colours, and face k of them is then
+    // number k (Renumber tells their handles). Only for a builder whose every corner, face after
+    // face, has a normal of its own numbered as the corner, which the kept corners keep too;
+    // refused, changing nothing, for any other.
+    Result DropFaces(std::span<const std::uint8_t> dropped);
+    // Gives a handle of this builder another face number.
+    Result Renumber(Face& face, std::int32_t index) const;
     // Drops every vertex, normal and face but keeps the storage, so a rebuild of the same size
     // reuses memory already paged in. Face handles made before refer to nothing afterwards.
     void Clear();
@@ -120,6 +129,8 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::uint64_t revision_ = 0;
     std::uint64_t topologyRevision_ = 0;
     std::uint64_t colorRevision_ = 0;
+    // Whether the corners lie face after face, each with its own normal numbered as the corner.
+    bool cornerNormals_ = true;
 };
 
 }  // namespace kvx::rm

@@ -97,27 +97,53 @@ void Scene::RebuildIntoCurrentMesh() {
         f.Rebuild(mesh, vertices);
 }
 
+bool Scene::VerticesLiveInOrderIn(const LayerMesh* mesh) const {
+    if (mesh->builder->VertexCount() != vertexCount()) return false;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        const Vertex& v = vertices[i];
+        if (v.owner != mesh || v.meshIndex != static_cast<std::int32_t>(i) || v.copies)
+            return false;
+    }
+    return true;
+}
+
 void Scene::DeleteSelectedFaces() {
     if (selectedFaces.empty()) return;
     // Remove every selected face and close the gaps in one pass; the others keep their order.
     std::vector<std::uint8_t> doomed(faces.size(), 0);
     for (const std::int32_t f : selectedFaces)
         doomed[static_cast<std::size_t>(f)] = 1;
+    // Afterwards every record lives in the current layer's mesh. When every record already does,
+    // face i of the table as the mesh's face i, the mesh drops the deleted faces in place and
+    // holds exactly what a rebuild would give; otherwise it is rebuilt.
+    LayerMesh* mesh = currentMesh();
+    rm::MeshBuilder* builder = mesh->builder.get();
+    bool inPlace =
+        builder != nullptr && builder->FaceCount() == faceCount() && VerticesLiveInOrderIn(mesh);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < faces.size(); ++i) {
+        Face& f = faces[i];
+        inPlace = inPlace && f.owner == mesh && f.rmFace.Builder() == builder &&
+                  f.rmFace.Index() == static_cast<std::int32_t>(i);
         if (doomed[i]) continue;
-        if (kept != i) faces[kept] = std::move(faces[i]);
+        if (kept != i) faces[kept] = std::move(f);
+        if (inPlace) builder->Renumber(faces[kept].rmFace, static_cast<std::int32_t>(kept));
         ++kept;
     }
     facesDeleted += faces.size() - kept;
     faces.resize(kept);
+    inPlace = inPlace && rm::Succeeded(builder->DropFaces(doomed));
 
-    // Every record now lives in the current layer's mesh, emptied and rebuilt in the memory it
-    // already had. The other layers' meshes would only hold stale copies of the same geometry,
-    // so they are emptied too.
+    // The other layers' meshes would only hold stale copies of the same geometry, so they are
+    // emptied; a rebuild reuses the memory the current one already had.
     for (std::int32_t i = 0; i < layerMeshCount(); ++i)
-        EmptyLayerMesh(i);
-    RebuildIntoCurrentMesh();
+        if (!inPlace || layerMeshes_[static_cast<std::size_t>(i)].get() != mesh) EmptyLayerMesh(i);
+    if (inPlace) {
+        mesh->facesAdded = static_cast<std::int32_t>(kept);
+        mesh->normalsAdded = builder->NormalCount();
+    } else {
+        RebuildIntoCurrentMesh();
+    }
     // A rebuilt face starts with placeholder normals; give every face its shading back.
     UpdateAllVertexNormals();
 

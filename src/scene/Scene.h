@@ -180,6 +180,8 @@ class Scene {
     void EmptyLayerMesh(std::int32_t i);
     // Re-attaches every vertex and rebuilds every face into the current layer's mesh.
     void RebuildIntoCurrentMesh();
+    // Whether vertex i of the table is vertex i of mesh, for every i, and in no other mesh.
+    bool VerticesLiveInOrderIn(const LayerMesh* mesh) const;
     // Copies a vertex to a new one offset by (dx, dy, dz) on the current layer; returns its index.
     std::int32_t CopyVertex(std::int32_t source, double dx, double dy, double dz);
 

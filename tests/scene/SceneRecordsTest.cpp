@@ -1,4 +1,5 @@
 #include <cmath>
+#include <sstream>
 
 #include "SceneFixture.h"
 #include "scene/VertexTransforms.h"
@@ -172,17 +173,52 @@ TEST_F(RecordsTest, DeletingFacesLeavesNoStaleOrDoubledGeometryInAnyMesh) {
     EXPECT_EQ(Builder(2).VertexCount(), scene.vertexCount());
 }
 
+// Everything the current layer's mesh holds, and how the scene's faces and its own counts refer
+// to it, as text.
+std::string MeshText(const Scene& scene) {
+    const LayerMesh& mesh = *scene.layerMesh(scene.currentLayer);
+    const rm::MeshBuilder& b = *mesh.builder;
+    std::ostringstream out;
+    out << mesh.facesAdded << ' ' << mesh.normalsAdded << '\n';
+    for (const rm::Vec3f& p : b.Positions())
+        out << p.x << ' ' << p.y << ' ' << p.z << ';';
+    out << '\n';
+    for (const rm::FaceData& d : b.Faces()) {
+        out << d.added << ' ' << d.color.x << ' ' << d.color.y << ' ' << d.color.z << ':';
+        for (int k = 0; k < d.cornerCount; ++k) {
+            const rm::Corner& c = b.CornersOf(d)[k];
+            const rm::Vec3f n = b.Normals()[static_cast<std::size_t>(c.normal)];
+            out << ' ' << c.vertex << '/' << c.normal << '(' << n.x << ' ' << n.y << ' ' << n.z
+                << ')';
+        }
+        out << '\n';
+    }
+    for (const Face& f : scene.faces)
+        out << f.rmFace.Index() << (f.owner == &mesh ? ' ' : '!');
+    return out.str();
+}
+
 TEST_F(RecordsTest, DeletingFacesKeepsTheVertexTableAndTheNormals) {
     scene.GenerateMesh();
+    for (int i = 0; i < scene.faceCount(); i += 3) {
+        Face& f = scene.faces[static_cast<std::size_t>(i)];
+        f.SetColor(i % 256, 7, 200);
+        f.renderType = i % 2 == 0 ? RenderSmooth : RenderFlat;
+    }
     for (int round = 0; round < 3; ++round) {
-        SelectFaces({0, 5});
+        SelectFaces({0, 5, 2 * round + 17});
         scene.DeleteSelectedFaces();
+        // The mesh holds exactly what rebuilding it from the tables gives.
+        const std::string kept = MeshText(scene);
+        scene.RebuildMirror(scene.VertexOwners(), scene.FaceOwners());
+        EXPECT_EQ(kept, MeshText(scene)) << "round " << round;
     }
     ASSERT_EQ(scene.vertexCount(), 225);
     for (int i = 0; i < scene.vertexCount(); ++i)
         EXPECT_EQ(scene.vertices[static_cast<std::size_t>(i)].sceneIndex, i);
-    EXPECT_EQ(scene.faceCount(), 392 - 6);
-    // Rebuilt faces are shaded again, not left with placeholder normals.
+    EXPECT_EQ(scene.faceCount(), 392 - 9);
+    // Deleted faces' slots are gone and the kept faces are shaded, not left with placeholders.
+    EXPECT_EQ(Builder(0).NormalCount(), 3 * (392 - 9));
     for (const Face& f : scene.faces)
         ExpectVec(EngineNormal(f, 0), 0, 1, 0);
 }
