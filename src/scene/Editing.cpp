@@ -144,7 +144,8 @@ void Scene::DeleteSelectedFaces() {
     } else {
         RebuildIntoCurrentMesh();
     }
-    // A rebuilt face starts with placeholder normals; give every face its shading back.
+    // A rebuilt face starts with placeholder normals, and the smooth sums at the deleted faces'
+    // corners have changed: every face gets its shading again.
     UpdateAllVertexNormals();
 
     ClearVertexSelection();
