@@ -29,13 +29,19 @@ struct ViewsFixture : OwnedGrid {
     }
     PreparedScene prepared;
 
+    // View v's canvas in the background grey, locked.
+    Canvas& Cleared(ViewId v) {
+        Canvas& c = canvases[v];
+        c.FillAll(c.Pack(155, 155, 155));
+        c.Lock();
+        return c;
+    }
+
     // Each view on its own, one pass over the faces per view.
     void DrawOneByOne() {
         prepared.Prepare(*scene);
         for (ViewId v = ViewTop; v <= ViewBack; ++v) {
-            Canvas& c = canvases[v];
-            c.FillAll(c.Pack(155, 155, 155));
-            c.Lock();
+            Canvas& c = Cleared(v);
             DrawViewPasses(c, *scene, prepared, states[static_cast<std::size_t>(v)], v, inputs);
             c.Unlock();
         }
@@ -46,12 +52,8 @@ struct ViewsFixture : OwnedGrid {
     void DrawAll() {
         prepared.Prepare(*scene);
         std::vector<ViewTarget> targets;
-        for (ViewId v = ViewTop; v <= ViewBack; ++v) {
-            Canvas& c = canvases[v];
-            c.FillAll(c.Pack(155, 155, 155));
-            c.Lock();
-            targets.push_back({&c, &states[static_cast<std::size_t>(v)], v});
-        }
+        for (ViewId v = ViewTop; v <= ViewBack; ++v)
+            targets.push_back({&Cleared(v), &states[static_cast<std::size_t>(v)], v});
         DrawViewGroupPasses(targets, *scene, prepared, inputs);
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
             canvases[v].Unlock();

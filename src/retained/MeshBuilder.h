@@ -3,7 +3,6 @@
 // returns stays valid for the builder's life. A face is a handle (builder, face number); the
 // builder keeps the face's data even after the handle is dropped, until the builder goes.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -102,8 +101,7 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     // Grows when a face's colour changes.
     std::uint64_t ColorRevision() const { return colorRevision_; }
     // Reserves room ahead of a large build.
-    void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces,
-                 std::size_t corners = 0);
+    void Reserve(std::size_t vertices, std::size_t normals, std::size_t faces, std::size_t corners);
     // Drops the faces flagged in dropped (one flag per face) with their corners, and closes the
     // gaps: the kept faces keep their order, corners and colours, and face k of them is then
     // number k (Renumber tells their handles). Only for a builder whose every corner, face after

@@ -284,10 +284,6 @@ struct AdderSink {
     }
 };
 
-}  // namespace
-
-namespace {
-
 bool OpenSceneFile(FileAccess& file, const std::string& path, std::string& reason) {
     if (file.OpenForRead(path)) return true;
     reason = "cannot open the file for reading and writing (missing, read-only or in use)";
