@@ -77,10 +77,9 @@ TEST_P(RenderPassesTest, GridHasLinesFromMinus50To49AndNoneAt50) {
     EXPECT_EQ(At(101, 229), g);           // z = -50
     EXPECT_EQ(At(101, 230), background);
     EXPECT_EQ(At(19, 121), background);  // nothing beyond -50
-}
 
-TEST_P(RenderPassesTest, GridOfTheFrontViewUsesXAndY) {
-    const PixelValue g = PackedColours::For(Bits()).grey120;
+    // The front view's grid lies in x and y.
+    canvas.FillAll(background);
     DrawGrid(canvas, top, ViewFront, g);
     // x = 1 is column 137, y = 1 is row 112 (v = -y); between them nothing.
     EXPECT_EQ(At(137, 5), g);
