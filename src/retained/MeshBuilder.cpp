@@ -38,13 +38,7 @@ Result Face::GetNormal(Vec3& normal) const {
     normal = {};
     if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
     const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
-    if (f.cornerCount < 3) return Ok;
-    const auto& p = builder_->positions_;
-    const Corner* c = builder_->CornersOf(f);
-    const Vec3 p0 = Widen(p[static_cast<std::size_t>(c[0].vertex)]);
-    const Vec3 p1 = Widen(p[static_cast<std::size_t>(c[1].vertex)]);
-    const Vec3 p2 = Widen(p[static_cast<std::size_t>(c[2].vertex)]);
-    normal = Normalize(Cross(p1 - p0, p2 - p0));
+    if (f.cornerCount >= 3) normal = builder_->NormalOf(f);
     return Ok;
 }
 
@@ -83,6 +77,14 @@ Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) 
     normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
     ++revision_;
     return Ok;
+}
+
+Vec3 MeshBuilder::NormalOf(const FaceData& face) const {
+    const Corner* c = CornersOf(face);
+    const Vec3 p0 = Widen(positions_[static_cast<std::size_t>(c[0].vertex)]);
+    const Vec3 p1 = Widen(positions_[static_cast<std::size_t>(c[1].vertex)]);
+    const Vec3 p2 = Widen(positions_[static_cast<std::size_t>(c[2].vertex)]);
+    return Normalize(Cross(p1 - p0, p2 - p0));
 }
 
 Result MeshBuilder::CreateFace(Face& face) {

@@ -93,6 +93,8 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     const Corner* CornersOf(const FaceData& face) const {
         return corners_.data() + face.firstCorner;
     }
+    // Unit normal (P1 - P0) x (P2 - P0) of the face's first three corners; it must have three.
+    Vec3 NormalOf(const FaceData& face) const;
     // Grows with every change, so a renderer can tell when what it derived is stale.
     std::uint64_t Revision() const { return revision_; }
     // Grows only when the faces or their corners change (not on moves, normals or colours), so

@@ -22,17 +22,6 @@ inline std::int32_t Max3(std::int32_t a, std::int32_t b, std::int32_t c) {
     return std::max(a, std::max(b, c));
 }
 
-// Unit normal (P1 - P0) x (P2 - P0) of a face's first three corners, for corners without a
-// normal of their own.
-Vec3f FaceNormal(const MeshBuilder& mesh, const FaceData& f) {
-    const auto& p = mesh.Positions();
-    const Corner* c = mesh.CornersOf(f);
-    const Vec3 p0 = Widen(p[static_cast<std::size_t>(c[0].vertex)]);
-    const Vec3 p1 = Widen(p[static_cast<std::size_t>(c[1].vertex)]);
-    const Vec3 p2 = Widen(p[static_cast<std::size_t>(c[2].vertex)]);
-    return Narrow(Normalize(Cross(p1 - p0, p2 - p0)));
-}
-
 }  // namespace
 
 void Renderer::FitDepth(const Canvas& canvas) {
@@ -93,8 +82,9 @@ Vec3f Renderer::CornerColor(const Instance& in, std::int32_t vertex, std::int32_
     Vec3f light{1.0f, 1.0f, 1.0f};
     if (pass.mode.lit) {
         const auto& faces = in.mesh->Faces();
-        const Vec3f n = normal >= 0 ? in.mesh->Normals()[static_cast<std::size_t>(normal)]
-                                    : FaceNormal(*in.mesh, faces[static_cast<std::size_t>(face)]);
+        const Vec3f n = normal >= 0
+                            ? in.mesh->Normals()[static_cast<std::size_t>(normal)]
+                            : Narrow(in.mesh->NormalOf(faces[static_cast<std::size_t>(face)]));
         light = lighting_.At(vertex, n);
     }
     return {color.x * light.x * 255.0f, color.y * light.y * 255.0f, color.z * light.z * 255.0f};

@@ -50,9 +50,8 @@ void PreparedScene::Prepare(const Scene& scene) {
         return true;
     };
     // Appends face f, number index, to a list and its corners to the list's corner table.
-    std::size_t cornerCount = 0;
-    const auto add = [&](FaceEntry* list, std::size_t& count, std::vector<std::int32_t>& to,
-                         const Face& f, std::size_t index) {
+    const auto add = [](FaceEntry* list, std::size_t& count, std::vector<std::int32_t>& to,
+                        std::size_t& cornerCount, const Face& f, std::size_t index) {
         const auto needed = cornerCount + static_cast<std::size_t>(f.vertexCount);
         if (needed > to.size()) to.resize(std::max(needed, 2 * to.size()));
         list[count++] = {static_cast<std::int32_t>(index), static_cast<std::uint8_t>(f.vertexCount),
@@ -63,25 +62,26 @@ void PreparedScene::Prepare(const Scene& scene) {
     const std::size_t faceCount = scene.faces.size();
     shownFaces.resize(faceCount);
     corners.resize(faceCount * 3);
-    std::size_t faces = 0;
+    std::size_t faces = 0, shownCorners = 0;
     for (std::size_t fi = 0; fi < faceCount; ++fi) {
         const Face& f = scene.faces[fi];
-        if (f.vertexCount > 0 && faceShown(f)) add(shownFaces.data(), faces, corners, f, fi);
+        if (f.vertexCount > 0 && faceShown(f))
+            add(shownFaces.data(), faces, corners, shownCorners, f, fi);
     }
     shownFaces.resize(faces);
-    corners.resize(cornerCount);
+    corners.resize(shownCorners);
     selectedFaces.resize(scene.selectedFaces.size());
     selectedCorners.resize(scene.selectedFaces.size() * 3);
-    std::size_t selected = 0;
-    cornerCount = 0;
+    std::size_t selected = 0, selectedCornerCount = 0;
     for (const std::int32_t fi : scene.selectedFaces) {
         if (fi < 0 || fi >= scene.faceCount()) continue;
         const Face& f = scene.faces[static_cast<std::size_t>(fi)];
         if (f.vertexCount > 0)
-            add(selectedFaces.data(), selected, selectedCorners, f, static_cast<std::size_t>(fi));
+            add(selectedFaces.data(), selected, selectedCorners, selectedCornerCount, f,
+                static_cast<std::size_t>(fi));
     }
     selectedFaces.resize(selected);
-    selectedCorners.resize(cornerCount);
+    selectedCorners.resize(selectedCornerCount);
 }
 
 }  // namespace kvx

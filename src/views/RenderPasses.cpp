@@ -189,13 +189,18 @@ void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const Vie
 
 namespace {
 
-// The outline of a face with a corner beyond ExactPixelRange, from the corners' exact positions,
-// in the order of the usual outline: the closing edge, then each edge from corner k to corner
-// k - 1; after(k) runs after corner k's edge (after(0) before them all).
-template <typename After>
-void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
-                const std::int32_t* corner, std::int32_t n, const ViewState& state, ViewId view,
-                PixelValue c, After after) {
+// How a pass over faces draws: outlines in each face's colour, each edge from corner k to corner
+// k - 1, or selected faces in RawSelectedFace, each edge from corner k - 1 to corner k; both start
+// with the edge between the first corner and the last.
+enum class FacePass { Outlines, Selected };
+
+// The edges of a face with a corner beyond ExactPixelRange, from the corners' exact positions, in
+// the order and direction of its pass: the closing edge, then the edge between corners k - 1 and
+// k; after(k) runs after corner k's edge (after(0) before them all).
+template <FacePass Pass, typename After>
+void FarFaceEdges(const PixelBuffer& buffer, const PreparedScene& prepared,
+                  const std::int32_t* corner, std::int32_t n, const ViewState& state, ViewId view,
+                  PixelValue c, After after) {
     const ViewProjector project(state, view);
     std::array<PixelPosition, MaxFaceVertices> p;
     for (std::int32_t k = 0; k < n; ++k) {
@@ -205,7 +210,13 @@ void FarOutline(const PixelBuffer& buffer, const PreparedScene& prepared,
     after(0);
     DrawLongLine(buffer, p[0], p[static_cast<std::size_t>(n - 1)], c);
     for (std::int32_t i = 1; i < n; ++i) {
-        DrawLongLine(buffer, p[static_cast<std::size_t>(i)], p[static_cast<std::size_t>(i - 1)], c);
+        const PixelPosition a = p[static_cast<std::size_t>(i - 1)],
+                            b = p[static_cast<std::size_t>(i)];
+        if constexpr (Pass == FacePass::Outlines) {
+            DrawLongLine(buffer, b, a, c);
+        } else {
+            DrawLongLine(buffer, a, b, c);
+        }
         after(i);
     }
 }
@@ -239,9 +250,10 @@ void FaceOutlines(Canvas& canvas, const Scene& scene, const PreparedScene& prepa
         }
         const Face* f = showNormals ? &scene.faces[static_cast<std::size_t>(e.face)] : nullptr;
         if (far) {
-            FarOutline(buffer, prepared, corner, n, state, view, c, [&](std::int32_t k) {
-                if (f) DrawNormal(canvas, scene, *f, k, state, view, red);
-            });
+            FarFaceEdges<FacePass::Outlines>(
+                buffer, prepared, corner, n, state, view, c, [&](std::int32_t k) {
+                    if (f) DrawNormal(canvas, scene, *f, k, state, view, red);
+                });
             continue;
         }
         if (f) DrawNormal(canvas, scene, *f, 0, state, view, red);
@@ -384,15 +396,8 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
         for (std::int32_t k = 0; k < n; ++k)
             far |= IsFar(point(k));
         if (far) {
-            // The same edges in the other direction: the closing one, then k - 1 to k.
-            const ViewProjector project(state, view);
-            const auto position = [&](std::int32_t k) {
-                const float* xyz = prepared.xyz.data() + 3 * static_cast<std::size_t>(corner[k]);
-                return project.Position(xyz[0], xyz[1], xyz[2]);
-            };
-            DrawLongLine(buffer, position(0), position(n - 1), RawSelectedFace);
-            for (std::int32_t i = 1; i < n; ++i)
-                DrawLongLine(buffer, position(i - 1), position(i), RawSelectedFace);
+            FarFaceEdges<FacePass::Selected>(buffer, prepared, corner, n, state, view,
+                                             RawSelectedFace, [](std::int32_t) {});
             continue;
         }
         const PixelPoint first = point(0), last = point(n - 1);
@@ -409,11 +414,6 @@ struct GroupMember {
     PixelBuffer buffer;
     std::size_t column = 0;  // in the shared table
 };
-
-// How a pass over faces draws: outlines in each face's colour, each edge from corner k to corner
-// k - 1, or selected faces in RawSelectedFace, each edge from corner k - 1 to corner k; both start
-// with the edge between the first corner and the last.
-enum class FacePass { Outlines, Selected };
 
 // A face in one view as its pass draws it; nothing when every corner lies on one pixel, since
 // every edge is then a point.
