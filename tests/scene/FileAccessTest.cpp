@@ -60,7 +60,7 @@ TEST(FileAccess, WritingTruncatesAndRoundTrips) {
     EXPECT_FALSE(f.ReadFailed());
 }
 
-TEST(FileAccess, OpenFilesAreNotShared) {
+TEST(FileAccess, OpenFilesAreNotSharedAndFailedOpensHoldNothing) {
     TempDir dir;
     test::WriteAll(dir.File("d"), {1, 2, 3});
     FileAccess first, second;
@@ -71,10 +71,7 @@ TEST(FileAccess, OpenFilesAreNotShared) {
     EXPECT_EQ(second.handle, -1);
     first.Close();
     EXPECT_EQ(second.OpenForRead(dir.File("d")), 1);
-}
-
-TEST(FileAccess, FailedOpensAndRepeatedCloses) {
-    TempDir dir;
+    // Failed opens leave no handle; closing twice is harmless.
     FileAccess f;
     EXPECT_EQ(f.OpenForRead(dir.File("missing")), 0);
     EXPECT_EQ(f.handle, -1);

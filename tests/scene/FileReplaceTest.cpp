@@ -55,11 +55,8 @@ TEST_F(FileReplaceTest, RegressionSavingThroughALinkWritesTheFileItNamesAndKeeps
     EXPECT_TRUE(fs::is_symlink(dir.File("sub/chain.KVX")));
     EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), expected);
     EXPECT_EQ(Names(), (std::vector<std::string>{"link.KVX", "plain.KVX", "real.KVX", "sub"}));
-}
-
-TEST_F(FileReplaceTest, ALinkToAFileNotYetThereCreatesThatFile) {
+    // A link to a file not yet there creates that file.
     fs::create_symlink("new.KVX", dir.File("dangling.KVX"));
-    std::string reason;
     ASSERT_TRUE(SaveSceneToPath(scene, dir.File("dangling.KVX"), reason)) << reason;
     EXPECT_TRUE(fs::is_symlink(dir.File("dangling.KVX")));
     EXPECT_EQ(test::ReadAll(dir.File("new.KVX")), Saved());
@@ -91,19 +88,16 @@ TEST_F(FileReplaceTest, RegressionATargetHeldByAnotherKolvexIsRefusedAndKept) {
     EXPECT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
 }
 
-TEST_F(FileReplaceTest, ASpecialFileIsNotReplaced) {
-    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
-    std::string reason;
-    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("pipe"), reason));
-    EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
-}
-
-TEST_F(FileReplaceTest, AReplacedFileKeepsItsPermissions) {
+// A replaced file keeps its permissions; a special file is not replaced.
+TEST_F(FileReplaceTest, AReplacedFileKeepsItsPermissionsAndASpecialFileIsNotReplaced) {
     fs::permissions(dir.File("real.KVX"), fs::perms::owner_read | fs::perms::owner_write);
     std::string reason;
     ASSERT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
     EXPECT_EQ(fs::status(dir.File("real.KVX")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0666), 0);
+    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("pipe"), reason));
+    EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
 }
 
 TEST_F(FileReplaceTest, AWriterThatGivesUpLeavesTheEarlierFile) {

@@ -100,14 +100,5 @@ TEST(SceneFileRegression, TheLargestCountsAreRefusedBeforeAnythingIsAllocated) {
     EXPECT_EQ(Refusal(one), "file too short for its 1 vertices and 4194304 faces");
 }
 
-TEST(SceneFileRegression, AFaceAnnouncingTheLargestIndexCountIsRefusedBeforeItsIndices) {
-    Bytes b = Header(3, 1);
-    for (int i = 0; i < 3; ++i)
-        Vertex(b, i, 0, 0);
-    b.U8(0x7E).I32(std::numeric_limits<std::int32_t>::max()).I32(0).I32(1).I32(2);
-    b.U8(1).U8(2).U8(3).I32(0).U8(0).U8(0);
-    EXPECT_EQ(Refusal(b), "file ends inside face 0 (2147483647 vertex indices announced)");
-}
-
 }  // namespace
 }  // namespace kvx

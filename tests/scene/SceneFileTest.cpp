@@ -47,6 +47,14 @@ Bytes GoodFile() {
     Face2(b, {1, 3, 2}, 1, 2, 3, 2, 1, 0);
     return b;
 }
+// Three vertices along x and one face on the given indices.
+Bytes Triangle(const Indices& idx) {
+    Bytes b = Header(2, 3, 1);
+    for (int i = 0; i < 3; ++i)
+        Vertex2(b, i, 0, 0, 0, 0);
+    Face2(b, idx, 1, 1, 1, 0, 0, 0);
+    return b;
+}
 
 class SceneFileTest : public SceneTest {
   protected:
@@ -262,38 +270,24 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
         {"negative count", [] { return Header(2, 0, -1); }, "negative record count"},
         {"index out of range",
          [] {
-             Bytes b = Header(2, 3, 1);
-             for (int i = 0; i < 3; ++i)
-                 Vertex2(b, i, 0, 0, 0, 0);
-             Face2(b, {0, 1, 40}, 1, 1, 1, 0, 0, 0);
-             return b;
+             return Triangle({0, 1, 40});
          },
          "face 0: vertex index 40 out of range"},
         {"negative index",
          [] {
-             Bytes b = Header(2, 3, 1);
-             for (int i = 0; i < 3; ++i)
-                 Vertex2(b, i, 0, 0, 0, 0);
-             Face2(b, {0, -1, 2}, 1, 1, 1, 0, 0, 0);
-             return b;
+             return Triangle({0, -1, 2});
          },
          "face 0: vertex index -1 out of range"},
         {"two indices",
          [] {
-             Bytes b = Header(2, 3, 1);
-             for (int i = 0; i < 3; ++i)
-                 Vertex2(b, i, 0, 0, 0, 0);
-             Face2(b, {0, 1}, 1, 1, 1, 0, 0, 0);
+             Bytes b = Triangle({0, 1});
              b.I32(0);
              return b;
          },
          "face 0: 2 vertex indices (at least 3 needed)"},
         {"huge index count",
          [] {
-             Bytes b = Header(2, 3, 1);
-             for (int i = 0; i < 3; ++i)
-                 Vertex2(b, i, 0, 0, 0, 0);
-             Face2(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
+             Bytes b = Triangle({0, 1, 2});
              for (int k = 1; k <= 3; ++k)
                  b.data[33 + 90 + k] = 0xFF;
              b.data[33 + 90 + 4] = 0x7F;
