@@ -2,8 +2,6 @@
 
 #include "perspective/Lights.h"
 
-#include <cmath>
-
 namespace kvx {
 namespace {
 
@@ -52,19 +50,6 @@ TEST_F(LightsTest, ColoursAreSentUnscaled) {
     EXPECT_EQ(d.light->Color().x, 0.99609375f);
 }
 
-TEST_F(LightsTest, MarkersShowOnceAndHide) {
-    PointLight point;
-    point.Create(root, 255, 255, 255);
-    point.ShowMarker();
-    point.ShowMarker();
-    EXPECT_EQ(point.frame.frame->Visuals().size(), 1u);
-    EXPECT_EQ(point.markerShown, 1);
-    point.HideMarker();
-    point.HideMarker();
-    EXPECT_TRUE(point.frame.frame->Visuals().empty());
-    EXPECT_EQ(point.markerShown, 0);
-}
-
 TEST_F(LightsTest, CreatingAgainReplacesTheLightInsteadOfAddingOne) {
     PointLight point;
     point.Create(root, 255, 255, 255);
@@ -93,18 +78,6 @@ TEST_F(LightsTest, LightsNeverCreatedIgnoreEverything) {
     p.SetAttenuation(1, 1, 1);
     EXPECT_EQ(p.SetColor(1, 2, 3), 1);
     EXPECT_EQ(LightsInScene(), 0);
-}
-
-TEST_F(LightsTest, PositionAndDirectionLiveInWorldCoordinates) {
-    DirectionalLight d;
-    d.Create(root, 1, 1, 1);
-    d.Rotate(45, 0, 0);
-    d.Move(0, 1, -5);
-    const rm::Matrix4 m = d.frame.frame->WorldTransform();
-    const rm::Vec3 dir = m.TransformDirection({0, 0, 1});
-    EXPECT_NEAR(dir.y, -std::sqrt(0.5), 1e-6);  // shining down and away
-    EXPECT_NEAR(dir.z, std::sqrt(0.5), 1e-6);
-    EXPECT_NEAR(m.TransformPoint({0, 0, 0}).z, -5, 1e-6);
 }
 
 }  // namespace

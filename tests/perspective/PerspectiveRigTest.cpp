@@ -37,6 +37,7 @@ TEST(PerspectiveRig, LightsAndQualityTakeTheirOpeningValues) {
     EXPECT_NEAR(d.m[3][1], 1.0, 1e-6);
     EXPECT_NEAR(d.m[3][2], -5.0, 1e-6);
     EXPECT_NEAR(d.m[2][1], -0.70710678, 1e-5);  // shining down and away
+    EXPECT_NEAR(d.m[2][2], 0.70710678, 1e-5);
 }
 
 TEST(PerspectiveRig, AnEmptySceneShowsTheBackgroundColour) {
@@ -98,8 +99,12 @@ TEST(PerspectiveRig, MarkersAreShownOnceAndHiddenAgain) {
     view.Redraw();
     // The point light's cube sits at (0, 1, 0), above the origin's place in the picture.
     EXPECT_NE(view.Picture().Get(125, 69), 0u);
+    EXPECT_EQ(view.point.markerShown, 1);
+    view.rig.HideMarkers();
     view.rig.HideMarkers();
     EXPECT_TRUE(view.point.frame.frame->Visuals().empty());
+    EXPECT_TRUE(view.rig.directional.frame.frame->Visuals().empty());
+    EXPECT_EQ(view.point.markerShown, 0);
     view.Redraw();
     const std::vector<std::uint8_t> after(view.Picture().base,
                                           view.Picture().base + view.Picture().pitch * 250);
