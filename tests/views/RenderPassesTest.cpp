@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "retained/SceneNodes.h"
@@ -28,6 +30,10 @@ class RenderPassesTest : public ::testing::TestWithParam<int> {
     int Bits() const { return GetParam(); }
     PixelValue At(int x, int y) const { return canvas.Surface().Get(x, y); }
     PixelValue Red() const { return canvas.Pack(255, 0, 0); }
+    void Expect(PixelValue v, std::initializer_list<std::pair<int, int>> pixels) const {
+        for (const auto& [x, y] : pixels)
+            EXPECT_EQ(At(x, y), v) << "pixel " << x << ", " << y;
+    }
 
     std::int32_t Triangle(double ax, double ay, double az, double bx, double by, double bz,
                           double cx, double cy, double cz, std::int32_t layer = 0) {
@@ -68,40 +74,27 @@ TEST_P(RenderPassesTest, GridHasLinesFromMinus50To49AndNoneAt50) {
     wide.width = 120.0;
     const PixelValue g = PackedColours::For(Bits()).grey120;
     DrawGrid(canvas, wide, ViewTop, g);
-    EXPECT_EQ(At(20, 121), g);            // x = -50
-    EXPECT_EQ(At(227, 121), g);           // x = 49
-    EXPECT_EQ(At(229, 121), background);  // x = 50 has no line
-    EXPECT_EQ(At(100, 20), g);            // a vertical line reaches z = 50
-    EXPECT_EQ(At(101, 20), background);   // but no horizontal line lies there
-    EXPECT_EQ(At(101, 22), g);            // z = 49
-    EXPECT_EQ(At(101, 229), g);           // z = -50
-    EXPECT_EQ(At(101, 230), background);
-    EXPECT_EQ(At(19, 121), background);  // nothing beyond -50
+    // x = -50 and 49, a vertical line reaching z = 50, z = 49 and -50.
+    Expect(g, {{20, 121}, {227, 121}, {100, 20}, {101, 22}, {101, 229}});
+    // x = 50 has no line, nor z = 50 a horizontal one; nothing beyond -50.
+    Expect(background, {{229, 121}, {101, 20}, {101, 230}, {19, 121}});
 
     // The front view's grid lies in x and y.
     canvas.FillAll(background);
     DrawGrid(canvas, top, ViewFront, g);
     // x = 1 is column 137, y = 1 is row 112 (v = -y); between them nothing.
-    EXPECT_EQ(At(137, 5), g);
-    EXPECT_EQ(At(5, 112), g);
+    Expect(g, {{137, 5}, {5, 112}});
     EXPECT_EQ(At(131, 118), background);
 }
 
-TEST_P(RenderPassesTest, RulersCrossAtTheOriginAndIgnoreTheDepthAxis) {
+// The rulers cross at the origin and ignore the depth axis; the cross-hair shows only in the view
+// under the mouse.
+TEST_P(RenderPassesTest, RulersCrossAtTheOriginAndTheCrossHairFollowsTheMouse) {
     const PixelValue r = PackedColours::For(Bits()).grey100;
     MouseState mouse;
     DrawRulers(canvas, top, ViewTop, false, mouse, r);
-    EXPECT_EQ(At(0, 125), r);
-    EXPECT_EQ(At(249, 125), r);
-    EXPECT_EQ(At(125, 0), r);
-    EXPECT_EQ(At(125, 249), r);
-    EXPECT_EQ(At(124, 124), background);
-    EXPECT_EQ(At(126, 126), background);
-}
-
-TEST_P(RenderPassesTest, CrossHairOnlyInTheViewUnderTheMouse) {
-    const PixelValue r = PackedColours::For(Bits()).grey100;
-    MouseState mouse;
+    Expect(r, {{0, 125}, {249, 125}, {125, 0}, {125, 249}});
+    Expect(background, {{124, 124}, {126, 126}});
     mouse.pixelX = 30.7;
     mouse.pixelY = 40.2;
     mouse.activeView = ViewBottom;
@@ -109,9 +102,7 @@ TEST_P(RenderPassesTest, CrossHairOnlyInTheViewUnderTheMouse) {
     EXPECT_EQ(At(30, 10), background);
     mouse.activeView = ViewTop;
     DrawRulers(canvas, top, ViewTop, true, mouse, r);
-    EXPECT_EQ(At(30, 10), r);
-    EXPECT_EQ(At(30, 249), r);
-    EXPECT_EQ(At(10, 40), r);
+    Expect(r, {{30, 10}, {30, 249}, {10, 40}});
     EXPECT_EQ(At(31, 10), background);
 }
 
@@ -121,12 +112,8 @@ TEST_P(RenderPassesTest, SnapMarkerIsAHashAroundTheWorldCursor) {
     mouse.worldZ = -3;  // pixel (150, 162)
     const PixelValue black = PackedColours::For(Bits()).black;
     DrawSnapMarker(canvas, top, ViewTop, mouse, black);
-    EXPECT_EQ(At(148, 161), black);
-    EXPECT_EQ(At(152, 163), black);
-    EXPECT_EQ(At(149, 160), black);
-    EXPECT_EQ(At(151, 164), black);
-    EXPECT_EQ(At(150, 162), background);
-    EXPECT_EQ(At(153, 161), background);
+    Expect(black, {{148, 161}, {152, 163}, {149, 160}, {151, 164}});
+    Expect(background, {{150, 162}, {153, 161}});
 }
 
 TEST_P(RenderPassesTest, RubberBandOutlinesTheDraggedRectangle) {
@@ -135,12 +122,7 @@ TEST_P(RenderPassesTest, RubberBandOutlinesTheDraggedRectangle) {
     mouse.pixelY = 60.2;
     const PixelValue blue = canvas.Pack(0, 0, 255);
     DrawRubberBand(canvas, PixelPoint{10, 20}, mouse, blue);
-    EXPECT_EQ(At(10, 20), blue);
-    EXPECT_EQ(At(50, 60), blue);
-    EXPECT_EQ(At(30, 20), blue);
-    EXPECT_EQ(At(30, 60), blue);
-    EXPECT_EQ(At(10, 40), blue);
-    EXPECT_EQ(At(50, 40), blue);
+    Expect(blue, {{10, 20}, {50, 60}, {30, 20}, {30, 60}, {10, 40}, {50, 40}});
     EXPECT_EQ(At(30, 40), background);
     EXPECT_EQ(blue, Bits() == 16 ? 0x001Fu : 0x0000FFu);
 }
@@ -151,9 +133,7 @@ TEST_P(RenderPassesTest, FaceOutlineInItsColourSkipsHiddenFacesAndOtherLayers) {
     scene->faces[static_cast<std::size_t>(f)].SetColor(200, 100, 50);
     const PixelValue c = canvas.Pack(200, 100, 50);
     DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
-    EXPECT_EQ(At(120, 75), c);   // edge 1 -> 0
-    EXPECT_EQ(At(175, 120), c);  // edge 2 -> 1
-    EXPECT_EQ(At(120, 120), c);  // closing edge 0 -> 2
+    Expect(c, {{120, 75}, {175, 120}, {120, 120}});  // edges 1 -> 0, 2 -> 1 and 0 -> 2
 
     canvas.FillAll(background);
     scene->faces[static_cast<std::size_t>(f)].hidden = 1;
@@ -191,25 +171,22 @@ TEST_P(RenderPassesTest, NormalsAreRedLinesOneUnitLong) {
     EXPECT_NE(At(125 + 14 * dir, 125), Red());
 }
 
+// Markers use the raw value 255 (pure blue in 24 bits); hidden vertices and those of other layers
+// are not drawn.
 TEST_P(RenderPassesTest, VertexMarkersUseTheRawValue255) {
     scene->AppendVertex(0, 0, 0, 0);       // pixel (125, 125)
     scene->AppendVertex(-9.2, 0, 9.2, 0);  // pixel (10, 10)
+    scene->AppendVertex(4, 0, 0, 3);       // pixel (175, 125), another layer
+    scene->AppendVertex(0, 0, -4, 0);      // pixel (125, 175), hidden
+    scene->vertices[3].hidden = 1;
     scene->ToggleVertex(1);
     PointLightMarker light;
     DrawVertices(canvas, *scene, top, ViewTop, light);
-    EXPECT_EQ(At(124, 125), RawVertexMarker);
-    EXPECT_EQ(At(125, 124), RawVertexMarker);
-    EXPECT_EQ(At(126, 125), RawVertexMarker);
-    EXPECT_EQ(At(125, 126), RawVertexMarker);
+    Expect(RawVertexMarker, {{124, 125}, {125, 124}, {126, 125}, {125, 126}});
     EXPECT_EQ(At(124, 124), background);
     // Selected: the centre pixel and an 11 x 11 square.
-    EXPECT_EQ(At(10, 10), RawVertexMarker);
-    EXPECT_EQ(At(5, 5), RawVertexMarker);
-    EXPECT_EQ(At(15, 5), RawVertexMarker);
-    EXPECT_EQ(At(5, 15), RawVertexMarker);
-    EXPECT_EQ(At(15, 15), RawVertexMarker);
-    EXPECT_EQ(At(10, 9), background);
-    EXPECT_EQ(At(4, 5), background);
+    Expect(RawVertexMarker, {{10, 10}, {5, 5}, {15, 5}, {5, 15}, {15, 15}});
+    Expect(background, {{10, 9}, {4, 5}, {174, 125}, {124, 175}});
     // In 24 bits the raw 255 is pure blue.
     const PixelBuffer b = canvas.Surface();
     if (Bits() == 24) {
@@ -220,18 +197,10 @@ TEST_P(RenderPassesTest, VertexMarkersUseTheRawValue255) {
     }
     // The canvas stays locked for the passes that follow.
     EXPECT_TRUE(canvas.IsLocked());
-}
-
-TEST_P(RenderPassesTest, VerticesOfOtherLayersAndHiddenOnesAreNotDrawn) {
-    scene->AppendVertex(0, 0, 0, 3);
-    scene->AppendVertex(4, 0, 0, 0);  // (175, 125)
-    scene->vertices[1].hidden = 1;
-    DrawVertices(canvas, *scene, top, ViewTop, PointLightMarker{});
-    EXPECT_EQ(At(124, 125), background);
-    EXPECT_EQ(At(174, 125), background);
     scene->allLayers = 1;
-    DrawVertices(canvas, *scene, top, ViewTop, PointLightMarker{});
-    EXPECT_EQ(At(124, 125), RawVertexMarker);
+    DrawVertices(canvas, *scene, top, ViewTop, light);
+    EXPECT_EQ(At(174, 125), RawVertexMarker);
+    EXPECT_EQ(At(124, 175), background);
 }
 
 TEST_P(RenderPassesTest, PointLightMarkerIsARedDiagonalCrossAtItsPlacement) {
@@ -240,10 +209,7 @@ TEST_P(RenderPassesTest, PointLightMarkerIsARedDiagonalCrossAtItsPlacement) {
     EXPECT_EQ(At(120, 182), background);
     light.shown = true;
     DrawVertices(canvas, *scene, top, ViewTop, light);
-    EXPECT_EQ(At(120, 182), Red());
-    EXPECT_EQ(At(129, 191), Red());
-    EXPECT_EQ(At(130, 182), Red());
-    EXPECT_EQ(At(121, 191), Red());
+    Expect(Red(), {{120, 182}, {129, 191}, {130, 182}, {121, 191}});
     EXPECT_EQ(At(130, 192), background);  // the end points are not drawn
 }
 
@@ -253,9 +219,7 @@ TEST_P(RenderPassesTest, SelectedFacesAre0xFFFFEvenWhenHidden) {
     scene->faces[static_cast<std::size_t>(f)].hidden = 1;
     scene->currentLayer = 5;
     DrawSelectedFaces(canvas, *scene, top, ViewTop);
-    EXPECT_EQ(At(120, 75), RawSelectedFace);
-    EXPECT_EQ(At(175, 120), RawSelectedFace);
-    EXPECT_EQ(At(120, 120), RawSelectedFace);
+    Expect(RawSelectedFace, {{120, 75}, {175, 120}, {120, 120}});
     if (Bits() == 24) {
         const std::uint8_t* p = canvas.Surface().Address(120, 75);
         EXPECT_EQ(p[2], 0);    // red
