@@ -32,6 +32,13 @@ struct Target {
     RasterTarget Raster(PixelRect clip) { return {canvas.Surface(), &depth, clip}; }
     RasterTarget Raster() { return Raster({0, 0, canvas.Width(), canvas.Height()}); }
     bool Written(std::int32_t x, std::int32_t y) const { return canvas.Surface().Get(x, y) != 0; }
+    int WrittenCount() const {
+        int n = 0;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x)
+                n += Written(x, y);
+        return n;
+    }
 
     Canvas canvas;
     DepthBuffer depth;
@@ -130,10 +137,7 @@ TEST(Rasteriser, CentreTestAgreesWithTheRasteriser) {
         ++tested;
         target.Clear();
         Draw(target.Raster(), a, b, c);
-        bool drawn = false;
-        for (int y = 0; y < Side; ++y)
-            for (int x = 0; x < Side; ++x)
-                drawn |= target.Written(x, y);
+        const bool drawn = target.WrittenCount() > 0;
         covering += drawn;
         ASSERT_EQ(CoversSomeCentre(a.x, a.y, b.x, b.y, c.x, c.y, bounds), drawn)
             << a.x << "," << a.y << " " << b.x << "," << b.y << " " << c.x << "," << c.y;
@@ -147,32 +151,20 @@ TEST(Rasteriser, CounterClockwiseTrianglesDrawNothing) {
     const RasterVertex a = V(Centre(1), Centre(1)), b = V(Centre(20), Centre(1)),
                        c = V(Centre(1), Centre(20));
     Draw(target.Raster(), a, c, b);
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x)
-            ASSERT_FALSE(target.Written(x, y));
+    EXPECT_EQ(target.WrittenCount(), 0);
     Draw(target.Raster(), a, b, c);
     EXPECT_TRUE(target.Written(5, 5));
 }
 
 TEST(Rasteriser, NearerSurfaceWinsWhateverTheOrder) {
-    const Vec3f red{255, 0, 0}, blue{0, 0, 255};
+    const auto draw = [](Target& target, float depth, Vec3f colour) {
+        Draw(target.Raster(), V(0, 0, depth, colour), V(Centre(30), 0, depth, colour),
+             V(0, Centre(30), depth, colour));
+    };
     for (int order = 0; order < 2; ++order) {
         Target target;
-        const auto near = [&] {
-            Draw(target.Raster(), V(0, 0, 0.5f, red), V(Centre(30), 0, 0.5f, red),
-                 V(0, Centre(30), 0.5f, red));
-        };
-        const auto far = [&] {
-            Draw(target.Raster(), V(0, 0, 0.2f, blue), V(Centre(30), 0, 0.2f, blue),
-                 V(0, Centre(30), 0.2f, blue));
-        };
-        if (order == 0) {
-            near();
-            far();
-        } else {
-            far();
-            near();
-        }
+        draw(target, order == 0 ? 0.5f : 0.2f, order == 0 ? Vec3f{255, 0, 0} : Vec3f{0, 0, 255});
+        draw(target, order == 0 ? 0.2f : 0.5f, order == 0 ? Vec3f{0, 0, 255} : Vec3f{255, 0, 0});
         EXPECT_EQ(target.canvas.Surface().Get(5, 5), 0xFF0000u) << "order " << order;
         EXPECT_FLOAT_EQ(target.depth.At(5, 5), 0.5f);
     }
@@ -231,11 +223,7 @@ TEST(Rasteriser, EdgesIncludeBothEnds) {
     DrawEdge(target.Raster(), V(Centre(2), Centre(3)), V(Centre(12), Centre(8)), {255, 255, 255});
     EXPECT_TRUE(target.Written(2, 3));
     EXPECT_TRUE(target.Written(12, 8));
-    int written = 0;
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x)
-            written += target.Written(x, y);
-    EXPECT_EQ(written, 11);  // one pixel per column along the longer axis
+    EXPECT_EQ(target.WrittenCount(), 11);  // one pixel per column along the longer axis
 }
 
 }  // namespace

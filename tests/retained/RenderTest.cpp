@@ -51,6 +51,13 @@ class Stage : public ::testing::Test {
         ASSERT_TRUE(Succeeded(device->Update()));
     }
     PixelValue At(std::int32_t x, std::int32_t y) const { return canvas.Surface().Get(x, y); }
+    // Exactly the pixels inside [left, right) x [top, bottom) are drawn.
+    void ExpectDrawnExactly(int left, int top, int right, int bottom) const {
+        for (int y = 0; y < Side; ++y)
+            for (int x = 0; x < Side; ++x)
+                ASSERT_EQ(At(x, y) != Background, x >= left && x < right && y >= top && y < bottom)
+                    << x << ", " << y;
+    }
     int Drawn() const {
         int n = 0;
         for (int y = 0; y < Side; ++y)
@@ -89,16 +96,17 @@ TEST_F(Stage, UnlitScenesAreBlack) {
     EXPECT_EQ(At(50, 50), 0u);
 }
 
-TEST_F(Stage, FaceCrossingTheFrontPlaneIsCutNotDropped) {
+// A face crossing the front plane is cut, not dropped; one beyond the back plane is not drawn.
+TEST_F(Stage, FacesAreClippedByTheFrontAndBackPlanes) {
     // The top corner lies behind the camera; the part in front still shows.
     AddTriangle({-1, -1, 3}, {0, 3, -2}, {1, -1, 3});
     Frame();
     EXPECT_NE(At(50, 70), Background);
     EXPECT_GT(Drawn(), 100);
-}
-
-TEST_F(Stage, FacesBeyondTheBackPlaneAreNotDrawn) {
-    AddTriangle({-60, -60, 120}, {0, 60, 120}, {60, -60, 120});
+    for (std::int32_t v = 0; v < 3; ++v) {
+        const Vec3f p[] = {{-60, -60, 120}, {0, 60, 120}, {60, -60, 120}};
+        mesh->SetVertex(v, p[v].x, p[v].y, p[v].z);
+    }
     Frame();
     EXPECT_EQ(Drawn(), 0);
 }
@@ -149,10 +157,7 @@ TEST_F(Stage, NothingIsDrawnOutsideTheViewport) {
     viewport = small;
     AddTriangle({-9, -9, 2}, {0, 9, 2}, {9, -9, 2});
     Frame();
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(At(x, y) != Background, x >= 20 && x < 60 && y >= 30 && y < 50)
-                << x << ", " << y;
+    ExpectDrawnExactly(20, 30, 60, 50);
 }
 
 TEST_F(Stage, WireframeOutlinesFacesInTheirColoursUnlit) {
@@ -185,11 +190,7 @@ TEST_F(Stage, PolygonsAreDrawnAsFansFromTheirFirstCorner) {
         face.AddVertexAndNormalIndexed(k, mesh->AddNormal(0, 0, -1));
     mesh->AddFace(face);
     Frame();
-    // The square spans pixels 25..74 both ways.
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x)
-            ASSERT_EQ(At(x, y) != Background, x >= 25 && x < 75 && y >= 25 && y < 75)
-                << x << ", " << y;
+    ExpectDrawnExactly(25, 25, 75, 75);  // the square spans pixels 25..74 both ways
 }
 
 }  // namespace
