@@ -49,7 +49,6 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::map<platform::WindowHandle, FakeWindow> windows;
     std::set<std::string> registeredClasses;
     std::map<std::uint32_t, bool> checks;
-    std::vector<std::uint32_t> checkCalls;
     const platform::Menu* menu = nullptr;
     std::map<platform::WindowHandle, Presented> lastPresented;
     std::vector<platform::WindowHandle> presentOrder;
@@ -150,10 +149,7 @@ class FakeWindowSystem : public platform::WindowSystem {
         menu = &m;
         windows.at(h).hasMenu = true;
     }
-    void CheckMenuItem(std::uint32_t id, bool checked) override {
-        checks[id] = checked;
-        checkCalls.push_back(id);
-    }
+    void CheckMenuItem(std::uint32_t id, bool checked) override { checks[id] = checked; }
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t, platform::Point,
                         platform::WindowHandle) override {
         popups.push_back(popup.text);

@@ -16,50 +16,33 @@ class FrameCommandsTest : public EditorFixture {
     void SetUp() override { Start(); }
 };
 
-TEST_F(FrameCommandsTest, DisplayTogglesFlipTheirFlagAndCheckMark) {
+// Each toggle flips its flag and the check mark; "Deplacement" is checked while the flag is off.
+TEST_F(FrameCommandsTest, TogglesFlipTheirFlagAndCheckMark) {
+    DisplayState& d = editor.display;
     struct Case {
         std::uint32_t id;
-        std::int32_t DisplayState::*flag;
+        const std::int32_t* flag;
         std::int32_t initial;
+        bool checkedWhenSet;
     };
-    const Case cases[] = {{cmd::AxeSouris, &DisplayState::showMouseAxes, 0},
-                          {cmd::Regles, &DisplayState::showRulers, 1},
-                          {cmd::Grille, &DisplayState::showGrid, 0},
-                          {cmd::GrilleMagnetique, &DisplayState::magneticGrid, 0},
-                          {cmd::VecteursNormaux, &DisplayState::showNormals, 0},
-                          {cmd::Lumieres, &DisplayState::lightsOn, 0}};
+    const Case cases[] = {{cmd::AxeSouris, &d.showMouseAxes, 0, true},
+                          {cmd::Regles, &d.showRulers, 1, true},
+                          {cmd::Grille, &d.showGrid, 0, true},
+                          {cmd::GrilleMagnetique, &d.magneticGrid, 0, true},
+                          {cmd::VecteursNormaux, &d.showNormals, 0, true},
+                          {cmd::Lumieres, &d.lightsOn, 0, true},
+                          {cmd::Deplacement, &d.pinViews, 0, false},
+                          {cmd::TousLesLayers, &editor.scene->allLayers, 0, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        EXPECT_EQ(editor.display.*c.flag, c.initial);
-        Command(c.id);
-        EXPECT_EQ(editor.display.*c.flag, 1 - c.initial);
-        EXPECT_EQ(ws.Checked(c.id), c.initial == 0);
-        Command(c.id);
-        EXPECT_EQ(editor.display.*c.flag, c.initial);
-        EXPECT_EQ(ws.Checked(c.id), c.initial == 1);
+        EXPECT_EQ(*c.flag, c.initial);
+        for (std::int32_t expected : {1 - c.initial, c.initial}) {
+            Command(c.id);
+            EXPECT_EQ(*c.flag, expected);
+            EXPECT_EQ(ws.Checked(c.id), (expected == 1) == c.checkedWhenSet);
+        }
     }
-}
-
-TEST_F(FrameCommandsTest, DeplacementIsCheckedWhileViewsAreFree) {
-    EXPECT_EQ(editor.display.pinViews, 0);
-    Command(cmd::Deplacement);
-    EXPECT_EQ(editor.display.pinViews, 1);
-    EXPECT_FALSE(ws.Checked(cmd::Deplacement));
-    Command(cmd::Deplacement);
-    EXPECT_EQ(editor.display.pinViews, 0);
-    EXPECT_TRUE(ws.Checked(cmd::Deplacement));
-}
-
-TEST_F(FrameCommandsTest, TousLesLayersTogglesTheScenesFlag) {
-    Command(cmd::TousLesLayers);
-    EXPECT_EQ(editor.scene->allLayers, 1);
-    EXPECT_TRUE(ws.Checked(cmd::TousLesLayers));
-    Command(cmd::TousLesLayers);
-    EXPECT_EQ(editor.scene->allLayers, 0);
-    EXPECT_FALSE(ws.Checked(cmd::TousLesLayers));
-}
-
-TEST_F(FrameCommandsTest, LumieresShowsAndHidesBothMarkers) {
+    // "Lumieres" shows both light markers, and hides them again.
     Command(cmd::Lumieres);
     EXPECT_EQ(editor.pointLight.markerShown, 1);
     EXPECT_EQ(View(ViewPerspective).rig.directional.markerShown, 1);
@@ -85,26 +68,12 @@ TEST_F(FrameCommandsTest, LayerCommandsMoveTheCheckMarkAndClearSelectionsOnChang
     EXPECT_TRUE(ws.Checked(cmd::Layer9));
 }
 
-TEST_F(FrameCommandsTest, ViewCommandsCloseAndReopenWithCheckMarks) {
+// Each "Vues" item closes its own view, releasing its window and canvas, and opens it again
+// with the zoom reset and the pan kept.
+TEST_F(FrameCommandsTest, ViewCommandsCloseAndReopenTheirViewWithCheckMarks) {
     ViewState& top = editor.viewStates[ViewTop];
     top.width = 80.0;
     top.centerU = 3.0;
-    const WindowHandle old = ViewWindow(ViewTop).handle;
-    Command(cmd::VueDessus);
-    EXPECT_EQ(View(ViewTop).isOpen, 0);
-    EXPECT_FALSE(ws.Checked(cmd::VueDessus));
-    EXPECT_EQ(ws.Find(old), nullptr);
-    EXPECT_EQ(ViewWindow(ViewTop).handle, NoWindow);
-    EXPECT_FALSE(View(ViewTop).canvas.IsCreated());
-    Command(cmd::VueDessus);
-    EXPECT_EQ(View(ViewTop).isOpen, 1);
-    EXPECT_TRUE(ws.Checked(cmd::VueDessus));
-    EXPECT_NE(ViewWindow(ViewTop).handle, old);
-    EXPECT_EQ(top.width, 20.0);   // the zoom is reset
-    EXPECT_EQ(top.centerU, 3.0);  // the pan is kept
-}
-
-TEST_F(FrameCommandsTest, VuesItemsMatchTheirViews) {
     const std::pair<std::uint32_t, ViewId> items[] = {{cmd::VueDessus, ViewTop},
                                                       {cmd::VueBas, ViewBottom},
                                                       {cmd::VueGauche, ViewLeft},
@@ -113,15 +82,26 @@ TEST_F(FrameCommandsTest, VuesItemsMatchTheirViews) {
                                                       {cmd::VueDerriere, ViewBack},
                                                       {cmd::VuePerspective, ViewPerspective}};
     for (const auto& [id, view] : items) {
+        SCOPED_TRACE(id);
+        const WindowHandle old = ViewWindow(view).handle;
         Command(id);
-        EXPECT_EQ(View(view).isOpen, 0) << id;
+        EXPECT_EQ(View(view).isOpen, 0);
+        EXPECT_FALSE(ws.Checked(id));
+        EXPECT_EQ(ws.Find(old), nullptr);
+        EXPECT_EQ(ViewWindow(view).handle, NoWindow);
+        EXPECT_FALSE(View(view).canvas.IsCreated());
         for (const ViewDescription& d : ViewTable) {
             if (d.id != view) {
-                EXPECT_EQ(View(d.id).isOpen, 1) << id << " closed " << d.title;
+                EXPECT_EQ(View(d.id).isOpen, 1) << d.title;
             }
         }
         Command(id);
+        EXPECT_EQ(View(view).isOpen, 1);
+        EXPECT_TRUE(ws.Checked(id));
+        EXPECT_NE(ViewWindow(view).handle, old);
     }
+    EXPECT_EQ(top.width, 20.0);
+    EXPECT_EQ(top.centerU, 3.0);
 }
 
 TEST_F(FrameCommandsTest, AlignerReopensClosedViewsAndMovesAll) {

@@ -36,9 +36,6 @@ TEST_F(StartupTest, DesktopDepthChoosesTheCanvasDepth) {
     EXPECT_EQ(CanvasDepthFor(24), 24);
     EXPECT_EQ(CanvasDepthFor(32), 24);
     EXPECT_EQ(CanvasDepthFor(8), 0);
-}
-
-TEST_F(StartupTest, ThirtyTwoBitDesktopGetsTwentyFourBitCanvases) {
     Start(32);
     ASSERT_TRUE(started);
     EXPECT_EQ(View(ViewTop).canvas.BitsPerPixel(), 24);
@@ -64,7 +61,8 @@ TEST_F(StartupTest, FrameIsCentredTitledMaximisedAndHasTheMenu) {
     EXPECT_EQ(editor.frame.extendedStyle, 0x300u);
 }
 
-TEST_F(StartupTest, StartupCheckMarks) {
+// The start-up check marks, and "Aligner" opening all seven views at their places.
+TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
     Start();
     EXPECT_TRUE(ws.Checked(cmd::Layer0));
     EXPECT_TRUE(ws.Checked(cmd::Deplacement));
@@ -72,15 +70,10 @@ TEST_F(StartupTest, StartupCheckMarks) {
     for (std::uint32_t id = cmd::Layer0 + 1; id <= cmd::Layer9; ++id)
         EXPECT_FALSE(ws.Checked(id));
     EXPECT_FALSE(ws.Checked(cmd::Grille));
-    for (const ViewDescription& d : ViewTable)
-        EXPECT_TRUE(ws.Checked(d.menuItem)) << d.title;
-}
-
-TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
-    Start();
     for (const ViewDescription& d : ViewTable) {
         SCOPED_TRACE(d.title);
         EXPECT_EQ(View(d.id).isOpen, 1);
+        EXPECT_TRUE(ws.Checked(d.menuItem));
         const auto* w = ws.Find(ViewWindow(d.id).handle);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->title, d.title);
