@@ -21,7 +21,8 @@ TEST(PackColor, PacksFiveSixFiveAndEightEightEight) {
     EXPECT_EQ(PackColor(255, 255, 255, 32), 0u);
 }
 
-TEST(PixelBuffer, TwentyFourBitPixelsLieBlueGreenRed) {
+// 24-bit pixels lie blue, green, red; 16-bit ones are two little-endian bytes.
+TEST(PixelBuffer, PixelsLieInMemoryByteByByte) {
     TestBuffer t(8, 4, 24);
     HorizontalLine(t.buffer(), 0, 1, 7, 0x123456);
     const std::uint8_t* row = t.buffer().Address(0, 1);
@@ -31,15 +32,11 @@ TEST(PixelBuffer, TwentyFourBitPixelsLieBlueGreenRed) {
         EXPECT_EQ(row[3 * x + 2], 0x12);
     }
     EXPECT_TRUE(t.GuardsIntact());
-}
-
-TEST(PixelBuffer, SixteenBitPixelsAreTwoLittleEndianBytes) {
-    TestBuffer t(4, 4, 16);
-    SetPixel(t.buffer(), 2, 3, 0x9CD3);
-    const std::uint8_t* p = t.buffer().Address(2, 3);
-    EXPECT_EQ(p[0], 0xD3);
-    EXPECT_EQ(p[1], 0x9C);
-    EXPECT_EQ(t.Written().size(), 1u);
+    TestBuffer s(4, 4, 16);
+    SetPixel(s.buffer(), 2, 3, 0x9CD3);
+    EXPECT_EQ(s.buffer().Address(2, 3)[0], 0xD3);
+    EXPECT_EQ(s.buffer().Address(2, 3)[1], 0x9C);
+    EXPECT_EQ(s.Written().size(), 1u);
 }
 
 TEST(PixelBuffer, SetPixelOutsideWritesNothing) {
