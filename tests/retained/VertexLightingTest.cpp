@@ -16,11 +16,15 @@ void ExpectNear(Vec3f a, Vec3f b) {
     EXPECT_NEAR(a.z, b.z, 1e-5f);
 }
 
-TEST(LightAt, AmbientAloneLightsEveryDirection) {
+TEST(LightAt, AmbientAloneLightsEveryDirectionAndEachChannelStopsAtOne) {
     SceneLights lights;
     lights.ambient = {0.2f, 0.3f, 0.4f};
     ExpectNear(LightAt(lights, {1, 2, 3}, {0, 1, 0}), {0.2f, 0.3f, 0.4f});
     ExpectNear(LightAt(lights, {1, 2, 3}, {0, -1, 0}), {0.2f, 0.3f, 0.4f});
+    // Each channel stops at one.
+    lights.ambient = {0.5f, 0.1f, 0.0f};
+    lights.points.push_back({{0, 1, 0}, {255, 0.2f, 0}, 0, 0, 1});
+    ExpectNear(LightAt(lights, {0, 0, 0}, {0, 1, 0}), {1.0f, 0.3f, 0.0f});
 }
 
 TEST(LightAt, DirectionalLightFallsWithTheAngleAndNotOnTheBack) {
@@ -39,21 +43,11 @@ TEST(LightAt, PointLightIsDimmedByItsAttenuation) {
     ExpectNear(LightAt(lights, {0, 0, 0}, {0, 1, 0}), {0.5f, 0.5f, 0.5f});
     // Behind the surface: nothing.
     ExpectNear(LightAt(lights, {0, 0, 0}, {0, -1, 0}), {0, 0, 0});
-}
-
-TEST(LightAt, ADivisorThatIsNotPositiveCountsAsOne) {
-    SceneLights lights;
-    lights.points.push_back({{0, 3, 0}, {0.4f, 0.4f, 0.4f}, 0.0f, 0.0f, 0.0f});
+    // A divisor that is not positive counts as one.
+    lights.points[0] = {{0, 3, 0}, {0.4f, 0.4f, 0.4f}, 0.0f, 0.0f, 0.0f};
     ExpectNear(LightAt(lights, {0, 0, 0}, {0, 1, 0}), {0.4f, 0.4f, 0.4f});
     lights.points[0].constant = -5.0f;
     ExpectNear(LightAt(lights, {0, 0, 0}, {0, 1, 0}), {0.4f, 0.4f, 0.4f});
-}
-
-TEST(LightAt, EachChannelStopsAtOne) {
-    SceneLights lights;
-    lights.ambient = {0.5f, 0.1f, 0.0f};
-    lights.points.push_back({{0, 1, 0}, {255, 0.2f, 0}, 0, 0, 1});
-    ExpectNear(LightAt(lights, {0, 0, 0}, {0, 1, 0}), {1.0f, 0.3f, 0.0f});
 }
 
 TEST(CollectLights, LightsArePlacedByTheirFrames) {
