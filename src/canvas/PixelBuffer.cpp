@@ -52,14 +52,59 @@ void SetPixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y, PixelVa
     Store(buffer.Address(x, y), c, buffer.bitsPerPixel);
 }
 
-void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2,
-                    PixelValue c) {
-    if (!buffer.Drawable()) return;
+bool ClipHorizontal(const PixelBuffer& buffer, std::int32_t& x1, std::int32_t y, std::int32_t& x2) {
+    if (!buffer.Drawable()) return false;
     const std::int32_t right = buffer.width - 1;
-    if ((x1 < 0 && x2 < 0) || (x1 > right && x2 > right) || y < 0 || y > buffer.height - 1) return;
+    if ((x1 < 0 && x2 < 0) || (x1 > right && x2 > right) || y < 0 || y > buffer.height - 1)
+        return false;
     if (x1 > x2) std::swap(x1, x2);
     x1 = std::max(x1, 0);
     x2 = std::min(x2, right);
+    return true;
+}
+
+bool ClipVertical(const PixelBuffer& buffer, std::int32_t x, std::int32_t& y1, std::int32_t& y2) {
+    if (!buffer.Drawable()) return false;
+    const std::int32_t bottom = buffer.height - 1;
+    if (x < 0 || x > buffer.width - 1 || (y1 < 0 && y2 < 0) || (y1 > bottom && y2 > bottom))
+        return false;
+    if (y1 > y2) std::swap(y1, y2);
+    y1 = std::max(y1, 0);
+    y2 = std::min(y2, bottom);
+    return true;
+}
+
+LineWalk PlanLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                  std::int32_t y2) {
+    LineWalk walk;
+    if (!buffer.Drawable()) return walk;
+    const std::int64_t dx = std::int64_t{x2} - x1;
+    const std::int64_t dy = std::int64_t{y2} - y1;
+    std::int64_t n = std::llabs(dx);
+    if (std::llabs(dy) > n) n = std::llabs(dy);
+    if (n == 0) return walk;
+    walk.stepX = dx * LineOne / n;  // truncates toward zero
+    walk.stepY = dy * LineOne / n;
+    walk.fx = std::int64_t{x1} * LineOne;
+    walk.fy = std::int64_t{y1} * LineOne;
+
+    // A position is written when 0 < px < limit (px = f / 1024 truncated), that is when
+    // 1024 <= f < limit * 1024. The last column and row stay free at 16 bits.
+    const std::int64_t limitX = buffer.bitsPerPixel == 16 ? buffer.width - 1 : buffer.width;
+    const std::int64_t limitY = buffer.bitsPerPixel == 16 ? buffer.height - 1 : buffer.height;
+
+    // Only the steps that land inside are visited, so a line far outside costs nothing; the
+    // positions written are exactly those of the plain n-step walk.
+    walk.first = 0;
+    walk.last = n;
+    KeepStepsInside(walk.fx, walk.stepX, LineOne, limitX * LineOne, walk.first, walk.last);
+    KeepStepsInside(walk.fy, walk.stepY, LineOne, limitY * LineOne, walk.first, walk.last);
+    return walk;
+}
+
+void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, std::int32_t x2,
+                    PixelValue c) {
+    if (!ClipHorizontal(buffer, x1, y, x2)) return;
     const int bpp = buffer.bitsPerPixel;
     const int step = buffer.BytesPerPixel();
     std::uint8_t* p = buffer.Address(x1, y);
@@ -69,12 +114,7 @@ void HorizontalLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y, 
 
 void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, std::int32_t y2,
                   PixelValue c) {
-    if (!buffer.Drawable()) return;
-    const std::int32_t bottom = buffer.height - 1;
-    if (x < 0 || x > buffer.width - 1 || (y1 < 0 && y2 < 0) || (y1 > bottom && y2 > bottom)) return;
-    if (y1 > y2) std::swap(y1, y2);
-    y1 = std::max(y1, 0);
-    y2 = std::min(y2, bottom);
+    if (!ClipVertical(buffer, x, y1, y2)) return;
     const int bpp = buffer.bitsPerPixel;
     std::uint8_t* p = buffer.Address(x, y1);
     for (std::int32_t y = y1; y <= y2; ++y, p += buffer.pitch)
@@ -83,33 +123,10 @@ void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, st
 
 void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
           std::int32_t y2, PixelValue c) {
-    if (!buffer.Drawable()) return;
-    const std::int64_t dx = std::int64_t{x2} - x1;
-    const std::int64_t dy = std::int64_t{y2} - y1;
-    std::int64_t n = std::llabs(dx);
-    if (std::llabs(dy) > n) n = std::llabs(dy);
-    if (n == 0) return;
-    const std::int64_t stepX = dx * LineOne / n;  // truncates toward zero
-    const std::int64_t stepY = dy * LineOne / n;
-    const std::int64_t fx = std::int64_t{x1} * LineOne;
-    const std::int64_t fy = std::int64_t{y1} * LineOne;
-
-    // A position is written when 0 < px < limit (px = f / 1024 truncated), that is when
-    // 1024 <= f < limit * 1024. The last column and row stay free at 16 bits.
-    const std::int64_t limitX = buffer.bitsPerPixel == 16 ? buffer.width - 1 : buffer.width;
-    const std::int64_t limitY = buffer.bitsPerPixel == 16 ? buffer.height - 1 : buffer.height;
-
-    // Only the steps that land inside are visited, so a line far outside costs nothing; the
-    // positions written are exactly those of the plain n-step walk.
-    std::int64_t first = 0, last = n;
-    KeepStepsInside(fx, stepX, LineOne, limitX * LineOne, first, last);
-    KeepStepsInside(fy, stepY, LineOne, limitY * LineOne, first, last);
+    const LineWalk walk = PlanLine(buffer, x1, y1, x2, y2);
     const int bpp = buffer.bitsPerPixel;
-    for (std::int64_t i = first; i < last; ++i) {
-        const auto px = static_cast<std::int32_t>((fx + i * stepX) / LineOne);
-        const auto py = static_cast<std::int32_t>((fy + i * stepY) / LineOne);
-        Store(buffer.Address(px, py), c, bpp);
-    }
+    for (std::int64_t i = walk.first; i < walk.last; ++i)
+        Store(buffer.Address(walk.X(i), walk.Y(i)), c, bpp);
 }
 
 int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,

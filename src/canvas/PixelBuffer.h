@@ -63,6 +63,45 @@ void VerticalLine(const PixelBuffer& buffer, std::int32_t x, std::int32_t y1, st
 void Line(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
           std::int32_t y2, PixelValue c);
 
+// The steps first .. last - 1 of Line's walk that land where it writes; step i is the pixel
+// (X(i), Y(i)). Empty for equal ends or a buffer that cannot be drawn.
+struct LineWalk {
+    std::int64_t fx = 0, fy = 0, stepX = 0, stepY = 0, first = 0, last = 0;
+    std::int32_t X(std::int64_t i) const {
+        return static_cast<std::int32_t>((fx + i * stepX) / LineOne);
+    }
+    std::int32_t Y(std::int64_t i) const {
+        return static_cast<std::int32_t>((fy + i * stepY) / LineOne);
+    }
+};
+LineWalk PlanLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                  std::int32_t y2);
+// The part of HorizontalLine's (VerticalLine's) span that it writes, ends put in order; false
+// when it writes nothing.
+bool ClipHorizontal(const PixelBuffer& buffer, std::int32_t& x1, std::int32_t y, std::int32_t& x2);
+bool ClipVertical(const PixelBuffer& buffer, std::int32_t x, std::int32_t& y1, std::int32_t& y2);
+
+// Calls visit(x, y) for every pixel DrawLine writes, in the order it writes them, for passes
+// that decide pixel by pixel whether to write.
+template <typename Visit>
+void ForEachLinePixel(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                      std::int32_t y2, Visit visit) {
+    if (x1 == x2 && y1 == y2) return;
+    if (x1 == x2) {
+        if (ClipVertical(buffer, x1, y1, y2))
+            for (std::int32_t y = y1; y <= y2; ++y)
+                visit(x1, y);
+    } else if (y1 == y2) {
+        if (ClipHorizontal(buffer, x1, y1, x2))
+            for (std::int32_t x = x1; x <= x2; ++x)
+                visit(x, y1);
+    } else {
+        const LineWalk walk = PlanLine(buffer, x1, y1, x2, y2);
+        for (std::int64_t i = walk.first; i < walk.last; ++i)
+            visit(walk.X(i), walk.Y(i));
+    }
+}
+
 // Chooses the routine: nothing (returns 0) for equal ends, else vertical, horizontal or Line (1).
 int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
              std::int32_t y2, PixelValue c);
@@ -74,22 +113,17 @@ int DrawLine(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1, std::i
 #else
 #define KVX_HOT_INLINE inline
 #endif
-// DrawEdge for a buffer of Bits bits per pixel, known where it is called.
-template <int Bits>
-KVX_HOT_INLINE void DrawEdgeAt(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
-                               std::int32_t x2, std::int32_t y2, PixelValue c) {
+// The pixels DrawLine writes for a line of at most one step each way, handed to put(x, y) in its
+// order, for a buffer of Bits bits per pixel known where it is called; a longer line is handed to
+// longer(x1, y1, x2, y2) as it is.
+template <int Bits, typename Put, typename Longer>
+KVX_HOT_INLINE void EdgePixels(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
+                               std::int32_t x2, std::int32_t y2, Put put, Longer longer) {
     const std::int32_t dx = x2 - x1, dy = y2 - y1;
     if ((dx | dy) == 0) return;  // a point draws nothing
     if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) {
         const auto inside = [&](std::int32_t x, std::int32_t y) {
             return x >= 0 && y >= 0 && x < buffer.width && y < buffer.height;
-        };
-        const auto put = [&](std::int32_t x, std::int32_t y) {
-            std::uint8_t* p = buffer.base + static_cast<std::ptrdiff_t>(y) * buffer.pitch +
-                              static_cast<std::ptrdiff_t>(x) * (Bits / 8);
-            p[0] = static_cast<std::uint8_t>(c);
-            p[1] = static_cast<std::uint8_t>(c >> 8);
-            if constexpr (Bits == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
         };
         if (dx == 0 || dy == 0) {  // a span of two pixels, each clipped on its own
             if (inside(x1, y1)) put(x1, y1);
@@ -101,7 +135,30 @@ KVX_HOT_INLINE void DrawEdgeAt(const PixelBuffer& buffer, std::int32_t x1, std::
         }
         return;
     }
-    DrawLine(buffer, x1, y1, x2, y2, c);
+    longer(x1, y1, x2, y2);
+}
+
+// Writes c at (x, y) of a buffer of Bits bits per pixel.
+template <int Bits>
+KVX_HOT_INLINE void StorePixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
+                               PixelValue c) {
+    std::uint8_t* p = buffer.base + static_cast<std::ptrdiff_t>(y) * buffer.pitch +
+                      static_cast<std::ptrdiff_t>(x) * (Bits / 8);
+    p[0] = static_cast<std::uint8_t>(c);
+    p[1] = static_cast<std::uint8_t>(c >> 8);
+    if constexpr (Bits == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
+}
+
+// DrawEdge for a buffer of Bits bits per pixel, known where it is called.
+template <int Bits>
+KVX_HOT_INLINE void DrawEdgeAt(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,
+                               std::int32_t x2, std::int32_t y2, PixelValue c) {
+    EdgePixels<Bits>(
+        buffer, x1, y1, x2, y2,
+        [&](std::int32_t x, std::int32_t y) { StorePixel<Bits>(buffer, x, y, c); },
+        [&](std::int32_t a, std::int32_t b, std::int32_t p, std::int32_t q) {
+            DrawLine(buffer, a, b, p, q, c);
+        });
 }
 
 KVX_HOT_INLINE void DrawEdge(const PixelBuffer& buffer, std::int32_t x1, std::int32_t y1,

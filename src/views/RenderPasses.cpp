@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#if defined(__x86_64__) || defined(__i386__)
+#include <smmintrin.h>
+#endif
 #include <span>
 #include <vector>
 
@@ -409,45 +413,207 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
     }
 }
 
+// Which pixels of a view already hold what a pass leaves there, one bit each. The outlines are
+// drawn from the last face back to the first, each pixel written only by the first face to reach
+// it, which is the face that writes it last in the usual order; the selected faces all write the
+// one value, so there too a pixel once written is done. A run of faces whose corners lie in a
+// rectangle where every pixel is done then writes nothing and is passed over: a face only writes
+// pixels between its corners. On a big model seen whole most faces are smaller than a pixel, each
+// pixel is written by many faces, and most runs are passed over.
+class SettledPixels {
+  public:
+    void Reset(std::int32_t width, std::int32_t height) {
+        width_ = width;
+        height_ = height;
+        stride_ = (static_cast<std::size_t>(width) + 63) / 64;
+        bits_.assign(stride_ * static_cast<std::size_t>(height), 0);
+    }
+    // Marks (x, y), which lies inside; returns whether it was not marked yet.
+    bool Settle(std::int32_t x, std::int32_t y) {
+        std::uint64_t& word =
+            bits_[static_cast<std::size_t>(y) * stride_ + static_cast<std::size_t>(x >> 6)];
+        const std::uint64_t bit = std::uint64_t{1} << (x & 63);
+        const bool fresh = (word & bit) == 0;
+        word |= bit;
+        return fresh;
+    }
+    // Whether every pixel of the rectangle (inclusive) that lies inside is marked.
+    bool AllSettled(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) const {
+        x0 = std::max(x0, 0);
+        y0 = std::max(y0, 0);
+        x1 = std::min(x1, width_ - 1);
+        y1 = std::min(y1, height_ - 1);
+        if (x0 > x1 || y0 > y1) return true;
+        const std::size_t w0 = static_cast<std::size_t>(x0 >> 6);
+        const std::size_t w1 = static_cast<std::size_t>(x1 >> 6);
+        const std::uint64_t first = ~std::uint64_t{0} << (x0 & 63);
+        const std::uint64_t last = ~std::uint64_t{0} >> (63 - (x1 & 63));
+        for (std::int32_t y = y0; y <= y1; ++y) {
+            const std::uint64_t* row = bits_.data() + static_cast<std::size_t>(y) * stride_;
+            for (std::size_t w = w0; w <= w1; ++w) {
+                const std::uint64_t need =
+                    (w == w0 ? first : ~std::uint64_t{0}) & (w == w1 ? last : ~std::uint64_t{0});
+                if ((row[w] & need) != need) return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    std::vector<std::uint64_t> bits_;
+    std::size_t stride_ = 0;
+    std::int32_t width_ = 0, height_ = 0;
+};
+
 // One view of a group drawn in one pass over the faces.
 struct GroupMember {
     PixelBuffer buffer;
     std::size_t column = 0;  // in the shared table
+    SettledPixels* settled = nullptr;
 };
 
-// A face in one view as its pass draws it; nothing when every corner lies on one pixel, since
-// every edge is then a point.
+// A line longer than a step, each pixel written only when not yet settled.
+template <int Bits>
+[[gnu::noinline]] void SettleLongLine(const PixelBuffer& buffer, SettledPixels& settled,
+                                      std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                      std::int32_t y2, PixelValue c) {
+    ForEachLinePixel(buffer, x1, y1, x2, y2, [&](std::int32_t x, std::int32_t y) {
+        if (settled.Settle(x, y)) StorePixel<Bits>(buffer, x, y, c);
+    });
+}
+
+// The pixels of a face in one view that are not settled yet, written and settled; nothing when
+// every corner lies on one pixel, since every edge is then a point. All of a face's pixels take
+// its one colour, so the order of its edges does not show; their direction does.
 template <int Bits, FacePass Pass>
-KVX_HOT_INLINE void FaceEdges(const PixelBuffer& buffer, const PixelPoint* const* at,
-                              std::size_t column, std::int32_t n, PixelValue c) {
-    const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(k)][column]; };
+KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at, std::int32_t n,
+                               PixelValue c) {
+    const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(k)][m.column]; };
     const PixelPoint first = point(0);
     bool onePixel = true;
     for (std::int32_t k = 1; k < n; ++k)
         onePixel = onePixel && point(k) == first;
     if (onePixel) return;
+    const PixelBuffer& buffer = m.buffer;
+    SettledPixels& settled = *m.settled;
+    const auto put = [&](std::int32_t x, std::int32_t y) {
+        if (settled.Settle(x, y)) StorePixel<Bits>(buffer, x, y, c);
+    };
+    const auto longer = [&](std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+        SettleLongLine<Bits>(buffer, settled, x1, y1, x2, y2, c);
+    };
     const PixelPoint last = point(n - 1);
-    DrawEdgeAt<Bits>(buffer, first.x, first.y, last.x, last.y, c);
+    EdgePixels<Bits>(buffer, first.x, first.y, last.x, last.y, put, longer);
     for (std::int32_t i = 1; i < n; ++i) {
         const PixelPoint p = point(i), q = point(i - 1);
         if constexpr (Pass == FacePass::Outlines) {
-            DrawEdgeAt<Bits>(buffer, p.x, p.y, q.x, q.y, c);
+            EdgePixels<Bits>(buffer, p.x, p.y, q.x, q.y, put, longer);
         } else {
-            DrawEdgeAt<Bits>(buffer, q.x, q.y, p.x, p.y, c);
+            EdgePixels<Bits>(buffer, q.x, q.y, p.x, p.y, put, longer);
         }
     }
 }
 
+// Views drawn in one group, their projections side by side in one table.
+constexpr std::size_t MaxGroup = 6;
+
+// The least and the greatest of each of the 2 * stride numbers (x and y of each view) over the
+// table rows of the given corners.
+void RunBoxPlain(const PixelPoint* table, std::size_t stride, const std::int32_t* corners,
+                 std::size_t count, std::int32_t* lo, std::int32_t* hi) {
+    const std::size_t width = 2 * stride;
+    std::fill(lo, lo + width, std::numeric_limits<std::int32_t>::max());
+    std::fill(hi, hi + width, std::numeric_limits<std::int32_t>::min());
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto* row = reinterpret_cast<const std::int32_t*>(
+            table + static_cast<std::size_t>(corners[k]) * stride);
+        for (std::size_t j = 0; j < width; ++j) {
+            lo[j] = std::min(lo[j], row[j]);
+            hi[j] = std::max(hi[j], row[j]);
+        }
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same, four numbers at a time, for a table of Stride views known where it is called.
+template <std::size_t Stride>
+[[gnu::target("sse4.1")]] void RunBoxSse41(const PixelPoint* table, const std::int32_t* corners,
+                                           std::size_t count, std::int32_t* lo, std::int32_t* hi) {
+    constexpr std::size_t Width = 2 * Stride, Whole = Width / 4, Vectors = (Width + 3) / 4;
+    __m128i low[Vectors], high[Vectors];
+    for (std::size_t v = 0; v < Vectors; ++v) {
+        low[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::max());
+        high[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::min());
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto* row =
+            reinterpret_cast<const __m128i*>(table + static_cast<std::size_t>(corners[k]) * Stride);
+        for (std::size_t v = 0; v < Whole; ++v) {
+            const __m128i p = _mm_loadu_si128(row + v);
+            low[v] = _mm_min_epi32(low[v], p);
+            high[v] = _mm_max_epi32(high[v], p);
+        }
+        if constexpr (Whole < Vectors) {  // an odd number of views leaves two numbers
+            const __m128i p = _mm_loadl_epi64(row + Whole);
+            low[Whole] = _mm_min_epi32(low[Whole], p);
+            high[Whole] = _mm_max_epi32(high[Whole], p);
+        }
+    }
+    std::int32_t l[4 * Vectors], h[4 * Vectors];
+    for (std::size_t v = 0; v < Vectors; ++v) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 4 * v), low[v]);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(h + 4 * v), high[v]);
+    }
+    std::copy(l, l + Width, lo);
+    std::copy(h, h + Width, hi);
+}
+#endif
+
+void RunBox(const PixelPoint* table, std::size_t stride, const std::int32_t* corners,
+            std::size_t count, std::int32_t* lo, std::int32_t* hi) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool sse41 = __builtin_cpu_supports("sse4.1") != 0;
+    if (sse41) {
+        switch (stride) {
+            case 1:
+                return RunBoxSse41<1>(table, corners, count, lo, hi);
+            case 2:
+                return RunBoxSse41<2>(table, corners, count, lo, hi);
+            case 3:
+                return RunBoxSse41<3>(table, corners, count, lo, hi);
+            case 4:
+                return RunBoxSse41<4>(table, corners, count, lo, hi);
+            case 5:
+                return RunBoxSse41<5>(table, corners, count, lo, hi);
+            case 6:
+                return RunBoxSse41<6>(table, corners, count, lo, hi);
+            default:
+                break;
+        }
+    }
+#endif
+    RunBoxPlain(table, stride, corners, count, lo, hi);
+}
+
+// Faces handled together: when none of them can write a pixel of a view, the view skips them.
+constexpr std::size_t RunLength = 16;
+// How far ahead of the run being drawn backwards its table rows are fetched, in corners.
+constexpr std::ptrdiff_t PrefetchCorners = 3 * RunLength * 3;
+
 // A pass over faces for several views at Bits bits per pixel, each face's corners found once
-// for them all.
+// for them all: the outlines from the last face back, the selected faces from the first.
 template <int Bits, FacePass Pass>
 void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
-                  const std::int32_t* corner, const PixelPoint* table, std::size_t stride) {
+                  const std::int32_t* corners, const PixelPoint* table, std::size_t stride) {
     if (members.empty()) return;
+    for (const GroupMember& m : members)
+        m.settled->Reset(m.buffer.width, m.buffer.height);
+    constexpr bool backwards = Pass == FacePass::Outlines;
     std::array<const PixelPoint*, MaxFaceVertices> at{};
     int packed = -1;  // the colour bytes last packed, as one number
     PixelValue colour = RawSelectedFace;
-    for (const PreparedScene::FaceEntry& e : list) {
+    const auto face = [&](const PreparedScene::FaceEntry& e, const std::int32_t* corner,
+                          std::uint32_t views) {
         const std::int32_t n = e.count;
         for (std::int32_t k = 0; k < n; ++k)
             at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * stride;
@@ -458,9 +624,55 @@ void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScen
                 colour = PackColor(e.red, e.green, e.blue, Bits);
             }
         }
-        for (const GroupMember& m : members)
-            FaceEdges<Bits, Pass>(m.buffer, at.data(), m.column, n, colour);
-        corner += n;
+        for (std::size_t i = 0; i < members.size(); ++i)
+            if ((views >> i & 1u) != 0) SettleFace<Bits, Pass>(members[i], at.data(), n, colour);
+    };
+    const std::size_t total = list.size();
+    const std::int32_t* end = corners;  // past the corners of the faces before the run
+    for (const PreparedScene::FaceEntry& e : list)
+        end += backwards ? e.count : 0;
+    for (std::size_t done = 0; done < total;) {
+        const std::size_t length = std::min(RunLength, total - done);
+        const std::size_t from = backwards ? total - done - length : done;
+        // The run's corners and, for each view, the rectangle they lie in.
+        std::size_t cornerCount = 0;
+        for (std::size_t f = from; f < from + length; ++f)
+            cornerCount += list[f].count;
+        const std::int32_t* runCorners = backwards ? end - cornerCount : end;
+        if constexpr (backwards) {
+            // The table rows of the faces a few runs on are fetched ahead: walking the table
+            // backwards, the processor does not foresee them.
+            const std::ptrdiff_t ahead = (runCorners - corners) - PrefetchCorners;
+            for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(ahead, 0);
+                 i < ahead + static_cast<std::ptrdiff_t>(cornerCount); ++i)
+                __builtin_prefetch(table + static_cast<std::size_t>(corners[i]) * stride);
+        }
+        std::array<std::int32_t, 2 * MaxGroup> lo, hi;
+        RunBox(table, stride, runCorners, cornerCount, lo.data(), hi.data());
+        std::uint32_t views = 0;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            if (!members[i].settled->AllSettled(
+                    lo[2 * members[i].column], lo[2 * members[i].column + 1],
+                    hi[2 * members[i].column], hi[2 * members[i].column + 1]))
+                views |= 1u << i;
+        }
+        if (views != 0) {
+            if constexpr (backwards) {
+                const std::int32_t* corner = end;
+                for (std::size_t f = from + length; f-- > from;) {
+                    corner -= list[f].count;
+                    face(list[f], corner, views);
+                }
+            } else {
+                const std::int32_t* corner = end;
+                for (std::size_t f = from; f < from + length; ++f) {
+                    face(list[f], corner, views);
+                    corner += list[f].count;
+                }
+            }
+        }
+        end = backwards ? runCorners : runCorners + cornerCount;
+        done += length;
     }
 }
 
@@ -489,8 +701,6 @@ ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& sta
     return ProjectedVertices(prepared, state, view, ProjectionTable(prepared.xyz.size() / 3), 1, 0);
 }
 
-constexpr std::size_t MaxGroup = 6;
-
 // Up to MaxGroup views: overlays, then the outlines of them all in one pass where they allow it,
 // then each view's vertices and selected faces. Each canvas sees its passes in the usual order.
 void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
@@ -502,13 +712,17 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     std::array<bool, MaxGroup> apart{};
     std::array<GroupMember, MaxGroup> near;
     std::size_t nearCount = 0;
+    static thread_local std::array<SettledPixels, MaxGroup> settled;
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
         at[i] = ProjectedVertices(prepared, *t.state, t.view, table, g, i);
         apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
-        if (buffer.Drawable() && !apart[i]) near[nearCount++] = {buffer, i};
+        if (buffer.Drawable() && !apart[i]) {
+            near[nearCount] = {buffer, i, &settled[nearCount]};
+            ++nearCount;
+        }
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)

@@ -26,9 +26,12 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
                           n * step / 2 - j * step);
         for (int i = 0; i + 1 < n; ++i)
             for (int j = 0; j + 1 < n; ++j) {
+                // Neighbours in other colours, where the order of the faces shows.
                 const std::int32_t b = base + n * i + j;
-                MakeFace({b, b + n, b + 1});
-                MakeFace({b + n, b + n + 1, b + 1});
+                scene.faces[static_cast<std::size_t>(MakeFace({b, b + n, b + 1}))].SetColor(
+                    30 + i % 7 * 20, 160, 60);
+                scene.faces[static_cast<std::size_t>(MakeFace({b + n, b + n + 1, b + 1}))].SetColor(
+                    200, 40 + j % 5 * 30, 90);
             }
     }
     // farReach: how far the odd far vertex may lie (one in ten vertices reaches that far).
