@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <limits>
 #if defined(__x86_64__) || defined(__i386__)
 #include <smmintrin.h>
@@ -573,23 +574,20 @@ void RunBox(const PixelPoint* table, std::size_t stride, const std::int32_t* cor
             std::size_t count, std::int32_t* lo, std::int32_t* hi) {
 #if defined(__x86_64__) || defined(__i386__)
     static const bool sse41 = __builtin_cpu_supports("sse4.1") != 0;
-    if (sse41) {
-        switch (stride) {
-            case 1:
-                return RunBoxSse41<1>(table, corners, count, lo, hi);
-            case 2:
-                return RunBoxSse41<2>(table, corners, count, lo, hi);
-            case 3:
-                return RunBoxSse41<3>(table, corners, count, lo, hi);
-            case 4:
-                return RunBoxSse41<4>(table, corners, count, lo, hi);
-            case 5:
-                return RunBoxSse41<5>(table, corners, count, lo, hi);
-            case 6:
-                return RunBoxSse41<6>(table, corners, count, lo, hi);
-            default:
-                break;
-        }
+    if (sse41 && stride >= 1 && stride <= MaxGroup) {
+        using Box = void (*)(const PixelPoint*, const std::int32_t*, std::size_t, std::int32_t*,
+                             std::int32_t*);
+        constexpr std::array<Box, MaxGroup> boxes{RunBoxSse41<1>, RunBoxSse41<2>, RunBoxSse41<3>,
+                                                  RunBoxSse41<4>, RunBoxSse41<5>, RunBoxSse41<6>};
+        boxes[stride - 1](table, corners, count, lo, hi);
+#ifndef NDEBUG
+        // Debug builds check the plain loop, which processors without these instructions take.
+        std::array<std::int32_t, 2 * MaxGroup> plainLo, plainHi;
+        RunBoxPlain(table, stride, corners, count, plainLo.data(), plainHi.data());
+        assert(std::equal(lo, lo + 2 * stride, plainLo.begin()) &&
+               std::equal(hi, hi + 2 * stride, plainHi.begin()));
+#endif
+        return;
     }
 #endif
     RunBoxPlain(table, stride, corners, count, lo, hi);
