@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "SceneFileBytes.h"
 #include "SceneFixture.h"
 #include "TempDir.h"
 #include "scene/FileAccess.h"
@@ -15,44 +16,30 @@ namespace kvx {
 namespace {
 
 using test::Bytes;
+using test::FaceRecord;
+using test::SceneHeader;
 using test::SceneTest;
 using test::TempDir;
+using test::VertexRecord;
 using Indices = std::vector<std::int32_t>;
 
-const std::string Signature = "1MorvenixProduction 1998";
-
-Bytes Header(int version, std::int32_t vertices, std::int32_t faces) {
-    Bytes b;
-    b.Text(Signature).U8(version).I32(vertices).I32(faces);
-    return b;
-}
-void Vertex2(Bytes& b, double x, double y, double z, int hidden, std::int32_t layer) {
-    b.U8(0x7F).F64(x).F64(y).F64(z).U8(hidden).I32(layer);
-}
-void Face2(Bytes& b, const Indices& idx, int r, int g, int bl, std::int32_t layer, int hidden,
-           int type) {
-    b.U8(0x7E).I32(static_cast<std::int32_t>(idx.size()));
-    for (auto i : idx)
-        b.I32(i);
-    b.U8(r).U8(g).U8(bl).I32(layer).U8(hidden).U8(type);
-}
 // A good version-2 file: four vertices and two faces.
 Bytes GoodFile() {
-    Bytes b = Header(2, 4, 2);
-    Vertex2(b, 0, 0, 0, 0, 0);
-    Vertex2(b, 1, 0, 0, 0, 0);
-    Vertex2(b, 0, 0, 1, 1, 0);
-    Vertex2(b, 1, 0, 1, 0, 2);
-    Face2(b, {0, 1, 2}, 200, 10, 20, 0, 0, 1);
-    Face2(b, {1, 3, 2}, 1, 2, 3, 2, 1, 0);
+    Bytes b = SceneHeader(2, 4, 2);
+    VertexRecord(b, 0, 0, 0, 0, 0);
+    VertexRecord(b, 1, 0, 0, 0, 0);
+    VertexRecord(b, 0, 0, 1, 1, 0);
+    VertexRecord(b, 1, 0, 1, 0, 2);
+    FaceRecord(b, {0, 1, 2}, 200, 10, 20, 0, 0, 1);
+    FaceRecord(b, {1, 3, 2}, 1, 2, 3, 2, 1, 0);
     return b;
 }
 // Three vertices along x and one face on the given indices.
 Bytes Triangle(const Indices& idx) {
-    Bytes b = Header(2, 3, 1);
+    Bytes b = SceneHeader(2, 3, 1);
     for (int i = 0; i < 3; ++i)
-        Vertex2(b, i, 0, 0, 0, 0);
-    Face2(b, idx, 1, 1, 1, 0, 0, 0);
+        VertexRecord(b, i, 0, 0, 0, 0);
+    FaceRecord(b, idx, 1, 1, 1, 0, 0, 0);
     return b;
 }
 
@@ -83,16 +70,13 @@ class SceneFileTest : public SceneTest {
     platform::FileDialogSettings saveDialog = SceneSaveDialogSettings();
 };
 
-TEST_F(SceneFileTest, AnEmptySceneIsJustTheHeader) {
-    ASSERT_EQ(Save(dir.File("empty.KVX")), 1);
-    const auto bytes = test::ReadAll(dir.File("empty.KVX"));
-    EXPECT_EQ(bytes, Header(2, 0, 0).data);
-    EXPECT_EQ(Load(dir.File("empty.KVX"), 0), 1);
-    EXPECT_EQ(scene.vertexCount(), 0);
-    EXPECT_TRUE(prompts.messages().empty());
-}
-
 TEST_F(SceneFileTest, WritesTheRecordsByteForByte) {
+    // An empty scene is just the header, and loads.
+    ASSERT_EQ(Save(dir.File("empty.KVX")), 1);
+    EXPECT_EQ(test::ReadAll(dir.File("empty.KVX")), SceneHeader(2, 0, 0).data);
+    EXPECT_EQ(Load(dir.File("empty.KVX"), 0), 1);
+    EXPECT_TRUE(prompts.messages().empty());
+
     AddVertex(1.5, -2, 0.25, 3);
     AddVertex(1, 0, 0, 3);
     AddVertex(0, 0, 1, 3);
@@ -105,11 +89,11 @@ TEST_F(SceneFileTest, WritesTheRecordsByteForByte) {
     f.renderType = RenderSmooth;
     ASSERT_EQ(Save(dir.File("one.KVX")), 1);
 
-    Bytes expected = Header(2, 3, 1);
-    Vertex2(expected, 1.5, -2, 0.25, 1, 3);
-    Vertex2(expected, 1, 0, 0, 0, 3);
-    Vertex2(expected, 0, 0, 1, 0, 3);
-    Face2(expected, {2, 0, 1}, 200, 7, 255, 4, 1, 1);  // colours truncated to whole bytes
+    Bytes expected = SceneHeader(2, 3, 1);
+    VertexRecord(expected, 1.5, -2, 0.25, 1, 3);
+    VertexRecord(expected, 1, 0, 0, 0, 3);
+    VertexRecord(expected, 0, 0, 1, 0, 3);
+    FaceRecord(expected, {2, 0, 1}, 200, 7, 255, 4, 1, 1);  // colours truncated to whole bytes
     EXPECT_EQ(test::ReadAll(dir.File("one.KVX")), expected.data);
     EXPECT_EQ(expected.data.size(), 33u + 3 * 30 + 14 + 12);
 }
@@ -140,10 +124,10 @@ TEST_F(SceneFileTest, RoundTripKeepsColoursFlagsLayersAndShading) {
 }
 
 TEST_F(SceneFileTest, VersionOneTakesTheCurrentLayerAndFlatVisibleFaces) {
-    Bytes b = Header(1, 3, 1);
+    Bytes b = SceneHeader(1, 3, 1);
     for (int i = 0; i < 3; ++i)
-        b.U8(0x7F).F64(i).F64(0).F64(i % 2).U8(0);
-    b.U8(0x7E).I32(3).I32(0).I32(1).I32(2).U8(9).U8(8).U8(7);
+        VertexRecord(b, i, 0, i % 2, 0, 0, 1);
+    FaceRecord(b, {0, 1, 2}, 9, 8, 7, 0, 0, 0, 1);
     test::WriteAll(dir.File("v1.KVX"), b.data);
     scene.SetCurrentLayer(6);
     ASSERT_EQ(Load(dir.File("v1.KVX"), 1), 1);
@@ -172,11 +156,11 @@ TEST_F(SceneFileTest, ImportAppendsWithTheFilesOwnIndices) {
 }
 
 TEST_F(SceneFileTest, NineIndicesMakeAnEightVertexFaceAndTheNextRecordStillReads) {
-    Bytes b = Header(2, 9, 2);
+    Bytes b = SceneHeader(2, 9, 2);
     for (int i = 0; i < 9; ++i)
-        Vertex2(b, std::cos(i), std::sin(i), 0, 0, 0);
-    Face2(b, {0, 1, 2, 3, 4, 5, 6, 7, 8}, 1, 1, 1, 0, 0, 0);
-    Face2(b, {8, 7, 6}, 50, 60, 70, 0, 0, 1);
+        VertexRecord(b, std::cos(i), std::sin(i), 0, 0, 0);
+    FaceRecord(b, {0, 1, 2, 3, 4, 5, 6, 7, 8}, 1, 1, 1, 0, 0, 0);
+    FaceRecord(b, {8, 7, 6}, 50, 60, 70, 0, 0, 1);
     test::WriteAll(dir.File("nine.KVX"), b.data);
     ASSERT_EQ(Load(dir.File("nine.KVX"), 1), 1);
     EXPECT_EQ(scene.faces[0].vertexCount, 8);
@@ -214,8 +198,8 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
     const std::vector<Case> cases = {
         {"short header",
          [] {
-             Bytes b;
-             b.Text(Signature).U8(2);
+             Bytes b = SceneHeader(2, 0, 0);
+             b.data.resize(25);
              return b;
          },
          "file too short for a scene header (25 bytes)"},
@@ -249,25 +233,25 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
          "file too short for its 4 vertices and 2 faces"},
         {"ends inside a face",
          [] {
-             Bytes b = Header(2, 4, 2);
+             Bytes b = SceneHeader(2, 4, 2);
              for (int i = 0; i < 4; ++i)
-                 Vertex2(b, i, 0, i % 2, 0, 0);
-             Face2(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
-             Face2(b, {0, 1, 2, 3}, 1, 1, 1, 0, 0, 0);
+                 VertexRecord(b, i, 0, i % 2, 0, 0);
+             FaceRecord(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
+             FaceRecord(b, {0, 1, 2, 3}, 1, 1, 1, 0, 0, 0);
              b.data.resize(b.data.size() - 3);
              return b;
          },
          "file ends inside face 1 (4 vertex indices announced)"},
         {"counts beyond the data",
          [] {
-             Bytes b = Header(2, 1000, 0);
-             Vertex2(b, 0, 0, 0, 0, 0);
+             Bytes b = SceneHeader(2, 1000, 0);
+             VertexRecord(b, 0, 0, 0, 0, 0);
              return b;
          },
          "file too short for its 1000 vertices and 0 faces"},
-        {"more than a scene holds", [] { return Header(2, MaxVertices + 1, 0); },
+        {"more than a scene holds", [] { return SceneHeader(2, MaxVertices + 1, 0); },
          "more records announced (4194305 vertices, 0 faces) than a scene holds (4194304)"},
-        {"negative count", [] { return Header(2, 0, -1); }, "negative record count"},
+        {"negative count", [] { return SceneHeader(2, 0, -1); }, "negative record count"},
         {"index out of range",
          [] {
              return Triangle({0, 1, 40});
@@ -296,8 +280,8 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
          "file ends inside face 0 (2147483647 vertex indices announced)"},
         {"layer 12",
          [] {
-             Bytes b = Header(2, 1, 0);
-             Vertex2(b, 0, 0, 0, 0, 12);
+             Bytes b = SceneHeader(2, 1, 0);
+             VertexRecord(b, 0, 0, 0, 0, 12);
              return b;
          },
          "vertex 0: layer 12 outside 0..9"},

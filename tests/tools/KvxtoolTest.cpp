@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "SceneFileBytes.h"
 #include "TempDir.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
@@ -75,12 +76,11 @@ TEST(Kvxtool, InfoDescribesAGoodFile) {
 
 TEST(Kvxtool, InfoGivesThePreciseReasonForABadFile) {
     TempDir dir;
-    Bytes b;
-    b.Text("1MorvenixProduction 1998").U8(2).I32(3).I32(13);
+    Bytes b = test::SceneHeader(2, 3, 13);
     for (int i = 0; i < 3; ++i)
-        b.U8(0x7F).F64(i).F64(0).F64(0).U8(0).I32(0);
+        test::VertexRecord(b, i, 0, 0);
     for (int f = 0; f < 13; ++f)
-        b.U8(0x7E).I32(3).I32(0).I32(1).I32(f == 12 ? 40 : 2).U8(1).U8(2).U8(3).I32(0).U8(0).U8(0);
+        test::FaceRecord(b, {0, 1, f == 12 ? 40 : 2}, 1, 2, 3);
     test::WriteAll(dir.File("bad.KVX"), b.data);
     const ToolRun r = Kvxtool("info " + dir.File("bad.KVX"));
     EXPECT_EQ(r.status, 1);
@@ -90,11 +90,10 @@ TEST(Kvxtool, InfoGivesThePreciseReasonForABadFile) {
 
 TEST(Kvxtool, ConvertWritesVersionTwo) {
     TempDir dir;
-    Bytes v1;
-    v1.Text("1MorvenixProduction 1998").U8(1).I32(3).I32(1);
+    Bytes v1 = test::SceneHeader(1, 3, 1);
     for (int i = 0; i < 3; ++i)
-        v1.U8(0x7F).F64(i).F64(i % 2).F64(1).U8(i == 1 ? 1 : 0);
-    v1.U8(0x7E).I32(3).I32(2).I32(1).I32(0).U8(10).U8(20).U8(30);
+        test::VertexRecord(v1, i, i % 2, 1, i == 1 ? 1 : 0, 0, 1);
+    test::FaceRecord(v1, {2, 1, 0}, 10, 20, 30, 0, 0, 0, 1);
     test::WriteAll(dir.File("old.KVX"), v1.data);
     const ToolRun r = Kvxtool("convert " + dir.File("old.KVX") + " " + dir.File("new.KVX"));
     ASSERT_EQ(r.status, 0) << r.out;
