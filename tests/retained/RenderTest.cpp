@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "canvas/Canvas.h"
 #include "retained/Device.h"
 #include "retained/Engine.h"
@@ -63,6 +65,16 @@ class Stage : public ::testing::Test {
         for (int y = 0; y < Side; ++y)
             for (int x = 0; x < Side; ++x)
                 n += At(x, y) != Background;
+        return n;
+    }
+    // Pixels of one colour after a frame at the given quality.
+    int Count(std::uint32_t quality, PixelValue colour) {
+        device->SetQuality(quality);
+        Frame();
+        int n = 0;
+        for (int y = 0; y < Side; ++y)
+            for (int x = 0; x < Side; ++x)
+                n += At(x, y) == colour;
         return n;
     }
 
@@ -191,6 +203,39 @@ TEST_F(Stage, PolygonsAreDrawnAsFansFromTheirFirstCorner) {
     mesh->AddFace(face);
     Frame();
     ExpectDrawnExactly(25, 25, 75, 75);  // the square spans pixels 25..74 both ways
+}
+
+// Positions near the float maximum or not finite at all draw without undefined behaviour: a face
+// that covers the view fills it, and a face that cannot be placed draws nothing while the others
+// draw as usual.
+constexpr float Max = std::numeric_limits<float>::max();
+constexpr PixelValue Orange = 0xFF8040;  // (1, 0.5, 0.25) under white light
+
+TEST_F(Stage, RegressionAFaceReachingTheFloatMaximumFillsTheView) {
+    // Its corners' differences overflow floats; the float clipper used to make NaN of them.
+    AddTriangle({-Max, -Max, 4}, {0, Max, 4}, {Max, -Max, 4});
+    EXPECT_EQ(Count(QualityGouraud, Orange), Side * Side);
+    // Its outline runs far outside the view.
+    EXPECT_EQ(Count(QualityWireframe, Background), Side * Side);
+}
+
+TEST_F(Stage, RegressionAFaceFromFarBehindTheCameraIsCutAtTheFrontPlane) {
+    // In the plane z = y + 4 (up to the rounding of its far corners), tilted through the
+    // camera's plane: two corners lie far behind the camera, and the part ahead covers the view.
+    AddTriangle({-Max, -Max, -Max}, {0, 40, 44}, {Max, -Max, -Max});
+    EXPECT_EQ(Count(QualityGouraud, Orange), Side * Side);
+}
+
+TEST_F(Stage, AFaceWithACornerThatIsNotFiniteDrawsNothingAndTheOthersDraw) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    AddTriangle(Left, Top, Right);
+    const int alone = Count(QualityGouraud, Orange);
+    ASSERT_GT(alone, 0);
+    AddTriangle({-1, -1, 3}, {0, nan, 3}, {1, -1, 3});
+    AddTriangle({-inf, -1, 3}, {0, 1, 3}, {1, -1, 3});
+    EXPECT_EQ(Count(QualityGouraud, Orange), alone);
+    EXPECT_GT(Count(QualityWireframe, Orange), 0);
 }
 
 }  // namespace
