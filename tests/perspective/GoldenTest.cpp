@@ -11,92 +11,71 @@
 namespace kvx::test {
 namespace {
 
-class Golden : public ::testing::TestWithParam<int> {
-  protected:
-    std::string Name(const std::string& scene) const {
-        return scene + "_" + std::to_string(GetParam());
-    }
+void SmoothDome(PerspectiveView& v) {
+    v.AddDome(9, 5.0, 2.5);
+    v.MakeAllSmooth();
+}
+
+// Each reference image and the scene and lights it shows.
+const struct {
+    const char* name;
+    void (*build)(PerspectiveView&);
+} Scenes[] = {
+    {"mesh", [](PerspectiveView& v) { v.scene->GenerateMesh(); }},
+    {"cube", [](PerspectiveView& v) { v.AddCube(2.0); }},
+    // Faces turned over with "Inverser" face away from the camera and leave holes in the mesh.
+    {"flipped",
+     [](PerspectiveView& v) {
+         v.scene->GenerateMesh();
+         for (std::int32_t f = 0; f < v.scene->faceCount(); f += 7)
+             v.scene->ToggleFace(f);
+         v.scene->FlipSelectedFaces();
+     }},
+    // Flat faces take their own normal, smooth faces the summed normals of their vertices. The
+    // point light is off and the ambient light dimmed so that they do not wash the shading out.
+    {"dome_flat",
+     [](PerspectiveView& v) {
+         v.AddDome(9, 5.0, 2.5);
+         v.point.SetColor(0, 0, 0);
+         v.rig.ambient.SetColor(0.25, 0.25, 0.25);
+     }},
+    {"dome_smooth",
+     [](PerspectiveView& v) {
+         SmoothDome(v);
+         v.point.SetColor(0, 0, 0);
+         v.rig.ambient.SetColor(0.25, 0.25, 0.25);
+     }},
+    {"no_ambient",
+     [](PerspectiveView& v) {
+         SmoothDome(v);
+         v.rig.ambient.SetColor(0, 0, 0);
+     }},
+    {"no_directional",
+     [](PerspectiveView& v) {
+         SmoothDome(v);
+         v.rig.directional.SetColor(0, 0, 0);
+     }},
+    {"no_point",
+     [](PerspectiveView& v) {
+         SmoothDome(v);
+         v.point.SetColor(0, 0, 0);
+     }},
+    {"markers",
+     [](PerspectiveView& v) {
+         v.scene->GenerateMesh();
+         v.rig.ShowMarkers();
+     }},
 };
 
-TEST_P(Golden, GeneratedMesh) {
-    PerspectiveView view(GetParam());
-    view.scene->GenerateMesh();
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("mesh")));
-}
+class Golden : public ::testing::TestWithParam<int> {};
 
-TEST_P(Golden, CubeOfQuads) {
-    PerspectiveView view(GetParam());
-    view.AddCube(2.0);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("cube")));
-}
-
-// Faces turned over with "Inverser" face away from the camera and leave holes in the mesh.
-TEST_P(Golden, FlippedFaces) {
-    PerspectiveView view(GetParam());
-    view.scene->GenerateMesh();
-    for (std::int32_t f = 0; f < view.scene->faceCount(); f += 7)
-        view.scene->ToggleFace(f);
-    view.scene->FlipSelectedFaces();
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("flipped")));
-}
-
-// Flat faces take their own normal, smooth faces the summed normals of their vertices. The point
-// light is off and the ambient light dimmed so that they do not wash the shading out.
-TEST_P(Golden, FlatDome) {
-    PerspectiveView view(GetParam());
-    view.AddDome(9, 5.0, 2.5);
-    view.point.SetColor(0, 0, 0);
-    view.rig.ambient.SetColor(0.25, 0.25, 0.25);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("dome_flat")));
-}
-
-TEST_P(Golden, SmoothDome) {
-    PerspectiveView view(GetParam());
-    view.AddDome(9, 5.0, 2.5);
-    view.MakeAllSmooth();
-    view.point.SetColor(0, 0, 0);
-    view.rig.ambient.SetColor(0.25, 0.25, 0.25);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("dome_smooth")));
-}
-
-TEST_P(Golden, AmbientLightOff) {
-    PerspectiveView view(GetParam());
-    view.AddDome(9, 5.0, 2.5);
-    view.MakeAllSmooth();
-    view.rig.ambient.SetColor(0, 0, 0);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("no_ambient")));
-}
-
-TEST_P(Golden, DirectionalLightOff) {
-    PerspectiveView view(GetParam());
-    view.AddDome(9, 5.0, 2.5);
-    view.MakeAllSmooth();
-    view.rig.directional.SetColor(0, 0, 0);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("no_directional")));
-}
-
-TEST_P(Golden, PointLightOff) {
-    PerspectiveView view(GetParam());
-    view.AddDome(9, 5.0, 2.5);
-    view.MakeAllSmooth();
-    view.point.SetColor(0, 0, 0);
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("no_point")));
-}
-
-TEST_P(Golden, LightMarkers) {
-    PerspectiveView view(GetParam());
-    view.scene->GenerateMesh();
-    view.rig.ShowMarkers();
-    view.Redraw();
-    EXPECT_TRUE(MatchesGolden(view.Picture(), Name("markers")));
+TEST_P(Golden, EveryScene) {
+    for (const auto& s : Scenes) {
+        PerspectiveView view(GetParam());
+        s.build(view);
+        view.Redraw();
+        EXPECT_TRUE(MatchesGolden(view.Picture(), s.name + ("_" + std::to_string(GetParam()))));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, Golden, ::testing::Values(16, 24),
