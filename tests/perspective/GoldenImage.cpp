@@ -2,10 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
+#include "TempDir.h"
 #include "perspective/TargaExport.h"
 
 namespace kvx::test {
@@ -17,20 +15,6 @@ constexpr std::size_t PacketMost = 128;
 
 std::string GoldenPath(const std::string& name) {
     return std::string(KVX_TEST_DATA_DIR) + "/golden/" + name + ".tga";
-}
-
-bool ReadAll(const std::string& path, std::vector<std::uint8_t>& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 bool SamePixel(const std::uint8_t* a, const std::uint8_t* b) {
@@ -104,13 +88,15 @@ bool DecompressTarga(const std::vector<std::uint8_t>& file, std::vector<std::uin
     const std::string path = GoldenPath(name);
     const char* update = std::getenv("KOLVEX_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        if (!WriteAll(path, CompressTarga(actual)))
+        const std::vector<std::uint8_t> compressed = CompressTarga(actual);
+        WriteAll(path, compressed);
+        if (ReadAll(path) != compressed)
             return ::testing::AssertionFailure() << "cannot write " << path;
         return ::testing::AssertionSuccess() << "rewrote " << path;
     }
-    std::vector<std::uint8_t> stored, expected;
-    if (!ReadAll(path, stored))
-        return ::testing::AssertionFailure() << "no reference image " << path;
+    const std::vector<std::uint8_t> stored = ReadAll(path);
+    std::vector<std::uint8_t> expected;
+    if (stored.empty()) return ::testing::AssertionFailure() << "no reference image " << path;
     if (!DecompressTarga(stored, expected) || expected.size() != actual.size())
         return ::testing::AssertionFailure() << "unreadable reference image " << path;
     std::size_t differing = 0, first = 0;
