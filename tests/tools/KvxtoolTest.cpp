@@ -7,6 +7,7 @@
 
 #include "SceneFileBytes.h"
 #include "TempDir.h"
+#include "perspective/GoldenImage.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 #include "scene/SceneFile.h"
@@ -35,12 +36,18 @@ ToolRun Kvxtool(const std::string& args) {
     return r;
 }
 
-// The "Mesh" grid with a few hidden and smooth records, saved as the editor saves it.
-void SaveMeshScene(const std::string& path) {
+// The "Mesh" grid, with a few hidden and smooth records unless plain, saved as the editor saves
+// it.
+void SaveMeshScene(const std::string& path, bool plain = false) {
     rm::SceneRoot root;
     root.Create();
     Scene scene(root);
     scene.GenerateMesh();
+    if (plain) {
+        std::string reason;
+        ASSERT_TRUE(SaveSceneToPath(scene, path, reason)) << reason;
+        return;
+    }
     scene.vertices[3].hidden = 1;
     scene.faces[7].hidden = 1;
     scene.faces[8].renderType = RenderSmooth;
@@ -141,6 +148,44 @@ TEST(Kvxtool, ExportAndImportRoundTripAndRefuseBadFiles) {
     EXPECT_EQ(Kvxtool("export " + dir.File("none.KVX") + " " + dir.File("out.obj")).status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.obj")));
     EXPECT_EQ(Kvxtool("export " + dir.File("none.KVX")).status, 2);
+}
+
+// kvxtool render: the perspective picture of a scene file, the same as the editor's view shows,
+// as the uncompressed Targa file of the golden picture.
+std::vector<std::uint8_t> Golden(const std::string& name) {
+    std::vector<std::uint8_t> image;
+    EXPECT_TRUE(test::DecompressTarga(
+        test::ReadAll(std::string(KVX_TEST_DATA_DIR) + "/../perspective/golden/" + name + ".tga"),
+        image));
+    return image;
+}
+
+TEST(Kvxtool, RenderPicturesMatchTheEditorsViewAtBothDepthsAndWithMarkers) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"), true);
+    const std::string mesh = dir.File("mesh.KVX") + " ";
+    ASSERT_EQ(Kvxtool("render " + mesh + dir.File("out24.tga")).status, 0);
+    EXPECT_EQ(test::ReadAll(dir.File("out24.tga")), Golden("mesh_24"));
+    ASSERT_EQ(Kvxtool("render " + mesh + dir.File("out16.tga") + " --depth 16").status, 0);
+    EXPECT_EQ(test::ReadAll(dir.File("out16.tga")), Golden("mesh_16"));
+    ASSERT_EQ(Kvxtool("render --markers " + mesh + dir.File("out.tga")).status, 0);
+    EXPECT_EQ(test::ReadAll(dir.File("out.tga")), Golden("markers_24"));
+}
+
+// Bad arguments (2), a bad scene file or an image that cannot be written (1): no image.
+TEST(Kvxtool, RenderFailuresWriteNoImage) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"), true);
+    const std::string mesh = dir.File("mesh.KVX") + " ";
+    EXPECT_EQ(Kvxtool("render " + dir.File("mesh.KVX")).status, 2);
+    EXPECT_EQ(Kvxtool("render " + mesh + dir.File("o.tga") + " --depth 32").status, 2);
+    EXPECT_EQ(Kvxtool("render " + mesh + dir.File("o.tga") + " --depth").status, 2);
+    EXPECT_EQ(Kvxtool("render " + mesh + dir.File("o.tga") + " --size 3").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.tga")));
+    test::WriteAll(dir.File("bad.KVX"), {'n', 'o', 't', ' ', 'a', ' ', 's', 'c', 'e', 'n', 'e'});
+    EXPECT_EQ(Kvxtool("render " + dir.File("bad.KVX") + " " + dir.File("out.tga")).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.tga")));
+    EXPECT_EQ(Kvxtool("render " + mesh + dir.File("missing/out.tga")).status, 1);
 }
 
 }  // namespace
