@@ -131,18 +131,6 @@ TEST_F(FrameCommandsTest, ResetRestoresTheSixViewsOnly) {
     EXPECT_EQ(editor.scene->selectedVertexCount(), 1);
 }
 
-TEST_F(FrameCommandsTest, NouveauClearsTheSceneAndRealignsTheViews) {
-    Command(cmd::Mesh);
-    EXPECT_EQ(editor.scene->vertexCount(), 225);
-    EXPECT_EQ(editor.scene->faceCount(), 392);
-    editor.viewStates[ViewFront].width = 5.0;
-    Command(cmd::VueGauche);
-    Command(cmd::Nouveau);
-    EXPECT_EQ(editor.scene->vertexCount(), 0);
-    EXPECT_EQ(editor.viewStates[ViewFront].width, 20.0);
-    EXPECT_EQ(View(ViewLeft).isOpen, 1);  // the posted "Aligner" reopened it
-}
-
 TEST_F(FrameCommandsTest, EditionCommandsReachTheScene) {
     Command(cmd::Mesh);
     Command(cmd::SelectionnerVertex);
@@ -235,12 +223,6 @@ TEST_F(FrameCommandsTest, StartTurnsLayerZeroOnTicksAndStopResetsIt) {
     EXPECT_EQ(editor.display.animate, 0);
     EXPECT_EQ(ws.timers.size(), 0u);
     EXPECT_EQ(frame.Transform().m, before);
-}
-
-TEST_F(FrameCommandsTest, EscapeAndQuitterCloseTheFrameAndItsViews) {
-    Send(editor.frame.handle, WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_EQ(editor.display.quitRequested, 1);
-    EXPECT_EQ(ws.Find(editor.frame.handle), nullptr);
 }
 
 TEST_F(FrameCommandsTest, FrameCloseEndsTheLoopWithThePostedViewCloses) {

@@ -97,18 +97,26 @@ TEST_F(HistoryCommandsTest, QuittingAsksOnlyWhenTheModelChangedAndAnnulerKeepsTh
     std::remove(path.c_str());
 }
 
+// "Nouveau" empties the scene, forgets the history and realigns the views.
 TEST_F(HistoryCommandsTest, NouveauAsksThenStartsAnUnchangedSceneWithNoHistory) {
     Command(cmd::Mesh);
+    editor.viewStates[ViewFront].width = 5.0;
+    Command(cmd::VueGauche);
     prompts.QueueAnswer(IDCANCEL);
     Command(cmd::Nouveau);
     EXPECT_EQ(scene().faceCount(), 392);
     Command(cmd::Nouveau);  // answered Non
+    EXPECT_EQ(scene().vertexCount(), 0);
     EXPECT_EQ(scene().faceCount(), 0);
     EXPECT_FALSE(editor.history.CanUndo());
+    EXPECT_EQ(editor.viewStates[ViewFront].width, 20.0);
+    EXPECT_EQ(View(ViewLeft).isOpen, 1);  // the posted "Aligner" reopened it
+    // Nothing to save: Escape closes the frame and its views without a question.
     prompts.ClearRecord();
-    Command(cmd::Quitter);
+    Send(editor.frame.handle, WM_KEYDOWN, VK_ESCAPE);
     EXPECT_TRUE(prompts.messages().empty());
     EXPECT_EQ(editor.display.quitRequested, 1);
+    EXPECT_EQ(ws.Find(editor.frame.handle), nullptr);
 }
 
 }  // namespace

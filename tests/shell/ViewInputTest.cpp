@@ -141,15 +141,11 @@ TEST_F(ViewInputTest, ThePerspectiveViewTakesTheMouseThroughTheConversion) {
     Mouse(ViewTop, WM_MOUSEMOVE, 150, 150);
     Mouse(ViewPerspective, WM_MOUSEMOVE, 30, 40);
     EXPECT_EQ(editor.mouse.previousMouseY, 150);
+    EXPECT_EQ(editor.mouse.pixelX, 30);
     EXPECT_EQ(editor.mouse.pixelY, 40);
     EXPECT_EQ(editor.mouse.worldX, 0);
+    EXPECT_EQ(editor.mouse.worldZ, 0);
 }
-
-}  // namespace
-}  // namespace kvx::test
-
-namespace kvx::test {
-namespace {
 
 TEST_F(ViewInputTest, TheStatusBarCountsAndFollowsTheMouseOverFlatViews) {
     Command(cmd::Mesh);
