@@ -9,10 +9,6 @@ namespace {
 using test::SceneTest;
 using TransformsTest = SceneTest;
 
-TEST(VertexTransforms, DegreeFactorUsesPiAsThreePointOneFourOneSix) {
-    EXPECT_EQ(DegreeFactor, 0.017453333333333335);
-}
-
 TEST_F(TransformsTest, EveryMoveReachesTheMesh) {
     const auto i = AddVertex(1, 2, 3);
     Vertex& v = scene.vertices[static_cast<std::size_t>(i)];

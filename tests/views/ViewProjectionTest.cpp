@@ -77,17 +77,6 @@ TEST(MouseToWorld, MagneticGridSnapsTowardZeroAndMovesThePixel) {
     EXPECT_EQ(m.worldX, -10.0);
 }
 
-TEST(MouseToWorld, ThePerspectiveViewOnlyRecordsThePixel) {
-    ViewStates states;
-    MouseState m;
-    MouseToWorld(m, states, ViewTop, At(10, 10), false);
-    MouseToWorld(m, states, ViewPerspective, At(33, 44), true);
-    EXPECT_EQ(m.pixelX, 33.0);
-    EXPECT_EQ(m.pixelY, 44.0);
-    EXPECT_EQ(m.worldX, 0.0);
-    EXPECT_EQ(m.worldZ, 0.0);
-}
-
 TEST(Zoom, NormalOutAndPan) {
     ViewState s;
     s.width = 3;
@@ -159,12 +148,6 @@ TEST(Loupe, ARectangleWithoutAreaKeepsTheZoom) {
     EXPECT_EQ(s.width, 7.0);
     EXPECT_FALSE(loupe.active);
 }
-
-}  // namespace
-}  // namespace kvx
-
-namespace kvx {
-namespace {
 
 TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
     ViewStates states;
