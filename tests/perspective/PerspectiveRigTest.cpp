@@ -69,24 +69,6 @@ TEST(PerspectiveRig, WithEveryLightSwitchedOffTheModelIsBlack) {
     EXPECT_GT(black, 20000);
 }
 
-// A face turned over with "Inverser" turns its back to the camera and disappears.
-TEST(PerspectiveRig, AFaceTurnedOverDisappears) {
-    PerspectiveView view(24);
-    for (const auto& p :
-         {rm::Vec3{-2, 0, 2}, rm::Vec3{2, 0, 2}, rm::Vec3{2, 0, -2}, rm::Vec3{-2, 0, -2}})
-        view.scene->AppendVertex(p.x, p.y, p.z, 0);
-    const std::int32_t face = view.OutwardFace({0, 1, 2, 3}, {0, -1, 0});
-    view.Redraw();
-    ASSERT_NE(view.Picture().Get(125, 82), 0u);  // the origin, on the face
-    view.scene->ToggleFace(face);
-    view.scene->FlipSelectedFaces();
-    view.Redraw();
-    const PixelBuffer p = view.Picture();
-    for (std::int32_t y = 0; y < p.height; ++y)
-        for (std::int32_t x = 0; x < p.width; ++x)
-            ASSERT_EQ(p.Get(x, y), 0u) << x << ", " << y;
-}
-
 TEST(PerspectiveRig, MarkersAreShownOnceAndHiddenAgain) {
     PerspectiveView view(24);
     view.Redraw();

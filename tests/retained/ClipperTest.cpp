@@ -11,17 +11,6 @@ namespace {
 
 constexpr float Guard = 10.0f;
 
-TEST(Clipper, PolygonInsideIsKept) {
-    const ClipVertex in[3] = {
-        {{0, 0, 5}, {1, 2, 3}}, {{1, 0, 5}, {4, 5, 6}}, {{0, 1, 6}, {7, 8, 9}}};
-    ClipVertex out[MaxClippedVertices];
-    ASSERT_EQ(ClipPolygon(in, 3, Guard, out), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(out[i].view, in[i].view);
-        EXPECT_EQ(out[i].color, in[i].color);
-    }
-}
-
 TEST(Clipper, TriangleCrossingTheFrontPlaneIsCutNotDropped) {
     // One corner behind the camera: the cut leaves a quadrilateral on z = FrontClip.
     const ClipVertex in[3] = {

@@ -146,30 +146,6 @@ TEST(Rasteriser, CentreTestAgreesWithTheRasteriser) {
     EXPECT_LT(covering, 2900);
 }
 
-TEST(Rasteriser, CounterClockwiseTrianglesDrawNothing) {
-    Target target;
-    const RasterVertex a = V(Centre(1), Centre(1)), b = V(Centre(20), Centre(1)),
-                       c = V(Centre(1), Centre(20));
-    Draw(target.Raster(), a, c, b);
-    EXPECT_EQ(target.WrittenCount(), 0);
-    Draw(target.Raster(), a, b, c);
-    EXPECT_TRUE(target.Written(5, 5));
-}
-
-TEST(Rasteriser, NearerSurfaceWinsWhateverTheOrder) {
-    const auto draw = [](Target& target, float depth, Vec3f colour) {
-        Draw(target.Raster(), V(0, 0, depth, colour), V(Centre(30), 0, depth, colour),
-             V(0, Centre(30), depth, colour));
-    };
-    for (int order = 0; order < 2; ++order) {
-        Target target;
-        draw(target, order == 0 ? 0.5f : 0.2f, order == 0 ? Vec3f{255, 0, 0} : Vec3f{0, 0, 255});
-        draw(target, order == 0 ? 0.2f : 0.5f, order == 0 ? Vec3f{0, 0, 255} : Vec3f{255, 0, 0});
-        EXPECT_EQ(target.canvas.Surface().Get(5, 5), 0xFF0000u) << "order " << order;
-        EXPECT_FLOAT_EQ(target.depth.At(5, 5), 0.5f);
-    }
-}
-
 // Colours blend linearly across the screen: here red grows by 10 per pixel to the right.
 TEST(Rasteriser, GouraudColoursFollowThePlaneThroughTheCorners) {
     Target target;
@@ -185,26 +161,6 @@ TEST(Rasteriser, GouraudColoursFollowThePlaneThroughTheCorners) {
             ++checked;
         }
     EXPECT_GT(checked, 150);
-}
-
-TEST(Rasteriser, SixteenBitPixelsArePackedFiveSixFive) {
-    Target target(16);
-    Draw(target.Raster(), V(0, 0), V(Centre(10), 0), V(0, Centre(10)));
-    EXPECT_EQ(target.canvas.Surface().Get(2, 2), 0xFFFFu);
-    Draw(target.Raster(), V(Centre(20), 0, 0.9f, {33, 45, 88}),
-         V(Centre(30), 0, 0.9f, {33, 45, 88}), V(Centre(20), Centre(10), 0.9f, {33, 45, 88}));
-    EXPECT_EQ(target.canvas.Surface().Get(21, 2), PackColor(33, 45, 88, 16));
-}
-
-TEST(Rasteriser, NothingOutsideTheClipRectangleIsWritten) {
-    Target target;
-    const PixelRect clip{3, 5, 17, 11};
-    // Far larger than the buffer, corners well outside it.
-    Draw(target.Raster(clip), V(-4000, -4000), V(9000, -4000), V(-4000, 9000));
-    for (int y = 0; y < Side; ++y)
-        for (int x = 0; x < Side; ++x)
-            EXPECT_EQ(target.Written(x, y),
-                      x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom);
 }
 
 TEST(Rasteriser, BufferBordersAreReachedAndNotPassed) {

@@ -43,25 +43,5 @@ TEST(SceneNodes, ViewportWithMinusOneCoversTheDevice) {
     EXPECT_EQ(v.viewport->Y(), 6);
 }
 
-TEST(SceneNodes, MarkerShapes) {
-    SceneRoot s;
-    s.Create();
-    MeshNode cube, pyramid;
-    cube.Create(s);
-    pyramid.Create(s);
-    cube.AddCubeMarker(0.5, 0, 1, 0);
-    pyramid.AddPyramidMarker(0.5, 0, 0, 0);
-    ASSERT_EQ(cube.builder->VertexCount(), 8);
-    ASSERT_EQ(cube.builder->FaceCount(), 6);
-    EXPECT_EQ(cube.builder->Positions()[0], (Vec3f{0.5f, 0.5f, -0.5f}));
-    EXPECT_EQ(cube.builder->Positions()[7], (Vec3f{0.5f, 1.5f, 0.5f}));
-    for (const auto& f : cube.builder->Faces())
-        EXPECT_EQ(f.cornerCount, 4);
-    ASSERT_EQ(pyramid.builder->FaceCount(), 5);
-    EXPECT_EQ(pyramid.builder->Positions()[4], (Vec3f{0, 0, 0.5f}));  // the apex along +z
-    EXPECT_EQ(pyramid.builder->Faces()[0].cornerCount, 4);
-    EXPECT_EQ(pyramid.builder->Faces()[4].cornerCount, 3);
-}
-
 }  // namespace
 }  // namespace kvx::rm
