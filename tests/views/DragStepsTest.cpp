@@ -94,16 +94,6 @@ TEST_F(DragStepsTest, ScalingStepsAreClampedToOneAndTwoHundredPercent) {
     EXPECT_EQ(At(), (std::array<float, 3>{1, 3, 3}));  // 1 + (2 - 1) * 200 %
 }
 
-TEST_F(DragStepsTest, MirrorReflectsAcrossTheDrawnLine) {
-    // Press at (x 0, z 0), release at (x 0, z 5) in the top view: the line x = 0.
-    MouseTo(ViewTop, 125, 125);
-    tools.mirrorAnchor[0] = mouse.worldX;
-    tools.mirrorAnchor[2] = mouse.worldZ;
-    MouseTo(ViewTop, 125, 62);
-    MirrorSelection(scene, tools, mouse, ViewTop);
-    EXPECT_EQ(At(), (std::array<float, 3>{-1, 2, 3}));
-}
-
 TEST_F(DragStepsTest, ArrowsNudgeByATenthTheWayTheyPointOnScreen) {
     // Per view, Left Up Right Down: the axis (0 x, 1 y, 2 z) and the sign of the step.
     const int axis[6][4] = {{0, 2, 0, 2}, {0, 2, 0, 2}, {2, 1, 2, 1},
