@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "SceneFixture.h"
+#include "scene/SceneInvariants.h"
 #include "scene/VertexTransforms.h"
 
 namespace kvx {
@@ -156,16 +157,11 @@ TEST_F(RecordsTest, DeletingFacesLeavesNoStaleOrDoubledGeometryInAnyMesh) {
     scene.DeleteSelectedFaces();
     EXPECT_EQ(scene.faceCount(), 3);
     EXPECT_EQ(EngineFaceCount(), 3);
-    // Everything now lives in the current layer's mesh, emptied and rebuilt, with the right
-    // corners.
-    for (const Face& f : scene.faces) {
+    // Everything now lives in the current layer's mesh, emptied and rebuilt, every corner on its
+    // vertex and at its position.
+    for (const Face& f : scene.faces)
         EXPECT_EQ(f.owner, scene.layerMesh(2));
-        for (int k = 0; k < f.vertexCount; ++k) {
-            const Vertex& v = scene.vertices[static_cast<std::size_t>(
-                f.sceneIndices[static_cast<std::size_t>(k)])];
-            ExpectVec(EngineCorner(f, k), v.x, v.y, v.z);
-        }
-    }
+    EXPECT_EQ(CheckSceneInvariants(scene), "");
     for (int l = 0; l < LayerCount; ++l)
         if (l != 2) {
             EXPECT_EQ(Builder(l).FaceCount(), 0) << "layer " << l;

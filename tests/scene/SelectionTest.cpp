@@ -1,4 +1,5 @@
 #include "SceneFixture.h"
+#include "scene/SceneInvariants.h"
 
 namespace kvx {
 namespace {
@@ -20,14 +21,8 @@ class SelectionTest : public SceneTest {
         for (int f = 0; f < 5; ++f)
             MakeFace({f, f + 1, f + 2});
     }
-    bool StatesMatchList() {
-        for (const Vertex& v : scene.vertices) {
-            const bool listed = std::count(scene.selectedVertices.begin(),
-                                           scene.selectedVertices.end(), v.sceneIndex) == 1;
-            if (listed != (v.state == VertexSelected)) return false;
-        }
-        return true;
-    }
+    // Among the invariants: the selected state of each vertex agrees with the selection list.
+    bool StatesMatchList() { return CheckSceneInvariants(scene).empty(); }
 };
 
 TEST_F(SelectionTest, ToggleVertexFollowsTheLayerRule) {
