@@ -21,6 +21,7 @@
 #include <string>
 
 #include "resources/Menus.h"
+#include "scene/SceneFixture.h"
 #include "scene/SceneInvariants.h"
 #include "shell/EditorFixture.h"
 #include "shell/FakeDialogHost.h"
@@ -174,26 +175,7 @@ class SoakTest : public EditorFixture {
     }
 
     // The model and selections as text: what undo must bring back.
-    std::string Signature() {
-        const Scene& s = *editor.scene;
-        std::ostringstream out;
-        out << s.currentLayer << ' ' << s.allLayers << '\n';
-        for (const Vertex& v : s.vertices)
-            out << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.hidden << '\n';
-        for (const Face& f : s.faces) {
-            out << f.renderType << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
-                << f.hidden << ' ' << f.layer << ':';
-            for (int k = 0; k < f.vertexCount; ++k)
-                out << ' ' << f.sceneIndices[static_cast<std::size_t>(k)];
-            out << '\n';
-        }
-        for (auto i : s.selectedVertices)
-            out << i << ' ';
-        out << '|';
-        for (auto i : s.selectedFaces)
-            out << i << ' ';
-        return out.str();
-    }
+    std::string Signature() { return ModelText(*editor.scene); }
 
     FakeDialogHost dialogs{queue};
     std::mt19937 rng;

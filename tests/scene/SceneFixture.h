@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "platform/Prompts.h"
@@ -11,6 +13,31 @@
 #include "scene/Scene.h"
 
 namespace kvx::test {
+
+// The tables, the selections and the layer as text: everything the user or a scene file can tell
+// apart, but not how the layer meshes hold it.
+inline std::string ModelText(const Scene& scene) {
+    std::ostringstream out;
+    out << "layer " << scene.currentLayer << " all " << scene.allLayers << "\n";
+    for (const Vertex& v : scene.vertices)
+        out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.state << ' '
+            << v.hidden << "\n";
+    for (const Face& f : scene.faces) {
+        out << "f " << f.renderType << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
+            << f.hidden << ' ' << f.layer << ':';
+        for (int k = 0; k < f.vertexCount; ++k)
+            out << ' ' << f.sceneIndices[static_cast<std::size_t>(k)];
+        out << "\n";
+    }
+    out << "sel";
+    for (auto i : scene.selectedVertices)
+        out << ' ' << i;
+    out << " |";
+    for (auto i : scene.selectedFaces)
+        out << ' ' << i;
+    out << "\n";
+    return out.str();
+}
 
 class SceneTest : public ::testing::Test {
   protected:

@@ -15,29 +15,11 @@ namespace {
 
 class SceneHistoryTest : public SceneTest {
   protected:
-    // Everything a user or the perspective view can tell apart, as text: the tables, the
-    // selections and layer, and for each layer mesh the faces it draws with their corners'
-    // positions and normals and their colour.
+    // Everything a user or the perspective view can tell apart, as text: the model, and for each
+    // layer mesh the faces it draws with their corners' positions and normals and their colour.
     std::string Signature() {
         std::ostringstream out;
-        out << "layer " << scene.currentLayer << " all " << scene.allLayers << "\n";
-        for (const Vertex& v : scene.vertices)
-            out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.state
-                << ' ' << v.hidden << "\n";
-        for (const Face& f : scene.faces) {
-            out << "f " << f.renderType << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
-                << f.hidden << ' ' << f.layer << ':';
-            for (int k = 0; k < f.vertexCount; ++k)
-                out << ' ' << f.sceneIndices[static_cast<std::size_t>(k)];
-            out << "\n";
-        }
-        out << "sel";
-        for (auto i : scene.selectedVertices)
-            out << ' ' << i;
-        out << " |";
-        for (auto i : scene.selectedFaces)
-            out << ' ' << i;
-        out << "\n";
+        out << ModelText(scene);
         for (int l = 0; l < scene.layerMeshCount(); ++l) {
             const rm::MeshBuilder& b = Builder(l);
             for (const rm::FaceData& d : b.Faces()) {
