@@ -100,21 +100,5 @@ TEST_F(TargaFiles, AFailedWriteLeavesWhatWasThereAndNoTemporaryFile) {
     EXPECT_EQ(Entries(), 1);
 }
 
-TEST_F(TargaFiles, RegressionExportThroughALinkWritesItsFileAndARefusedOneKeepsIt) {
-    canvas.FillAll(0x102030);
-    test::WriteAll(dir.File("real.tga"), {'e', 'a', 'r', 'l', 'y'});
-    std::filesystem::create_symlink("real.tga", dir.File("link.tga"));
-    ASSERT_TRUE(WriteTarga(canvas.Surface(), dir.File("link.tga")));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.tga")));
-    EXPECT_EQ(ReadAll(dir.File("real.tga")), EncodeTarga(canvas.Surface()));
-
-    // A read-only image stays as it was.
-    const auto before = ReadAll(dir.File("real.tga"));
-    std::filesystem::permissions(dir.File("real.tga"), std::filesystem::perms::owner_read);
-    canvas.FillAll(0x405060);
-    EXPECT_FALSE(WriteTarga(canvas.Surface(), dir.File("link.tga")));
-    EXPECT_EQ(ReadAll(dir.File("real.tga")), before);
-}
-
 }  // namespace
 }  // namespace kvx

@@ -64,12 +64,8 @@ TEST_F(FileReplaceTest, RegressionSavingThroughALinkWritesTheFileItNamesAndKeeps
 
 TEST_F(FileReplaceTest, RegressionAReadOnlyTargetIsRefusedAndKeptByteForByte) {
     fs::permissions(dir.File("real.KVX"), fs::perms::owner_read | fs::perms::group_read);
-    prompts.QueueFileName(dir.File("real.KVX"));
-    platform::FileDialogSettings dialog = SceneSaveDialogSettings();
-    EXPECT_EQ(SaveScene(scene, prompts, dialog), 0);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de la sauvegarde du Fichier!");
-    EXPECT_EQ(prompts.messages()[0].title, "Attention...");
+    std::string reason;
+    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("real.KVX"), reason));
     EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Earlier);
     EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
 }
