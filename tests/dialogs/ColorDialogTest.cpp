@@ -27,25 +27,6 @@ class ColorDialogTest : public ::testing::Test {
     ColorDialogState state;
 };
 
-TEST_F(ColorDialogTest, ThePaletteComesFromTheGeneratorSeededWith255) {
-    // The first three values after seeding with 255, by their low bytes.
-    EXPECT_EQ(state.palette[0][0][0] & 0xFF, 103);
-    EXPECT_EQ(state.palette[0][0][1] & 0xFF, 147);
-    EXPECT_EQ(state.palette[0][0][2] & 0xFF, 90);
-    EXPECT_NE(state.palette[32][4], state.palette[0][0]);
-}
-
-TEST_F(ColorDialogTest, TheStripRunsThroughTheHuesAndEndsBlack) {
-    EXPECT_EQ(state.hueStrip[0], (ColorBytes{255, 0, 0}));
-    EXPECT_EQ(state.hueStrip[31], (ColorBytes{255, 248, 0}));
-    EXPECT_EQ(state.hueStrip[40], (ColorBytes{191, 255, 0}));
-    EXPECT_EQ(state.hueStrip[165], (ColorBytes{255, 40, 255}));
-    EXPECT_EQ(state.hueStrip[200], (ColorBytes{191, 191, 255}));
-    EXPECT_EQ(state.hueStrip[287], (ColorBytes{0, 7, 7}));
-    EXPECT_EQ(state.hueStrip[288], (ColorBytes{}));
-    EXPECT_EQ(state.hueStrip[289], (ColorBytes{}));
-}
-
 TEST_F(ColorDialogTest, ClicksPickFromSquaresAndStripAndSelectInTheGrid) {
     Click(35, 35);  // white square at t = 25 over the red base
     EXPECT_EQ(state.picked, (ColorBytes{254, 127, 127}));
