@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <limits>
 
 #include "SceneFileBytes.h"
@@ -190,105 +189,58 @@ TEST_F(SceneFileTest, OnlyFourSignatureBytesAreCompared) {
 // Every kind of bad file: the load message, and the scene exactly as it was, for "Ouvrir..." too.
 // (Each signature byte and the float range have their own tests.)
 TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
-    struct Case {
+    // A good file with one byte changed, and a file cut short.
+    const auto patched = [](std::size_t at, int value) {
+        Bytes b = GoodFile();
+        b.data[at] = static_cast<std::uint8_t>(value);
+        return b;
+    };
+    const auto cut = [](Bytes b, std::size_t bytes) {
+        b.data.resize(b.data.size() - bytes);
+        return b;
+    };
+    Bytes endsInFace = SceneHeader(2, 4, 2);
+    for (int i = 0; i < 4; ++i)
+        VertexRecord(endsInFace, i, 0, i % 2);
+    FaceRecord(endsInFace, {0, 1, 2}, 1, 1, 1);
+    FaceRecord(endsInFace, {0, 1, 2, 3}, 1, 1, 1);
+    Bytes farCounts = SceneHeader(2, 1000, 0);
+    VertexRecord(farCounts, 0, 0, 0);
+    Bytes twoIndices = Triangle({0, 1});
+    twoIndices.I32(0);
+    Bytes hugeCount = Triangle({0, 1, 2});
+    for (int k = 1; k <= 3; ++k)
+        hugeCount.data[33 + 90 + k] = 0xFF;
+    hugeCount.data[33 + 90 + 4] = 0x7F;
+    Bytes layer12 = SceneHeader(2, 1, 0);
+    VertexRecord(layer12, 0, 0, 0, 0, 12);
+    const struct {
         const char* name;
-        std::function<Bytes()> make;
+        Bytes bytes;
         const char* reason;
-    };
-    const std::vector<Case> cases = {
-        {"short header",
-         [] {
-             Bytes b = SceneHeader(2, 0, 0);
-             b.data.resize(25);
-             return b;
-         },
+    } cases[] = {
+        {"short header", cut(SceneHeader(2, 0, 0), 8),
          "file too short for a scene header (25 bytes)"},
-        {"version 3",
-         [] {
-             Bytes b = GoodFile();
-             b.data[24] = 3;
-             return b;
-         },
-         "unknown version 3"},
-        {"vertex marker",
-         [] {
-             Bytes b = GoodFile();
-             b.data[33 + 30] = 0x7E;
-             return b;
-         },
-         "vertex 1: marker 0x7E instead of 0x7F"},
-        {"face marker",
-         [] {
-             Bytes b = GoodFile();
-             b.data[33 + 4 * 30] = 0x7F;
-             return b;
-         },
-         "face 0: marker 0x7F instead of 0x7E"},
-        {"truncated",
-         [] {
-             Bytes b = GoodFile();
-             b.data.resize(b.data.size() - 3);
-             return b;
-         },
-         "file too short for its 4 vertices and 2 faces"},
-        {"ends inside a face",
-         [] {
-             Bytes b = SceneHeader(2, 4, 2);
-             for (int i = 0; i < 4; ++i)
-                 VertexRecord(b, i, 0, i % 2, 0, 0);
-             FaceRecord(b, {0, 1, 2}, 1, 1, 1, 0, 0, 0);
-             FaceRecord(b, {0, 1, 2, 3}, 1, 1, 1, 0, 0, 0);
-             b.data.resize(b.data.size() - 3);
-             return b;
-         },
+        {"version 3", patched(24, 3), "unknown version 3"},
+        {"vertex marker", patched(33 + 30, 0x7E), "vertex 1: marker 0x7E instead of 0x7F"},
+        {"face marker", patched(33 + 4 * 30, 0x7F), "face 0: marker 0x7F instead of 0x7E"},
+        {"truncated", cut(GoodFile(), 3), "file too short for its 4 vertices and 2 faces"},
+        {"ends inside a face", cut(endsInFace, 3),
          "file ends inside face 1 (4 vertex indices announced)"},
-        {"counts beyond the data",
-         [] {
-             Bytes b = SceneHeader(2, 1000, 0);
-             VertexRecord(b, 0, 0, 0, 0, 0);
-             return b;
-         },
-         "file too short for its 1000 vertices and 0 faces"},
-        {"more than a scene holds", [] { return SceneHeader(2, MaxVertices + 1, 0); },
+        {"counts beyond the data", farCounts, "file too short for its 1000 vertices and 0 faces"},
+        {"more than a scene holds", SceneHeader(2, MaxVertices + 1, 0),
          "more records announced (4194305 vertices, 0 faces) than a scene holds (4194304)"},
-        {"negative count", [] { return SceneHeader(2, 0, -1); }, "negative record count"},
-        {"index out of range",
-         [] {
-             return Triangle({0, 1, 40});
-         },
-         "face 0: vertex index 40 out of range"},
-        {"negative index",
-         [] {
-             return Triangle({0, -1, 2});
-         },
-         "face 0: vertex index -1 out of range"},
-        {"two indices",
-         [] {
-             Bytes b = Triangle({0, 1});
-             b.I32(0);
-             return b;
-         },
-         "face 0: 2 vertex indices (at least 3 needed)"},
-        {"huge index count",
-         [] {
-             Bytes b = Triangle({0, 1, 2});
-             for (int k = 1; k <= 3; ++k)
-                 b.data[33 + 90 + k] = 0xFF;
-             b.data[33 + 90 + 4] = 0x7F;
-             return b;
-         },
+        {"negative count", SceneHeader(2, 0, -1), "negative record count"},
+        {"index out of range", Triangle({0, 1, 40}), "face 0: vertex index 40 out of range"},
+        {"negative index", Triangle({0, -1, 2}), "face 0: vertex index -1 out of range"},
+        {"two indices", twoIndices, "face 0: 2 vertex indices (at least 3 needed)"},
+        {"huge index count", hugeCount,
          "file ends inside face 0 (2147483647 vertex indices announced)"},
-        {"layer 12",
-         [] {
-             Bytes b = SceneHeader(2, 1, 0);
-             VertexRecord(b, 0, 0, 0, 0, 12);
-             return b;
-         },
-         "vertex 0: layer 12 outside 0..9"},
+        {"layer 12", layer12, "vertex 0: layer 12 outside 0..9"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::WriteAll(dir.File("bad.KVX"), c.make().data);
+        test::WriteAll(dir.File("bad.KVX"), c.bytes.data);
         SceneFileData data;
         std::string reason;
         EXPECT_FALSE(ReadSceneFile(dir.File("bad.KVX"), data, reason));
