@@ -115,11 +115,8 @@ TEST_F(RecordsTest, CollinearFacesGetAZeroNormalNeverNaN) {
         ExpectVec(EngineNormal(scene.faces[static_cast<std::size_t>(fi)], k), 0, 0, 0);
     SelectFaces({fi});
     scene.SetSelectedFacesRenderType(RenderSmooth);
-    for (int k = 0; k < 3; ++k) {
-        const auto n = EngineNormal(scene.faces[static_cast<std::size_t>(fi)], k);
-        EXPECT_FALSE(std::isnan(n.x) || std::isnan(n.y) || std::isnan(n.z));
-        ExpectVec(n, 0, 0, 0);
-    }
+    for (int k = 0; k < 3; ++k)  // a NaN fails the comparison too
+        ExpectVec(EngineNormal(scene.faces[static_cast<std::size_t>(fi)], k), 0, 0, 0);
 }
 
 TEST_F(RecordsTest, AFaceOnAnotherLayersMeshUsesThoseVeryVertices) {

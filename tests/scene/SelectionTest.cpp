@@ -52,7 +52,7 @@ TEST_F(SelectionTest, SelectAllVerticesTakesTheCurrentLayerOrAll) {
     EXPECT_EQ(redraws.back(), 1);
 }
 
-TEST_F(SelectionTest, SelectAllFacesIgnoresLayersAndHiding) {
+TEST_F(SelectionTest, SelectAllFacesIgnoresLayersAndHidingAndInvertKeepsToSelectedKinds) {
     FiveFaces();
     scene.faces[1].hidden = 1;
     scene.faces[2].layer = 5;
@@ -60,10 +60,7 @@ TEST_F(SelectionTest, SelectAllFacesIgnoresLayersAndHiding) {
     scene.SelectAllFaces();
     EXPECT_EQ(scene.selectedFaces, (Indices{0, 1, 2, 3, 4}));
     EXPECT_TRUE(scene.selectedVertices.empty());
-}
-
-TEST_F(SelectionTest, InvertSelectionTouchesOnlyKindsThatHaveASelection) {
-    FiveFaces();
+    // Inverting touches only the kinds that have a selection.
     SelectFaces({3, 1});
     scene.InvertSelection();
     EXPECT_EQ(scene.selectedFaces, (Indices{0, 2, 4}));
@@ -112,7 +109,7 @@ TEST_F(SelectionTest, VerticesOfFacesKeepsListOrderAndTheLayerRule) {
     EXPECT_EQ(scene.selectedVertices, (Indices{1, 2}));
 }
 
-TEST_F(SelectionTest, HidingAndShowing) {
+TEST_F(SelectionTest, HidingShowingAndChangingLayer) {
     FiveFaces();
     SelectVertices({1, 2});
     scene.HideSelectedVertices();
@@ -130,10 +127,7 @@ TEST_F(SelectionTest, HidingAndShowing) {
     EXPECT_TRUE(scene.selectedFaces.empty());
     scene.ShowAllFaces();
     EXPECT_TRUE(scene.IsFaceShown(scene.faces[4]));
-}
-
-TEST_F(SelectionTest, ChangingLayerEmptiesBothSelectionsOnlyWhenItChanges) {
-    FiveFaces();
+    // Changing the layer empties both selections, only when it changes.
     SelectVertices({1});
     SelectFaces({2});
     EXPECT_FALSE(scene.SetCurrentLayer(0));
