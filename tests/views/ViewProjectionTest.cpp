@@ -37,31 +37,6 @@ TEST(ProjectToView, EdgesAndTruncationTowardZero) {
     EXPECT_EQ(ProjectToView(NAN, 0, 0, s, ViewTop).x, 0);
 }
 
-TEST(MouseToWorld, SignsOfTheViews) {
-    ViewStates states;
-    MouseState m;
-    MouseToWorld(m, states, ViewBack, At(100, 125), false);
-    const double backLeft = m.worldX;
-    MouseToWorld(m, states, ViewBack, At(200, 125), false);
-    EXPECT_LT(m.worldX, backLeft);
-    EXPECT_EQ(m.worldZ, 0.0);  // the depth stays 0
-
-    MouseToWorld(m, states, ViewLeft, At(100, 125), false);
-    const double leftZ = m.worldZ;
-    MouseToWorld(m, states, ViewLeft, At(200, 125), false);
-    EXPECT_LT(m.worldZ, leftZ);
-    EXPECT_EQ(m.worldX, 0.0);
-
-    MouseToWorld(m, states, ViewRight, At(200, 50), false);
-    EXPECT_DOUBLE_EQ(m.worldZ, 6.0);
-    EXPECT_DOUBLE_EQ(m.worldY, 6.0);  // up the screen is up the world
-
-    MouseToWorld(m, states, ViewTop, At(150, 50), false);
-    EXPECT_DOUBLE_EQ(m.worldX, 2.0);
-    EXPECT_DOUBLE_EQ(m.worldZ, 6.0);
-    EXPECT_EQ(m.previousMouseY, 50);
-}
-
 TEST(MouseToWorld, MagneticGridSnapsTowardZeroAndMovesThePixel) {
     ViewStates states;
     MouseState m;
