@@ -163,17 +163,6 @@ TEST(Rasteriser, GouraudColoursFollowThePlaneThroughTheCorners) {
     EXPECT_GT(checked, 150);
 }
 
-TEST(Rasteriser, BufferBordersAreReachedAndNotPassed) {
-    Target target(24, 7, 5);
-    Draw(target.Raster(), V(-100, -100), V(7 * SubpixelOne + 100, -100),
-         V(-100, 5 * SubpixelOne + 300));
-    Draw(target.Raster(), V(7 * SubpixelOne + 100, -100),
-         V(7 * SubpixelOne + 100, 5 * SubpixelOne + 300), V(-100, 5 * SubpixelOne + 300));
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            EXPECT_TRUE(target.Written(x, y)) << x << ", " << y;
-}
-
 TEST(Rasteriser, EdgesIncludeBothEnds) {
     Target target;
     DrawEdge(target.Raster(), V(Centre(2), Centre(3)), V(Centre(12), Centre(8)), {255, 255, 255});

@@ -101,13 +101,6 @@ TEST_F(Stage, ClockwiseFacesAreDrawnInTheirColourAndTheOthersNot) {
     EXPECT_EQ(Drawn(), 0);
 }
 
-TEST_F(Stage, UnlitScenesAreBlack) {
-    root->DeleteLight(ambient.get());
-    AddTriangle(Left, Top, Right);
-    Frame();
-    EXPECT_EQ(At(50, 50), 0u);
-}
-
 // A face crossing the front plane is cut, not dropped; one beyond the back plane is not drawn.
 TEST_F(Stage, FacesAreClippedByTheFrontAndBackPlanes) {
     // The top corner lies behind the camera; the part in front still shows.
