@@ -9,18 +9,6 @@ namespace {
 using test::SceneTest;
 using TransformsTest = SceneTest;
 
-TEST_F(TransformsTest, EveryMoveReachesTheMesh) {
-    const auto i = AddVertex(1, 2, 3);
-    Vertex& v = scene.vertices[static_cast<std::size_t>(i)];
-    Translate(v, 0.5, -1, 2);
-    EXPECT_FLOAT_EQ(v.x, 1.5f);
-    EXPECT_FLOAT_EQ(v.y, 1.0f);
-    EXPECT_FLOAT_EQ(v.z, 5.0f);
-    const rm::Vec3f p = Builder(0).Positions()[static_cast<std::size_t>(v.meshIndex)];
-    EXPECT_EQ(p, (rm::Vec3f{1.5f, 1.0f, 5.0f}));
-    EXPECT_TRUE(redraws.empty());  // the caller asks for the redraw
-}
-
 TEST_F(TransformsTest, RotationUsesTheRoundedPi) {
     Vertex& v = scene.vertices[static_cast<std::size_t>(AddVertex(0, 1, 0))];
     Rotate(v, 90, 0, 0, 0, 0, 0);
