@@ -100,27 +100,14 @@ TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlacesAndThePerspectiveRig) 
     EXPECT_EQ(editor.scene->layerMeshCount(), 10);
 }
 
-TEST_F(StartupTest, FirstPictureOfTheTopViewHasBackgroundAndRulers) {
-    for (int depth : {16, 24}) {
-        SCOPED_TRACE(depth);
-        FakeWindowSystem w;
-        w.depth = depth;
-        ScriptedPrompts p;
-        MessageQueue q;
-        Editor e(w, p, q);
-        ASSERT_TRUE(StartEditor(e));
-        Message m;
-        while (q.TryTake(m))
-            ProcessMessage(e, m);
-        const auto& shot = w.lastPresented.at(e.viewWindows[ViewTop]->handle);
-        const std::uint32_t bg = depth == 16 ? 0x9CD3u : 0x9B9B9Bu;
-        const std::uint32_t ruler = depth == 16 ? 0x632Cu : 0x646464u;
-        EXPECT_EQ(shot.Pixel(60, 60), bg);
-        EXPECT_EQ(shot.Pixel(60, 125), ruler);
-        EXPECT_EQ(shot.Pixel(125, 60), ruler);
-        const auto& persp = w.lastPresented.at(e.viewWindows[ViewPerspective]->handle);
-        EXPECT_EQ(persp.Pixel(10, 10), 0u);  // black background
-    }
+// The first picture at 16 bits: background and rulers in the top view, black in the perspective.
+TEST_F(StartupTest, FirstPictureAtSixteenBitsHasBackgroundAndRulers) {
+    Start(16);
+    const auto& shot = ws.lastPresented.at(ViewWindow(ViewTop).handle);
+    EXPECT_EQ(shot.Pixel(60, 60), 0x9CD3u);
+    EXPECT_EQ(shot.Pixel(60, 125), 0x632Cu);
+    EXPECT_EQ(shot.Pixel(125, 60), 0x632Cu);
+    EXPECT_EQ(ws.lastPresented.at(ViewWindow(ViewPerspective).handle).Pixel(10, 10), 0u);
 }
 
 }  // namespace
