@@ -6,6 +6,7 @@
 
 #include "platform/Message.h"
 #include "scene/SceneFixture.h"
+#include "views/FenceSelection.h"
 
 namespace kvx::test {
 namespace {
@@ -88,6 +89,23 @@ TEST_F(PickingTest, PolygonsUseTheNonzeroWindingRule) {
     const PixelPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     EXPECT_TRUE(InsidePolygonNonzero(square, 5, 5));
     EXPECT_FALSE(InsidePolygonNonzero(square, 15, 5));
+}
+
+// The fence toggles the vertices strictly inside its rectangle, shown and of the current layer.
+TEST_F(PickingTest, TheFenceTogglesVerticesStrictlyInsideTheRectangle) {
+    // Pixels in the top view: (x + 10) * 12.5 and (10 - z) * 12.5.
+    AddVertex(0, 0, 0);       // (125, 125)
+    AddVertex(2, 0, 0);       // (150, 125)
+    AddVertex(0, 0, -2);      // (125, 150)
+    AddVertex(8, 0, 0);       // (225, 125): outside
+    AddVertex(4, 0, 0);       // (175, 125): on the edge, not inside
+    AddVertex(1, 0, 0);       // hidden
+    AddVertex(0.5, 0, 0, 3);  // another layer
+    scene.vertices[5].hidden = 1;
+    scene.ToggleVertex(1);
+    ToggleVerticesInRect(scene, 175, 160, 100, 100, ViewState{}, ViewTop);
+    EXPECT_EQ(scene.selectedVertices, (std::vector<std::int32_t>{0, 2}));
+    EXPECT_EQ(scene.vertices[1].state, VertexNormal);
 }
 
 }  // namespace
