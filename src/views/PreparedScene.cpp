@@ -22,6 +22,7 @@ void PreparedScene::Prepare(const Scene& scene) {
     xyz.resize(3 * n);
     vertexHidden_.resize(n);
     shownVertices.resize(n);
+    shownLooks.resize(n);
     std::size_t shown = 0;
     std::uint32_t markers = 0;  // the bits where some marker differs from the usual one
     for (std::size_t i = 0; i < n; ++i) {
@@ -31,11 +32,13 @@ void PreparedScene::Prepare(const Scene& scene) {
         xyz[3 * i + 2] = v.z;
         vertexHidden_[i] = v.hidden != 0;
         if (scene.IsVertexShown(v)) {
-            shownVertices[shown++] = {static_cast<std::int32_t>(i), v.state, v.markerColor};
+            shownVertices[shown] = static_cast<std::int32_t>(i);
+            shownLooks[shown++] = {v.state, v.markerColor};
             markers |= v.markerColor ^ RawVertexMarker;
         }
     }
     shownVertices.resize(shown);
+    shownLooks.resize(shown);
     allMarkersUsual = markers == 0;
 
     // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is

@@ -20,8 +20,7 @@ struct PreparedScene {
         std::int32_t face;  // index in the scene's face table
         std::uint8_t count, red, green, blue;
     };
-    struct VertexEntry {
-        std::int32_t index;
+    struct VertexLook {
         std::int32_t state;
         PixelValue colour;  // the raw marker value
     };
@@ -31,7 +30,8 @@ struct PreparedScene {
     std::vector<std::int32_t> corners;          // of shownFaces: scene indices, face after face
     std::vector<FaceEntry> selectedFaces;       // selection order, whatever their visibility
     std::vector<std::int32_t> selectedCorners;  // of selectedFaces
-    std::vector<VertexEntry> shownVertices;
+    std::vector<std::int32_t> shownVertices;    // scene indices, table order
+    std::vector<VertexLook> shownLooks;         // of shownVertices
     bool allMarkersUsual = true;  // every shown vertex's marker has the value RawVertexMarker
 
     // Gathers everything from the scene; the storage is reused from one redraw to the next.

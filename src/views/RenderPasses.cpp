@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <limits>
-#if defined(__x86_64__) || defined(__i386__)
-#include <smmintrin.h>
-#endif
 #include <span>
 #include <vector>
 
 #include "scene/Scene.h"
 #include "views/PreparedScene.h"
+#include "views/RunBox.h"
 
 namespace kvx {
 namespace {
@@ -26,7 +23,7 @@ class ProjectedVertices {
     // Fills column `column` of a table with `stride` entries per vertex.
     ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view,
                       PixelPoint* table, std::size_t stride, std::size_t column)
-        : points_(table + column), stride_(stride) {
+        : points_(table + column), stride_(stride), column_(column) {
         const std::size_t n = prepared.xyz.size() / 3;
         if (IsOrthographic(view)) {
             anyFar_ = ViewProjector(state, view).NearAll(prepared.xyz.data(), n, points_, stride);
@@ -38,10 +35,14 @@ class ProjectedVertices {
     PixelPoint operator[](std::size_t i) const { return points_[i * stride_]; }
     // Whether some vertex is FarPixel: only then do the passes look for far corners.
     bool AnyFar() const { return anyFar_; }
+    // The whole table, its entries per vertex and this view's column in it.
+    const PixelPoint* Table() const { return points_ - column_; }
+    std::size_t Stride() const { return stride_; }
+    std::size_t Column() const { return column_; }
 
   private:
     PixelPoint* points_ = nullptr;
-    std::size_t stride_ = 1;
+    std::size_t stride_ = 1, column_ = 0;
     bool anyFar_ = false;
 };
 
@@ -291,6 +292,7 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
               const PointLightMarker& light) {
     constexpr std::size_t MaxViews = 8;  // one bit each in keep
     constexpr std::int32_t Margin = 6;   // a selected marker reaches 5 pixels out
+    constexpr std::size_t VertexRunLength = 16;
     std::array<PixelBuffer, MaxViews> buffers;
     std::array<std::size_t, MaxViews> seenAt{};
     std::size_t drawn = 0, seenSize = 0;
@@ -315,21 +317,26 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
     if (drawn == 0) return;
     static thread_local std::vector<std::uint8_t> seen, keep;
     seen.assign(seenSize, 0);
-    const std::vector<PreparedScene::VertexEntry>& shown = prepared.shownVertices;
-    // The seen mark of vertex v's marker in drawn view d, or null when it lies wholly outside.
-    const auto mark = [&](std::size_t d, const PreparedScene::VertexEntry& v) -> std::uint8_t* {
-        const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
+    const std::vector<std::int32_t>& shown = prepared.shownVertices;
+    const std::vector<PreparedScene::VertexLook>& looks = prepared.shownLooks;
+    const auto pixel = [&](std::size_t d, std::size_t i) {
+        return (*views[index[d]].at)[static_cast<std::size_t>(shown[i])];
+    };
+    // The seen mark of shown vertex i's marker in drawn view d, or null when it lies wholly
+    // outside.
+    const auto mark = [&](std::size_t d, std::size_t i) -> std::uint8_t* {
+        const PixelPoint p = pixel(d, i);
         const std::int32_t w = buffers[d].width + 2 * Margin;
         const std::int32_t h = buffers[d].height + 2 * Margin;
         const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
         if (x < 0 || y < 0 || x >= w || y >= h) return nullptr;  // FarPixel among them
         return &seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
     };
-    const auto draw = [&](std::size_t d, const PreparedScene::VertexEntry& v) {
+    const auto draw = [&](std::size_t d, std::size_t i) {
         const PixelBuffer& buffer = buffers[d];
-        const PixelPoint p = (*views[index[d]].at)[static_cast<std::size_t>(v.index)];
-        const PixelValue c = v.colour;
-        if (v.state == VertexSelected) {
+        const PixelPoint p = pixel(d, i);
+        const PixelValue c = looks[i].colour;
+        if (looks[i].state == VertexSelected) {
             SetPixel(buffer, p.x, p.y, c);
             HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
             HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
@@ -350,40 +357,81 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
             VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
         }
     };
-    const auto kindOf = [](const PreparedScene::VertexEntry& v) -> std::uint8_t {
-        return v.state == VertexSelected ? 2 : 1;
+    const auto kindOf = [&](std::size_t i) -> std::uint8_t {
+        return looks[i].state == VertexSelected ? 2 : 1;
     };
     if (prepared.allMarkersUsual) {
         // Every marker in the one colour: the order of the writes changes nothing, so the first
-        // of each kind is drawn as it comes, in one pass.
-        for (const PreparedScene::VertexEntry& v : shown) {
-            const std::uint8_t kind = kindOf(v);
-            for (std::size_t d = 0; d < drawn; ++d) {
-                std::uint8_t* m = mark(d, v);
-                if (m == nullptr || (*m & kind) != 0) continue;
-                *m |= kind;
-                draw(d, v);
+        // of each kind is drawn as it comes, in one pass. The vertices go in runs, and a view
+        // passes over a run of one kind when every pixel round its markers' centres already has
+        // a marker of that kind: a big model has many vertices to a pixel.
+        const ProjectedVertices& first = *views[index[0]].at;
+        bool shared = first.Stride() <= MaxGroup;  // every view a column of one table
+        for (std::size_t d = 1; d < drawn; ++d)
+            shared = shared && views[index[d]].at->Table() == first.Table();
+        // Whether each pixel of the rectangle (in view d's pixels, inclusive) that lies within
+        // the marks has a marker of this kind; a rectangle of more than a few pixels is not
+        // looked at.
+        const auto allSeen = [&](std::size_t d, std::int64_t x0, std::int64_t y0, std::int64_t x1,
+                                 std::int64_t y1, std::uint8_t kind) {
+            const std::int64_t w = buffers[d].width + 2 * Margin;
+            const std::int64_t h = buffers[d].height + 2 * Margin;
+            x0 = std::max<std::int64_t>(x0 + Margin, 0),
+            y0 = std::max<std::int64_t>(y0 + Margin, 0);
+            x1 = std::min<std::int64_t>(x1 + Margin, w - 1),
+            y1 = std::min<std::int64_t>(y1 + Margin, h - 1);
+            if (x0 > x1 || y0 > y1) return true;
+            if ((x1 - x0 + 1) * (y1 - y0 + 1) > 16) return false;
+            const std::uint8_t* marks = seen.data() + seenAt[d];
+            for (std::int64_t y = y0; y <= y1; ++y)
+                for (std::int64_t x = x0; x <= x1; ++x)
+                    if ((marks[static_cast<std::size_t>(y * w + x)] & kind) == 0) return false;
+            return true;
+        };
+        for (std::size_t from = 0; from < shown.size(); from += VertexRunLength) {
+            const std::size_t to = std::min(shown.size(), from + VertexRunLength);
+            std::uint8_t kinds = 0;
+            for (std::size_t i = from; i < to; ++i)
+                kinds |= kindOf(i);
+            std::uint32_t todo = (1u << drawn) - 1;
+            if (shared && kinds != 3) {
+                std::array<std::int32_t, 2 * MaxGroup> lo, hi;
+                RunBox(first.Table(), first.Stride(), shown.data() + from, to - from, lo.data(),
+                       hi.data());
+                for (std::size_t d = 0; d < drawn; ++d) {
+                    const std::size_t c = 2 * views[index[d]].at->Column();
+                    if (allSeen(d, lo[c], lo[c + 1], hi[c], hi[c + 1], kinds)) todo &= ~(1u << d);
+                }
+            }
+            for (std::size_t i = from; i < to && todo != 0; ++i) {
+                const std::uint8_t kind = kindOf(i);
+                for (std::size_t d = 0; d < drawn; ++d) {
+                    if ((todo >> d & 1u) == 0) continue;
+                    std::uint8_t* m = mark(d, i);
+                    if (m == nullptr || (*m & kind) != 0) continue;
+                    *m |= kind;
+                    draw(d, i);
+                }
             }
         }
         return;
     }
     keep.assign(shown.size(), 0);
     for (std::size_t i = shown.size(); i-- > 0;) {
-        const PreparedScene::VertexEntry& v = shown[i];
-        const std::uint8_t kind = kindOf(v);
+        const std::uint8_t kind = kindOf(i);
+        const bool usual = looks[i].colour == RawVertexMarker;
         std::uint8_t bits = 0;
         for (std::size_t d = 0; d < drawn; ++d) {
-            std::uint8_t* m = mark(d, v);
+            std::uint8_t* m = mark(d, i);
             if (m == nullptr) continue;
-            if (v.colour != RawVertexMarker || (*m & kind) == 0)
-                bits |= static_cast<std::uint8_t>(1u << d);
-            if (v.colour == RawVertexMarker) *m |= kind;
+            if (!usual || (*m & kind) == 0) bits |= static_cast<std::uint8_t>(1u << d);
+            if (usual) *m |= kind;
         }
         keep[i] = bits;
     }
     for (std::size_t i = 0; i < shown.size(); ++i)
         for (std::size_t d = 0; d < drawn; ++d)
-            if ((keep[i] >> d & 1u) != 0) draw(d, shown[i]);
+            if ((keep[i] >> d & 1u) != 0) draw(d, i);
 }
 
 // The selected faces of one view on its own, each face checked for a far corner.
@@ -552,84 +600,6 @@ KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at
             EdgePixels<Bits>(buffer, q.x, q.y, p.x, p.y, put, longer);
         }
     }
-}
-
-// Views drawn in one group, their projections side by side in one table.
-constexpr std::size_t MaxGroup = 6;
-
-// The least and the greatest of each of the 2 * stride numbers (x and y of each view) over the
-// table rows of the given corners.
-void RunBoxPlain(const PixelPoint* table, std::size_t stride, const std::int32_t* corners,
-                 std::size_t count, std::int32_t* lo, std::int32_t* hi) {
-    const std::size_t width = 2 * stride;
-    std::fill(lo, lo + width, std::numeric_limits<std::int32_t>::max());
-    std::fill(hi, hi + width, std::numeric_limits<std::int32_t>::min());
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto* row = reinterpret_cast<const std::int32_t*>(
-            table + static_cast<std::size_t>(corners[k]) * stride);
-        for (std::size_t j = 0; j < width; ++j) {
-            lo[j] = std::min(lo[j], row[j]);
-            hi[j] = std::max(hi[j], row[j]);
-        }
-    }
-}
-
-#if defined(__x86_64__) || defined(__i386__)
-// The same, four numbers at a time, for a table of Stride views known where it is called.
-template <std::size_t Stride>
-[[gnu::target("sse4.1")]] void RunBoxSse41(const PixelPoint* table, const std::int32_t* corners,
-                                           std::size_t count, std::int32_t* lo, std::int32_t* hi) {
-    constexpr std::size_t Width = 2 * Stride, Whole = Width / 4, Vectors = (Width + 3) / 4;
-    __m128i low[Vectors], high[Vectors];
-    for (std::size_t v = 0; v < Vectors; ++v) {
-        low[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::max());
-        high[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::min());
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto* row =
-            reinterpret_cast<const __m128i*>(table + static_cast<std::size_t>(corners[k]) * Stride);
-        for (std::size_t v = 0; v < Whole; ++v) {
-            const __m128i p = _mm_loadu_si128(row + v);
-            low[v] = _mm_min_epi32(low[v], p);
-            high[v] = _mm_max_epi32(high[v], p);
-        }
-        if constexpr (Whole < Vectors) {  // an odd number of views leaves two numbers
-            const __m128i p = _mm_loadl_epi64(row + Whole);
-            low[Whole] = _mm_min_epi32(low[Whole], p);
-            high[Whole] = _mm_max_epi32(high[Whole], p);
-        }
-    }
-    std::int32_t l[4 * Vectors], h[4 * Vectors];
-    for (std::size_t v = 0; v < Vectors; ++v) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 4 * v), low[v]);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(h + 4 * v), high[v]);
-    }
-    std::copy(l, l + Width, lo);
-    std::copy(h, h + Width, hi);
-}
-#endif
-
-void RunBox(const PixelPoint* table, std::size_t stride, const std::int32_t* corners,
-            std::size_t count, std::int32_t* lo, std::int32_t* hi) {
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool sse41 = __builtin_cpu_supports("sse4.1") != 0;
-    if (sse41 && stride >= 1 && stride <= MaxGroup) {
-        using Box = void (*)(const PixelPoint*, const std::int32_t*, std::size_t, std::int32_t*,
-                             std::int32_t*);
-        constexpr std::array<Box, MaxGroup> boxes{RunBoxSse41<1>, RunBoxSse41<2>, RunBoxSse41<3>,
-                                                  RunBoxSse41<4>, RunBoxSse41<5>, RunBoxSse41<6>};
-        boxes[stride - 1](table, corners, count, lo, hi);
-#ifndef NDEBUG
-        // Debug builds check the plain loop, which processors without these instructions take.
-        std::array<std::int32_t, 2 * MaxGroup> plainLo, plainHi;
-        RunBoxPlain(table, stride, corners, count, plainLo.data(), plainHi.data());
-        assert(std::equal(lo, lo + 2 * stride, plainLo.begin()) &&
-               std::equal(hi, hi + 2 * stride, plainHi.begin()));
-#endif
-        return;
-    }
-#endif
-    RunBoxPlain(table, stride, corners, count, lo, hi);
 }
 
 // Faces handled together: when none of them can write a pixel of a view, the view skips them.

@@ -1,0 +1,22 @@
+#pragma once
+// The rectangle round a run of rows of a projection table that several views share: for each
+// view, the least and the greatest x and y of the rows. A pass that knows it can write nothing
+// within a view's rectangle skips the run there.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "views/ViewProjection.h"
+
+namespace kvx {
+
+// Views drawn in one group, their projections side by side in one table.
+inline constexpr std::size_t MaxGroup = 6;
+
+// The least and the greatest of each of the 2 * stride numbers (x and y of each view, in the
+// table's order) over the table rows rows[0] .. rows[count - 1]. Four numbers at a time on
+// processors that have SSE4.1.
+void RunBox(const PixelPoint* table, std::size_t stride, const std::int32_t* rows,
+            std::size_t count, std::int32_t* lo, std::int32_t* hi);
+
+}  // namespace kvx
