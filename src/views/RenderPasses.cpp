@@ -20,18 +20,9 @@ namespace {
 class ProjectedVertices {
   public:
     ProjectedVertices() = default;
-    // Fills column `column` of a table with `stride` entries per vertex.
-    ProjectedVertices(const PreparedScene& prepared, const ViewState& state, ViewId view,
-                      PixelPoint* table, std::size_t stride, std::size_t column)
-        : points_(table + column), stride_(stride), column_(column) {
-        const std::size_t n = prepared.xyz.size() / 3;
-        if (IsOrthographic(view)) {
-            anyFar_ = ViewProjector(state, view).NearAll(prepared.xyz.data(), n, points_, stride);
-        } else {
-            for (std::size_t i = 0; i < n; ++i)
-                points_[i * stride] = PixelPoint{};
-        }
-    }
+    // Column `column` of a table NearAllViews filled with `stride` entries per vertex.
+    ProjectedVertices(PixelPoint* table, std::size_t stride, std::size_t column, bool anyFar)
+        : points_(table + column), stride_(stride), column_(column), anyFar_(anyFar) {}
     PixelPoint operator[](std::size_t i) const { return points_[i * stride_]; }
     // Whether some vertex is FarPixel: only then do the passes look for far corners.
     bool AnyFar() const { return anyFar_; }
@@ -709,7 +700,12 @@ PreparedScene& PreparedFor(const Scene& scene) {
 
 // A single view's projection, in a table of its own.
 ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
-    return ProjectedVertices(prepared, state, view, ProjectionTable(prepared.xyz.size() / 3), 1, 0);
+    const std::size_t n = prepared.xyz.size() / 3;
+    PixelPoint* table = ProjectionTable(n);
+    const ViewState* states[] = {&state};
+    bool far = false;
+    NearAllViews(states, &view, 1, prepared.xyz.data(), n, table, &far);
+    return ProjectedVertices(table, 1, 0, far);
 }
 
 // Up to MaxGroup views: overlays, then the outlines of them all in one pass where they allow it,
@@ -717,7 +713,14 @@ ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& sta
 void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
                const PreparedScene& prepared, const ViewPassInputs& in) {
     const std::size_t g = targets.size();
-    PixelPoint* table = ProjectionTable(g * (prepared.xyz.size() / 3));
+    const std::size_t n = prepared.xyz.size() / 3;
+    PixelPoint* table = ProjectionTable(g * n);
+    std::array<const ViewState*, MaxGroup> states;
+    std::array<ViewId, MaxGroup> ids;
+    std::array<bool, MaxGroup> far;
+    for (std::size_t i = 0; i < g; ++i)
+        states[i] = targets[i].state, ids[i] = targets[i].view;
+    NearAllViews(states.data(), ids.data(), g, prepared.xyz.data(), n, table, far.data());
     std::array<ProjectedVertices, MaxGroup> at;
     // Views with no far vertex take the grouped passes; the others draw on their own.
     std::array<bool, MaxGroup> apart{};
@@ -727,7 +730,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
-        at[i] = ProjectedVertices(prepared, *t.state, t.view, table, g, i);
+        at[i] = ProjectedVertices(table, g, i, far[i]);
         apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
         if (buffer.Drawable() && !apart[i]) {

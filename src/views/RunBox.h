@@ -12,6 +12,7 @@ namespace kvx {
 
 // Views drawn in one group, their projections side by side in one table.
 inline constexpr std::size_t MaxGroup = 6;
+static_assert(MaxGroup <= MaxNearViews);
 
 // The least and the greatest of each of the 2 * stride numbers (x and y of each view, in the
 // table's order) over the table rows rows[0] .. rows[count - 1]. Four numbers at a time on

@@ -1,10 +1,7 @@
 #include "views/ViewProjection.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
+#include <cassert>
 
 #include "platform/Constants.h"
 #include "scene/Vertex.h"
@@ -42,43 +39,77 @@ PixelPosition ProjectPosition(float x, float y, float z, const ViewState& state,
     return ViewProjector(state, view).Position(x, y, z);
 }
 
-bool ViewProjector::NearAll(const float* xyz, std::size_t n, PixelPoint* out,
-                            std::size_t stride) const {
-    bool far = false;
-#if defined(__SSE2__)
-    // u and v side by side: the same operations in the same order as Unrounded, so every pixel
-    // is the one Near gives.
-    const __m128d sign = _mm_set_pd(axes_.vSign, axes_.uSign);
-    const __m128d half = _mm_set1_pd(state_.width / 2);
-    const __m128d centre = _mm_set_pd(state_.centerV, state_.centerU);
-    const __m128d width = _mm_set1_pd(state_.width);
-    const __m128d size = _mm_set1_pd(state_.pixelSize);
-    const __m128d range = _mm_set1_pd(ExactPixelRange);
-    const __m128d noSign = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
-    const std::size_t ua = static_cast<std::size_t>(axes_.uAxis);
-    const std::size_t va = static_cast<std::size_t>(axes_.vAxis);
-    for (std::size_t i = 0; i < n; ++i, xyz += 3, out += stride) {
-        const __m128d world = _mm_set_pd(xyz[va], xyz[ua]);
-        const __m128d q =
-            _mm_div_pd(_mm_sub_pd(_mm_add_pd(_mm_mul_pd(sign, world), half), centre), width);
-        const __m128d p = _mm_mul_pd(q, size);
-        // Both within range (a NaN is not): then the truncated pair, else FarPixel.
-        if (_mm_movemask_pd(_mm_cmplt_pd(_mm_and_pd(p, noSign), range)) == 3) {
-            const __m128i whole = _mm_cvttpd_epi32(p);
-            out->x = _mm_cvtsi128_si32(whole);
-            out->y = _mm_cvtsi128_si32(_mm_srli_si128(whole, 4));
-        } else {
-            *out = FarPixel;
-            far = true;
+namespace {
+
+// One world coordinate as a view shows it: its axis, sign and zoom.
+struct Mapping {
+    std::size_t axis;
+    double sign, half, centre, width, size;
+    bool operator==(const Mapping&) const = default;
+};
+
+// The unrounded pixel coordinate of each of `length` points whose coordinate on the mapping's
+// axis lies every third float from `world`, computed as Unrounded computes it.
+void MapBlock(const Mapping& m, const float* world, std::size_t length, double* value) {
+    for (std::size_t k = 0; k < length; ++k)
+        value[k] = (m.sign * world[3 * k] + m.half - m.centre) / m.width * m.size;
+}
+
+}  // namespace
+
+void NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
+                  const float* xyz, std::size_t n, PixelPoint* out, bool* far) {
+    assert(count <= MaxNearViews);
+    // One world coordinate seen by a view: its axis, sign and zoom. Views at the same zoom
+    // share most of them (the top, bottom and front views all show x from left to right).
+    std::array<Mapping, 2 * MaxNearViews> maps;
+    std::size_t mapCount = 0;
+    std::array<std::size_t, 2 * MaxNearViews> use{};  // per view: its u mapping, its v mapping
+    std::array<bool, MaxNearViews> flat{};
+    const auto mapping = [&](const Mapping& m) {
+        const auto found = std::find(maps.begin(), maps.begin() + mapCount, m);
+        if (found != maps.begin() + mapCount) return static_cast<std::size_t>(found - maps.begin());
+        maps[mapCount] = m;
+        return mapCount++;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        far[i] = false;
+        flat[i] = IsOrthographic(views[i]);
+        if (!flat[i]) continue;
+        const ViewAxisSet axes = ViewAxes(views[i]);
+        const ViewState& s = *states[i];
+        const double size = s.pixelSize;
+        use[2 * i] = mapping({static_cast<std::size_t>(axes.uAxis), static_cast<double>(axes.uSign),
+                              s.width / 2, s.centerU, s.width, size});
+        use[2 * i + 1] =
+            mapping({static_cast<std::size_t>(axes.vAxis), static_cast<double>(axes.vSign),
+                     s.width / 2, s.centerV, s.width, size});
+    }
+    // A block of points at a time: each mapping over the block, then the pixels row by row. The
+    // arithmetic is Unrounded's, in its order, so every pixel is the one Near gives.
+    constexpr std::size_t Block = 64;
+    double value[2 * MaxNearViews][Block];
+    for (std::size_t base = 0; base < n; base += Block) {
+        const std::size_t length = std::min(Block, n - base);
+        for (std::size_t j = 0; j < mapCount; ++j)
+            MapBlock(maps[j], xyz + 3 * base + maps[j].axis, length, value[j]);
+        for (std::size_t k = 0; k < length; ++k) {
+            PixelPoint* row = out + (base + k) * count;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (!flat[i]) {
+                    row[i] = PixelPoint{};
+                    continue;
+                }
+                const double px = value[use[2 * i]][k], py = value[use[2 * i + 1]][k];
+                if (std::fabs(px) < ExactPixelRange && std::fabs(py) < ExactPixelRange) {
+                    row[i] = {static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)};
+                } else {  // a NaN lands here too
+                    row[i] = FarPixel;
+                    far[i] = true;
+                }
+            }
         }
     }
-#else
-    for (std::size_t i = 0; i < n; ++i, xyz += 3, out += stride) {
-        *out = Near(xyz[0], xyz[1], xyz[2]);
-        far |= IsFar(*out);
-    }
-#endif
-    return far;
 }
 
 void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,

@@ -122,10 +122,6 @@ class ViewProjector {
         return FarPixel;
     }
 
-    // Near for n points packed x, y, z, into out[0], out[stride], ...; returns whether any is
-    // FarPixel. The same arithmetic, two coordinates at a time where the processor allows.
-    bool NearAll(const float* xyz, std::size_t n, PixelPoint* out, std::size_t stride) const;
-
   private:
     void Unrounded(float x, float y, float z, double& px, double& py) const {
         const double world[3] = {x, y, z};
@@ -140,6 +136,14 @@ class ViewProjector {
     const ViewState& state_;
     ViewAxisSet axes_;
 };
+
+// The most views NearAllViews takes at once.
+inline constexpr std::size_t MaxNearViews = 8;
+// ViewProjector::Near of n points packed x, y, z, for count views at once: point k's pixel in
+// view i goes to out[k * count + i]; far[i] tells whether some point is FarPixel in view i. A view
+// that is not orthographic gets (0, 0) for every point.
+void NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
+                  const float* xyz, std::size_t n, PixelPoint* out, bool* far);
 
 // ProjectToView of every vertex of the table into out (one entry per vertex), with the view's axes
 // looked up once: the same arithmetic, for the passes that draw every vertex or face.
