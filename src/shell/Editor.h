@@ -79,7 +79,8 @@ struct Editor {
     ToolState tools;
     MouseState mouse;
     ViewStates viewStates;
-    PreparedScene preparedScene;  // what the flat views draw of the scene, gathered per redraw
+    PreparedScene preparedScene;    // what the flat views draw of the scene, gathered per redraw
+    SharedViewPasses sharedPasses;  // the flat views drawn by two threads together
     // Threads that draw the marked views side by side (the main loop's and helpers); the
     // pictures are the same for any number.
     int redrawThreads = DefaultRedrawThreads();

@@ -1,6 +1,7 @@
 #include "shell/MainLoop.h"
 
 #include <algorithm>
+#include <barrier>
 #include <latch>
 #include <span>
 #include <thread>
@@ -41,24 +42,30 @@ ViewPassInputs PassInputs(const Editor& editor) {
     return in;
 }
 
-// Draws flat views into their canvases, all in one pass over the scene; presenting comes after
-// every view is drawn.
-void DrawOrthographic(Editor& editor, std::span<const ViewId> ids, const ViewPassInputs& in,
-                      const PreparedScene& prepared) {
+// Clears the flat views' canvases and locks them for drawing. A canvas that cannot be locked is
+// not drawn into; it still shows its background.
+std::vector<ViewTarget> LockedTargets(Editor& editor, std::span<const ViewId> ids) {
     std::vector<ViewTarget> targets;
     for (const ViewId id : ids) {
         ViewObject& view = editor.views[static_cast<std::size_t>(id)];
         const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
         view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
                    static_cast<std::uint8_t>(bg.blue), 1);
-        // A canvas that cannot be locked is not drawn into; it still shows its background.
         if (view.Lock())
             targets.push_back({&view.canvas, &editor.viewStates[static_cast<std::size_t>(id)], id});
     }
-    DrawViewGroupPasses(targets, *editor.scene, prepared, in);
-    for (const ViewTarget& t : targets)
-        editor.views[static_cast<std::size_t>(t.view)].Unlock();
+    return targets;
 }
+
+// Unlocks the canvases LockedTargets locked, however the drawing ends.
+struct UnlockTargets {
+    Editor& editor;
+    const std::vector<ViewTarget>& targets;
+    ~UnlockTargets() {
+        for (const ViewTarget& t : targets)
+            editor.views[static_cast<std::size_t>(t.view)].Unlock();
+    }
+};
 
 void DrawPerspective(Editor& editor) {
     ViewObject& view = editor.views[ViewPerspective];
@@ -70,45 +77,74 @@ void DrawPerspective(Editor& editor) {
     view.Render3D();
 }
 
-// Draws the marked views side by side on up to `threads` threads: a helper starts on the
-// perspective view while the main thread gathers the scene for the flat views, then each draws
-// half of the flat views. Every view draws into a canvas of its own and only reads the scene,
-// so the pictures do not depend on the number of threads; nothing is presented until all are
-// joined.
+// Draws the marked views on up to `threads` threads. With two or more, a helper starts on the
+// perspective view while the main thread gathers the scene for the flat views; then both draw
+// half of the flat views' face outlines, and then each every other flat view's vertices and
+// selected faces (or, where the views cannot share their passes, each half of the flat views).
+// Every view draws into a canvas of its own and only reads the scene, so the pictures do not
+// depend on the number of threads; nothing is presented until all are joined.
 void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threads) {
     const bool perspective = !marked.empty() && marked.back() == ViewPerspective;
     const std::span<const ViewId> flat(marked.data(), marked.size() - (perspective ? 1 : 0));
-    ViewPassInputs in;
     PreparedScene& prepared = editor.preparedScene;
-    std::latch gathered(1);
-    const bool split = threads >= 2 && (flat.size() >= 2 || (perspective && !flat.empty()));
-    // The helper's share: the later half, the smaller one when the halves differ, since it
-    // draws the perspective view as well.
-    const std::size_t helperShare = split ? flat.size() / 2 : 0;
-    const std::span<const ViewId> mine = flat.first(flat.size() - helperShare);
-    const std::span<const ViewId> helpers = flat.last(helperShare);
-    std::jthread helper;
-    if (split) {
-        helper = std::jthread([&] {
-            if (perspective) DrawPerspective(editor);
-            gathered.wait();
-            if (!helpers.empty()) DrawOrthographic(editor, helpers, in, prepared);
-        });
-    } else if (perspective) {
-        DrawPerspective(editor);
+    if (threads < 2 || flat.empty()) {
+        if (perspective) DrawPerspective(editor);
+        if (flat.empty()) return;
+        const ViewPassInputs in = PassInputs(editor);
+        prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
+        const std::vector<ViewTarget> targets = LockedTargets(editor, flat);
+        const UnlockTargets unlock{editor, targets};
+        DrawViewGroupPasses(targets, *editor.scene, prepared, in);
+        return;
     }
+    ViewPassInputs in;
+    std::vector<ViewTarget> targets;
+    const UnlockTargets unlock{editor, targets};
+    bool ready = false, shared = false;
+    std::span<const ViewTarget> mine, helpers;  // when the views cannot share their passes
+    std::latch gathered(1);
+    std::barrier outlined(2);
+    SharedViewPasses& passes = editor.sharedPasses;
+    std::jthread helper([&] {
+        if (perspective) DrawPerspective(editor);
+        gathered.wait();
+        if (!ready) return;
+        if (shared) {
+            passes.Outlines(1);
+            outlined.arrive_and_wait();
+            passes.Finish(1);
+        } else {
+            DrawViewGroupPasses(helpers, *editor.scene, prepared, in);
+        }
+    });
     {
         // The helper is let go however the gathering ends, so it can always be joined.
         struct Release {
             std::latch& latch;
             ~Release() { latch.count_down(); }
         } release{gathered};
-        if (!flat.empty()) {
-            in = PassInputs(editor);
-            prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
-        }
+        in = PassInputs(editor);
+        prepared.Prepare(*editor.scene);
+        targets = LockedTargets(editor, flat);
+        shared = passes.Begin(targets, prepared, in);
+        const std::size_t helperShare = shared ? 0 : targets.size() / 2;
+        mine = std::span<const ViewTarget>(targets).first(targets.size() - helperShare);
+        helpers = std::span<const ViewTarget>(targets).last(helperShare);
+        ready = true;
     }
-    if (!mine.empty()) DrawOrthographic(editor, mine, in, prepared);
+    if (!shared) {
+        DrawViewGroupPasses(mine, *editor.scene, prepared, in);
+        return;
+    }
+    {
+        // The helper waits at the barrier for this part; it always gets there.
+        struct Arrive {
+            std::barrier<>& barrier;
+            ~Arrive() { barrier.arrive_and_wait(); }
+        } arrive{outlined};
+        passes.Outlines(0);
+    }
+    passes.Finish(0);
 }
 
 // A minimised view is not drawn; its redraw waits until it is shown again.

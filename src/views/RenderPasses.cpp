@@ -514,6 +514,12 @@ class SettledPixels {
         return fresh;
     }
 
+    // The marks of row y, 64 pixels to a word.
+    const std::uint64_t* Row(std::int32_t y) const {
+        return bits_.data() + static_cast<std::size_t>(y) * stride_;
+    }
+    std::size_t WordsPerRow() const { return stride_; }
+
   private:
     std::vector<std::uint64_t> bits_;
     std::size_t stride_ = 0;
@@ -601,7 +607,7 @@ constexpr std::ptrdiff_t PrefetchCorners = 3 * RunLength * 3;
 // A pass over faces for several views at Bits bits per pixel, each face's corners found once
 // for them all: the outlines from the last face back, the selected faces from the first.
 template <int Bits, FacePass Pass>
-void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
+void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
                   const std::int32_t* corners, const PixelPoint* table, std::size_t stride) {
     if (members.empty()) return;
     for (const GroupMember& m : members)
@@ -681,15 +687,14 @@ void GroupFacesAt(std::span<GroupMember> members, const std::vector<PreparedScen
 // A pass over faces for several views: for each view exactly the pixels FaceOutlines or
 // SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
 template <FacePass Pass>
-void GroupFaces(std::span<GroupMember> members, const std::vector<PreparedScene::FaceEntry>& list,
-                const std::vector<std::int32_t>& corners, const PixelPoint* table,
-                std::size_t stride) {
+void GroupFaces(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
+                const std::int32_t* corners, const PixelPoint* table, std::size_t stride) {
     const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
         return m.buffer.bitsPerPixel == 24;
     });
     const auto split = static_cast<std::size_t>(deep - members.begin());
-    GroupFacesAt<24, Pass>(members.first(split), list, corners.data(), table, stride);
-    GroupFacesAt<16, Pass>(members.subspan(split), list, corners.data(), table, stride);
+    GroupFacesAt<24, Pass>(members.first(split), list, corners, table, stride);
+    GroupFacesAt<16, Pass>(members.subspan(split), list, corners, table, stride);
 }
 
 PreparedScene& PreparedFor(const Scene& scene) {
@@ -740,7 +745,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)
-        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners, table, g);
+        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners.data(), table,
+                                       g);
     for (std::size_t i = 0; i < g; ++i)
         if (in.showNormals || apart[i])
             FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
@@ -749,14 +755,120 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
-    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners, table,
-                                   g);
+    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners.data(),
+                                   table, g);
     for (std::size_t i = 0; i < g; ++i)
         if (apart[i])
             SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
 }
 
+// Copies into `into` the pixels that `earlier` settled and `later` did not, from `from`.
+void JoinOutlines(const PixelBuffer& into, const PixelBuffer& from, const SettledPixels& later,
+                  const SettledPixels& earlier) {
+    const std::int32_t bytes = into.BytesPerPixel();
+    for (std::int32_t y = 0; y < into.height; ++y) {
+        const std::uint64_t* mine = later.Row(y);
+        const std::uint64_t* theirs = earlier.Row(y);
+        for (std::size_t w = 0; w < later.WordsPerRow(); ++w)
+            for (std::uint64_t bits = theirs[w] & ~mine[w]; bits != 0; bits &= bits - 1) {
+                const auto x = static_cast<std::int32_t>(64 * w) + __builtin_ctzll(bits);
+                std::copy_n(from.Address(x, y), bytes, into.Address(x, y));
+            }
+    }
+}
+
 }  // namespace
+
+struct SharedViewPasses::Parts {
+    std::array<ViewTarget, MaxGroup> targets;
+    std::size_t count = 0;
+    const PreparedScene* prepared = nullptr;
+    PointLightMarker light;
+    std::vector<PixelPoint> table;
+    std::array<ProjectedVertices, MaxGroup> at;
+    std::array<PixelBuffer, MaxGroup> canvas, scratch;
+    std::array<std::vector<std::uint8_t>, MaxGroup> scratchMemory;
+    std::array<SettledPixels, MaxGroup> later, earlier;  // what each part settled
+    std::size_t split = 0;                               // the first face of part 0
+    std::size_t splitCorner = 0;                         // and its first corner
+};
+
+SharedViewPasses::SharedViewPasses() : parts_(std::make_unique<Parts>()) {}
+SharedViewPasses::~SharedViewPasses() = default;
+
+bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
+                             const ViewPassInputs& in) {
+    Parts& p = *parts_;
+    const std::size_t g = targets.size();
+    if (g == 0 || g > MaxGroup || in.showNormals) return false;
+    const std::size_t n = prepared.xyz.size() / 3;
+    p.table.resize(g * n);
+    std::array<const ViewState*, MaxGroup> states;
+    std::array<ViewId, MaxGroup> ids;
+    std::array<bool, MaxGroup> far;
+    for (std::size_t i = 0; i < g; ++i) {
+        if (!IsOrthographic(targets[i].view) || !targets[i].canvas->Locked().Drawable())
+            return false;
+        states[i] = targets[i].state, ids[i] = targets[i].view;
+    }
+    NearAllViews(states.data(), ids.data(), g, prepared.xyz.data(), n, p.table.data(), far.data());
+    if (std::find(far.begin(), far.begin() + static_cast<std::ptrdiff_t>(g), true) !=
+        far.begin() + static_cast<std::ptrdiff_t>(g))
+        return false;
+    p.count = g;
+    p.prepared = &prepared;
+    p.light = in.pointLight;
+    for (std::size_t i = 0; i < g; ++i) {
+        p.targets[i] = targets[i];
+        p.at[i] = ProjectedVertices(p.table.data(), g, i, false);
+        DrawOverlays(*targets[i].canvas, *targets[i].state, targets[i].view, in);
+        const PixelBuffer buffer = targets[i].canvas->Locked();
+        p.canvas[i] = buffer;
+        std::vector<std::uint8_t>& memory = p.scratchMemory[i];
+        memory.resize(static_cast<std::size_t>(buffer.pitch) *
+                      static_cast<std::size_t>(buffer.height));
+        p.scratch[i] = buffer;
+        p.scratch[i].base = memory.data();
+    }
+    p.split = prepared.shownFaces.size() / 2;
+    p.splitCorner = 0;
+    for (std::size_t f = 0; f < p.split; ++f)
+        p.splitCorner += prepared.shownFaces[f].count;
+    return true;
+}
+
+void SharedViewPasses::Outlines(int part) {
+    Parts& p = *parts_;
+    std::array<GroupMember, MaxGroup> members;
+    for (std::size_t i = 0; i < p.count; ++i)
+        members[i] = {part == 0 ? p.canvas[i] : p.scratch[i], i,
+                      part == 0 ? &p.later[i] : &p.earlier[i]};
+    const std::span<const PreparedScene::FaceEntry> faces(p.prepared->shownFaces);
+    const std::int32_t* corners = p.prepared->corners.data();
+    if (part == 0) {
+        GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.subspan(p.split),
+                                       corners + p.splitCorner, p.table.data(), p.count);
+    } else {
+        GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.first(p.split), corners,
+                                       p.table.data(), p.count);
+    }
+}
+
+void SharedViewPasses::Finish(int part) {
+    Parts& p = *parts_;
+    std::array<VertexView, MaxGroup> vertexViews;
+    std::array<GroupMember, MaxGroup> members;
+    std::size_t mine = 0;
+    for (std::size_t i = static_cast<std::size_t>(part); i < p.count; i += 2, ++mine) {
+        JoinOutlines(p.canvas[i], p.scratch[i], p.later[i], p.earlier[i]);
+        const ViewTarget& t = p.targets[i];
+        vertexViews[mine] = {t.canvas, t.state, t.view, &p.at[i]};
+        members[mine] = {p.canvas[i], i, &p.later[i]};
+    }
+    Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
+    GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,
+                                   p.prepared->selectedCorners.data(), p.table.data(), p.count);
+}
 
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
                       bool showNormals) {

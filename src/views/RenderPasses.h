@@ -5,6 +5,7 @@
 // redraws.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "canvas/Canvas.h"
@@ -101,5 +102,34 @@ void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& pre
 // pixels DrawViewPasses gives it, but one pass over the faces serves all the views.
 void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
                          const PreparedScene& prepared, const ViewPassInputs& in);
+
+// The flat views of one redraw drawn by two threads together. Begin draws the overlays and
+// projects the vertices. Then Outlines(0) and Outlines(1) may run side by side: part 0 draws the
+// outlines of the later half of the faces into the canvases, part 1 those of the earlier half
+// into canvases of its own. Once both are done, Finish(0) and Finish(1) may run side by side,
+// each for every other view: the two parts are joined pixel by pixel (a pixel the later faces
+// reach keeps their colour, as when all are drawn from the last face back), then the vertices
+// and the selected faces are drawn. Every canvas gets exactly the pixels DrawViewGroupPasses
+// gives it.
+class SharedViewPasses {
+  public:
+    SharedViewPasses();
+    ~SharedViewPasses();
+    SharedViewPasses(const SharedViewPasses&) = delete;
+    SharedViewPasses& operator=(const SharedViewPasses&) = delete;
+
+    // Draws nothing and returns false when the views are to be drawn by DrawViewGroupPasses
+    // instead: normals shown, a vertex too far away, a canvas that cannot be drawn or more than
+    // six views. Otherwise the canvases stay locked and the scene, prepared and in unchanged
+    // until both Finish calls return.
+    bool Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
+               const ViewPassInputs& in);
+    void Outlines(int part);
+    void Finish(int part);
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
 
 }  // namespace kvx

@@ -1,7 +1,7 @@
 // The passes as the editor draws them against the plain reference drawing, pixel for pixel:
 // grids and random scenes (hidden items, other layers, selections, polygons up to eight corners,
 // vertices far outside), every view, zoomed and panned, with and without normals, at 16 and 24
-// bits, the six views drawn together.
+// bits, the six views drawn together in one pass and in two parts.
 
 #include <gtest/gtest.h>
 
@@ -98,29 +98,43 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
                 in.colours = PackedColours::For(depth);
                 in.showNormals = normals;
                 in.pointLight.shown = true;
-                Canvas product[6], reference[6];
-                std::vector<ViewTarget> targets;
+                // Drawn in one pass, and by the two parts of the shared passes (in the order
+                // that would show a part reaching into the other's pixels).
+                Canvas product[6], shared[6], reference[6];
+                std::vector<ViewTarget> targets, sharedTargets;
                 for (ViewId view = ViewTop; view <= ViewBack; ++view) {
                     const ViewState& state = zooms[(round + view) % 7];
                     Canvas& p = product[view - 1];
                     Canvas& r = reference[view - 1];
-                    for (Canvas* c : {&p, &r}) {
+                    for (Canvas* c : {&p, &shared[view - 1], &r}) {
                         ASSERT_TRUE(c->Create(ViewPixels, ViewPixels, depth));
                         c->FillAll(c->Pack(155, 155, 155));
                         c->Lock();
                     }
                     targets.push_back({&p, &state, view});
+                    sharedTargets.push_back({&shared[view - 1], &state, view});
                     ReferenceViewPasses(r, scene, state, view, in);
                 }
                 DrawViewGroupPasses(targets, scene, prepared, in);
+                SharedViewPasses parts;
+                if (parts.Begin(sharedTargets, prepared, in)) {
+                    parts.Outlines(1), parts.Outlines(0), parts.Finish(1), parts.Finish(0);
+                } else {
+                    DrawViewGroupPasses(sharedTargets, scene, prepared, in);
+                }
                 for (std::size_t i = 0; i < targets.size(); ++i) {
-                    const PixelBuffer a = product[i].Surface(), b = reference[i].Surface();
-                    int differing = 0;
-                    for (int y = 0; y < ViewPixels; ++y)
-                        differing += std::memcmp(a.Address(0, y), b.Address(0, y),
-                                                 static_cast<std::size_t>(a.pitch)) != 0;
-                    EXPECT_EQ(differing, 0) << "rows differ: view " << targets[i].view << ", width "
-                                            << targets[i].state->width << ", normals " << normals;
+                    const PixelBuffer b = reference[i].Surface();
+                    for (const Canvas* drawn : {&product[i], &shared[i]}) {
+                        const PixelBuffer a = drawn->Surface();
+                        int differing = 0;
+                        for (int y = 0; y < ViewPixels; ++y)
+                            differing += std::memcmp(a.Address(0, y), b.Address(0, y),
+                                                     static_cast<std::size_t>(a.pitch)) != 0;
+                        EXPECT_EQ(differing, 0)
+                            << "rows differ: view " << targets[i].view << ", width "
+                            << targets[i].state->width << ", normals " << normals
+                            << (drawn == &shared[i] ? ", shared" : "");
+                    }
                 }
             }
     }
