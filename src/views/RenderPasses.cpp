@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene/Scene.h"
+#include "views/MarkerUnion.h"
 #include "views/PreparedScene.h"
 #include "views/RunBox.h"
 
@@ -307,7 +308,6 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
     }
     if (drawn == 0) return;
     static thread_local std::vector<std::uint8_t> seen, keep;
-    seen.assign(seenSize, 0);
     const std::vector<std::int32_t>& shown = prepared.shownVertices;
     const std::vector<PreparedScene::VertexLook>& looks = prepared.shownLooks;
     const auto pixel = [&](std::size_t d, std::size_t i) {
@@ -352,61 +352,47 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
         return looks[i].state == VertexSelected ? 2 : 1;
     };
     if (prepared.allMarkersUsual) {
-        // Every marker in the one colour: the order of the writes changes nothing, so the first
-        // of each kind is drawn as it comes, in one pass. The vertices go in runs, and a view
-        // passes over a run of one kind when every pixel round its markers' centres already has
-        // a marker of that kind: a big model has many vertices to a pixel.
+        // Every marker in the one value: only the set of pixels they cover counts. Each view
+        // marks its markers' centres, then writes the pixels their shapes cover. The vertices go
+        // in runs, and a view passes over a run of one kind whose centres are all marked
+        // already: a big model has many vertices to a pixel.
+        static thread_local std::array<MarkerUnion, MaxViews> unions;
+        for (std::size_t d = 0; d < drawn; ++d)
+            unions[d].Reset(buffers[d].width, buffers[d].height);
         const ProjectedVertices& first = *views[index[0]].at;
         bool shared = first.Stride() <= MaxGroup;  // every view a column of one table
         for (std::size_t d = 1; d < drawn; ++d)
             shared = shared && views[index[d]].at->Table() == first.Table();
-        // Whether each pixel of the rectangle (in view d's pixels, inclusive) that lies within
-        // the marks has a marker of this kind; a rectangle of more than a few pixels is not
-        // looked at.
-        const auto allSeen = [&](std::size_t d, std::int64_t x0, std::int64_t y0, std::int64_t x1,
-                                 std::int64_t y1, std::uint8_t kind) {
-            const std::int64_t w = buffers[d].width + 2 * Margin;
-            const std::int64_t h = buffers[d].height + 2 * Margin;
-            x0 = std::max<std::int64_t>(x0 + Margin, 0),
-            y0 = std::max<std::int64_t>(y0 + Margin, 0);
-            x1 = std::min<std::int64_t>(x1 + Margin, w - 1),
-            y1 = std::min<std::int64_t>(y1 + Margin, h - 1);
-            if (x0 > x1 || y0 > y1) return true;
-            if ((x1 - x0 + 1) * (y1 - y0 + 1) > 16) return false;
-            const std::uint8_t* marks = seen.data() + seenAt[d];
-            for (std::int64_t y = y0; y <= y1; ++y)
-                for (std::int64_t x = x0; x <= x1; ++x)
-                    if ((marks[static_cast<std::size_t>(y * w + x)] & kind) == 0) return false;
-            return true;
+        const auto shape = [&](std::size_t i) {
+            return looks[i].state == VertexSelected ? MarkerUnion::Square : MarkerUnion::Plus;
         };
         for (std::size_t from = 0; from < shown.size(); from += VertexRunLength) {
             const std::size_t to = std::min(shown.size(), from + VertexRunLength);
-            std::uint8_t kinds = 0;
-            for (std::size_t i = from; i < to; ++i)
-                kinds |= kindOf(i);
+            const int kind = shape(from);
+            bool oneKind = true;
+            for (std::size_t i = from + 1; i < to; ++i)
+                oneKind = oneKind && shape(i) == kind;
             std::uint32_t todo = (1u << drawn) - 1;
-            if (shared && kinds != 3) {
+            if (shared && oneKind) {
                 std::array<std::int32_t, 2 * MaxGroup> lo, hi;
                 RunBox(first.Table(), first.Stride(), shown.data() + from, to - from, lo.data(),
                        hi.data());
                 for (std::size_t d = 0; d < drawn; ++d) {
                     const std::size_t c = 2 * views[index[d]].at->Column();
-                    if (allSeen(d, lo[c], lo[c + 1], hi[c], hi[c + 1], kinds)) todo &= ~(1u << d);
+                    if (unions[d].AllMarked(lo[c], lo[c + 1], hi[c], hi[c + 1], kind))
+                        todo &= ~(1u << d);
                 }
             }
-            for (std::size_t i = from; i < to && todo != 0; ++i) {
-                const std::uint8_t kind = kindOf(i);
-                for (std::size_t d = 0; d < drawn; ++d) {
-                    if ((todo >> d & 1u) == 0) continue;
-                    std::uint8_t* m = mark(d, i);
-                    if (m == nullptr || (*m & kind) != 0) continue;
-                    *m |= kind;
-                    draw(d, i);
-                }
-            }
+            for (std::size_t d = 0; d < drawn; ++d)
+                if ((todo >> d & 1u) != 0)
+                    for (std::size_t i = from; i < to; ++i)
+                        unions[d].Mark(pixel(d, i), shape(i));
         }
+        for (std::size_t d = 0; d < drawn; ++d)
+            unions[d].Draw(buffers[d], RawVertexMarker);
         return;
     }
+    seen.assign(seenSize, 0);
     keep.assign(shown.size(), 0);
     for (std::size_t i = shown.size(); i-- > 0;) {
         const std::uint8_t kind = kindOf(i);
