@@ -2,24 +2,13 @@
 
 #include <cmath>
 
+#include "views/PassSteps.h"
+
 namespace kvx {
-namespace {
 
-PixelPosition Project(double x, double y, double z, const ViewState& state, ViewId view) {
-    return ProjectPosition(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
-                           state, view);
-}
-
-void Segment(Canvas& canvas, PixelPosition a, PixelPosition b, PixelValue c) {
-    DrawLongLine(canvas.Locked(), a, b, c);
-}
-
-// A position known to lie within ExactPixelRange, as a pixel.
-PixelPoint Whole(PixelPosition p) {
-    return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
-}
-
-}  // namespace
+using passes::Project;
+using passes::Segment;
+using passes::Whole;
 
 void DrawGrid(Canvas& canvas, const ViewState& state, ViewId view, PixelValue colour) {
     const double e = GridExtent;

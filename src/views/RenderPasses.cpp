@@ -8,6 +8,7 @@
 
 #include "scene/Scene.h"
 #include "views/MarkerUnion.h"
+#include "views/PassSteps.h"
 #include "views/PreparedScene.h"
 #include "views/RunBox.h"
 #include "views/SettledPixels.h"
@@ -47,19 +48,9 @@ PixelPoint* ProjectionTable(std::size_t entries) {
     return table.data();
 }
 
-PixelPosition Project(double x, double y, double z, const ViewState& state, ViewId view) {
-    return ProjectPosition(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z),
-                           state, view);
-}
-
-void Segment(Canvas& canvas, PixelPosition a, PixelPosition b, PixelValue c) {
-    DrawLongLine(canvas.Locked(), a, b, c);
-}
-
-// A position known to lie within ExactPixelRange, as a pixel.
-PixelPoint Whole(PixelPosition p) {
-    return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y)};
-}
+using passes::Project;
+using passes::Segment;
+using passes::Whole;
 
 const Vertex& CornerVertex(const Scene& scene, const Face& f, std::int32_t k) {
     return scene.vertices[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])];
