@@ -354,6 +354,29 @@ template <int Bits>
     });
 }
 
+// The pixels an edge of at most one step lights within a 2 x 2 block, its ends given as places
+// 2 * row + column: a straight edge both its ends, a diagonal one its start, a point nothing.
+constexpr unsigned BlockEdge(unsigned from, unsigned to) {
+    if (from == to) return 0;
+    const bool straight = (from & 1) == (to & 1) || (from >> 1) == (to >> 1);
+    return straight ? 1u << from | 1u << to : 1u << from;
+}
+
+// The pixels a triangle lights within a 2 x 2 block, by the places of its corners (two bits
+// each, the first corner lowest), with its edges in the order and direction of its pass.
+template <FacePass Pass>
+constexpr std::array<std::uint8_t, 64> TriangleBlock = [] {
+    std::array<std::uint8_t, 64> masks{};
+    for (unsigned code = 0; code < 64; ++code) {
+        const unsigned c0 = code & 3, c1 = code >> 2 & 3, c2 = code >> 4 & 3;
+        const unsigned mask = Pass == FacePass::Outlines
+                                  ? BlockEdge(c0, c2) | BlockEdge(c1, c0) | BlockEdge(c2, c1)
+                                  : BlockEdge(c0, c2) | BlockEdge(c0, c1) | BlockEdge(c1, c2);
+        masks[code] = static_cast<std::uint8_t>(mask);
+    }
+    return masks;
+}();
+
 // The pixels of a face in one view that are not settled yet, written and settled; nothing when
 // every corner lies on one pixel, since every edge is then a point. All of a face's pixels take
 // its one colour, so the order of its edges does not show; their direction does.
@@ -377,15 +400,21 @@ KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at
     // are found as four bits and settled together.
     if (x1 - x0 <= 1 && y1 - y0 <= 1 && x0 >= 1 && y0 >= 1 && x0 + 2 < buffer.width &&
         y0 + 2 < buffer.height && (x0 & 63) != 63) {
-        const auto bit = [&](PixelPoint p) { return 1u << (2 * (p.y - y0) + (p.x - x0)); };
-        const auto edge = [&](PixelPoint from, PixelPoint to) {
-            if (from == to) return 0u;
-            return from.x == to.x || from.y == to.y ? bit(from) | bit(to) : bit(from);
+        const auto place = [&](PixelPoint p) {
+            return static_cast<unsigned>(2 * (p.y - y0) + (p.x - x0));
         };
-        unsigned mask = edge(first, point(n - 1));
-        for (std::int32_t i = 1; i < n; ++i)
-            mask |= Pass == FacePass::Outlines ? edge(point(i), point(i - 1))
-                                               : edge(point(i - 1), point(i));
+        unsigned mask = 0;
+        if (n == 3) {  // most faces: their pixels looked up from where the corners lie
+            mask = TriangleBlock<Pass>[place(first) | place(point(1)) << 2 | place(point(2)) << 4];
+        } else {
+            const auto edge = [&](PixelPoint from, PixelPoint to) {
+                return BlockEdge(place(from), place(to));
+            };
+            mask = edge(first, point(n - 1));
+            for (std::int32_t i = 1; i < n; ++i)
+                mask |= Pass == FacePass::Outlines ? edge(point(i), point(i - 1))
+                                                   : edge(point(i - 1), point(i));
+        }
         for (unsigned fresh = settled.SettleBlock(x0, y0, mask); fresh != 0; fresh &= fresh - 1) {
             const int b = __builtin_ctz(fresh);
             StorePixel<Bits>(buffer, x0 + (b & 1), y0 + (b >> 1), c);
