@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace kvx {
 namespace {
@@ -146,9 +147,13 @@ void Fill(const PixelBuffer& buffer, const PixelRect& rect, PixelValue c) {
     if (!buffer.Drawable()) return;
     const std::int32_t left = std::max(rect.left, 0), right = std::min(rect.right, buffer.width);
     const std::int32_t top = std::max(rect.top, 0), bottom = std::min(rect.bottom, buffer.height);
-    if (left >= right) return;
-    for (std::int32_t y = top; y < bottom; ++y)
-        HorizontalLine(buffer, left, y, right - 1, c);
+    if (left >= right || top >= bottom) return;
+    // The first row pixel by pixel, then copies of it.
+    HorizontalLine(buffer, left, top, right - 1, c);
+    const std::uint8_t* first = buffer.Address(left, top);
+    const auto bytes = static_cast<std::size_t>(right - left) * buffer.BytesPerPixel();
+    for (std::int32_t y = top + 1; y < bottom; ++y)
+        std::memcpy(buffer.Address(left, y), first, bytes);
 }
 
 }  // namespace kvx
