@@ -443,12 +443,15 @@ KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at
 constexpr std::size_t RunLength = 16;
 // How far ahead of the run being drawn backwards its table rows are fetched, in corners.
 constexpr std::ptrdiff_t PrefetchCorners = 3 * RunLength * 3;
+// From which size of projection table on rows are fetched ahead.
+constexpr std::size_t PrefetchFromBytes = std::size_t{8} << 20;
 
 // A pass over faces for several views at Bits bits per pixel, each face's corners found once
 // for them all: the outlines from the last face back, the selected faces from the first.
 template <int Bits, FacePass Pass>
 void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                  const std::int32_t* corners, const PixelPoint* table, std::size_t stride) {
+                  const std::int32_t* corners, const PixelPoint* table, std::size_t stride,
+                  bool fetchAhead) {
     if (members.empty()) return;
     for (const GroupMember& m : members)
         m.settled->Reset(m.buffer.width, m.buffer.height);
@@ -483,7 +486,7 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
         for (std::size_t f = from; f < from + length; ++f)
             cornerCount += list[f].count;
         const std::int32_t* runCorners = backwards ? end - cornerCount : end;
-        if constexpr (backwards) {
+        if (backwards && fetchAhead) {
             // The table rows of the faces a few runs on are fetched ahead, and the corner
             // numbers of the runs after those: walking backwards, the processor foresees neither.
             const auto count = static_cast<std::ptrdiff_t>(cornerCount);
@@ -528,13 +531,16 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
 // SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
 template <FacePass Pass>
 void GroupFaces(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                const std::int32_t* corners, const PixelPoint* table, std::size_t stride) {
+                const std::int32_t* corners, const PixelPoint* table, std::size_t stride,
+                std::size_t vertices) {
+    // A table that fits the processor's larger caches is not worth fetching ahead.
+    const bool fetchAhead = vertices * stride * sizeof(PixelPoint) >= PrefetchFromBytes;
     const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
         return m.buffer.bitsPerPixel == 24;
     });
     const auto split = static_cast<std::size_t>(deep - members.begin());
-    GroupFacesAt<24, Pass>(members.first(split), list, corners, table, stride);
-    GroupFacesAt<16, Pass>(members.subspan(split), list, corners, table, stride);
+    GroupFacesAt<24, Pass>(members.first(split), list, corners, table, stride, fetchAhead);
+    GroupFacesAt<16, Pass>(members.subspan(split), list, corners, table, stride, fetchAhead);
 }
 
 PreparedScene& PreparedFor(const Scene& scene) {
@@ -586,7 +592,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)
         GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners.data(), table,
-                                       g);
+                                       g, n);
     for (std::size_t i = 0; i < g; ++i)
         if (in.showNormals || apart[i])
             FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
@@ -596,7 +602,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
     GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners.data(),
-                                   table, g);
+                                   table, g, n);
     for (std::size_t i = 0; i < g; ++i)
         if (apart[i])
             SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
@@ -687,10 +693,11 @@ void SharedViewPasses::Outlines(int part) {
     const std::int32_t* corners = p.prepared->corners.data();
     if (part == 0) {
         GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.subspan(p.split),
-                                       corners + p.splitCorner, p.table.data(), p.count);
+                                       corners + p.splitCorner, p.table.data(), p.count,
+                                       p.table.size() / p.count);
     } else {
         GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.first(p.split), corners,
-                                       p.table.data(), p.count);
+                                       p.table.data(), p.count, p.table.size() / p.count);
     }
 }
 
@@ -707,7 +714,8 @@ void SharedViewPasses::Finish(int part) {
     }
     Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
     GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,
-                                   p.prepared->selectedCorners.data(), p.table.data(), p.count);
+                                   p.prepared->selectedCorners.data(), p.table.data(), p.count,
+                                   p.table.size() / p.count);
 }
 
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
