@@ -173,11 +173,12 @@ struct VertexView {
 };
 
 // The point-light marker when shown, then every shown vertex's marker, for several views in one
-// pass over the vertices. A marker is redundant when the same marker (same pixel, look and
-// colour) is drawn again later: the later one writes the same pixels last. One pass backwards
-// keeps, per view, only the last of each kind, and markers that can touch the canvas; many
-// vertices of a big model share a pixel. Markers in other colours than the usual one are always
-// drawn.
+// pass over the vertices. When every marker has the usual value, their order does not show and
+// the pixels they cover are written once (MarkerUnion). Otherwise a marker is redundant when the
+// same marker (same pixel, look and colour) is drawn again later: the later one writes the same
+// pixels last. One pass backwards keeps, per view, only the last of each kind, and markers that
+// can touch the canvas; many vertices of a big model share a pixel. Markers in other colours
+// than the usual one are always drawn.
 void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
               const PointLightMarker& light) {
     constexpr std::size_t MaxViews = 8;  // one bit each in keep
