@@ -442,10 +442,18 @@ KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at
 
 // Faces handled together: when none of them can write a pixel of a view, the view skips them.
 constexpr std::size_t RunLength = 16;
+// The same for a model whose projection table fits the caches: finding a run's rectangle then
+// costs less, and shorter runs are passed over more often.
+constexpr std::size_t SmallRunLength = 8;
 // How far ahead of the run being drawn backwards its table rows are fetched, in corners.
 constexpr std::ptrdiff_t PrefetchCorners = 3 * RunLength * 3;
-// From which size of projection table on rows are fetched ahead.
+// From which size of projection table on rows are fetched ahead, in runs of RunLength. Debug
+// builds take that way for every model, so that the tests' small scenes check it too.
+#ifdef NDEBUG
 constexpr std::size_t PrefetchFromBytes = std::size_t{8} << 20;
+#else
+constexpr std::size_t PrefetchFromBytes = 0;
+#endif
 
 // A pass over faces for several views at Bits bits per pixel, each face's corners found once
 // for them all: the outlines from the last face back, the selected faces from the first.
@@ -480,7 +488,7 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
     for (const PreparedScene::FaceEntry& e : list)
         end += backwards ? e.count : 0;
     for (std::size_t done = 0; done < total;) {
-        const std::size_t length = std::min(RunLength, total - done);
+        const std::size_t length = std::min(fetchAhead ? RunLength : SmallRunLength, total - done);
         const std::size_t from = backwards ? total - done - length : done;
         // The run's corners and, for each view, the rectangle they lie in.
         std::size_t cornerCount = 0;
