@@ -81,10 +81,6 @@ void DrawNormal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t 
             ProjectPosition(ex, ey, ez, state, view), red);
 }
 
-}  // namespace
-
-namespace {
-
 // How a pass over faces draws: outlines in each face's colour, each edge from corner k to corner
 // k - 1, or selected faces in RawSelectedFace, each edge from corner k - 1 to corner k; both start
 // with the edge between the first corner and the last.
@@ -185,8 +181,7 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
     constexpr std::int32_t Margin = 6;   // a selected marker reaches 5 pixels out
     constexpr std::size_t VertexRunLength = 16;
     std::array<PixelBuffer, MaxViews> buffers;
-    std::array<std::size_t, MaxViews> seenAt{};
-    std::size_t drawn = 0, seenSize = 0;
+    std::size_t drawn = 0;
     std::array<std::size_t, MaxViews> index{};  // into views, for the drawable ones
     for (std::size_t g = 0; g < views.size() && g < MaxViews; ++g) {
         const VertexView& v = views[g];
@@ -200,27 +195,13 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
         const PixelBuffer buffer = v.canvas->Locked();
         if (!buffer.Drawable()) continue;
         buffers[drawn] = buffer;
-        seenAt[drawn] = seenSize;
         index[drawn++] = g;
-        seenSize += static_cast<std::size_t>(buffer.width + 2 * Margin) *
-                    static_cast<std::size_t>(buffer.height + 2 * Margin);
     }
     if (drawn == 0) return;
-    static thread_local std::vector<std::uint8_t> seen, keep;
     const std::vector<std::int32_t>& shown = prepared.shownVertices;
     const std::vector<PreparedScene::VertexLook>& looks = prepared.shownLooks;
     const auto pixel = [&](std::size_t d, std::size_t i) {
         return (*views[index[d]].at)[static_cast<std::size_t>(shown[i])];
-    };
-    // The seen mark of shown vertex i's marker in drawn view d, or null when it lies wholly
-    // outside.
-    const auto mark = [&](std::size_t d, std::size_t i) -> std::uint8_t* {
-        const PixelPoint p = pixel(d, i);
-        const std::int32_t w = buffers[d].width + 2 * Margin;
-        const std::int32_t h = buffers[d].height + 2 * Margin;
-        const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
-        if (x < 0 || y < 0 || x >= w || y >= h) return nullptr;  // FarPixel among them
-        return &seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
     };
     const auto draw = [&](std::size_t d, std::size_t i) {
         const PixelBuffer& buffer = buffers[d];
@@ -291,7 +272,26 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
             unions[d].Draw(buffers[d], RawVertexMarker);
         return;
     }
+    // Otherwise each view marks the markers seen so far, walking backwards, one byte a pixel.
+    static thread_local std::vector<std::uint8_t> seen, keep;
+    std::array<std::size_t, MaxViews> seenAt{};
+    std::size_t seenSize = 0;
+    for (std::size_t d = 0; d < drawn; ++d) {
+        seenAt[d] = seenSize;
+        seenSize += static_cast<std::size_t>(buffers[d].width + 2 * Margin) *
+                    static_cast<std::size_t>(buffers[d].height + 2 * Margin);
+    }
     seen.assign(seenSize, 0);
+    // The seen mark of shown vertex i's marker in drawn view d, or null when it lies wholly
+    // outside.
+    const auto mark = [&](std::size_t d, std::size_t i) -> std::uint8_t* {
+        const PixelPoint p = pixel(d, i);
+        const std::int32_t w = buffers[d].width + 2 * Margin;
+        const std::int32_t h = buffers[d].height + 2 * Margin;
+        const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
+        if (x < 0 || y < 0 || x >= w || y >= h) return nullptr;  // FarPixel among them
+        return &seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
+    };
     keep.assign(shown.size(), 0);
     for (std::size_t i = shown.size(); i-- > 0;) {
         const std::uint8_t kind = kindOf(i);
@@ -459,8 +459,8 @@ constexpr std::size_t PrefetchFromBytes = 0;
 // for them all: the outlines from the last face back, the selected faces from the first.
 template <int Bits, FacePass Pass>
 void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                  const std::int32_t* corners, const PixelPoint* table, std::size_t stride,
-                  bool fetchAhead) {
+                  std::span<const std::int32_t> cornerList, const PixelPoint* table,
+                  std::size_t stride, bool fetchAhead) {
     if (members.empty()) return;
     for (const GroupMember& m : members)
         m.settled->Reset(m.buffer.width, m.buffer.height);
@@ -484,9 +484,9 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
             if ((views >> i & 1u) != 0) SettleFace<Bits, Pass>(members[i], at.data(), n, colour);
     };
     const std::size_t total = list.size();
-    const std::int32_t* end = corners;  // past the corners of the faces before the run
-    for (const PreparedScene::FaceEntry& e : list)
-        end += backwards ? e.count : 0;
+    const std::int32_t* corners = cornerList.data();
+    // Past the corners of the faces before the run (walking backwards, of the faces after it).
+    const std::int32_t* end = backwards ? corners + cornerList.size() : corners;
     for (std::size_t done = 0; done < total;) {
         const std::size_t length = std::min(fetchAhead ? RunLength : SmallRunLength, total - done);
         const std::size_t from = backwards ? total - done - length : done;
@@ -540,7 +540,7 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
 // SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
 template <FacePass Pass>
 void GroupFaces(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                const std::int32_t* corners, const PixelPoint* table, std::size_t stride,
+                std::span<const std::int32_t> corners, const PixelPoint* table, std::size_t stride,
                 std::size_t vertices) {
     // A table that fits the processor's larger caches is not worth fetching ahead.
     const bool fetchAhead = vertices * stride * sizeof(PixelPoint) >= PrefetchFromBytes;
@@ -556,6 +556,18 @@ PreparedScene& PreparedFor(const Scene& scene) {
     static thread_local PreparedScene prepared;
     prepared.Prepare(scene);
     return prepared;
+}
+
+// The views' projections side by side in a table of targets.size() entries per vertex; far[i]
+// tells whether view i has a far vertex.
+void ProjectTargets(std::span<const ViewTarget> targets, const PreparedScene& prepared,
+                    PixelPoint* table, bool* far) {
+    std::array<const ViewState*, MaxGroup> states;
+    std::array<ViewId, MaxGroup> ids;
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        states[i] = targets[i].state, ids[i] = targets[i].view;
+    NearAllViews(states.data(), ids.data(), targets.size(), prepared.xyz.data(),
+                 prepared.xyz.size() / 3, table, far);
 }
 
 // A single view's projection, in a table of its own.
@@ -575,12 +587,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     const std::size_t g = targets.size();
     const std::size_t n = prepared.xyz.size() / 3;
     PixelPoint* table = ProjectionTable(g * n);
-    std::array<const ViewState*, MaxGroup> states;
-    std::array<ViewId, MaxGroup> ids;
     std::array<bool, MaxGroup> far;
-    for (std::size_t i = 0; i < g; ++i)
-        states[i] = targets[i].state, ids[i] = targets[i].view;
-    NearAllViews(states.data(), ids.data(), g, prepared.xyz.data(), n, table, far.data());
+    ProjectTargets(targets, prepared, table, far.data());
     std::array<ProjectedVertices, MaxGroup> at;
     // Views with no far vertex take the grouped passes; the others draw on their own.
     std::array<bool, MaxGroup> apart{};
@@ -600,8 +608,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)
-        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners.data(), table,
-                                       g, n);
+        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners, table, g, n);
     for (std::size_t i = 0; i < g; ++i)
         if (in.showNormals || apart[i])
             FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
@@ -610,8 +617,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
-    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners.data(),
-                                   table, g, n);
+    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners, table,
+                                   g, n);
     for (std::size_t i = 0; i < g; ++i)
         if (apart[i])
             SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
@@ -636,7 +643,8 @@ void JoinOutlines(const PixelBuffer& into, const PixelBuffer& from, const Settle
 
 struct SharedViewPasses::Parts {
     std::array<ViewTarget, MaxGroup> targets;
-    std::size_t count = 0;
+    std::size_t count = 0;     // views
+    std::size_t vertices = 0;  // rows of the table
     const PreparedScene* prepared = nullptr;
     PointLightMarker light;
     std::vector<PixelPoint> table;
@@ -656,21 +664,15 @@ bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const Prepared
     Parts& p = *parts_;
     const std::size_t g = targets.size();
     if (g == 0 || g > MaxGroup || in.showNormals) return false;
+    for (const ViewTarget& t : targets)
+        if (!IsOrthographic(t.view) || !t.canvas->Locked().Drawable()) return false;
     const std::size_t n = prepared.xyz.size() / 3;
     p.table.resize(g * n);
-    std::array<const ViewState*, MaxGroup> states;
-    std::array<ViewId, MaxGroup> ids;
-    std::array<bool, MaxGroup> far;
-    for (std::size_t i = 0; i < g; ++i) {
-        if (!IsOrthographic(targets[i].view) || !targets[i].canvas->Locked().Drawable())
-            return false;
-        states[i] = targets[i].state, ids[i] = targets[i].view;
-    }
-    NearAllViews(states.data(), ids.data(), g, prepared.xyz.data(), n, p.table.data(), far.data());
-    if (std::find(far.begin(), far.begin() + static_cast<std::ptrdiff_t>(g), true) !=
-        far.begin() + static_cast<std::ptrdiff_t>(g))
-        return false;
+    std::array<bool, MaxGroup> far{};
+    ProjectTargets(targets, prepared, p.table.data(), far.data());
+    if (std::find(far.begin(), far.end(), true) != far.end()) return false;
     p.count = g;
+    p.vertices = n;
     p.prepared = &prepared;
     p.light = in.pointLight;
     for (std::size_t i = 0; i < g; ++i) {
@@ -699,14 +701,15 @@ void SharedViewPasses::Outlines(int part) {
         members[i] = {part == 0 ? p.canvas[i] : p.scratch[i], i,
                       part == 0 ? &p.later[i] : &p.earlier[i]};
     const std::span<const PreparedScene::FaceEntry> faces(p.prepared->shownFaces);
-    const std::int32_t* corners = p.prepared->corners.data();
+    const std::span<const std::int32_t> corners(p.prepared->corners);
     if (part == 0) {
         GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.subspan(p.split),
-                                       corners + p.splitCorner, p.table.data(), p.count,
-                                       p.table.size() / p.count);
+                                       corners.subspan(p.splitCorner), p.table.data(), p.count,
+                                       p.vertices);
     } else {
-        GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.first(p.split), corners,
-                                       p.table.data(), p.count, p.table.size() / p.count);
+        GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.first(p.split),
+                                       corners.first(p.splitCorner), p.table.data(), p.count,
+                                       p.vertices);
     }
 }
 
@@ -723,8 +726,8 @@ void SharedViewPasses::Finish(int part) {
     }
     Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
     GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,
-                                   p.prepared->selectedCorners.data(), p.table.data(), p.count,
-                                   p.table.size() / p.count);
+                                   p.prepared->selectedCorners, p.table.data(), p.count,
+                                   p.vertices);
 }
 
 void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,

@@ -60,8 +60,8 @@ void MapBlock(const Mapping& m, const float* world, std::size_t length, double* 
 void NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
                   const float* xyz, std::size_t n, PixelPoint* out, bool* far) {
     assert(count <= MaxNearViews);
-    // One world coordinate seen by a view: its axis, sign and zoom. Views at the same zoom
-    // share most of them (the top, bottom and front views all show x from left to right).
+    // The distinct mappings: views at the same zoom share most of them (the top, bottom and
+    // front views all show x from left to right).
     std::array<Mapping, 2 * MaxNearViews> maps;
     std::size_t mapCount = 0;
     std::array<std::size_t, 2 * MaxNearViews> use{};  // per view: its u mapping, its v mapping

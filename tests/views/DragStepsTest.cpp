@@ -174,6 +174,11 @@ class GrowthRegressionTest : public DragStepsTest {
             V(i).owner->builder->Positions()[static_cast<std::size_t>(V(i).meshIndex)];
         EXPECT_EQ(p, (rm::Vec3f{x, y, z}));
     }
+    // Both vertices where SetUp put them: a refused step moved nothing.
+    void ExpectUnmoved() {
+        ExpectAt(a, 1e37f, 2, 3);
+        ExpectAt(b, -5, 1e36f, 0);
+    }
     // One scaling step of 200 % on all axes (the mouse 25 pixels down) in the top view.
     void DoubleOnce() {
         mouse.previousMouseY = 0;
@@ -201,8 +206,7 @@ TEST_F(GrowthRegressionTest, AFarMoveIsRefusedAndTheNextOneThatFitsIsTaken) {
     MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);  // takes the origin
     mouse.worldX = 3.4e38;                                           // a's x would be 3.4e38 + 1e37
     MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);
-    ExpectAt(a, 1e37f, 2, 3);
-    ExpectAt(b, -5, 1e36f, 0);
+    ExpectUnmoved();
     mouse.worldX = 1e38;
     MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);
     ExpectAt(a, static_cast<float>(double{1e37f} + 1e38), 2, 3);
@@ -215,15 +219,13 @@ TEST_F(GrowthRegressionTest, ARotationOrMirrorAboutAFarCentreIsRefused) {
     mouse.previousMouseY = 0;
     mouse.pixelY = 90;
     RotationStep(scene, tools, mouse, ViewTop);
-    ExpectAt(a, 1e37f, 2, 3);
-    ExpectAt(b, -5, 1e36f, 0);
+    ExpectUnmoved();
     // Mirrored across the vertical line u = 3e38: b would go to 6e38 + 5.
     tools.mirrorAnchor[0] = 3e38;
     mouse.worldX = 3e38;
     mouse.worldZ = 1;
     MirrorSelection(scene, tools, mouse, ViewTop);
-    ExpectAt(a, 1e37f, 2, 3);
-    ExpectAt(b, -5, 1e36f, 0);
+    ExpectUnmoved();
     // Across u = 0 it fits.
     tools.mirrorAnchor[0] = 0;
     mouse.worldX = 0;
