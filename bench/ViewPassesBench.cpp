@@ -1,6 +1,6 @@
 // All passes of the six orthographic views at the default zoom, one thread, on the benchmark grid
 // of about 10,000, 100,000 and 1,000,000 triangles, with nothing selected and with every face
-// selected (then every vertex is drawn as selected too).
+// selected (then every vertex is drawn as selected too); and the gathering of the scene alone.
 
 #include <benchmark/benchmark.h>
 
@@ -90,6 +90,15 @@ void SixViewsOneByOne(benchmark::State& state) {
     for (auto _ : state)
         f.DrawOneByOne();
 }
+
+// What every redraw of the flat views starts with: the scene gathered for them.
+void Gather(benchmark::State& state) {
+    ViewsFixture& f = Views(state.range(0));
+    for (auto _ : state)
+        f.prepared.Prepare(*f.scene);
+}
+
+BENCHMARK(Gather)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(SixViewsOneByOne)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

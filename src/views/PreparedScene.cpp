@@ -1,6 +1,11 @@
 #include "views/PreparedScene.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#if defined(__x86_64__) || defined(__i386__)
+#include <emmintrin.h>
+#endif
 
 #include "scene/Scene.h"
 #include "views/RenderPasses.h"
@@ -9,8 +14,42 @@
 namespace kvx {
 namespace {
 
+// The colour's low byte once truncated to an integer (TruncateToInt32). The processor's own
+// conversion gives the same for every colour within the integer range, and a marker value for
+// the rest, which then take the long way.
 std::uint8_t ColourByte(double c) {
+#if defined(__x86_64__) || defined(__i386__)
+    const int raw = _mm_cvttsd_si32(_mm_set_sd(c));
+    if (raw != std::numeric_limits<int>::min()) [[likely]]
+        return static_cast<std::uint8_t>(raw);
+#endif
     return static_cast<std::uint8_t>(TruncateToInt32(c));
+}
+
+// Appends to list, sized for every candidate, the faces pick(0 .. candidates - 1) names (a
+// negative number: none), with their corners to `to`; returns how many. Each face's whole corner
+// array is copied and the count advanced by its corners, so the table keeps a face's worth of
+// room past its end while filling.
+template <typename Pick>
+std::size_t GatherFaces(const LargeVector<Face>& faces, std::size_t candidates,
+                        std::vector<PreparedScene::FaceEntry>& list, std::vector<std::int32_t>& to,
+                        Pick pick) {
+    constexpr auto room = static_cast<std::size_t>(MaxFaceVertices);
+    to.resize(3 * candidates + room);
+    std::size_t count = 0, cornerCount = 0;
+    for (std::size_t i = 0; i < candidates; ++i) {
+        const std::int32_t index = pick(i);
+        if (index < 0) continue;
+        const Face* f = &faces[static_cast<std::size_t>(index)];
+        if (cornerCount + room > to.size()) to.resize(2 * to.size());
+        std::memcpy(to.data() + cornerCount, f->sceneIndices.data(), sizeof f->sceneIndices);
+        const auto n = static_cast<std::size_t>(f->vertexCount);
+        cornerCount += n;
+        list[count++] = {index, static_cast<std::uint8_t>(n), ColourByte(f->red),
+                         ColourByte(f->green), ColourByte(f->blue)};
+    }
+    to.resize(cornerCount);
+    return count;
 }
 
 }  // namespace
@@ -25,12 +64,14 @@ void PreparedScene::Prepare(const Scene& scene) {
     shownLooks.resize(n);
     std::size_t shown = 0;
     std::uint32_t markers = 0;  // the bits where some marker differs from the usual one
+    std::size_t hiddenVertices = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         xyz[3 * i] = v.x;
         xyz[3 * i + 1] = v.y;
         xyz[3 * i + 2] = v.z;
         vertexHidden_[i] = v.hidden != 0;
+        hiddenVertices += v.hidden != 0;
         if (scene.IsVertexShown(v)) {
             shownVertices[shown] = static_cast<std::int32_t>(i);
             shownLooks[shown++] = {v.state, v.markerColor};
@@ -44,47 +85,33 @@ void PreparedScene::Prepare(const Scene& scene) {
     // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is
     // hidden (Scene::IsFaceShown, with the vertices' flags gathered above).
     const bool allLayers = scene.allLayers == 1;
+    const bool anyVertexHidden = hiddenVertices != 0;
     const auto faceShown = [&](const Face& f) {
         if (f.hidden != 0 || (!allLayers && f.layer != scene.currentLayer)) return false;
+        if (!anyVertexHidden) return true;
         for (std::int32_t k = 0; k < f.vertexCount; ++k)
             if (vertexHidden_[static_cast<std::size_t>(
                     f.sceneIndices[static_cast<std::size_t>(k)])])
                 return false;
         return true;
     };
-    // Appends face f, number index, to a list and its corners to the list's corner table.
-    const auto add = [](FaceEntry* list, std::size_t& count, std::vector<std::int32_t>& to,
-                        std::size_t& cornerCount, const Face& f, std::size_t index) {
-        const auto needed = cornerCount + static_cast<std::size_t>(f.vertexCount);
-        if (needed > to.size()) to.resize(std::max(needed, 2 * to.size()));
-        list[count++] = {static_cast<std::int32_t>(index), static_cast<std::uint8_t>(f.vertexCount),
-                         ColourByte(f.red), ColourByte(f.green), ColourByte(f.blue)};
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            to[cornerCount++] = f.sceneIndices[static_cast<std::size_t>(k)];
-    };
-    const std::size_t faceCount = scene.faces.size();
-    shownFaces.resize(faceCount);
-    corners.resize(faceCount * 3);
-    std::size_t faces = 0, shownCorners = 0;
-    for (std::size_t fi = 0; fi < faceCount; ++fi) {
-        const Face& f = scene.faces[fi];
-        if (f.vertexCount > 0 && faceShown(f))
-            add(shownFaces.data(), faces, corners, shownCorners, f, fi);
-    }
-    shownFaces.resize(faces);
-    corners.resize(shownCorners);
-    selectedFaces.resize(scene.selectedFaces.size());
-    selectedCorners.resize(scene.selectedFaces.size() * 3);
-    std::size_t selected = 0, selectedCornerCount = 0;
-    for (const std::int32_t fi : scene.selectedFaces) {
-        if (fi < 0 || fi >= scene.faceCount()) continue;
-        const Face& f = scene.faces[static_cast<std::size_t>(fi)];
-        if (f.vertexCount > 0)
-            add(selectedFaces.data(), selected, selectedCorners, selectedCornerCount, f,
-                static_cast<std::size_t>(fi));
-    }
+    shownFaces.resize(scene.faces.size());
+    const auto shownCount =
+        GatherFaces(scene.faces, scene.faces.size(), shownFaces, corners, [&](std::size_t fi) {
+            const Face& f = scene.faces[fi];
+            return f.vertexCount > 0 && faceShown(f) ? static_cast<std::int32_t>(fi) : -1;
+        });
+    shownFaces.resize(shownCount);
+
+    const std::vector<std::int32_t>& order = scene.selectedFaces;
+    selectedFaces.resize(order.size());
+    const auto selected =
+        GatherFaces(scene.faces, order.size(), selectedFaces, selectedCorners, [&](std::size_t i) {
+            const std::int32_t fi = order[i];
+            if (fi < 0 || fi >= scene.faceCount()) return -1;
+            return scene.faces[static_cast<std::size_t>(fi)].vertexCount > 0 ? fi : -1;
+        });
     selectedFaces.resize(selected);
-    selectedCorners.resize(selectedCornerCount);
 }
 
 }  // namespace kvx
