@@ -18,34 +18,42 @@ namespace {
 
 // Every vertex's pixel in one view, computed once for all the passes of a redraw; FarPixel for a
 // vertex beyond ExactPixelRange, whose lines are drawn from its exact position instead. The
-// views of a group share one table, vertex after vertex and within a vertex view after view, so
-// one pass over the faces finds the corners of every view of the group together.
+// views of a group share one table of the coordinates they show (NearAllViews), vertex after
+// vertex, so one pass over the faces finds the corners of every view of the group together.
 class ProjectedVertices {
   public:
     ProjectedVertices() = default;
-    // Column `column` of a table NearAllViews filled with `stride` entries per vertex.
-    ProjectedVertices(PixelPoint* table, std::size_t stride, std::size_t column, bool anyFar)
-        : points_(table + column), stride_(stride), column_(column), anyFar_(anyFar) {}
-    PixelPoint operator[](std::size_t i) const { return points_[i * stride_]; }
+    // View `view` of a table NearAllViews filled.
+    ProjectedVertices(const std::int32_t* table, const ViewCoordinates& c, std::size_t view)
+        : table_(table),
+          width_(c.width),
+          x_(c.column[2 * view]),
+          y_(c.column[2 * view + 1]),
+          anyFar_(c.far[view]) {}
+    PixelPoint operator[](std::size_t i) const {
+        const std::int32_t* row = table_ + i * width_;
+        const PixelPoint p{row[x_], row[y_]};
+        return p.x == FarCoordinate || p.y == FarCoordinate ? FarPixel : p;
+    }
     // Whether some vertex is FarPixel: only then do the passes look for far corners.
     bool AnyFar() const { return anyFar_; }
-    // The whole table, its entries per vertex and this view's column in it.
-    const PixelPoint* Table() const { return points_ - column_; }
-    std::size_t Stride() const { return stride_; }
-    std::size_t Column() const { return column_; }
+    // The whole table, its numbers per vertex and where this view's x and y lie in a row.
+    const std::int32_t* Table() const { return table_; }
+    std::size_t Width() const { return width_; }
+    std::size_t X() const { return x_; }
+    std::size_t Y() const { return y_; }
 
   private:
-    PixelPoint* points_ = nullptr;
-    std::size_t stride_ = 1, column_ = 0;
+    const std::int32_t* table_ = nullptr;
+    std::size_t width_ = 0, x_ = 0, y_ = 0;
     bool anyFar_ = false;
 };
 
 // The table the views of one group share, kept between redraws (per thread, so groups can be
 // drawn side by side).
-PixelPoint* ProjectionTable(std::size_t entries) {
-    static thread_local std::vector<PixelPoint> table;
-    if (table.size() < entries) table.resize(entries);
-    return table.data();
+std::vector<std::int32_t>& ProjectionTable() {
+    static thread_local std::vector<std::int32_t> table;
+    return table;
 }
 
 using passes::Project;
@@ -240,7 +248,7 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
         for (std::size_t d = 0; d < drawn; ++d)
             unions[d].Reset(buffers[d].width, buffers[d].height);
         const ProjectedVertices& first = *views[index[0]].at;
-        bool shared = first.Stride() <= MaxGroup;  // every view a column of one table
+        bool shared = first.Width() <= MaxRunBoxWidth;  // every view part of one table
         for (std::size_t d = 1; d < drawn; ++d)
             shared = shared && views[index[d]].at->Table() == first.Table();
         const auto shape = [&](std::size_t i) {
@@ -254,12 +262,12 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
                 oneKind = oneKind && shape(i) == kind;
             std::uint32_t todo = (1u << drawn) - 1;
             if (shared && oneKind) {
-                std::array<std::int32_t, 2 * MaxGroup> lo, hi;
-                RunBox(first.Table(), first.Stride(), shown.data() + from, to - from, lo.data(),
+                std::array<std::int32_t, MaxRunBoxWidth> lo, hi;
+                RunBox(first.Table(), first.Width(), shown.data() + from, to - from, lo.data(),
                        hi.data());
                 for (std::size_t d = 0; d < drawn; ++d) {
-                    const std::size_t c = 2 * views[index[d]].at->Column();
-                    if (unions[d].AllMarked(lo[c], lo[c + 1], hi[c], hi[c + 1], kind))
+                    const ProjectedVertices& at = *views[index[d]].at;
+                    if (unions[d].AllMarked(lo[at.X()], lo[at.Y()], hi[at.X()], hi[at.Y()], kind))
                         todo &= ~(1u << d);
                 }
             }
@@ -341,7 +349,7 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
 // One view of a group drawn in one pass over the faces.
 struct GroupMember {
     PixelBuffer buffer;
-    std::size_t column = 0;  // in the shared table
+    std::size_t x = 0, y = 0;  // where its coordinates lie in a row of the shared table
     SettledPixels* settled = nullptr;
 };
 
@@ -382,9 +390,12 @@ constexpr std::array<std::uint8_t, 64> TriangleBlock = [] {
 // every corner lies on one pixel, since every edge is then a point. All of a face's pixels take
 // its one colour, so the order of its edges does not show; their direction does.
 template <int Bits, FacePass Pass>
-KVX_HOT_INLINE void SettleFace(const GroupMember& m, const PixelPoint* const* at, std::int32_t n,
+KVX_HOT_INLINE void SettleFace(const GroupMember& m, const std::int32_t* const* at, std::int32_t n,
                                PixelValue c) {
-    const auto point = [&](std::int32_t k) { return at[static_cast<std::size_t>(k)][m.column]; };
+    const auto point = [&](std::int32_t k) {
+        const std::int32_t* row = at[static_cast<std::size_t>(k)];
+        return PixelPoint{row[m.x], row[m.y]};
+    };
     const PixelPoint first = point(0);
     std::int32_t x0 = first.x, y0 = first.y, x1 = first.x, y1 = first.y;
     for (std::int32_t k = 1; k < n; ++k) {
@@ -459,20 +470,20 @@ constexpr std::size_t PrefetchFromBytes = 0;
 // for them all: the outlines from the last face back, the selected faces from the first.
 template <int Bits, FacePass Pass>
 void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                  std::span<const std::int32_t> cornerList, const PixelPoint* table,
-                  std::size_t stride, bool fetchAhead) {
+                  std::span<const std::int32_t> cornerList, const std::int32_t* table,
+                  std::size_t width, bool fetchAhead) {
     if (members.empty()) return;
     for (const GroupMember& m : members)
         m.settled->Reset(m.buffer.width, m.buffer.height);
     constexpr bool backwards = Pass == FacePass::Outlines;
-    std::array<const PixelPoint*, MaxFaceVertices> at{};
+    std::array<const std::int32_t*, MaxFaceVertices> at{};
     int packed = -1;  // the colour bytes last packed, as one number
     PixelValue colour = RawSelectedFace;
     const auto face = [&](const PreparedScene::FaceEntry& e, const std::int32_t* corner,
                           std::uint32_t views) {
         const std::int32_t n = e.count;
         for (std::int32_t k = 0; k < n; ++k)
-            at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * stride;
+            at[static_cast<std::size_t>(k)] = table + static_cast<std::size_t>(corner[k]) * width;
         if constexpr (Pass == FacePass::Outlines) {
             const int bytes = e.red << 16 | e.green << 8 | e.blue;
             if (bytes != packed) {
@@ -501,20 +512,18 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
             const auto count = static_cast<std::ptrdiff_t>(cornerCount);
             const std::ptrdiff_t ahead = (runCorners - corners) - PrefetchCorners;
             for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(ahead, 0); i < ahead + count; ++i)
-                __builtin_prefetch(table + static_cast<std::size_t>(corners[i]) * stride);
+                __builtin_prefetch(table + static_cast<std::size_t>(corners[i]) * width);
             constexpr std::ptrdiff_t line = 64 / sizeof(std::int32_t);
             const std::ptrdiff_t further = ahead - 2 * PrefetchCorners;
             for (std::ptrdiff_t i = further; i < further + count; i += line)
                 if (i >= 0) __builtin_prefetch(corners + i);
         }
-        std::array<std::int32_t, 2 * MaxGroup> lo, hi;
-        RunBox(table, stride, runCorners, cornerCount, lo.data(), hi.data());
+        std::array<std::int32_t, MaxRunBoxWidth> lo, hi;
+        RunBox(table, width, runCorners, cornerCount, lo.data(), hi.data());
         std::uint32_t views = 0;
         for (std::size_t i = 0; i < members.size(); ++i) {
-            if (!members[i].settled->AllSettled(
-                    lo[2 * members[i].column], lo[2 * members[i].column + 1],
-                    hi[2 * members[i].column], hi[2 * members[i].column + 1]))
-                views |= 1u << i;
+            const GroupMember& m = members[i];
+            if (!m.settled->AllSettled(lo[m.x], lo[m.y], hi[m.x], hi[m.y])) views |= 1u << i;
         }
         if (views != 0) {
             if constexpr (backwards) {
@@ -540,16 +549,16 @@ void GroupFacesAt(std::span<GroupMember> members, std::span<const PreparedScene:
 // SelectedFaces give, for views with no far vertex (and, for outlines, no normals shown).
 template <FacePass Pass>
 void GroupFaces(std::span<GroupMember> members, std::span<const PreparedScene::FaceEntry> list,
-                std::span<const std::int32_t> corners, const PixelPoint* table, std::size_t stride,
+                std::span<const std::int32_t> corners, const std::int32_t* table, std::size_t width,
                 std::size_t vertices) {
     // A table that fits the processor's larger caches is not worth fetching ahead.
-    const bool fetchAhead = vertices * stride * sizeof(PixelPoint) >= PrefetchFromBytes;
+    const bool fetchAhead = vertices * width * sizeof(std::int32_t) >= PrefetchFromBytes;
     const auto deep = std::partition(members.begin(), members.end(), [](const GroupMember& m) {
         return m.buffer.bitsPerPixel == 24;
     });
     const auto split = static_cast<std::size_t>(deep - members.begin());
-    GroupFacesAt<24, Pass>(members.first(split), list, corners, table, stride, fetchAhead);
-    GroupFacesAt<16, Pass>(members.subspan(split), list, corners, table, stride, fetchAhead);
+    GroupFacesAt<24, Pass>(members.first(split), list, corners, table, width, fetchAhead);
+    GroupFacesAt<16, Pass>(members.subspan(split), list, corners, table, width, fetchAhead);
 }
 
 PreparedScene& PreparedFor(const Scene& scene) {
@@ -558,26 +567,24 @@ PreparedScene& PreparedFor(const Scene& scene) {
     return prepared;
 }
 
-// The views' projections side by side in a table of targets.size() entries per vertex; far[i]
-// tells whether view i has a far vertex.
-void ProjectTargets(std::span<const ViewTarget> targets, const PreparedScene& prepared,
-                    PixelPoint* table, bool* far) {
+// The views' projections in one table (NearAllViews).
+ViewCoordinates ProjectTargets(std::span<const ViewTarget> targets, const PreparedScene& prepared,
+                               std::vector<std::int32_t>& table) {
     std::array<const ViewState*, MaxGroup> states;
     std::array<ViewId, MaxGroup> ids;
     for (std::size_t i = 0; i < targets.size(); ++i)
         states[i] = targets[i].state, ids[i] = targets[i].view;
-    NearAllViews(states.data(), ids.data(), targets.size(), prepared.xyz.data(),
-                 prepared.xyz.size() / 3, table, far);
+    return NearAllViews(states.data(), ids.data(), targets.size(), prepared.xyz.data(),
+                        prepared.xyz.size() / 3, table);
 }
 
 // A single view's projection, in a table of its own.
 ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
-    const std::size_t n = prepared.xyz.size() / 3;
-    PixelPoint* table = ProjectionTable(n);
+    std::vector<std::int32_t>& table = ProjectionTable();
     const ViewState* states[] = {&state};
-    bool far = false;
-    NearAllViews(states, &view, 1, prepared.xyz.data(), n, table, &far);
-    return ProjectedVertices(table, 1, 0, far);
+    const ViewCoordinates c =
+        NearAllViews(states, &view, 1, prepared.xyz.data(), prepared.xyz.size() / 3, table);
+    return ProjectedVertices(table.data(), c, 0);
 }
 
 // Up to MaxGroup views: overlays, then the outlines of them all in one pass where they allow it,
@@ -586,9 +593,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
                const PreparedScene& prepared, const ViewPassInputs& in) {
     const std::size_t g = targets.size();
     const std::size_t n = prepared.xyz.size() / 3;
-    PixelPoint* table = ProjectionTable(g * n);
-    std::array<bool, MaxGroup> far;
-    ProjectTargets(targets, prepared, table, far.data());
+    std::vector<std::int32_t>& table = ProjectionTable();
+    const ViewCoordinates c = ProjectTargets(targets, prepared, table);
     std::array<ProjectedVertices, MaxGroup> at;
     // Views with no far vertex take the grouped passes; the others draw on their own.
     std::array<bool, MaxGroup> apart{};
@@ -598,17 +604,18 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
-        at[i] = ProjectedVertices(table, g, i, far[i]);
+        at[i] = ProjectedVertices(table.data(), c, i);
         apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
         if (buffer.Drawable() && !apart[i]) {
-            near[nearCount] = {buffer, i, &settled[nearCount]};
+            near[nearCount] = {buffer, c.column[2 * i], c.column[2 * i + 1], &settled[nearCount]};
             ++nearCount;
         }
     }
     const std::span<GroupMember> grouped(near.data(), nearCount);
     if (!in.showNormals)
-        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners, table, g, n);
+        GroupFaces<FacePass::Outlines>(grouped, prepared.shownFaces, prepared.corners, table.data(),
+                                       c.width, n);
     for (std::size_t i = 0; i < g; ++i)
         if (in.showNormals || apart[i])
             FaceOutlines(*targets[i].canvas, scene, prepared, at[i], *targets[i].state,
@@ -617,8 +624,8 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
     Vertices({vertexViews.data(), g}, prepared, in.pointLight);
-    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners, table,
-                                   g, n);
+    GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners,
+                                   table.data(), c.width, n);
     for (std::size_t i = 0; i < g; ++i)
         if (apart[i])
             SelectedFaces(*targets[i].canvas, prepared, at[i], *targets[i].state, targets[i].view);
@@ -647,7 +654,8 @@ struct SharedViewPasses::Parts {
     std::size_t vertices = 0;  // rows of the table
     const PreparedScene* prepared = nullptr;
     PointLightMarker light;
-    std::vector<PixelPoint> table;
+    std::vector<std::int32_t> table;
+    ViewCoordinates coordinates;  // of the table
     std::array<ProjectedVertices, MaxGroup> at;
     std::array<PixelBuffer, MaxGroup> canvas, scratch;
     std::array<std::vector<std::uint8_t>, MaxGroup> scratchMemory;
@@ -667,17 +675,18 @@ bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const Prepared
     for (const ViewTarget& t : targets)
         if (!IsOrthographic(t.view) || !t.canvas->Locked().Drawable()) return false;
     const std::size_t n = prepared.xyz.size() / 3;
-    p.table.resize(g * n);
-    std::array<bool, MaxGroup> far{};
-    ProjectTargets(targets, prepared, p.table.data(), far.data());
-    if (std::find(far.begin(), far.end(), true) != far.end()) return false;
+    const ViewCoordinates c = ProjectTargets(targets, prepared, p.table);
+    if (std::find(c.far.begin(), c.far.begin() + static_cast<std::ptrdiff_t>(g), true) !=
+        c.far.begin() + static_cast<std::ptrdiff_t>(g))
+        return false;
+    p.coordinates = c;
     p.count = g;
     p.vertices = n;
     p.prepared = &prepared;
     p.light = in.pointLight;
     for (std::size_t i = 0; i < g; ++i) {
         p.targets[i] = targets[i];
-        p.at[i] = ProjectedVertices(p.table.data(), g, i, false);
+        p.at[i] = ProjectedVertices(p.table.data(), c, i);
         DrawOverlays(*targets[i].canvas, *targets[i].state, targets[i].view, in);
         const PixelBuffer buffer = targets[i].canvas->Locked();
         p.canvas[i] = buffer;
@@ -698,18 +707,18 @@ void SharedViewPasses::Outlines(int part) {
     Parts& p = *parts_;
     std::array<GroupMember, MaxGroup> members;
     for (std::size_t i = 0; i < p.count; ++i)
-        members[i] = {part == 0 ? p.canvas[i] : p.scratch[i], i,
-                      part == 0 ? &p.later[i] : &p.earlier[i]};
+        members[i] = {part == 0 ? p.canvas[i] : p.scratch[i], p.coordinates.column[2 * i],
+                      p.coordinates.column[2 * i + 1], part == 0 ? &p.later[i] : &p.earlier[i]};
     const std::span<const PreparedScene::FaceEntry> faces(p.prepared->shownFaces);
     const std::span<const std::int32_t> corners(p.prepared->corners);
     if (part == 0) {
         GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.subspan(p.split),
-                                       corners.subspan(p.splitCorner), p.table.data(), p.count,
-                                       p.vertices);
+                                       corners.subspan(p.splitCorner), p.table.data(),
+                                       p.coordinates.width, p.vertices);
     } else {
         GroupFaces<FacePass::Outlines>({members.data(), p.count}, faces.first(p.split),
-                                       corners.first(p.splitCorner), p.table.data(), p.count,
-                                       p.vertices);
+                                       corners.first(p.splitCorner), p.table.data(),
+                                       p.coordinates.width, p.vertices);
     }
 }
 
@@ -722,11 +731,12 @@ void SharedViewPasses::Finish(int part) {
         JoinOutlines(p.canvas[i], p.scratch[i], p.later[i], p.earlier[i]);
         const ViewTarget& t = p.targets[i];
         vertexViews[mine] = {t.canvas, t.state, t.view, &p.at[i]};
-        members[mine] = {p.canvas[i], i, &p.later[i]};
+        members[mine] = {p.canvas[i], p.coordinates.column[2 * i], p.coordinates.column[2 * i + 1],
+                         &p.later[i]};
     }
     Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
     GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,
-                                   p.prepared->selectedCorners, p.table.data(), p.count,
+                                   p.prepared->selectedCorners, p.table.data(), p.coordinates.width,
                                    p.vertices);
 }
 

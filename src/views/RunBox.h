@@ -14,10 +14,13 @@ namespace kvx {
 inline constexpr std::size_t MaxGroup = 6;
 static_assert(MaxGroup <= MaxNearViews);
 
-// The least and the greatest of each of the 2 * stride numbers (x and y of each view, in the
-// table's order) over the table rows rows[0] .. rows[count - 1]. Four numbers at a time on
-// processors that have SSE4.1.
-void RunBox(const PixelPoint* table, std::size_t stride, const std::int32_t* rows,
+// The most numbers a row of the table RunBox reads: an x and a y for each view of a group.
+inline constexpr std::size_t MaxRunBoxWidth = 2 * MaxGroup;
+
+// The least and the greatest of each of the `width` numbers of a row (the pixel coordinates the
+// views show, as NearAllViews lays them out) over the table rows rows[0] .. rows[count - 1].
+// Four numbers at a time on processors that have SSE4.1.
+void RunBox(const std::int32_t* table, std::size_t width, const std::int32_t* rows,
             std::size_t count, std::int32_t* lo, std::int32_t* hi);
 
 }  // namespace kvx

@@ -41,75 +41,79 @@ PixelPosition ProjectPosition(float x, float y, float z, const ViewState& state,
 
 namespace {
 
-// One world coordinate as a view shows it: its axis, sign and zoom.
+// One world coordinate as a view shows it: its axis, sign and zoom; or, for a view that is not
+// orthographic, 0 for every point.
 struct Mapping {
-    std::size_t axis;
-    double sign, half, centre, width, size;
+    std::size_t axis = 0;
+    double sign = 0, half = 0, centre = 0, width = 0, size = 0;
+    bool zero = true;
     bool operator==(const Mapping&) const = default;
 };
 
 // The unrounded pixel coordinate of each of `length` points whose coordinate on the mapping's
 // axis lies every third float from `world`, computed as Unrounded computes it.
 void MapBlock(const Mapping& m, const float* world, std::size_t length, double* value) {
+    if (m.zero) {
+        std::fill(value, value + length, 0.0);
+        return;
+    }
     for (std::size_t k = 0; k < length; ++k)
         value[k] = (m.sign * world[3 * k] + m.half - m.centre) / m.width * m.size;
 }
 
 }  // namespace
 
-void NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
-                  const float* xyz, std::size_t n, PixelPoint* out, bool* far) {
+ViewCoordinates NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
+                             const float* xyz, std::size_t n, std::vector<std::int32_t>& table) {
     assert(count <= MaxNearViews);
-    // The distinct mappings: views at the same zoom share most of them (the top, bottom and
-    // front views all show x from left to right).
+    ViewCoordinates out;
     std::array<Mapping, 2 * MaxNearViews> maps;
-    std::size_t mapCount = 0;
-    std::array<std::size_t, 2 * MaxNearViews> use{};  // per view: its u mapping, its v mapping
-    std::array<bool, MaxNearViews> flat{};
     const auto mapping = [&](const Mapping& m) {
-        const auto found = std::find(maps.begin(), maps.begin() + mapCount, m);
-        if (found != maps.begin() + mapCount) return static_cast<std::size_t>(found - maps.begin());
-        maps[mapCount] = m;
-        return mapCount++;
+        const auto end = maps.begin() + static_cast<std::ptrdiff_t>(out.width);
+        const auto found = std::find(maps.begin(), end, m);
+        if (found != end) return static_cast<std::size_t>(found - maps.begin());
+        maps[out.width] = m;
+        return out.width++;
     };
     for (std::size_t i = 0; i < count; ++i) {
-        far[i] = false;
-        flat[i] = IsOrthographic(views[i]);
-        if (!flat[i]) continue;
+        if (!IsOrthographic(views[i])) {
+            out.column[2 * i] = out.column[2 * i + 1] = mapping(Mapping{});
+            continue;
+        }
         const ViewAxisSet axes = ViewAxes(views[i]);
         const ViewState& s = *states[i];
-        const double size = s.pixelSize;
-        use[2 * i] = mapping({static_cast<std::size_t>(axes.uAxis), static_cast<double>(axes.uSign),
-                              s.width / 2, s.centerU, s.width, size});
-        use[2 * i + 1] =
+        out.column[2 * i] =
+            mapping({static_cast<std::size_t>(axes.uAxis), static_cast<double>(axes.uSign),
+                     s.width / 2, s.centerU, s.width, static_cast<double>(s.pixelSize), false});
+        out.column[2 * i + 1] =
             mapping({static_cast<std::size_t>(axes.vAxis), static_cast<double>(axes.vSign),
-                     s.width / 2, s.centerV, s.width, size});
+                     s.width / 2, s.centerV, s.width, static_cast<double>(s.pixelSize), false});
     }
-    // A block of points at a time: each mapping over the block, then the pixels row by row. The
-    // arithmetic is Unrounded's, in its order, so every pixel is the one Near gives.
+    table.resize(out.width * n);
+    // A block of points at a time: each mapping over the block, then the table row by row.
     constexpr std::size_t Block = 64;
     double value[2 * MaxNearViews][Block];
+    std::array<bool, 2 * MaxNearViews> far{};
     for (std::size_t base = 0; base < n; base += Block) {
         const std::size_t length = std::min(Block, n - base);
-        for (std::size_t j = 0; j < mapCount; ++j)
+        for (std::size_t j = 0; j < out.width; ++j)
             MapBlock(maps[j], xyz + 3 * base + maps[j].axis, length, value[j]);
         for (std::size_t k = 0; k < length; ++k) {
-            PixelPoint* row = out + (base + k) * count;
-            for (std::size_t i = 0; i < count; ++i) {
-                if (!flat[i]) {
-                    row[i] = PixelPoint{};
-                    continue;
-                }
-                const double px = value[use[2 * i]][k], py = value[use[2 * i + 1]][k];
-                if (std::fabs(px) < ExactPixelRange && std::fabs(py) < ExactPixelRange) {
-                    row[i] = {static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)};
+            std::int32_t* row = table.data() + (base + k) * out.width;
+            for (std::size_t j = 0; j < out.width; ++j) {
+                const double v = value[j][k];
+                if (std::fabs(v) < ExactPixelRange) {
+                    row[j] = static_cast<std::int32_t>(v);
                 } else {  // a NaN lands here too
-                    row[i] = FarPixel;
-                    far[i] = true;
+                    row[j] = FarCoordinate;
+                    far[j] = true;
                 }
             }
         }
     }
+    for (std::size_t i = 0; i < count; ++i)
+        out.far[i] = far[out.column[2 * i]] || far[out.column[2 * i + 1]];
+    return out;
 }
 
 void ProjectAllToView(const Vertex* vertices, std::size_t count, const ViewState& state,

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "canvas/LongLine.h"
 
@@ -139,11 +140,23 @@ class ViewProjector {
 
 // The most views NearAllViews takes at once.
 inline constexpr std::size_t MaxNearViews = 8;
-// ViewProjector::Near of n points packed x, y, z, for count views at once: point k's pixel in
-// view i goes to out[k * count + i]; far[i] tells whether some point is FarPixel in view i. A view
-// that is not orthographic gets (0, 0) for every point.
-void NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
-                  const float* xyz, std::size_t n, PixelPoint* out, bool* far);
+
+// Several views' pixels of a set of points, kept as the distinct pixel coordinates the views
+// use: views at the same zoom show some coordinates alike (the top, bottom and front views all
+// show x from left to right), so each is computed and stored once. Point k's x in view i is
+// table[k * width + column[2 * i]], its y table[k * width + column[2 * i + 1]].
+struct ViewCoordinates {
+    std::size_t width = 0;  // numbers per point
+    std::array<std::size_t, 2 * MaxNearViews> column{};
+    std::array<bool, MaxNearViews> far{};  // some point of view i is FarPixel there
+};
+// A coordinate beyond ExactPixelRange in the table: the point is FarPixel in views that use it.
+inline constexpr std::int32_t FarCoordinate = FarPixel.x;
+
+// ViewProjector::Near of n points packed x, y, z, for count views at once, into table (resized
+// to fit). A view that is not orthographic gets (0, 0) for every point.
+ViewCoordinates NearAllViews(const ViewState* const* states, const ViewId* views, std::size_t count,
+                             const float* xyz, std::size_t n, std::vector<std::int32_t>& table);
 
 // ProjectToView of every vertex of the table into out (one entry per vertex), with the view's axes
 // looked up once: the same arithmetic, for the passes that draw every vertex or face.
