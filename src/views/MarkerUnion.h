@@ -21,11 +21,21 @@ class MarkerUnion {
 
     // No centre marked, for a view of this size.
     void Reset(std::int32_t width, std::int32_t height);
-    // Marks a centre of the kind; centres too far outside to touch the view are left out.
-    void Mark(PixelPoint p, int kind) {
-        const std::int64_t x = std::int64_t{p.x} + Reach, y = std::int64_t{p.y} + Reach;
-        if (x < 0 || y < 0 || x >= columns_ || y >= rows_) return;
-        Row(kind, static_cast<std::int32_t>(y))[x >> 6] |= std::uint64_t{1} << (x & 63);
+    // Marks the centre point(i) of the kind kind(i) for each i from `from` up to `to`; centres
+    // too far outside to touch the view are left out.
+    template <typename PointOf, typename KindOf>
+    void MarkEach(std::size_t from, std::size_t to, PointOf point, KindOf kind) {
+        // The sizes in locals: the marks written cannot change them.
+        std::uint64_t* const centres = centres_.data();
+        const std::int64_t columns = columns_, rows = rows_;
+        const std::size_t words = words_;
+        for (std::size_t i = from; i < to; ++i) {
+            const PixelPoint p = point(i);
+            const std::int64_t x = std::int64_t{p.x} + Reach, y = std::int64_t{p.y} + Reach;
+            if (x < 0 || y < 0 || x >= columns || y >= rows) continue;
+            const auto row = static_cast<std::size_t>(kind(i) * rows + y);
+            centres[row * words + static_cast<std::size_t>(x >> 6)] |= std::uint64_t{1} << (x & 63);
+        }
     }
     // Whether every centre within the rectangle (inclusive) that could touch the view is marked
     // of the kind already; a rectangle of more than a few pixels is not looked at.

@@ -271,10 +271,13 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
                         todo &= ~(1u << d);
                 }
             }
-            for (std::size_t d = 0; d < drawn; ++d)
-                if ((todo >> d & 1u) != 0)
-                    for (std::size_t i = from; i < to; ++i)
-                        unions[d].Mark(pixel(d, i), shape(i));
+            for (std::size_t d = 0; d < drawn; ++d) {
+                if ((todo >> d & 1u) == 0) continue;
+                const ProjectedVertices at = *views[index[d]].at;
+                unions[d].MarkEach(
+                    from, to, [&](std::size_t i) { return at[static_cast<std::size_t>(shown[i])]; },
+                    shape);
+            }
         }
         for (std::size_t d = 0; d < drawn; ++d)
             unions[d].Draw(buffers[d], RawVertexMarker);
