@@ -354,6 +354,12 @@ struct GroupMember {
     PixelBuffer buffer;
     std::size_t x = 0, y = 0;  // where its coordinates lie in a row of the shared table
     SettledPixels* settled = nullptr;
+
+    GroupMember() = default;
+    // View `view` of the table c describes, drawn into buffer.
+    GroupMember(const PixelBuffer& into, const ViewCoordinates& c, std::size_t view,
+                SettledPixels* bits)
+        : buffer(into), x(c.column[2 * view]), y(c.column[2 * view + 1]), settled(bits) {}
 };
 
 // A line longer than a step, each pixel written only when not yet settled.
@@ -611,7 +617,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
         apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
         if (buffer.Drawable() && !apart[i]) {
-            near[nearCount] = {buffer, c.column[2 * i], c.column[2 * i + 1], &settled[nearCount]};
+            near[nearCount] = GroupMember(buffer, c, i, &settled[nearCount]);
             ++nearCount;
         }
     }
@@ -710,8 +716,8 @@ void SharedViewPasses::Outlines(int part) {
     Parts& p = *parts_;
     std::array<GroupMember, MaxGroup> members;
     for (std::size_t i = 0; i < p.count; ++i)
-        members[i] = {part == 0 ? p.canvas[i] : p.scratch[i], p.coordinates.column[2 * i],
-                      p.coordinates.column[2 * i + 1], part == 0 ? &p.later[i] : &p.earlier[i]};
+        members[i] = GroupMember(part == 0 ? p.canvas[i] : p.scratch[i], p.coordinates, i,
+                                 part == 0 ? &p.later[i] : &p.earlier[i]);
     const std::span<const PreparedScene::FaceEntry> faces(p.prepared->shownFaces);
     const std::span<const std::int32_t> corners(p.prepared->corners);
     if (part == 0) {
@@ -734,8 +740,7 @@ void SharedViewPasses::Finish(int part) {
         JoinOutlines(p.canvas[i], p.scratch[i], p.later[i], p.earlier[i]);
         const ViewTarget& t = p.targets[i];
         vertexViews[mine] = {t.canvas, t.state, t.view, &p.at[i]};
-        members[mine] = {p.canvas[i], p.coordinates.column[2 * i], p.coordinates.column[2 * i + 1],
-                         &p.later[i]};
+        members[mine] = GroupMember(p.canvas[i], p.coordinates, i, &p.later[i]);
     }
     Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
     GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,

@@ -1,7 +1,7 @@
 #pragma once
-// The rectangle round a run of rows of a projection table that several views share: for each
-// view, the least and the greatest x and y of the rows. A pass that knows it can write nothing
-// within a view's rectangle skips the run there.
+// The rectangle round a run of rows of a projection table that several views share: the least
+// and the greatest of each pixel coordinate of the rows, from which each view takes its x and y.
+// A pass that knows it can write nothing within a view's rectangle skips the run there.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace kvx {
 
-// Views drawn in one group, their projections side by side in one table.
+// Views drawn in one group, their projections in one table.
 inline constexpr std::size_t MaxGroup = 6;
 static_assert(MaxGroup <= MaxNearViews);
 
