@@ -89,7 +89,8 @@ ViewCoordinates NearAllViews(const ViewState* const* states, const ViewId* views
             mapping({static_cast<std::size_t>(axes.vAxis), static_cast<double>(axes.vSign),
                      s.width / 2, s.centerV, s.width, static_cast<double>(s.pixelSize), false});
     }
-    table.resize(out.width * n);
+    table.resize(out.width * n + ViewCoordinates::Spare);
+    std::fill(table.end() - ViewCoordinates::Spare, table.end(), 0);
     // A block of points at a time: each mapping over the block, then the table row by row.
     constexpr std::size_t Block = 64;
     double value[2 * MaxNearViews][Block];

@@ -144,8 +144,10 @@ inline constexpr std::size_t MaxNearViews = 8;
 // Several views' pixels of a set of points, kept as the distinct pixel coordinates the views
 // use: views at the same zoom show some coordinates alike (the top, bottom and front views all
 // show x from left to right), so each is computed and stored once. Point k's x in view i is
-// table[k * width + column[2 * i]], its y table[k * width + column[2 * i + 1]].
+// table[k * width + column[2 * i]], its y table[k * width + column[2 * i + 1]]. Spare numbers
+// follow the last point, so that any row can be read Spare numbers at a time.
 struct ViewCoordinates {
+    static constexpr std::size_t Spare = 8;
     std::size_t width = 0;  // numbers per point
     std::array<std::size_t, 2 * MaxNearViews> column{};
     std::array<bool, MaxNearViews> far{};  // some point of view i is FarPixel there
