@@ -138,21 +138,15 @@ KVX_HOT_INLINE void EdgePixels(const PixelBuffer& buffer, std::int32_t x1, std::
     longer(x1, y1, x2, y2);
 }
 
-// Writes c at p, a pixel of a buffer of Bits bits per pixel.
-template <int Bits>
-KVX_HOT_INLINE void StoreAt(std::uint8_t* p, PixelValue c) {
-    p[0] = static_cast<std::uint8_t>(c);
-    p[1] = static_cast<std::uint8_t>(c >> 8);
-    if constexpr (Bits == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
-}
-
 // Writes c at (x, y) of a buffer of Bits bits per pixel.
 template <int Bits>
 KVX_HOT_INLINE void StorePixel(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
                                PixelValue c) {
-    StoreAt<Bits>(buffer.base + static_cast<std::ptrdiff_t>(y) * buffer.pitch +
-                      static_cast<std::ptrdiff_t>(x) * (Bits / 8),
-                  c);
+    std::uint8_t* p = buffer.base + static_cast<std::ptrdiff_t>(y) * buffer.pitch +
+                      static_cast<std::ptrdiff_t>(x) * (Bits / 8);
+    p[0] = static_cast<std::uint8_t>(c);
+    p[1] = static_cast<std::uint8_t>(c >> 8);
+    if constexpr (Bits == 24) p[2] = static_cast<std::uint8_t>(c >> 16);
 }
 
 // DrawEdge for a buffer of Bits bits per pixel, known where it is called.

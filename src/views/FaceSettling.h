@@ -69,20 +69,9 @@ template <int Bits>
 KVX_HOT_INLINE void SettleBlockPixels(const GroupMember& m, std::int32_t x0, std::int32_t y0,
                                       unsigned mask, PixelValue c) {
     const PixelBuffer& buffer = m.buffer;
-    // Most such faces find one pixel of theirs still free or none, in no order the processor
-    // can foresee: the first free one is written without a branch (into a scrap when there is
-    // none), the seldom others after it.
-    const unsigned fresh = m.settled->SettleBlock(x0, y0, mask);
-    const unsigned b = static_cast<unsigned>(__builtin_ctz(fresh | 16u)) & 3u;
-    std::uint8_t scrap[Bits / 8];
-    std::uint8_t* const target =
-        buffer.base +
-        static_cast<std::ptrdiff_t>(y0 + static_cast<std::int32_t>(b >> 1)) * buffer.pitch +
-        static_cast<std::ptrdiff_t>(x0 + static_cast<std::int32_t>(b & 1u)) * (Bits / 8);
-    StoreAt<Bits>(fresh != 0 ? target : scrap, c);
-    for (unsigned rest = fresh & (fresh - 1); rest != 0; rest &= rest - 1) {
-        const int r = __builtin_ctz(rest);
-        StorePixel<Bits>(buffer, x0 + (r & 1), y0 + (r >> 1), c);
+    for (unsigned fresh = m.settled->SettleBlock(x0, y0, mask); fresh != 0; fresh &= fresh - 1) {
+        const int b = __builtin_ctz(fresh);
+        StorePixel<Bits>(buffer, x0 + (b & 1), y0 + (b >> 1), c);
     }
 }
 
