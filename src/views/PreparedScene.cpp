@@ -26,15 +26,15 @@ std::uint8_t ColourByte(double c) {
     return static_cast<std::uint8_t>(TruncateToInt32(c));
 }
 
-// Appends to list, sized for every candidate, the faces pick(0 .. candidates - 1) names (a
-// negative number: none), with their corners to `to`; returns how many. Each face's whole corner
-// array is copied and the count advanced by its corners, so the table keeps a face's worth of
-// room past its end while filling.
+// Fills list with the faces pick(0 .. candidates - 1) names (a negative number: none), and `to`
+// with their corners. Each face's whole corner array is copied and the count advanced by its
+// corners, so the table keeps a face's worth of room past its end while filling.
 template <typename Pick>
-std::size_t GatherFaces(const LargeVector<Face>& faces, std::size_t candidates,
-                        std::vector<PreparedScene::FaceEntry>& list, std::vector<std::int32_t>& to,
-                        Pick pick) {
+void GatherFaces(const LargeVector<Face>& faces, std::size_t candidates,
+                 std::vector<PreparedScene::FaceEntry>& list, std::vector<std::int32_t>& to,
+                 Pick pick) {
     constexpr auto room = static_cast<std::size_t>(MaxFaceVertices);
+    list.resize(candidates);
     to.resize(3 * candidates + room);
     std::size_t count = 0, cornerCount = 0;
     for (std::size_t i = 0; i < candidates; ++i) {
@@ -48,8 +48,8 @@ std::size_t GatherFaces(const LargeVector<Face>& faces, std::size_t candidates,
         list[count++] = {index, static_cast<std::uint8_t>(n), ColourByte(f->red),
                          ColourByte(f->green), ColourByte(f->blue)};
     }
+    list.resize(count);
     to.resize(cornerCount);
-    return count;
 }
 
 }  // namespace
@@ -64,14 +64,14 @@ void PreparedScene::Prepare(const Scene& scene) {
     shownLooks.resize(n);
     std::size_t shown = 0;
     std::uint32_t markers = 0;  // the bits where some marker differs from the usual one
-    std::size_t hiddenVertices = 0;
+    bool anyVertexHidden = false;
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         xyz[3 * i] = v.x;
         xyz[3 * i + 1] = v.y;
         xyz[3 * i + 2] = v.z;
         vertexHidden_[i] = v.hidden != 0;
-        hiddenVertices += v.hidden != 0;
+        anyVertexHidden |= v.hidden != 0;
         if (scene.IsVertexShown(v)) {
             shownVertices[shown] = static_cast<std::int32_t>(i);
             shownLooks[shown++] = {v.state, v.markerColor};
@@ -85,7 +85,6 @@ void PreparedScene::Prepare(const Scene& scene) {
     // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is
     // hidden (Scene::IsFaceShown, with the vertices' flags gathered above).
     const bool allLayers = scene.allLayers == 1;
-    const bool anyVertexHidden = hiddenVertices != 0;
     const auto faceShown = [&](const Face& f) {
         if (f.hidden != 0 || (!allLayers && f.layer != scene.currentLayer)) return false;
         if (!anyVertexHidden) return true;
@@ -95,23 +94,17 @@ void PreparedScene::Prepare(const Scene& scene) {
                 return false;
         return true;
     };
-    shownFaces.resize(scene.faces.size());
-    const auto shownCount =
-        GatherFaces(scene.faces, scene.faces.size(), shownFaces, corners, [&](std::size_t fi) {
-            const Face& f = scene.faces[fi];
-            return f.vertexCount > 0 && faceShown(f) ? static_cast<std::int32_t>(fi) : -1;
-        });
-    shownFaces.resize(shownCount);
+    GatherFaces(scene.faces, scene.faces.size(), shownFaces, corners, [&](std::size_t fi) {
+        const Face& f = scene.faces[fi];
+        return f.vertexCount > 0 && faceShown(f) ? static_cast<std::int32_t>(fi) : -1;
+    });
 
     const std::vector<std::int32_t>& order = scene.selectedFaces;
-    selectedFaces.resize(order.size());
-    const auto selected =
-        GatherFaces(scene.faces, order.size(), selectedFaces, selectedCorners, [&](std::size_t i) {
-            const std::int32_t fi = order[i];
-            if (fi < 0 || fi >= scene.faceCount()) return -1;
-            return scene.faces[static_cast<std::size_t>(fi)].vertexCount > 0 ? fi : -1;
-        });
-    selectedFaces.resize(selected);
+    GatherFaces(scene.faces, order.size(), selectedFaces, selectedCorners, [&](std::size_t i) {
+        const std::int32_t fi = order[i];
+        if (fi < 0 || fi >= scene.faceCount()) return -1;
+        return scene.faces[static_cast<std::size_t>(fi)].vertexCount > 0 ? fi : -1;
+    });
 }
 
 }  // namespace kvx
