@@ -54,7 +54,10 @@ int RunConvert(const std::vector<std::string>& args) {
 }
 
 int RunExport(const std::vector<std::string>& args) {
-    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj", ReadScene, ExportObj,
+    const Writer exportObj = [](const Scene& scene, const std::string& path, std::string& reason) {
+        return ExportObj(scene, path, reason);
+    };
+    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj", ReadScene, exportObj,
                          "materials in " + (args.size() == 2 ? ObjMaterialPath(args[1]) : ""));
 }
 
@@ -62,7 +65,12 @@ int RunImport(const std::vector<std::string>& args) {
     // Records of no layer group go to layer 0, the current one.
     const Reader readObj = [](Scene& scene, const std::string& path, std::string& reason) {
         SceneFileData data;
-        return ReadObjFile(path, data, reason) && AddSceneFileToScene(scene, data, false, reason);
+        ObjReading reading;
+        const bool read = ReadObjFile(path, data, reading);
+        reason = reading.reason;
+        if (!reading.notes.empty())
+            std::fprintf(stderr, "%s: %s", path.c_str(), reading.notes.c_str());
+        return read && AddSceneFileToScene(scene, data, false, reason);
     };
     return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", readObj, SaveSceneToPath,
                          "version 2");

@@ -50,6 +50,9 @@ int RunInfo(const std::vector<std::string>& args) {
                     facesPerLayer[l]);
     std::printf("hidden: %ld vertices, %ld faces\n", hiddenVertices, hiddenFaces);
     std::printf("smooth faces: %ld\n", smoothFaces);
+    if (data.ignoredBytes > 0)
+        std::printf("ignored: %lld bytes after the last record\n",
+                    static_cast<long long>(data.ignoredBytes));
     if (data.vertices.empty()) {
         std::printf("bounding box: empty\n");
     } else {

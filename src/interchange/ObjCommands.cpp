@@ -38,12 +38,16 @@ int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialo
     const auto name = prompts.OpenFileName(dialog);
     if (!name || name->empty()) return 0;
     SceneFileData data;
-    std::string reason;
-    if (!ReadObjFile(*name, data, reason) || !AddSceneFileToScene(scene, data, false, reason)) {
-        prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + reason, ObjErrorTitle,
+    ObjReading reading;
+    if (!ReadObjFile(*name, data, reading) ||
+        !AddSceneFileToScene(scene, data, false, reading.reason)) {
+        prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + reading.reason, ObjErrorTitle,
                            platform::MB_OK);
         return 0;
     }
+    if (!reading.notes.empty())
+        prompts.MessageBox(std::string(ObjImportNotesText) + "\n" + reading.notes, ObjErrorTitle,
+                           platform::MB_OK);
     return 1;
 }
 

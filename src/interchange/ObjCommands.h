@@ -12,6 +12,7 @@ class Scene;
 
 inline constexpr const char* ObjExportErrorText = "Erreur lors de l'export du fichier OBJ!";
 inline constexpr const char* ObjImportErrorText = "Erreur lors de l'import du fichier OBJ:";
+inline constexpr const char* ObjImportNotesText = "Fichier OBJ importé, avec ces remarques :";
 inline constexpr const char* ObjErrorTitle = "Attention...";
 
 // The settings records of the export (save) and import (open) dialogs: titles, filters and the
@@ -26,7 +27,8 @@ int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
 
 // Asks for a name and adds the OBJ file's vertices and faces to the scene, as "Importer..." adds a
 // scene file. 1 added, 0 cancelled or failed (a failure shows the import message followed by the
-// reason, and the scene is unchanged).
+// reason, and the scene is unchanged). What was left out of an imported file (a refused material
+// file) is shown after it.
 int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog);
 
 }  // namespace kvx

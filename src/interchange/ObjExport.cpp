@@ -2,156 +2,135 @@
 
 #include <unistd.h>
 
-#include <cstdint>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <vector>
 
-#include "interchange/ObjNames.h"
-#include "scene/FileAccess.h"
+#include "interchange/ObjText.h"
+#include "scene/FileReplace.h"
 #include "scene/Scene.h"
 
 namespace kvx {
 namespace {
 
-// A text file written through FileAccess into a temporary name beside its target.
-class TemporaryText {
+class FileSink : public TextSink {
   public:
-    explicit TemporaryText(std::string target)
-        : target_(std::move(target)), temporary_(target_ + ObjTemporarySuffix) {}
-    ~TemporaryText() {
-        if (!committed_) {
-            file_.Close();
-            ::unlink(temporary_.c_str());
-        }
-    }
-    TemporaryText(const TemporaryText&) = delete;
-    TemporaryText& operator=(const TemporaryText&) = delete;
+    explicit FileSink(FileAccess& file) : file_(file) {}
+    void Write(std::string_view text) override { file_.WriteBytes(text.data(), text.size()); }
 
-    bool Open(std::string& reason) {
-        if (file_.OpenForWrite(temporary_)) return true;
-        reason = "cannot create " + temporary_;
-        return false;
+  private:
+    FileAccess& file_;
+};
+
+// The earlier material file's text, when it can be read whole and is not too large.
+std::optional<std::string> EarlierText(ReplaceTarget& target) {
+    FileAccess& file = target.Earlier();
+    if (!target.Exists() || !file.IsOpen() || file.size > MaxMaterialFileBytes) return std::nullopt;
+    std::string text(static_cast<std::size_t>(file.size), '\0');
+    if (!text.empty() && !file.ReadBytes(text.data(), text.size(), 0)) return std::nullopt;
+    return text;
+}
+
+// The names its "newmtl" lines give.
+std::set<std::string, std::less<>> DeclaredMaterials(std::string_view text) {
+    std::set<std::string, std::less<>> names;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string_view::npos) continue;
+        line.remove_prefix(start);
+        if (!line.starts_with("newmtl") || line.size() < 7 || (line[6] != ' ' && line[6] != '\t'))
+            continue;
+        line.remove_prefix(7);
+        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+        names.emplace(line);
     }
-    void Write(std::string_view text) { file_.WriteBytes(text.data(), text.size()); }
-    // Stores what was written and closes the file; the target is not touched yet.
-    bool Finish(std::string& reason) {
-        const bool written = file_.Flush(true);
-        if (!file_.Close() || !written) {
-            reason = "cannot write " + temporary_;
-            return false;
+    return names;
+}
+
+// The earlier material file's text followed by the new materials it does not declare.
+std::string MergedMaterials(const std::string& earlier, const ObjColors& colors) {
+    std::string text = earlier;
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    const auto declared = DeclaredMaterials(earlier);
+    for (const auto& [key, color] : colors)
+        if (!declared.contains(obj::MaterialName(color))) text += MaterialText(color);
+    return text;
+}
+
+bool WriteTemporary(TemporaryFile& file, const ReplaceTarget& target,
+                    const std::function<void(TextSink&)>& write, std::string& reason) {
+    if (!file.Create(target, reason)) return false;
+    FileSink sink(file.File());
+    write(sink);
+    return file.Finish(reason);
+}
+
+// A second name for the earlier material file, to put it back if a later step fails.
+class Keepsake {
+  public:
+    explicit Keepsake(const ReplaceTarget& target) : target_(target.Path()) {
+        if (!target.Exists()) return;
+        for (int attempt = 0; attempt < 16 && name_.empty(); ++attempt) {
+            const std::string name = TemporaryNameBeside(target_);
+            if (::link(target_.c_str(), name.c_str()) == 0)
+                name_ = name;
+            else if (errno != EEXIST)
+                break;
         }
-        return true;
     }
-    bool Commit(std::string& reason) {
-        if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            reason = "cannot replace " + target_;
-            return false;
-        }
-        committed_ = true;
-        return true;
+    ~Keepsake() {
+        if (!name_.empty()) ::unlink(name_.c_str());
+    }
+    Keepsake(const Keepsake&) = delete;
+    Keepsake& operator=(const Keepsake&) = delete;
+    // Puts the earlier file back; without one, removes what was put in its place.
+    void Restore(bool existed) {
+        if (!name_.empty() && std::rename(name_.c_str(), target_.c_str()) == 0)
+            name_.clear();
+        else if (!existed)
+            ::unlink(target_.c_str());
     }
 
   private:
     std::string target_;
-    std::string temporary_;
-    FileAccess file_;
-    bool committed_ = false;
+    std::string name_;
 };
 
-obj::ColorBytes FaceColor(const Face& f) {
-    // As the scene file stores colours: each component truncated to a byte.
-    return {static_cast<std::uint8_t>(f.red), static_cast<std::uint8_t>(f.green),
-            static_cast<std::uint8_t>(f.blue)};
-}
+bool Commit(TemporaryFile& obj, const ReplaceTarget& objTarget, TemporaryFile& mtl,
+            TemporaryFile* merged, const ReplaceTarget& mtlTarget,
+            const std::function<void()>& afterEachStep, std::string& reason) {
+    const auto step = [&] {
+        if (afterEachStep) afterEachStep();
+    };
+    // The folders' locks, always taken in the same order.
+    std::set<std::string> folders = {FolderOf(objTarget.Path()), FolderOf(mtlTarget.Path())};
+    std::vector<std::unique_ptr<FolderCommit>> locks;
+    for (const std::string& folder : folders)
+        locks.push_back(std::make_unique<FolderCommit>(folder));
+    if (!objTarget.Unchanged(reason) || !mtlTarget.Unchanged(reason)) return false;
 
-std::uint32_t ColorKey(const obj::ColorBytes& c) {
-    return std::uint32_t{c[0]} << 16 | std::uint32_t{c[1]} << 8 | c[2];
-}
-
-// "%.9g": the shortest printf form that reads back as the same 32-bit float, always.
-void AppendNumber(std::string& line, double value) {
-    char buf[32];
-    const int n = std::snprintf(buf, sizeof buf, "%.9g", value);
-    line.append(buf, static_cast<std::size_t>(n));
-}
-
-// Blanks in a file name on an "mtllib" line are escaped with a backslash.
-std::string EscapedFileName(const std::string& name) {
-    std::string escaped;
-    for (const char c : name) {
-        if (c == ' ' || c == '\\') escaped += '\\';
-        escaped += c;
+    Keepsake keepsake(mtlTarget);
+    if (!(merged ? merged : &mtl)->RenameOver(mtlTarget, reason)) return false;
+    step();
+    if (!obj.RenameOver(objTarget, reason)) {
+        keepsake.Restore(mtlTarget.Exists());
+        return false;
     }
-    return escaped;
-}
-
-void WriteMaterials(TemporaryText& mtl, const std::map<std::uint32_t, obj::ColorBytes>& colors) {
-    mtl.Write("# Kolvex face colours\n");
-    std::string text;
-    for (const auto& [key, color] : colors) {
-        text = "\nnewmtl " + obj::MaterialName(color) + "\nKd";
-        for (const std::uint8_t c : color) {
-            text += ' ';
-            AppendNumber(text, c / 255.0);
-        }
-        text += "\n";
-        mtl.Write(text);
-    }
-}
-
-// Writes a "g" line when a record of this layer and hidden flag is not in the group open (or no
-// group is open yet); whether it did.
-bool EnterGroup(TemporaryText& out, std::optional<obj::ObjGroups>& open, std::int32_t layer,
-                bool hidden) {
-    if (open && open->layer == layer && open->hidden == hidden) return false;
-    open = obj::ObjGroups{layer, hidden};
-    out.Write("g " + obj::GroupNames(layer, hidden) + "\n");
+    step();
+    // Should this last step fail, the pair on disk is whole: the material file holds more.
+    if (merged && mtl.RenameOver(mtlTarget, reason)) step();
     return true;
-}
-
-void WriteVertices(TemporaryText& out, const Scene& scene) {
-    std::string line;
-    std::optional<obj::ObjGroups> group;
-    for (const Vertex& v : scene.vertices) {
-        EnterGroup(out, group, v.layer, v.hidden != 0);
-        line = "v ";
-        AppendNumber(line, v.x);
-        line += ' ';
-        AppendNumber(line, v.y);
-        line += ' ';
-        AppendNumber(line, v.z);
-        line += '\n';
-        out.Write(line);
-    }
-}
-
-void WriteFaces(TemporaryText& out, const Scene& scene) {
-    std::string line;
-    std::optional<obj::ObjGroups> group;
-    std::uint32_t material = 0;
-    bool smooth = false;
-    for (const Face& f : scene.faces) {
-        if (f.vertexCount < 3) continue;
-        // A new group repeats the material and smoothing lines, for readers that reset them.
-        const bool newGroup = EnterGroup(out, group, f.layer, f.hidden != 0);
-        const obj::ColorBytes color = FaceColor(f);
-        if (newGroup || ColorKey(color) != material) {
-            material = ColorKey(color);
-            out.Write("usemtl " + obj::MaterialName(color) + "\n");
-        }
-        if (newGroup || f.IsSmooth() != smooth) {
-            smooth = f.IsSmooth();
-            out.Write(smooth ? "s 1\n" : "s off\n");
-        }
-        line = "f";
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            line += " " + std::to_string(f.sceneIndices[static_cast<std::size_t>(k)] + 1);
-        line += '\n';
-        out.Write(line);
-    }
 }
 
 }  // namespace
@@ -160,27 +139,35 @@ std::string ObjMaterialPath(const std::string& objPath) {
     return std::filesystem::path(objPath).replace_extension(".mtl").string();
 }
 
-bool ExportObj(const Scene& scene, const std::string& objPath, std::string& reason) {
+bool ExportObj(const Scene& scene, const std::string& objPath, std::string& reason,
+               const std::function<void()>& afterEachStep) {
     const std::string mtlPath = ObjMaterialPath(objPath);
-    if (mtlPath == objPath) {
+    ReplaceTarget objTarget;
+    ReplaceTarget mtlTarget;
+    if (!objTarget.Hold(objPath, reason) || !mtlTarget.Hold(mtlPath, reason)) return false;
+    if (objTarget.Path() == mtlTarget.Path()) {
         reason = objPath + " would also be its own material file";
         return false;
     }
-    std::map<std::uint32_t, obj::ColorBytes> colors;
-    for (const Face& f : scene.faces)
-        if (f.vertexCount >= 3) colors.emplace(ColorKey(FaceColor(f)), FaceColor(f));
-
-    TemporaryText mtl(mtlPath);
-    TemporaryText out(objPath);
-    if (!mtl.Open(reason) || !out.Open(reason)) return false;
-    WriteMaterials(mtl, colors);
-    out.Write("# Kolvex scene: " + std::to_string(scene.vertexCount()) + " vertices, " +
-              std::to_string(scene.faceCount()) + " faces\n");
-    out.Write("mtllib " + EscapedFileName(std::filesystem::path(mtlPath).filename().string()) +
-              "\n");
-    WriteVertices(out, scene);
-    WriteFaces(out, scene);
-    return mtl.Finish(reason) && out.Finish(reason) && mtl.Commit(reason) && out.Commit(reason);
+    const ObjColors colors = SceneObjColors(scene);
+    const std::string mtlName = std::filesystem::path(mtlPath).filename().string();
+    TemporaryFile mtl;
+    TemporaryFile obj;
+    if (!WriteTemporary(
+            mtl, mtlTarget, [&](TextSink& s) { WriteMaterialText(colors, s); }, reason) ||
+        !WriteTemporary(
+            obj, objTarget, [&](TextSink& s) { WriteObjText(scene, mtlName, s); }, reason)) {
+        return false;
+    }
+    TemporaryFile merged;
+    const std::optional<std::string> earlier = EarlierText(mtlTarget);
+    if (earlier && !WriteTemporary(
+                       merged, mtlTarget,
+                       [&](TextSink& s) { s.Write(MergedMaterials(*earlier, colors)); }, reason)) {
+        return false;
+    }
+    return Commit(obj, objTarget, mtl, earlier ? &merged : nullptr, mtlTarget, afterEachStep,
+                  reason);
 }
 
 }  // namespace kvx

@@ -1,16 +1,23 @@
 #include "interchange/ObjImport.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <tiny_obj_loader.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <set>
 #include <string_view>
 
+#include "interchange/ObjExport.h"
 #include "interchange/ObjLineScan.h"
 #include "interchange/ObjNames.h"
+#include "interchange/TextDecoding.h"
 #include "scene/Coordinates.h"
 #include "scene/Face.h"
 #include "scene/Limits.h"
@@ -18,28 +25,35 @@
 namespace kvx {
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    char buf[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, n);
-    const bool ok = std::ferror(f) == 0;
-    std::fclose(f);
-    return ok;
+// Why a material file name may not be read, or nothing when it may: only files in the OBJ
+// file's folder (or below it) are read.
+std::optional<std::string> MaterialNameRefusal(const std::string& name) {
+    const std::filesystem::path p(name);
+    if (p.is_absolute()) return "an absolute path";
+    for (const auto& part : p)
+        if (part == "..") return "outside the model's folder";
+    return std::nullopt;
 }
 
-// The material files named in the OBJ file, read from its folder (or where an absolute name
-// says), one after the other. Missing ones are skipped: their faces come out blue.
-std::string ReadMaterialFiles(const std::string& objPath, const std::vector<std::string>& names) {
-    const std::filesystem::path folder = std::filesystem::path(objPath).parent_path();
+// The material files named in the OBJ file, one after the other, as tinyobjloader reads them.
+// Refused ones are left out (their faces come out blue) with a note; missing ones too, silently.
+std::string ReadMaterialFiles(const MaterialFileReader& read, const std::vector<std::string>& names,
+                              std::string& notes) {
     std::string text;
     std::set<std::string> seen;
     for (const std::string& name : names) {
         if (!seen.insert(name).second) continue;
-        std::string one;
-        if (ReadWholeFile((folder / name).string(), one)) text += one + "\n";
+        std::string why;
+        std::optional<std::string> one;
+        if (const auto refusal = MaterialNameRefusal(name))
+            why = *refusal;
+        else
+            one = read(name, why);
+        if (one)
+            text += obj::ParserMaterialText(*one);
+        else if (!why.empty())
+            notes += "material file '" + name + "' not read (" + why +
+                     "): its faces keep the default colour\n";
     }
     return text;
 }
@@ -173,35 +187,89 @@ void TakeLayersFromFaces(const obj::ObjLineScan& scan, SceneFileData& data) {
 
 }  // namespace
 
-bool ReadObjFile(const std::string& path, SceneFileData& data, std::string& reason) {
-    data = SceneFileData{};
+std::optional<std::string> ReadPlainFile(const std::string& path, std::uint64_t limit,
+                                         std::string& why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        why = errno == ENOENT ? "" : "not readable";
+        return std::nullopt;
+    }
+    struct stat st {};
     std::string text;
-    if (!ReadWholeFile(path, text)) {
-        reason = "cannot read the file (missing or not readable)";
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = "not a plain file";
+    } else if (static_cast<std::uint64_t>(st.st_size) > limit) {
+        why = "larger than " + std::to_string(limit) + " bytes";
+    } else {
+        char buf[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0 || text.size() + static_cast<std::size_t>(n) > limit) {
+                if (n != 0) why = n < 0 ? "not readable" : "grew while read";
+                break;
+            }
+            text.append(buf, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (!why.empty()) return std::nullopt;
+    return text;
+}
+
+bool ReadObjBytes(std::string text, const MaterialFileReader& materialFile, SceneFileData& data,
+                  ObjReading& reading) {
+    data = SceneFileData{};
+    reading = ObjReading{};
+    if (!DecodeText(text, reading.reason)) return false;
+    obj::ObjLineScan scan;
+    if (!obj::ScanObjLines(text, scan, reading.reason)) return false;
+    if (scan.vertices.empty() && scan.faces.empty()) {
+        reading.reason = "no vertex and no face in the file (not an OBJ file?)";
         return false;
     }
-    obj::ObjLineScan scan;
-    if (!obj::ScanObjLines(text, scan, reason)) return false;
+    text = std::string();  // tinyobjloader reads the scan's lines
 
     tinyobj::ObjReaderConfig config;
     config.triangulate = false;  // polygons keep their corners
     config.vertex_color = false;
     tinyobj::ObjReader reader;
-    if (!reader.ParseFromString(text, ReadMaterialFiles(path, scan.materialFiles), config)) {
-        reason = FirstLine(reader.Error());
+    if (!reader.ParseFromString(scan.parserText,
+                                ReadMaterialFiles(materialFile, scan.materialFiles, reading.notes),
+                                config)) {
+        reading.reason = FirstLine(reader.Error());
         return false;
     }
     if (reader.GetAttrib().vertices.size() != 3 * scan.vertices.size()) {
-        reason = "the OBJ parser and the line scan disagree on the vertex count";
+        reading.reason = "the OBJ parser and the line scan disagree on the vertex count";
         return false;
     }
-    if (!ReadVertices(reader.GetAttrib(), scan, data, reason) ||
-        !ReadFaces(reader, scan, data, reason)) {
+    if (!ReadVertices(reader.GetAttrib(), scan, data, reading.reason) ||
+        !ReadFaces(reader, scan, data, reading.reason)) {
         data = SceneFileData{};
         return false;
     }
     TakeLayersFromFaces(scan, data);
     return true;
+}
+
+bool ReadObjFile(const std::string& path, SceneFileData& data, ObjReading& reading) {
+    data = SceneFileData{};
+    reading = ObjReading{};
+    std::string why;
+    std::optional<std::string> text =
+        ReadPlainFile(path, std::numeric_limits<std::uint64_t>::max(), why);
+    if (!text) {
+        reading.reason = "cannot read the file (" + (why.empty() ? "missing" : why) + ")";
+        return false;
+    }
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return ReadObjBytes(
+        std::move(*text),
+        [&](const std::string& name, std::string& refusal) {
+            return ReadPlainFile((folder / name).string(), MaxMaterialFileBytes, refusal);
+        },
+        data, reading);
 }
 
 }  // namespace kvx

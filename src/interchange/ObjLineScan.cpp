@@ -115,7 +115,9 @@ std::string At(std::int32_t line) {
     return "line " + std::to_string(line) + ": ";
 }
 
-bool ScanVertex(std::string_view rest, std::int32_t line, std::string& reason) {
+// Checks a vertex line and writes it with its three coordinates only.
+bool ScanVertex(std::string_view rest, std::int32_t line, std::string& out, std::string& reason) {
+    out += 'v';
     for (int i = 0; i < 3; ++i) {
         const std::string_view token = NextToken(rest);
         if (token.empty()) {
@@ -127,15 +129,20 @@ bool ScanVertex(std::string_view rest, std::int32_t line, std::string& reason) {
                      (IsNonFiniteWord(token) ? "' is not a finite number" : "' is not a number");
             return false;
         }
+        out += ' ';
+        out += token;
     }
+    out += '\n';
     return true;
 }
 
 // Counts the corners of a face line and checks each corner's vertex index (the part before any
-// '/'): a nonzero integer no larger in size than a scene's vertex table.
-bool ScanFace(std::string_view rest, std::int32_t line, std::int32_t& corners,
+// '/'): a nonzero integer no larger in size than a scene's vertex table. Writes the line with the
+// vertex indices only.
+bool ScanFace(std::string_view rest, std::int32_t line, std::int32_t& corners, std::string& out,
               std::string& reason) {
     corners = 0;
+    out += 'f';
     for (std::string_view token = NextToken(rest); !token.empty(); token = NextToken(rest)) {
         const std::string_view index = token.substr(0, token.find('/'));
         const std::string_view digits =
@@ -157,13 +164,37 @@ bool ScanFace(std::string_view rest, std::int32_t line, std::int32_t& corners,
             reason = At(line) + "vertex index 0 (indices start at 1)";
             return false;
         }
+        out += ' ';
+        out += index;
         ++corners;
     }
+    out += '\n';
     if (corners < 3) {
         reason = At(line) + "face with " + std::to_string(corners) + " corners (at least 3 needed)";
         return false;
     }
     return true;
+}
+
+// A face is smooth in a positive smoothing group; "off", 0, a negative number or a word is none.
+// An "s" line without a group changes nothing.
+void ScanSmoothing(std::string_view rest, std::string& out) {
+    const std::string_view token = NextToken(rest);
+    if (token.empty()) return;
+    bool smooth = false;
+    if (!token.starts_with("off") && token[0] != '-') {
+        for (std::size_t i = token[0] == '+' ? 1 : 0; i < token.size() && IsDigit(token[i]); ++i)
+            smooth = smooth || token[i] != '0';
+    }
+    out += smooth ? "s 1\n" : "s 0\n";
+}
+
+// Writes the keyword and the rest of the line as it stands.
+void CopyLine(std::string_view keyword, std::string_view rest, std::string& out) {
+    out += keyword;
+    out += ' ';
+    out += rest;
+    out += '\n';
 }
 
 }  // namespace
@@ -178,11 +209,13 @@ bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason)
     scan = ObjLineScan{};
     ObjGroups groups;
     std::int32_t lineNumber = 0;
+    std::string& out = scan.parserText;
+    out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const std::string_view line = SkipBlanks(NextLine(text, at));
         ++lineNumber;
         if (Starts(line, "v")) {
-            if (!ScanVertex(line.substr(2), lineNumber, reason)) return false;
+            if (!ScanVertex(line.substr(2), lineNumber, out, reason)) return false;
             if (static_cast<std::int64_t>(scan.vertices.size()) == MaxVertices) {
                 reason = At(lineNumber) + "more than " + std::to_string(MaxVertices) +
                          " vertices (the most a scene holds)";
@@ -191,7 +224,7 @@ bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason)
             scan.vertices.push_back({lineNumber, groups});
         } else if (Starts(line, "f")) {
             std::int32_t corners = 0;
-            if (!ScanFace(line.substr(2), lineNumber, corners, reason)) return false;
+            if (!ScanFace(line.substr(2), lineNumber, corners, out, reason)) return false;
             scan.splitFaceCount += SplitFaceCount(corners);
             if (scan.splitFaceCount > MaxFaces) {
                 reason = At(lineNumber) + "more than " + std::to_string(MaxFaces) +
@@ -201,11 +234,41 @@ bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason)
             scan.faces.push_back({lineNumber, corners});
         } else if (Starts(line, "g") || Starts(line, "o")) {
             groups = ParseGroupNames(line.substr(2));
+            CopyLine(line.substr(0, 1), line.substr(2), out);
+        } else if (Starts(line, "s")) {
+            ScanSmoothing(line.substr(2), out);
+        } else if (Starts(line, "usemtl")) {
+            std::string_view rest = line.substr(7);
+            CopyLine("usemtl", NextToken(rest), out);
         } else if (Starts(line, "mtllib")) {
+            // The material files' text is given to tinyobjloader as one, read at this line.
+            if (scan.materialFiles.empty()) out += "mtllib materials\n";
             AddMaterialFiles(line.substr(7), scan.materialFiles);
         }
     }
     return true;
+}
+
+std::string ParserMaterialText(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::string_view line = SkipBlanks(NextLine(text, at));
+        if (Starts(line, "newmtl")) {
+            std::string_view rest = line.substr(7);
+            CopyLine("newmtl", NextToken(rest), out);
+        } else if (Starts(line, "Kd")) {
+            std::string_view rest = line.substr(3);
+            std::string kd = "Kd";
+            for (int i = 0; i < 3; ++i) {
+                const std::string_view token = NextToken(rest);
+                if (!IsNumber(token)) break;
+                kd += ' ';
+                kd += token;
+                if (i == 2) out += kd + '\n';
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace kvx::obj

@@ -50,7 +50,7 @@ bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodeTarga(pixels);
     std::string reason;
     return ReplaceFile(
-        path, TargaTemporarySuffix,
+        path,
         [&](FileAccess& file) {
             file.WriteBytes(bytes.data(), bytes.size());
             return true;

@@ -16,8 +16,6 @@ inline constexpr std::int32_t TargaSide = 250;
 inline constexpr std::size_t TargaHeaderSize = 18;
 inline constexpr std::size_t TargaFileSize =
     TargaHeaderSize + std::size_t{TargaSide} * TargaSide * 3;
-// The name of the file being written, beside the target, until it is complete.
-inline constexpr const char* TargaTemporarySuffix = ".tga-saving";
 // What the export command shows when the image cannot be written.
 inline constexpr const char* TargaSaveErrorText = "Erreur lors de la sauvegarde de l'image!";
 inline constexpr const char* TargaSaveErrorTitle = "Attention...";

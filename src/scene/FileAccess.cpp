@@ -22,20 +22,26 @@ FileAccess::~FileAccess() {
     Close();
 }
 
-int FileAccess::Open(const std::string& p, bool truncate) {
+int FileAccess::Open(const std::string& p, OpenMode mode) {
     Close();
     path = p;
+    const bool truncate = mode != OpenMode::Existing;
     disposition = truncate ? CreateAlways : OpenExisting;
-    const int flags = O_RDWR | O_CLOEXEC | (truncate ? O_CREAT : 0);
+    // Never waits on a pipe or device: those are refused below.
+    int flags = O_RDWR | O_CLOEXEC | O_NONBLOCK;
+    if (mode == OpenMode::Truncate) flags |= O_CREAT;
+    if (mode == OpenMode::New) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
     const int fd = ::open(p.c_str(), flags, 0666);
     if (fd < 0) return 0;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int why = errno;
         ::close(fd);
+        errno = why;
         return 0;
     }
     // Truncate only once the lock is held, never a file someone else has open.
-    if (truncate && ::ftruncate(fd, 0) != 0) {
+    if (mode == OpenMode::Truncate && ::ftruncate(fd, 0) != 0) {
         ::close(fd);
         return 0;
     }
@@ -50,11 +56,15 @@ int FileAccess::Open(const std::string& p, bool truncate) {
 }
 
 int FileAccess::OpenForRead(const std::string& p) {
-    return Open(p, false);
+    return Open(p, OpenMode::Existing);
 }
 
 int FileAccess::OpenForWrite(const std::string& p) {
-    return Open(p, true);
+    return Open(p, OpenMode::Truncate);
+}
+
+int FileAccess::CreateNew(const std::string& p) {
+    return Open(p, OpenMode::New);
 }
 
 bool FileAccess::Flush(bool durable) {

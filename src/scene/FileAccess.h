@@ -30,6 +30,9 @@ class FileAccess : public NumberReads<FileAccess> {
     int OpenForRead(const std::string& path);
     // Creates the file or truncates it; size is 0. 1 or 0.
     int OpenForWrite(const std::string& path);
+    // Creates a file that must not exist yet (nor a link of that name); size is 0. 1 or 0, and
+    // errno tells why on 0.
+    int CreateNew(const std::string& path);
     // Writes what is buffered and closes. 0 when anything written since opening failed to reach
     // the file (the file is closed all the same); 1 otherwise, also with no file open.
     int Close();
@@ -100,7 +103,8 @@ class FileAccess : public NumberReads<FileAccess> {
 
     bool ReadBytesThroughFile(void* out, std::size_t count);
     void WriteBytesThroughFile(const void* buffer, std::size_t count);
-    int Open(const std::string& p, bool truncate);
+    enum class OpenMode { Existing, Truncate, New };
+    int Open(const std::string& p, OpenMode mode);
     bool Fill(std::int64_t at);
 
     std::int64_t position_ = 0;

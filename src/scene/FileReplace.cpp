@@ -1,19 +1,46 @@
 #include "scene/FileReplace.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <system_error>
-
-#include "scene/FileAccess.h"
 
 namespace kvx {
 namespace {
 
 constexpr mode_t WriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+// The part of a target's name kept in its temporary file's name: with the dot and the suffix
+// the name stays within the 255 bytes a folder entry may have.
+constexpr std::size_t KeptNameBytes = 200;
+constexpr int CreateAttempts = 64;
+
+// The first bytes of name, at most count, never ending inside a UTF-8 character.
+std::string CutName(const std::string& name, std::size_t count) {
+    if (name.size() <= count) return name;
+    std::size_t end = count;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    return name.substr(0, end);
+}
+
+std::string RandomLetters(std::size_t count) {
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string s;
+    for (std::size_t i = 0; i < count; ++i)
+        s += letters[pick(device)];
+    return s;
+}
+
+void SyncFolder(int handle) {
+    if (handle >= 0) ::fsync(handle);
+}
 
 }  // namespace
 
@@ -30,55 +57,123 @@ std::string FollowLinks(const std::string& path) {
     return p.string();
 }
 
-bool ReplaceFile(const std::string& path, std::string_view temporarySuffix,
-                 const std::function<bool(FileAccess&)>& write, std::string& reason) {
-    const std::string target = FollowLinks(path);
-    // The earlier file, held for the whole save.
-    FileAccess held;
-    struct stat before {};
-    const bool exists = ::lstat(target.c_str(), &before) == 0;
-    if (!exists && errno != ENOENT) {
-        reason = "cannot look at " + target;
-        return false;
-    }
-    if (exists) {
-        if ((before.st_mode & WriteBits) == 0) {
-            reason = target + " is read-only";
-            return false;
-        }
-        if (!held.OpenForRead(target)) {
-            reason = "cannot hold " + target + " (not a plain writable file, or in use)";
-            return false;
-        }
-    }
+std::string FolderOf(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
 
-    const std::string temporary = target + std::string(temporarySuffix);
-    FileAccess file;
-    if (!file.OpenForWrite(temporary)) {
-        reason = "cannot create " + temporary;
+std::string TemporaryNameBeside(const std::string& target) {
+    const std::filesystem::path p(target);
+    const std::string name =
+        "." + CutName(p.filename().string(), KeptNameBytes) + ".kvx-" + RandomLetters(8);
+    return (p.parent_path() / name).string();
+}
+
+bool ReplaceTarget::Hold(const std::string& path, std::string& reason) {
+    path_ = FollowLinks(path);
+    exists_ = ::lstat(path_.c_str(), &before_) == 0;
+    if (!exists_ && errno != ENOENT) {
+        reason = "cannot look at " + path_;
         return false;
     }
-    const auto discard = [&](std::string why) {
-        file.Close();
-        ::unlink(temporary.c_str());
-        reason = std::move(why);
+    if (!exists_) return true;
+    if (!S_ISREG(before_.st_mode)) {
+        reason = path_ + " is not a plain file";
         return false;
-    };
-    if (exists && ::fchmod(file.handle, before.st_mode & 07777) != 0)
-        return discard("cannot give " + temporary + " the permissions of " + target);
-    if (!write(file)) return discard("nothing to write to " + temporary);
-    const bool written = file.Flush(true);
-    if (!file.Close() || !written) return discard("cannot write " + temporary);
-    // The name must still lead to the file held: another program may have put a new one there.
-    struct stat now {};
-    const bool stillThere = ::lstat(target.c_str(), &now) == 0;
-    if (exists != stillThere ||
-        (exists && (now.st_ino != before.st_ino || now.st_dev != before.st_dev))) {
-        return discard(target + " was replaced while saving");
     }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0)
-        return discard("cannot replace " + target);
+    if ((before_.st_mode & WriteBits) == 0) {
+        reason = path_ + " is read-only";
+        return false;
+    }
+    if (!held_.OpenForRead(path_)) {
+        reason = "cannot hold " + path_ + " (not a plain writable file, or in use)";
+        return false;
+    }
     return true;
+}
+
+bool ReplaceTarget::PassAttributesTo(int handle) const {
+    if (!exists_) return true;
+    // Only the owner (or root) may give a file away; anyone else keeps it as their own.
+    if (::fchown(handle, before_.st_uid, before_.st_gid) != 0) {
+        [[maybe_unused]] const int ignored =
+            ::fchown(handle, static_cast<uid_t>(-1), before_.st_gid);
+    }
+    return ::fchmod(handle, before_.st_mode & 07777) == 0;
+}
+
+bool ReplaceTarget::Unchanged(std::string& reason) const {
+    struct stat now {};
+    const bool there = ::lstat(path_.c_str(), &now) == 0;
+    if (there == exists_ &&
+        (!exists_ || (now.st_ino == before_.st_ino && now.st_dev == before_.st_dev))) {
+        return true;
+    }
+    reason = path_ + " was replaced while saving";
+    return false;
+}
+
+TemporaryFile::~TemporaryFile() {
+    if (path_.empty() || placed_) return;
+    file_.Close();
+    ::unlink(path_.c_str());
+}
+
+bool TemporaryFile::Create(const ReplaceTarget& target, std::string& reason) {
+    for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
+        const std::string name = TemporaryNameBeside(target.Path());
+        if (file_.CreateNew(name)) {
+            path_ = name;
+            if (target.PassAttributesTo(file_.handle)) return true;
+            reason = "cannot give " + path_ + " the permissions of " + target.Path();
+            return false;
+        }
+        if (errno != EEXIST) break;
+    }
+    reason = "cannot create a temporary file beside " + target.Path();
+    return false;
+}
+
+bool TemporaryFile::Finish(std::string& reason) {
+    const bool written = file_.Flush(true);
+    if (file_.Close() && written) return true;
+    reason = "cannot write " + path_;
+    return false;
+}
+
+bool TemporaryFile::RenameOver(const ReplaceTarget& target, std::string& reason) {
+    if (std::rename(path_.c_str(), target.Path().c_str()) != 0) {
+        reason = "cannot replace " + target.Path();
+        return false;
+    }
+    placed_ = true;
+    return true;
+}
+
+FolderCommit::FolderCommit(const std::string& folder)
+    : handle_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    // Waits for another Kolvex's renames there: they take no longer than a few system calls.
+    if (handle_ >= 0) ::flock(handle_, LOCK_EX);
+}
+
+FolderCommit::~FolderCommit() {
+    if (handle_ < 0) return;
+    SyncFolder(handle_);
+    ::close(handle_);  // lets go of the lock
+}
+
+bool ReplaceFile(const std::string& path, const std::function<bool(FileAccess&)>& write,
+                 std::string& reason) {
+    ReplaceTarget target;
+    TemporaryFile temporary;
+    if (!target.Hold(path, reason) || !temporary.Create(target, reason)) return false;
+    if (!write(temporary.File())) {
+        reason = "nothing to write to " + temporary.Path();
+        return false;
+    }
+    if (!temporary.Finish(reason)) return false;
+    const FolderCommit commit(FolderOf(target.Path()));
+    return target.Unchanged(reason) && temporary.RenameOver(target, reason);
 }
 
 }  // namespace kvx

@@ -181,6 +181,7 @@ bool ReadScene(Source& file, std::int64_t size, Sink& sink, std::string& reason)
         }
         sink.Face(f, indices.data());
     }
+    sink.End(size - file.Position());
     return true;
 }
 
@@ -200,6 +201,7 @@ struct DataSink {
         data.indices.insert(data.indices.end(), indices, indices + f.indexCount);
         data.faces.push_back(f);
     }
+    void End(std::int64_t ignoredBytes) { data.ignoredBytes = ignoredBytes; }
 };
 
 // Only checks, keeping the counts.
@@ -210,8 +212,10 @@ struct CheckSink {
         faceCount = faces;
         return true;
     }
+    std::int64_t ignoredBytes = 0;
     void Vertex(const SceneFileData::VertexRecord&) {}
     void Face(const SceneFileData::FaceRecord&, const std::int32_t*) {}
+    void End(std::int64_t ignored) { ignoredBytes = ignored; }
 };
 
 // Adds records to a scene as they come: vertices and faces to the current layer's mesh, face
@@ -282,6 +286,7 @@ struct AdderSink {
     void Face(const SceneFileData::FaceRecord& f, const std::int32_t* indices) {
         adder.Face(f, indices);
     }
+    void End(std::int64_t) {}
 };
 
 bool OpenSceneFile(FileAccess& file, const std::string& path, std::string& reason) {
@@ -325,13 +330,14 @@ bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirs
 // The file is read twice: once to check it whole, then to add its records straight to the
 // scene. Nothing is held in between, so a big file costs no copy of itself in memory; the second
 // reading comes from the system's cache.
-bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst,
-                       std::string& reason) {
+bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, std::string& reason,
+                       std::int64_t* ignoredBytes) {
     FileAccess file;
     if (!OpenSceneFile(file, path, reason)) return false;
     const auto size = static_cast<std::int64_t>(file.size);
     CheckSink counts;
     if (!ReadScene(file, size, counts, reason)) return false;
+    if (ignoredBytes) *ignoredBytes = counts.ignoredBytes;
     SceneAdder adder(scene, clearFirst);
     if (!adder.Fits(counts.vertexCount, counts.faceCount, reason)) return false;
     file.Seek(0);
@@ -415,7 +421,7 @@ struct ByteSink {
 
 bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& reason) {
     return ReplaceFile(
-        path, SceneTemporarySuffix,
+        path,
         [&](FileAccess& file) {
             WriteScene(scene, file);
             return true;
@@ -455,6 +461,11 @@ platform::FileDialogSettings SceneSaveDialogSettings() {
         false};
 }
 
+std::string IgnoredBytesText(std::int64_t count) {
+    return "Le fichier continue après son dernier enregistrement : " + std::to_string(count) +
+           (count == 1 ? " octet ignoré." : " octets ignorés.");
+}
+
 int SaveScene(const Scene& scene, platform::Prompts& prompts,
               platform::FileDialogSettings& dialog) {
     const auto name = prompts.SaveFileName(dialog);
@@ -472,10 +483,13 @@ int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSett
     const auto name = prompts.OpenFileName(dialog);
     if (!name || name->empty()) return 0;
     std::string reason;
-    if (!LoadSceneFromPath(scene, *name, clearFirst != 0, reason)) {
+    std::int64_t ignoredBytes = 0;
+    if (!LoadSceneFromPath(scene, *name, clearFirst != 0, reason, &ignoredBytes)) {
         prompts.MessageBox(LoadErrorText, LoadErrorTitle, platform::MB_OK);
         return 0;
     }
+    if (ignoredBytes > 0)
+        prompts.MessageBox(IgnoredBytesText(ignoredBytes), SaveErrorTitle, platform::MB_OK);
     return 1;
 }
 

@@ -25,9 +25,6 @@ inline constexpr std::int8_t SceneFileVersion = 2;
 inline constexpr std::uint8_t VertexMarker = 0x7F;
 inline constexpr std::uint8_t FaceMarker = 0x7E;
 
-// The name of the file being written, beside the target, until it is complete.
-inline constexpr const char* SceneTemporarySuffix = ".kvx-saving";
-
 inline constexpr const char* LoadErrorText = "Erreur lors du chargement du Fichier!";
 inline constexpr const char* LoadErrorTitle = "Attenntion...";
 inline constexpr const char* SaveErrorText = "Erreur lors de la sauvegarde du Fichier!";
@@ -52,6 +49,8 @@ struct SceneFileData {
     std::vector<VertexRecord> vertices;
     std::vector<FaceRecord> faces;
     std::vector<std::int32_t> indices;  // file positions of the faces' vertices
+    // Bytes after the last record: such a file loads, and the user is told they were ignored.
+    std::int64_t ignoredBytes = 0;
 };
 
 // Reads and checks a whole scene file. On a fault returns false with a precise reason (for
@@ -67,8 +66,12 @@ bool ReadSceneBytes(std::span<const std::uint8_t> bytes, SceneFileData& data, st
 bool AddSceneFileToScene(Scene& scene, const SceneFileData& data, bool clearFirst,
                          std::string& reason);
 
-// Reads, checks and adds in one step.
-bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, std::string& reason);
+// Reads, checks and adds in one step; ignoredBytes, when given, receives the count of bytes after
+// the last record.
+bool LoadSceneFromPath(Scene& scene, const std::string& path, bool clearFirst, std::string& reason,
+                       std::int64_t* ignoredBytes = nullptr);
+// What the editor says after loading a file with bytes after its last record.
+std::string IgnoredBytesText(std::int64_t count);
 
 // Writes the scene in version 2 to path (through a link, to the file it names), through a
 // temporary file renamed over it. A read-only target, one in use or one another Kolvex is saving

@@ -1,13 +1,27 @@
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ObjTestFiles.h"
 #include "interchange/ObjCommands.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
+#include "scene/FileAccess.h"
 #include "scene/SceneFixture.h"
 
 namespace kvx {
@@ -17,6 +31,7 @@ using test::ReadText;
 using test::SceneBytes;
 using test::TempDir;
 using test::WriteText;
+namespace fs = std::filesystem;
 
 class ObjExport : public test::SceneTest {
   protected:
@@ -53,7 +68,8 @@ TEST_F(ObjExport, RoundTripKeepsEveryRecordExactly) {
     EXPECT_TRUE(std::filesystem::exists(dir.File("all.mtl")));
 
     SceneFileData data;
-    ASSERT_TRUE(ReadObjFile(dir.File("all.obj"), data, reason)) << reason;
+    ObjReading reading;
+    ASSERT_TRUE(ReadObjFile(dir.File("all.obj"), data, reading)) << reading.reason;
     rm::SceneRoot otherRoot;
     otherRoot.Create();
     Scene other(otherRoot);
@@ -99,20 +115,187 @@ TEST_F(ObjExport, WritesGroupsMaterialsAndSmoothingAsOtherProgramsRead) {
               "\nnewmtl kvx_10_20_30\nKd 0.0392156863 0.0784313725 0.117647059\n");
 }
 
-TEST_F(ObjExport, AFailedExportLeavesTheEarlierFiles) {
+// What an export must leave as it found it: every name in the folder and what it holds.
+std::map<std::string, std::string> FolderContent(const TempDir& dir) {
+    std::map<std::string, std::string> content;
+    for (const auto& e : fs::directory_iterator(fs::path(dir.File("x")).parent_path())) {
+        const std::string name = e.path().filename().string();
+        if (e.is_symlink())
+            content[name] = "-> " + fs::read_symlink(e.path()).string();
+        else if (e.is_regular_file())
+            content[name] = ReadText(e.path().string());
+        else
+            content[name] = e.is_directory() ? "folder" : "special";
+    }
+    return content;
+}
+
+// Targets that are not plain writable files were replaced by the OBJ export with no word, and a
+// failed export still replaced the material file.
+TEST_F(ObjExport, RegressionSpecialAndReadOnlyTargetsAreRefusedAndNothingIsTouched) {
+    AddVertex(0, 0, 0);
+    AddVertex(1, 0, 0);
+    AddVertex(0, 1, 0);
+    MakeFace({0, 1, 2});
+    TempDir dir;
+    WriteText(dir.File("ro.obj"), "earlier obj\n");
+    fs::permissions(dir.File("ro.obj"), fs::perms::owner_read);
+    ASSERT_EQ(::mkfifo(dir.File("pipe.obj").c_str(), 0666), 0);
+    ASSERT_EQ(::mkfifo(dir.File("piped.mtl").c_str(), 0666), 0);
+    fs::create_symlink("/dev/null", dir.File("device.obj"));
+    fs::create_directory(dir.File("folder.obj"));
+    for (const char* name : {"ro", "pipe", "device", "folder", "piped"})
+        WriteText(dir.File(std::string(name) + (std::string(name) == "piped" ? ".obj" : ".mtl")),
+                  "earlier\n");
+    const auto before = FolderContent(dir);
+    for (const char* name : {"ro.obj", "pipe.obj", "device.obj", "folder.obj", "piped.obj"}) {
+        std::string reason;
+        EXPECT_FALSE(ExportObj(scene, dir.File(name), reason)) << name;
+        EXPECT_FALSE(reason.empty()) << name;
+        EXPECT_EQ(FolderContent(dir), before) << name;
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST_F(ObjExport, RegressionALinkedTargetIsWrittenThroughAndTheLinkStays) {
     AddVertex(0, 0, 0);
     TempDir dir;
-    WriteText(dir.File("old.obj"), "earlier obj\n");
-    WriteText(dir.File("old.mtl"), "earlier mtl\n");
-    // The material file's temporary name is taken by a folder, so it cannot be created.
-    std::filesystem::create_directory(dir.File("old.mtl") + ObjTemporarySuffix);
+    fs::create_directory(dir.File("real"));
+    WriteText(dir.File("real/model.obj"), "earlier\n");
+    fs::create_symlink("real/model.obj", dir.File("link.obj"));
     std::string reason;
-    EXPECT_FALSE(ExportObj(scene, dir.File("old.obj"), reason));
-    EXPECT_EQ(reason, "cannot create " + dir.File("old.mtl") + ObjTemporarySuffix);
-    EXPECT_EQ(ReadText(dir.File("old.obj")), "earlier obj\n");
-    EXPECT_EQ(ReadText(dir.File("old.mtl")), "earlier mtl\n");
-    EXPECT_FALSE(std::filesystem::exists(dir.File("old.obj") + ObjTemporarySuffix));
-    EXPECT_FALSE(ExportObj(scene, dir.File("no-such-folder/x.obj"), reason));
+    ASSERT_TRUE(ExportObj(scene, dir.File("link.obj"), reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.obj")));
+    EXPECT_NE(ReadText(dir.File("real/model.obj")).find("mtllib link.mtl"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(dir.File("link.mtl")));
+}
+
+// A refused exporter removed the temporary files of another that was writing the same names.
+TEST_F(ObjExport, RegressionARefusedExportRemovesNoFileItDidNotMake) {
+    AddVertex(0, 0, 0);
+    TempDir dir;
+    WriteText(dir.File("x.obj"), "earlier\n");
+    for (const char* name : {"x.obj.kvx-saving", "x.mtl.kvx-saving", ".x.obj.kvx-abcdefgh"})
+        WriteText(dir.File(name), "another writer's\n");
+    // The other writer holds its files, and the target.
+    FileAccess held, target;
+    ASSERT_TRUE(held.OpenForRead(dir.File("x.mtl.kvx-saving")));
+    ASSERT_TRUE(target.OpenForRead(dir.File("x.obj")));
+    const auto before = FolderContent(dir);
+    std::string reason;
+    EXPECT_FALSE(ExportObj(scene, dir.File("x.obj"), reason));
+    EXPECT_EQ(FolderContent(dir), before);
+    target.Close();
+    ASSERT_TRUE(ExportObj(scene, dir.File("x.obj"), reason)) << reason;
+    EXPECT_EQ(ReadText(dir.File(".x.obj.kvx-abcdefgh")), "another writer's\n");
+    EXPECT_EQ(ReadText(dir.File("x.mtl.kvx-saving")), "another writer's\n");
+}
+
+// Two scenes whose faces have no colour in common.
+class ObjPairs : public ::testing::Test {
+  protected:
+    ObjPairs() {
+        for (int s = 0; s < 2; ++s) {
+            roots[s].Create();
+            scenes[s] = std::make_unique<Scene>(roots[s]);
+            Scene& scene = *scenes[s];
+            for (int i = 0; i < 2000 + 500 * s; ++i) {
+                const std::int32_t v = scene.AppendVertex(i, i % 7, 0, 0);
+                scene.AppendVertex(i + 1, i % 7, 0, 0);
+                scene.AppendVertex(i, i % 7 + 1, 1, 0);
+                const std::vector<std::int32_t> corners = {v, v + 1, v + 2};
+                const std::int32_t f = scene.CreateFaceFromList(corners);
+                scene.faces[static_cast<std::size_t>(f)].SetColor(100 * s + i % 50, s, 7);
+            }
+        }
+    }
+    // Empty when the OBJ file at path is whole and its material file declares every material it
+    // uses (or there is no OBJ file yet); otherwise what is wrong.
+    static std::string PairFault(const std::string& path) {
+        if (!fs::exists(path)) return {};
+        std::istringstream obj(ReadText(path));
+        std::string line, library;
+        std::set<std::string> used;
+        long faces = -1, faceLines = 0;
+        while (std::getline(obj, line)) {
+            if (line.starts_with("# Kolvex scene: "))
+                faces = std::stol(line.substr(line.find(", ") + 2));
+            if (line.starts_with("mtllib ")) library = line.substr(7);
+            if (line.starts_with("usemtl ")) used.insert(line.substr(7));
+            if (line.starts_with("f ")) ++faceLines;
+        }
+        if (faces != faceLines) return "an OBJ file cut short";
+        std::istringstream mtl(ReadText((fs::path(path).parent_path() / library).string()));
+        std::set<std::string> declared;
+        while (std::getline(mtl, line))
+            if (line.starts_with("newmtl ")) declared.insert(line.substr(7));
+        for (const std::string& name : used)
+            if (!declared.contains(name)) return "material " + name + " missing";
+        return {};
+    }
+
+    rm::SceneRoot roots[2];
+    std::unique_ptr<Scene> scenes[2];
+    TempDir dir;
+};
+
+// The material file was replaced first: a kill before the OBJ file followed left the earlier OBJ
+// file with materials it lacks.
+TEST_F(ObjPairs, RegressionAKilledExportNeverLeavesAMismatchedPair) {
+    const std::string path = dir.File("out.obj");
+    std::string reason;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ExportObj(*scenes[0], path, reason)) << reason;
+    const auto once = std::chrono::steady_clock::now() - start;
+    // Between any two steps of an export over another scene's pair, as a kill would leave it.
+    int steps = 0;
+    ASSERT_TRUE(ExportObj(*scenes[1], path, reason, [&] {
+        ++steps;
+        EXPECT_EQ(PairFault(path), "") << "after step " << steps;
+    })) << reason;
+    EXPECT_EQ(steps, 3);
+    // Real kills at random moments.
+    std::mt19937 random(1998);
+    std::uniform_int_distribution<long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(2 * once).count());
+    int finished = 0;
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = kill;; ++i) {
+                std::string why;
+                if (ExportObj(*scenes[static_cast<std::size_t>(i % 2)], path, why)) ::_exit(3);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        finished += WIFEXITED(status) ? 1 : 0;
+        ASSERT_EQ(PairFault(path), "") << "after kill " << kill;
+    }
+    EXPECT_LT(finished, 40);  // the kills landed inside exports
+    // Once an export finishes, the material file holds its materials alone.
+    ASSERT_TRUE(ExportObj(*scenes[1], path, reason)) << reason;
+    const std::string materials = ReadText(dir.File("out.mtl"));
+    EXPECT_EQ(std::count(materials.begin(), materials.end(), '\n'), 1 + 50 * 3);
+}
+
+// Two exports to the same names at once: at most one is refused, and a whole pair results.
+TEST_F(ObjPairs, RegressionTwoExportsAtOnceGiveOneWholePair) {
+    for (int round = 0; round < 20; ++round) {
+        const std::string path = dir.File("two" + std::to_string(round % 2) + ".obj");
+        bool done[2] = {false, false};
+        std::string reasons[2];
+        std::thread other([&] { done[1] = ExportObj(*scenes[1], path, reasons[1]); });
+        done[0] = ExportObj(*scenes[0], path, reasons[0]);
+        other.join();
+        EXPECT_TRUE(done[0] || done[1]) << reasons[0] << " / " << reasons[1];
+        EXPECT_EQ(PairFault(path), "");
+    }
+    for (const auto& e : fs::directory_iterator(fs::path(dir.File("x")).parent_path()))
+        EXPECT_NE(e.path().filename().string()[0], '.') << "left behind: " << e.path();
 }
 
 // The import and export commands, through the file dialogs and messages.
@@ -150,8 +333,8 @@ TEST_F(ObjCommands, ImportAddsAfterTheSceneAndExportAppendsTheExtension) {
     ASSERT_EQ(prompts.messages().size(), 1u);
     // The material file is created first.
     EXPECT_EQ(prompts.messages()[0].text,
-              "Erreur lors de l'export du fichier OBJ!\ncannot create " +
-                  dir.File("missing/x.mtl") + ".kvx-saving");
+              "Erreur lors de l'export du fichier OBJ!\ncannot create a temporary file beside " +
+                  dir.File("missing/x.mtl"));
     EXPECT_EQ(prompts.messages()[0].title, "Attention...");
 }
 
@@ -175,9 +358,9 @@ TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
     for (const auto& [text, reason] : cases) {
         WriteText(dir.File("bad.obj"), text);
         SceneFileData data;
-        std::string got;
+        ObjReading got;
         EXPECT_FALSE(ReadObjFile(dir.File("bad.obj"), data, got)) << text;
-        EXPECT_EQ(got, reason) << text;
+        EXPECT_EQ(got.reason, reason) << text;
 
         prompts.ClearRecord();
         prompts.QueueFileName(dir.File("bad.obj"));
@@ -188,9 +371,9 @@ TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
         EXPECT_EQ(SceneBytes(scene, dir), before) << text;
     }
     SceneFileData data;
-    std::string got;
+    ObjReading got;
     EXPECT_FALSE(ReadObjFile(dir.File("absent.obj"), data, got));
-    EXPECT_EQ(got, "cannot read the file (missing or not readable)");
+    EXPECT_EQ(got.reason, "cannot read the file (missing)");
 }
 
 }  // namespace

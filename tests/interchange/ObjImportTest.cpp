@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
 
 #include <string>
 #include <vector>
 
 #include "ObjTestFiles.h"
+#include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
 
 namespace kvx {
@@ -16,16 +22,24 @@ using Indices = std::vector<std::int32_t>;
 struct Read {
     bool ok = false;
     std::string reason;
+    std::string notes;
     SceneFileData data;
 };
 
+// Reads text as an OBJ file whose folder holds one material file of that name and text.
 Read ReadObjText(const std::string& text, const std::string& mtlName = "",
                  const std::string& mtlText = "") {
-    TempDir dir;
-    WriteText(dir.File("in.obj"), text);
-    if (!mtlName.empty()) WriteText(dir.File(mtlName), mtlText);
     Read r;
-    r.ok = ReadObjFile(dir.File("in.obj"), r.data, r.reason);
+    ObjReading reading;
+    r.ok = ReadObjBytes(
+        text,
+        [&](const std::string& name, std::string&) -> std::optional<std::string> {
+            if (name != mtlName) return std::nullopt;
+            return mtlText;
+        },
+        r.data, reading);
+    r.reason = reading.reason;
+    r.notes = reading.notes;
     return r;
 }
 
@@ -124,6 +138,97 @@ TEST(ObjImport, PolygonsOfMoreThanEightCornersBecomeAFanAroundTheFirst) {
         EXPECT_EQ(f.layer, 1);
         EXPECT_EQ(f.renderType, RenderSmooth);
     }
+}
+
+// The material file names were taken as given: a pipe blocked the editor for ever, /dev/zero
+// filled its memory. Only plain files in the model's folder are read; the others are left out
+// with a note, and their faces keep the default colour.
+TEST(ObjImport, RegressionOnlyPlainMaterialFilesBesideTheModelAreRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("model"));
+    std::filesystem::create_directory(dir.File("model/sub"));
+    // Library i declares material mi, red; face i uses it.
+    const std::vector<std::string> libraries = {"/dev/zero", "../up.mtl",  "pipe.mtl",
+                                                "big.mtl",   "absent.mtl", "sub/ok.mtl"};
+    const auto declare = [](int i) { return "newmtl m" + std::to_string(i) + "\nKd 1 0 0\n"; };
+    WriteText(dir.File("up.mtl"), declare(1));
+    ASSERT_EQ(::mkfifo(dir.File("model/pipe.mtl").c_str(), 0666), 0);
+    WriteText(dir.File("model/big.mtl"), declare(3));
+    std::filesystem::resize_file(dir.File("model/big.mtl"), MaxMaterialFileBytes + 1);
+    WriteText(dir.File("model/sub/ok.mtl"), declare(5));
+    std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+    for (std::size_t i = 0; i < libraries.size(); ++i)
+        text += "mtllib " + libraries[i] + "\n";
+    for (std::size_t i = 0; i < libraries.size(); ++i)
+        text += "usemtl m" + std::to_string(i) + "\nf 1 2 3\n";
+    WriteText(dir.File("model/in.obj"), text);
+    SceneFileData data;
+    ObjReading reading;
+    ASSERT_TRUE(ReadObjFile(dir.File("model/in.obj"), data, reading)) << reading.reason;
+    ASSERT_EQ(data.faces.size(), libraries.size());
+    for (std::size_t f = 0; f + 1 < libraries.size(); ++f)
+        EXPECT_EQ(Color(data.faces[f]), (std::vector<int>{0, 0, 255})) << libraries[f];
+    EXPECT_EQ(Color(data.faces.back()), (std::vector<int>{255, 0, 0}));
+    for (const char* refused : {"/dev/zero", "../up.mtl", "pipe.mtl", "big.mtl"})
+        EXPECT_NE(reading.notes.find(std::string("'") + refused + "'"), std::string::npos)
+            << reading.notes;
+    EXPECT_EQ(reading.notes.find("absent.mtl"), std::string::npos) << "missing is not refused";
+    EXPECT_EQ(std::count(reading.notes.begin(), reading.notes.end(), '\n'), 4);
+}
+
+// A valid file behind a byte-order mark was refused for a wrong reason; UTF-16, binary and
+// NUL-filled files imported as empty models, with success.
+TEST(ObjImport, RegressionByteOrderMarksAreReadAndFilesWithoutGeometryRefused) {
+    const std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\ng layer2\nf 1 2 3\n";
+    const auto utf16 = [&](bool big) {
+        std::string out = big ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char c : text) {
+            out += big ? '\0' : c;
+            out += big ? c : '\0';
+        }
+        return out;
+    };
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + text, utf16(false), utf16(true)}) {
+        const Read r = ReadObjText(bytes);
+        ASSERT_TRUE(r.ok) << r.reason;
+        ASSERT_EQ(r.data.faces.size(), 1u);
+        EXPECT_EQ(r.data.faces[0].layer, 2);
+        EXPECT_EQ(r.data.vertices[1].x, 1.0);
+    }
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>(i * 7919 % 251);
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {std::string(1000, '\0'), "the file holds binary data (NUL bytes), not text"},
+        {binary, "the file holds binary data (NUL bytes), not text"},
+        {text.substr(0, 8) + '\0' + text, "the file holds binary data (NUL bytes), not text"},
+        {"Dear reader,\nthis is a letter.\n",
+         "no vertex and no face in the file (not an OBJ file?)"},
+        {"", "no vertex and no face in the file (not an OBJ file?)"},
+    };
+    for (const auto& [bytes, reason] : refused) {
+        const Read r = ReadObjText(bytes);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.reason, reason);
+        EXPECT_TRUE(r.data.vertices.empty());
+    }
+}
+
+// Lines that tinyobjloader mishandles never reach it: a joint weight with a huge vertex id
+// overflowed inside it. Lines without meaning for a scene are left out.
+TEST(ObjImport, RegressionLinesOutsideWhatASceneHoldsAreLeftOut) {
+    const Read r = ReadObjText(
+        "v 0 0 0 1 0.5 0.5 0.5\nv 1 0 0\nv 0 1 0\n"
+        "vw 99999999999999999999 2147483647 1e300 -1 0.5\nvw 0 0 0.25\nvt 1e999 2\nvn x y z\n"
+        "vp 1\nl 1 2 99\np 77\ncstype bspline\ns 99999999999\nf 1/5/9 2/1 3//4\n"
+        "s -3\nf 3 2 1\ns\nf 1 3 2\n");
+    ASSERT_TRUE(r.ok) << r.reason;
+    ASSERT_EQ(r.data.vertices.size(), 3u);
+    ASSERT_EQ(r.data.faces.size(), 3u);
+    EXPECT_EQ(Corners(r.data, 0), (Indices{0, 1, 2}));
+    EXPECT_EQ(r.data.faces[0].renderType, RenderSmooth);
+    EXPECT_EQ(r.data.faces[1].renderType, RenderFlat);
+    EXPECT_EQ(r.data.faces[2].renderType, RenderFlat);  // "s" alone changes nothing
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 
@@ -304,21 +305,41 @@ TEST_F(SceneFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {
 TEST_F(SceneFileTest, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
     test::WriteAll(dir.File("keep.KVX"), GoodFile().data);
     scene.GenerateMesh();
-    // The temporary file beside the target cannot be made: a directory is in its way.
-    std::filesystem::create_directory(dir.File("keep.KVX.kvx-saving"));
-    EXPECT_EQ(Save(dir.File("keep.KVX")), 0);
+    // A folder of that name cannot be replaced by a file.
+    fs::create_directory(dir.File("folder.KVX"));
+    EXPECT_EQ(Save(dir.File("folder.KVX")), 0);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de la sauvegarde du Fichier!");
     EXPECT_EQ(prompts.messages()[0].title, "Attention...");
-    EXPECT_EQ(test::ReadAll(dir.File("keep.KVX")), GoodFile().data);
+    EXPECT_TRUE(fs::is_empty(dir.File("folder.KVX")));
 
     EXPECT_EQ(Save(dir.File("no/such/dir/x.KVX")), 0);
     EXPECT_EQ(prompts.messages().size(), 2u);
-    // No temporary file is left behind by a save that worked.
-    std::filesystem::remove(dir.File("keep.KVX.kvx-saving"));
     ASSERT_EQ(Save(dir.File("keep.KVX")), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("keep.KVX.kvx-saving")));
     EXPECT_EQ(test::ReadAll(dir.File("keep.KVX")).size(), 33u + 225 * 30 + 392 * 26);
+}
+
+TEST_F(SceneFileTest, BytesAfterTheLastRecordLoadAndAreReported) {
+    const Bytes b = GoodFile();
+    // A face count damaged from 2 to 1: the second face is left over.
+    Bytes damaged = b;
+    const std::int32_t one = 1;
+    std::memcpy(damaged.data.data() + 29, &one, 4);
+    test::WriteAll(dir.File("long.KVX"), damaged.data);
+    ASSERT_EQ(Load(dir.File("long.KVX"), 1), 1);
+    EXPECT_EQ(scene.faceCount(), 1);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    // The second face record: marker, count, three indices, colour, layer, hidden, shading.
+    constexpr std::int64_t leftOver = 1 + 4 + 3 * 4 + 3 + 4 + 1 + 1;
+    const std::string expected = std::to_string(leftOver) + " octets ignorés.";
+    EXPECT_NE(prompts.messages()[0].text.find(expected), std::string::npos)
+        << prompts.messages()[0].text;
+    SceneFileData data;
+    std::string reason;
+    ASSERT_TRUE(ReadSceneBytes(damaged.data, data, reason)) << reason;
+    EXPECT_EQ(data.ignoredBytes, leftOver);
+    ASSERT_TRUE(ReadSceneBytes(b.data, data, reason)) << reason;
+    EXPECT_EQ(data.ignoredBytes, 0);
 }
 
 const std::vector<std::uint8_t> Earlier = {'e', 'a', 'r', 'l', 'i', 'e', 'r'};
@@ -402,7 +423,7 @@ TEST_F(FileReplaceTest, AReplacedFileKeepsItsPermissionsAndASpecialFileIsNotRepl
 TEST_F(FileReplaceTest, AWriterThatGivesUpLeavesTheEarlierFile) {
     std::string reason;
     EXPECT_FALSE(ReplaceFile(
-        dir.File("real.KVX"), ".tmp",
+        dir.File("real.KVX"),
         [](FileAccess& file) {
             file.WriteBytes("half", 4);
             return false;
@@ -410,6 +431,47 @@ TEST_F(FileReplaceTest, AWriterThatGivesUpLeavesTheEarlierFile) {
         reason));
     EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Earlier);
     EXPECT_EQ(Names(), std::vector<std::string>{"real.KVX"});
+}
+
+// The save's temporary file had a fixed name beside the target, opened without care: a link
+// planted there made the save write through it, and a file of that name was consumed.
+TEST_F(FileReplaceTest, RegressionFilesAndLinksPlantedBesideTheTargetAreNeverTouched) {
+    test::WriteAll(dir.File("victim"), Earlier);
+    fs::create_symlink(dir.File("victim"), dir.File("real.KVX.kvx-saving"));
+    test::WriteAll(dir.File(".real.KVX.kvx-abcdefgh"), Earlier);  // another writer's, say
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene, dir.File("real.KVX"), reason)) << reason;
+    EXPECT_EQ(test::ReadAll(dir.File("real.KVX")), Saved());
+    EXPECT_EQ(test::ReadAll(dir.File("victim")), Earlier);
+    EXPECT_TRUE(fs::is_symlink(dir.File("real.KVX.kvx-saving")));
+    EXPECT_EQ(test::ReadAll(dir.File(".real.KVX.kvx-abcdefgh")), Earlier);
+    // A refused save leaves them too.
+    FileAccess other;
+    ASSERT_TRUE(other.OpenForRead(dir.File("real.KVX")));
+    EXPECT_FALSE(SaveSceneToPath(scene, dir.File("real.KVX"), reason));
+    EXPECT_EQ(test::ReadAll(dir.File(".real.KVX.kvx-abcdefgh")), Earlier);
+    EXPECT_EQ(Names(), (std::vector<std::string>{".real.KVX.kvx-abcdefgh", "plain.KVX", "real.KVX",
+                                                 "real.KVX.kvx-saving", "victim"}));
+}
+
+// A suffix added to a long name made the temporary file's name too long for the folder.
+TEST_F(FileReplaceTest, RegressionNamesUpToTheLongestAFolderTakesSave) {
+    for (const std::size_t length : {245u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".KVX";
+        std::string reason;
+        ASSERT_TRUE(SaveSceneToPath(scene, dir.File(name), reason)) << length << ": " << reason;
+        EXPECT_EQ(test::ReadAll(dir.File(name)), Saved());
+        ASSERT_TRUE(SaveSceneToPath(scene, dir.File(name), reason)) << length << ": " << reason;
+    }
+    // A temporary name never cuts a character of several bytes in two.
+    std::string accented;
+    while (accented.size() < 250)
+        accented += "\xC3\xA9";  // é
+    const std::string temporary = fs::path(TemporaryNameBeside(dir.File(accented))).filename();
+    EXPECT_LE(temporary.size(), 255u);
+    const std::size_t kept = temporary.find(".kvx-") - 1;
+    EXPECT_EQ(kept % 2, 0u) << temporary;
+    EXPECT_NE(TemporaryNameBeside("a/b.KVX"), TemporaryNameBeside("a/b.KVX"));
 }
 
 // Regressions of the scene reader: coordinates that a scene's floats cannot hold, and files that

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -79,6 +80,13 @@ TEST(Kvxtool, InfoDescribesAGoodFile) {
               "hidden: 1 vertices, 1 faces\n"
               "smooth faces: 2\n"
               "bounding box: x -7.5 .. 6.5, y 0 .. 0, z -6.5 .. 7.5\n");
+    // Bytes after the last record are said to be ignored.
+    std::vector<std::uint8_t> longer = test::ReadAll(dir.File("mesh.KVX"));
+    longer.insert(longer.end(), 5, 0x7E);
+    test::WriteAll(dir.File("longer.KVX"), longer);
+    const ToolRun l = Kvxtool("info " + dir.File("longer.KVX"));
+    EXPECT_EQ(l.status, 0) << l.out;
+    EXPECT_NE(l.out.find("\nignored: 5 bytes after the last record\n"), std::string::npos) << l.out;
 }
 
 TEST(Kvxtool, ABadFileGetsItsPreciseReasonAndIsNotConverted) {
@@ -144,6 +152,12 @@ TEST(Kvxtool, ExportAndImportRoundTripAndRefuseBadFiles) {
     EXPECT_EQ(Kvxtool("export " + dir.File("none.KVX") + " " + dir.File("out.obj")).status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.obj")));
     EXPECT_EQ(Kvxtool("export " + dir.File("none.KVX")).status, 2);
+    // A pipe is no place for an export: refused, and left a pipe.
+    ASSERT_EQ(::mkfifo(dir.File("pipe.obj").c_str(), 0666), 0);
+    const ToolRun pipe = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File("pipe.obj"));
+    EXPECT_EQ(pipe.status, 1);
+    EXPECT_NE(pipe.out.find("is not a plain file"), std::string::npos) << pipe.out;
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.obj")));
 }
 
 // kvxtool render: the perspective picture of a scene file, the same as the editor's view shows,
