@@ -3,9 +3,11 @@
 # still answers and a report of its peak memory:
 #   random_x.sh KOLVEX_EXECUTABLE [SECONDS] [DEPTH]
 # Clicks, drags and right clicks over the whole screen, keys the views use, the menus chosen by
-# mouse and keyboard. Message boxes answer themselves and file dialogs are cancelled
-# (KOLVEX_AUTO_ANSWER), so a "Quitter" ends the editor normally: it is then started again and
-# counted. Any other end (a crash) fails the run. Not part of `make test`.
+# mouse and keyboard. Message boxes answer themselves (KOLVEX_AUTO_ANSWER), so a "Quitter" ends
+# the editor normally: it is then started again and counted. File dialogs answer files of the
+# run's own folder (KOLVEX_AUTO_FOLDER): saves and exports write new files there, opens and
+# imports read the latest saved. Any other end (a crash) fails the run, and so does a last saved
+# scene that does not open. Not part of `make test`.
 set -uo pipefail
 
 exe=$1
@@ -14,11 +16,14 @@ depth=${3:-24}
 . "$(dirname "$0")/xvfb_lib.sh"
 need xdotool
 export KOLVEX_AUTO_ANSWER=1
+export KOLVEX_AUTO_FOLDER="$work/files"
+mkdir -p "$KOLVEX_AUTO_FOLDER"
+kvxtool="$(dirname "$exe")/../tools/kvxtool"
 start_xvfb
 
 RANDOM=${KOLVEX_RANDOM_SEED:-1998}
 keys=(w q s d e r t g Tab apostrophe space Left Right Up Down b v c x Prior Next Home End
-      Insert Delete KP_Add KP_Subtract 1 5 9 ctrl+z ctrl+y ctrl+a alt+Left)
+      Insert Delete KP_Add KP_Subtract 1 5 9 ctrl+z ctrl+y ctrl+a alt+Left ctrl+s ctrl+o)
 starts=0
 peak=0
 steps=0
@@ -39,6 +44,7 @@ while [ $SECONDS -lt $end ]; do
   if ! kill -0 "$editor_pid" 2>/dev/null; then
     wait "$editor_pid"
     status=$?
+    cat "$work/editor.log" >>"$work/all.log"
     [ "$status" = 0 ] || fail "the editor ended with status $status after $steps steps"
     editor_pid=""
     start_once
@@ -69,4 +75,16 @@ activate $((tx + 400)) $ty
 for _ in $(seq 1 50); do [ "$(grep -c presented "$work/editor.log")" -gt "$before" ] && break; sleep 0.1; done
 [ "$(grep -c presented "$work/editor.log")" -gt "$before" ] || fail "the editor no longer answers"
 note_peak
-echo "PASS: $steps random steps in $seconds s, $starts start(s), peak resident memory $((peak / 1024)) MB"
+cat "$work/editor.log" >>"$work/all.log"
+
+# The files the run wrote and read; the last scene saved opens.
+saves=$(grep -c 'file dialog .*: /.*/saved-' "$work/all.log")
+last=$(ls -t "$KOLVEX_AUTO_FOLDER"/saved-*.KVX 2>/dev/null | head -1)
+verdict="no scene saved"
+if [ -n "$last" ]; then
+  verdict="the last saved scene opens"
+  "$kvxtool" info "$last" >"$work/info.txt" 2>&1 || fail "the last saved scene does not open: $(cat "$work/info.txt")"
+fi
+echo "PASS: $steps random steps in $seconds s, $starts start(s), $saves files chosen," \
+  "$(ls "$KOLVEX_AUTO_FOLDER" | wc -l) written, $verdict," \
+  "peak resident memory $((peak / 1024)) MB"

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPrompts.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/Constants.h"
 
@@ -39,7 +41,47 @@ class FocusReturn {
     QPointer<QWidget> window_;
 };
 
+// The extension of a dialog's first filter: ".KVX" for "*.KVX".
+std::string FirstExtension(const FileDialogSettings& settings) {
+    if (settings.filters.empty()) return {};
+    const std::string& pattern = settings.filters.front().pattern;
+    const std::size_t dot = pattern.find('.');
+    return dot == std::string::npos || pattern.find('*', dot) != std::string::npos
+               ? std::string()
+               : pattern.substr(dot);
+}
+
+bool EndsWithNoCase(const std::string& s, const std::string& end) {
+    if (end.empty() || s.size() < end.size()) return false;
+    return QString::fromStdString(s.substr(s.size() - end.size()))
+               .compare(QString::fromStdString(end), Qt::CaseInsensitive) == 0;
+}
+
 }  // namespace
+
+std::optional<std::string> QtPrompts::AutoFileName(const FileDialogSettings& settings, bool save) {
+    const char* folder = std::getenv("KOLVEX_AUTO_FOLDER");
+    if (folder == nullptr || *folder == '\0') return std::nullopt;
+    const std::string extension = FirstExtension(settings);
+    if (save) {
+        return std::string(folder) + "/saved-" + std::to_string(::getpid()) + "-" +
+               std::to_string(++autoSaves_) + extension;
+    }
+    // The latest file a save of this kind of file wrote there (by any run of the editor).
+    namespace fs = std::filesystem;
+    std::optional<std::string> latest;
+    fs::file_time_type latestTime;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) {
+        const std::string name = e.path().filename().string();
+        if (!name.starts_with("saved-") || !EndsWithNoCase(name, extension)) continue;
+        const auto time = fs::last_write_time(e.path(), ec);
+        if (ec || (latest && time < latestTime)) continue;
+        latest = e.path().string();
+        latestTime = time;
+    }
+    return latest;
+}
 
 bool QtPrompts::AutoAnswerFromEnvironment() {
     const char* v = std::getenv("KOLVEX_AUTO_ANSWER");
@@ -99,9 +141,11 @@ std::optional<std::string> QtPrompts::SaveFileName(FileDialogSettings& settings)
 
 std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, bool save) {
     if (autoAnswer_) {
-        std::fprintf(stderr, "kolvex: file dialog \"%s\": cancelled\n", settings.title.c_str());
+        const std::optional<std::string> name = AutoFileName(settings, save);
+        std::fprintf(stderr, "kolvex: file dialog \"%s\": %s\n", settings.title.c_str(),
+                     name ? name->c_str() : "cancelled");
         std::fflush(stderr);
-        return std::nullopt;
+        return name;
     }
     const FocusReturn focus;
     QFileDialog dialog(nullptr, QString::fromUtf8(settings.title.c_str()));
