@@ -3,6 +3,7 @@
 //   kvxtool convert IN.KVX OUT.KVX    loads a scene (version 1 or 2) and saves it as version 2
 //   kvxtool export IN.KVX OUT.obj     writes a scene as OBJ, its materials in a .mtl beside it
 //   kvxtool import IN.obj OUT.KVX     reads an OBJ file and saves it as a scene file
+//   kvxtool --help                    the usage
 
 #include <cstdio>
 #include <cstring>
@@ -28,20 +29,24 @@ const Command commands[] = {
     {"render", "kvxtool render IN.KVX OUT.TGA [--depth 16|24] [--markers]", kvx::tools::RunRender},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage:\n");
+// The usage on out; status 0 when asked for, 2 after a wrong use.
+int Usage(std::FILE* out, int status) {
+    std::fprintf(out, "usage:\n");
     for (const Command& c : commands)
-        std::fprintf(stderr, "  %s\n", c.usage);
-    return 2;
+        std::fprintf(out, "  %s\n", c.usage);
+    std::fprintf(out, "  kvxtool --help\n");
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage();
+    if (argc < 2) return Usage(stderr, 2);
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+        return Usage(stdout, 0);
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command& c : commands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
     std::fprintf(stderr, "kvxtool: unknown command '%s'\n", argv[1]);
-    return Usage();
+    return Usage(stderr, 2);
 }

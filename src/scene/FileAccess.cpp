@@ -31,7 +31,9 @@ int FileAccess::Open(const std::string& p, OpenMode mode) {
     int flags = O_RDWR | O_CLOEXEC | O_NONBLOCK;
     if (mode == OpenMode::Truncate) flags |= O_CREAT;
     if (mode == OpenMode::New) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
-    const int fd = ::open(p.c_str(), flags, 0666);
+    int fd = ::open(p.c_str(), flags, 0666);
+    if (fd < 0 && mode == OpenMode::Existing && (errno == EACCES || errno == EROFS))
+        fd = ::open(p.c_str(), (flags & ~O_RDWR) | O_RDONLY, 0666);
     if (fd < 0) return 0;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -25,8 +25,8 @@ class FileAccess : public NumberReads<FileAccess> {
     FileAccess(const FileAccess&) = delete;
     FileAccess& operator=(const FileAccess&) = delete;
 
-    // Opens an existing file (read and write access asked, so a read-only file cannot be
-    // opened); size is its length. 1 or 0.
+    // Opens an existing file, for reading and writing when the user may write it and for
+    // reading only otherwise (a file on a read-only share or disc); size is its length. 1 or 0.
     int OpenForRead(const std::string& path);
     // Creates the file or truncates it; size is 0. 1 or 0.
     int OpenForWrite(const std::string& path);

@@ -291,7 +291,7 @@ struct AdderSink {
 
 bool OpenSceneFile(FileAccess& file, const std::string& path, std::string& reason) {
     if (file.OpenForRead(path)) return true;
-    reason = "cannot open the file for reading and writing (missing, read-only or in use)";
+    reason = "cannot open the file (missing, not readable or in use)";
     return false;
 }
 

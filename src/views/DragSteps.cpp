@@ -186,6 +186,8 @@ bool NudgeSelection(Scene& scene, ToolState& tools, ViewId view, NudgeDirection 
             break;
     }
     TranslateSelection(scene, tools, d);
+    // A move drag under way goes on from where the nudge left the selection.
+    tools.moveOrigin.Clear();
     return true;
 }
 

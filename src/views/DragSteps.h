@@ -46,7 +46,7 @@ void MirrorSelection(Scene& scene, ToolState& tools, const MouseState& mouse, Vi
 
 enum class NudgeDirection { Left, Up, Right, Down };
 // Moves the selection 0.1 unit the way the arrow points on the view's screen. False when nothing
-// is selected.
+// is selected. A move drag under way takes a new origin, so the nudge is kept.
 bool NudgeSelection(Scene& scene, ToolState& tools, ViewId view, NudgeDirection direction);
 
 // The normals of the faces on every vertex moved since the last refresh; nothing when none moved.

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -263,8 +264,8 @@ TEST_F(SceneFileTest, BadFilesLeaveTheSceneUntouched) {
     }
 }
 
-// A file in use, missing, read-only, or too big to import: one message each, the scene as it
-// was; a cancelled dialog: nothing at all.
+// A file in use, missing, or too big to import: one message each, the scene as it was; a
+// cancelled dialog: nothing at all.
 TEST_F(SceneFileTest, FilesThatCannotBeLoadedAndCancelledDialogsChangeNothing) {
     scene.GenerateMesh();
     const Snapshot before = Take();
@@ -276,13 +277,7 @@ TEST_F(SceneFileTest, FilesThatCannotBeLoadedAndCancelledDialogsChangeNothing) {
     EXPECT_EQ(Load(dir.File("missing.KVX"), 1), 0);
     scene.vertexCapacity = 228;  // 225 and the file's 4 do not fit
     EXPECT_EQ(Load(dir.File("good.KVX"), 0), 0);
-    std::size_t messages = 3;
-    if (::geteuid() != 0) {  // root opens read-only files for writing
-        test::WriteAll(dir.File("ro.KVX"), GoodFile().data);
-        ::chmod(dir.File("ro.KVX").c_str(), 0444);
-        EXPECT_EQ(Load(dir.File("ro.KVX"), 0), 0);
-        ++messages;
-    }
+    const std::size_t messages = 3;
     EXPECT_EQ(prompts.messages().size(), messages);
     prompts.QueueFileName(std::nullopt);
     EXPECT_EQ(LoadScene(scene, prompts, openDialog, 1), 0);
@@ -290,6 +285,34 @@ TEST_F(SceneFileTest, FilesThatCannotBeLoadedAndCancelledDialogsChangeNothing) {
     EXPECT_EQ(SaveScene(scene, prompts, saveDialog), 0);
     EXPECT_EQ(prompts.messages().size(), messages);
     EXPECT_EQ(Take(), before);
+}
+
+// Opening asked for write access, so a user could not open a scene file they may only read (one
+// on a read-only share or disc). Saving over it stays refused.
+TEST_F(SceneFileTest, RegressionAFileTheUserMayOnlyReadOpens) {
+    test::WriteAll(dir.File("ro.KVX"), GoodFile().data);
+    ASSERT_EQ(::chmod(dir.File("ro.KVX").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(fs::path(dir.File("ro.KVX")).parent_path().c_str(), 0755), 0);
+    // Root may write anything: the check runs as an ordinary user.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(9);
+        SceneFileData data;
+        std::string reason;
+        if (!ReadSceneFile(dir.File("ro.KVX"), data, reason) || data.faces.size() != 2) ::_exit(1);
+        rm::SceneRoot root;
+        root.Create();
+        Scene other(root);
+        if (!LoadSceneFromPath(other, dir.File("ro.KVX"), true, reason)) ::_exit(2);
+        if (SaveSceneToPath(other, dir.File("ro.KVX"), reason)) ::_exit(3);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not read, 2: not loaded, 3: saved over, 9: no user";
+    EXPECT_EQ(test::ReadAll(dir.File("ro.KVX")), GoodFile().data);
 }
 
 TEST_F(SceneFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {

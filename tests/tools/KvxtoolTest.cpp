@@ -108,6 +108,12 @@ TEST(Kvxtool, ABadFileGetsItsPreciseReasonAndIsNotConverted) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.KVX")));
     EXPECT_EQ(Kvxtool("frobnicate").status, 2);
     EXPECT_EQ(Kvxtool("info").status, 2);
+    // Asked for, the usage is an answer, not an error.
+    for (const char* help : {"--help", "-h"}) {
+        const ToolRun h = Kvxtool(help);
+        EXPECT_EQ(h.status, 0) << help;
+        EXPECT_NE(h.out.find("kvxtool export IN.KVX OUT.obj"), std::string::npos) << h.out;
+    }
 }
 
 TEST(Kvxtool, ConvertWritesVersionTwo) {

@@ -119,6 +119,24 @@ TEST_F(DragStepsTest, ArrowsNudgeByATenthTheWayTheyPointOnScreen) {
     EXPECT_FALSE(NudgeSelection(scene, tools, ViewTop, NudgeDirection::Left));
 }
 
+// The next mouse step of a move drag put the selection back on the drag's start plus the mouse's
+// whole way, undoing an arrow nudge made while the button was held.
+TEST_F(DragStepsTest, RegressionANudgeDuringAMoveDragIsKept) {
+    MouseTo(ViewTop, 100, 100);
+    tools.moveAnchor[0] = mouse.World(0);
+    tools.moveAnchor[1] = mouse.World(2);
+    tools.moveOrigin.Clear();
+    MouseTo(ViewTop, 110, 100);  // 0.8 along x
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveXY, true);
+    ASSERT_TRUE(NudgeSelection(scene, tools, ViewTop, NudgeDirection::Up));  // z + 0.1
+    const auto nudged = At();
+    MouseTo(ViewTop, 120, 100);  // 0.8 more
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveXY, true);
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveXY, false);
+    EXPECT_EQ(At(), (std::array<float, 3>{static_cast<float>(nudged[0] + 0.8), 2, nudged[2]}));
+    EXPECT_NE(nudged[2], 3.0f);
+}
+
 TEST_F(DragStepsTest, NormalsAfterAMoveEqualThoseOfTheSceneComputedAfresh) {
     // Two smooth faces sharing an edge and a flat one sharing a vertex; only v moves, yet the
     // smooth slots on the far side of the shared edge change too.
