@@ -11,6 +11,7 @@ platform::FileDialogSettings ObjExportDialogSettings() {
     platform::FileDialogSettings settings = SceneSaveDialogSettings();
     settings.title = "Exporter au format OBJ";
     settings.filters = {{"Fichiers OBJ ", "*.OBJ"}, {"Tous les fichiers", "*.*"}};
+    settings.defaultExtension = "obj";
     return settings;
 }
 

@@ -29,6 +29,9 @@ struct FileDialogSettings {
     // The name the dialog starts with; a dialog that keeps it is given the last name chosen.
     std::string fileName;
     bool keepFileName = false;
+    // The extension (without its dot) the program adds to a name chosen without one: a save
+    // dialog asks before overwriting the file of the name with it, which is the one written.
+    std::string defaultExtension;
 };
 
 class Prompts {

@@ -448,7 +448,8 @@ platform::FileDialogSettings SceneOpenDialogSettings() {
             platform::OFN_FILEMUSTEXIST | platform::OFN_HIDEREADONLY,
             1,
             {},
-            false};
+            false,
+            {}};
 }
 
 platform::FileDialogSettings SceneSaveDialogSettings() {
@@ -458,7 +459,8 @@ platform::FileDialogSettings SceneSaveDialogSettings() {
         platform::OFN_PATHMUSTEXIST | platform::OFN_OVERWRITEPROMPT | platform::OFN_HIDEREADONLY,
         1,
         {},
-        false};
+        false,
+        "KVX"};
 }
 
 std::string IgnoredBytesText(std::int64_t count) {

@@ -7,16 +7,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 #include <vector>
 
 #include "canvas/Canvas.h"
 #include "platform/Constants.h"
+#include "platform/Dialogs.h"
 #include "platform/WindowConstants.h"
 #include "platform/qt/KeyMap.h"
+#include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "resources/CommandIds.h"
@@ -278,13 +286,84 @@ TEST(QtPromptsTest, AutoAnswerPrintsAndAnswersWithoutShowingAnything) {
     EXPECT_EQ(prompts.MessageBox("Erreur lors du chargement du Fichier!", "Attenntion...", MB_OK),
               IDOK);
     FileDialogSettings settings{
-        "Ouverture d'un fichier Kolvex...", {{"Fichiers Kolvex", "*.KVX"}}, 0, 1, {}, false};
+        "Ouverture d'un fichier Kolvex...", {{"Fichiers Kolvex", "*.KVX"}}, 0, 1, {}, false, {}};
     EXPECT_FALSE(prompts.OpenFileName(settings).has_value());
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("\"Attenntion...\": Erreur lors du chargement du Fichier!"),
               std::string::npos);
     EXPECT_NE(err.find("Ouverture d'un fichier Kolvex..."), std::string::npos);
     EXPECT_EQ(QtNameFilter(FileFilter{"Fichiers Kolvex", "*.KVX"}), "Fichiers Kolvex (*.KVX)");
+}
+
+// The first visible top-level widget of type T, or null.
+template <typename T>
+T* Shown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) return t;
+    return nullptr;
+}
+
+// Closed modeless dialogs stayed on screen with dead buttons: their deletion was only
+// scheduled, and the editor's event pumping never carried it out.
+TEST(QtDialogHostTest, RegressionAClosedModelessDialogLeavesTheScreen) {
+    App();
+    MessageQueue queue;
+    QtDialogHost host(queue);
+    DialogTemplate t;
+    t.title = "Point Light";
+    t.width = 100;
+    t.height = 60;
+    t.controls = {DialogControl{DialogControl::Kind::DefaultButton, 1, "OK", Rect{5, 40, 45, 54}}};
+    for (int round = 0; round < 2; ++round) {
+        const WindowHandle d = host.OpenModeless(t);
+        QCoreApplication::processEvents();
+        ASSERT_NE(Shown<QDialog>(), nullptr);
+        host.CloseModeless(d);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Shown<QDialog>(), nullptr) << "round " << round;
+        EXPECT_EQ(host.Dialog(d), nullptr);
+        host.CloseModeless(d);  // twice is harmless
+    }
+}
+
+// The overwrite question was asked about the name typed ("pyramide"), while the program then
+// wrote "pyramide.KVX" over an existing file without a word.
+TEST(QtPromptsTest, RegressionTheOverwriteQuestionNamesTheFileThatWillBeWritten) {
+    App();
+    const QString folder = QDir::tempPath() + "/kolvex-overwrite-" +
+                           QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(folder);
+    QFile existing(folder + "/pyramide.KVX");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QtPrompts prompts(false);
+    FileDialogSettings settings{"Sauvegarde d'un fichier Kolvex...",
+                                {{"Fichiers Kolvex", "*.KVX"}},
+                                OFN_OVERWRITEPROMPT,
+                                1,
+                                (folder + "/pyramide").toStdString(),
+                                false,
+                                "KVX"};
+    QString asked;
+    int step = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* box = Shown<QMessageBox>()) {
+            asked = box->text();
+            box->reject();  // no: back to the file dialog
+        } else if (auto* dialog = Shown<QFileDialog>()) {
+            // Queued: the question it asks is modal, and this timer must go on ticking.
+            if (step++ == 0)
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            else
+                dialog->reject();
+        }
+    });
+    timer.start(50);
+    EXPECT_FALSE(prompts.SaveFileName(settings).has_value());
+    timer.stop();
+    EXPECT_TRUE(asked.contains("pyramide.KVX")) << asked.toStdString();
+    QDir(folder).removeRecursively();
 }
 
 }  // namespace

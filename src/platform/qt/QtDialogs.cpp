@@ -192,8 +192,14 @@ WindowHandle QtDialogHost::OpenModeless(const DialogTemplate& t) {
 void QtDialogHost::CloseModeless(WindowHandle dialog) {
     auto it = dialogs_.find(dialog);
     if (it == dialogs_.end()) return;
-    if (it->second) it->second->deleteLater();
+    // Gone at once: the editor's own event pumping never runs deferred deletions, and its queue
+    // delivers the dialog's messages outside the dialog's own event handlers.
+    QPointer<DialogWidget> widget = it->second;
     dialogs_.erase(it);
+    if (widget) {
+        widget->hide();
+        delete widget.data();
+    }
 }
 
 void QtDialogHost::SetItemText(WindowHandle dialog, std::uint32_t id, const std::string& text) {

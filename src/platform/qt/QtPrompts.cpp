@@ -162,6 +162,9 @@ std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, boo
         dialog.setFileMode(QFileDialog::AnyFile);
         if ((settings.flags & OFN_OVERWRITEPROMPT) == 0)
             dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        // The overwrite question then names the file that will really be written.
+        if (!settings.defaultExtension.empty())
+            dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode((settings.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
