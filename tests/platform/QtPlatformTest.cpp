@@ -196,6 +196,43 @@ TEST_F(QtPlatformTest, MovingAndSizingAView) {
     EXPECT_EQ(QPoint(p.x, p.y), windows->Client(view)->mapToGlobal(QPoint(0, 0)));
 }
 
+// Views at the described spacing (273 pixels between rows, 256 between columns) covered row 249
+// of the top row's pictures with the bottom row's frames; and a view's border could be dragged,
+// stretching its picture while mouse positions kept to 250 pixels.
+TEST_F(QtPlatformTest, RegressionViewsAtTheDescribedSpacingShowWholePicturesAndKeepTheirSize) {
+    const Rect outer =
+        windows->AdjustWindowRect(Rect{0, 0, 250, 250}, WS_CAPTION | WS_SYSMENU, false, 0x300);
+    const Point places[] = {{0, 0}, {0, 273}, {256, 0}, {256, 273}};
+    std::vector<WindowHandle> views;
+    for (const Point& p : places) {
+        const WindowHandle v =
+            windows->CreateMdiChild(client, "ClassFenetreTOP", "Vue", 0,
+                                    Rect{p.x, p.y, p.x + outer.Width(), p.y + outer.Height()});
+        windows->ShowWindow(v, SW_SHOW);
+        views.push_back(v);
+    }
+    Settle();
+    for (const WindowHandle a : views) {
+        ViewWidget* picture = windows->Client(a);
+        ASSERT_EQ(picture->size(), QSize(250, 250));
+        const QRect shown(picture->mapTo(picture->window(), QPoint(0, 0)), picture->size());
+        for (const WindowHandle b : views) {
+            if (a == b) continue;
+            QWidget* frame = windows->Widget(b);
+            const QRect covered(frame->mapTo(frame->window(), QPoint(0, 0)), frame->size());
+            EXPECT_FALSE(shown.intersects(covered))
+                << "view at " << shown.x() << "," << shown.y() << " under a frame at "
+                << covered.x() << "," << covered.y();
+        }
+    }
+    // Nothing the user does to the frame changes the picture's size.
+    QWidget* frame = windows->Widget(views[0]);
+    frame->resize(400, 380);
+    Settle();
+    EXPECT_EQ(windows->Client(views[0])->size(), QSize(250, 250));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+}
+
 TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
     QAction* grille = windows->MenuAction(cmd::Grille);
     QAction* nouveau = windows->MenuAction(cmd::Nouveau);

@@ -210,7 +210,7 @@ WindowHandle QtWindowSystem::CreateMdiChild(WindowHandle mdiClient, const std::s
     auto* sub = new ViewSubWindow(PosterFor(handle), client);
     sub->setWindowTitle(Text(title));
     area->addSubWindow(sub);
-    sub->setGeometry(outer.left, outer.top, outer.Width(), outer.Height());
+    sub->SetViewGeometry(QRect(outer.left, outer.top, outer.Width(), outer.Height()));
     ApplyCursor(client);
     Add(Kind::View, sub, mdiClient, title);
     return handle;
@@ -286,7 +286,8 @@ void QtWindowSystem::MoveWindow(WindowHandle window, Rect outer) {
             break;
         }
         case Kind::View:
-            e->widget->setGeometry(outer.left, outer.top, outer.Width(), outer.Height());
+            static_cast<ViewSubWindow*>(e->widget.data())
+                ->SetViewGeometry(QRect(outer.left, outer.top, outer.Width(), outer.Height()));
             break;
     }
 }
@@ -357,7 +358,7 @@ Rect QtWindowSystem::AdjustWindowRect(Rect client, std::uint32_t style, bool has
         }
     }
     if (m.isNull()) {
-        const QStyle* s = QApplication::style();
+        const QStyle* s = ViewFrameStyle();
         const int border = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
         const int caption =
             (style & WS_CAPTION) == WS_CAPTION ? s->pixelMetric(QStyle::PM_TitleBarHeight) : 0;

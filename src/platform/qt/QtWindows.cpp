@@ -1,10 +1,13 @@
 #include "platform/qt/QtWindows.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleOptionTitleBar>
 #include <algorithm>
 
 #include "platform/Constants.h"
@@ -32,7 +35,56 @@ void PostActivation(const MessagePoster& post, bool active) {
     post(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
 }
 
+// The most the views' caption and borders take.
+constexpr int MaxCaptionHeight = 19;
+constexpr int MaxFrameWidth = 1;
+
+class FrameStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int metricValue = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_TitleBarHeight) return std::min(metricValue, MaxCaptionHeight);
+        if (metric == PM_MdiSubWindowFrameWidth) return std::min(metricValue, MaxFrameWidth);
+        return metricValue;
+    }
+    // The toolkit's cross shrinks with the caption to a dot: a cross of its own size goes over
+    // it.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option);
+        if (control != CC_TitleBar || !bar || (bar->subControls & SC_TitleBarCloseButton) == 0)
+            return;
+        const QRect button = subControlRect(control, option, SC_TitleBarCloseButton, widget);
+        if (!button.isValid()) return;
+        const int margin = std::max(3, button.height() / 4);
+        const QRectF cross = QRectF(button).adjusted(margin, margin, -margin, -margin);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const bool active = (bar->titleBarState & Qt::WindowActive) != 0;
+        painter->setPen(QPen(
+            bar->palette.color(active ? QPalette::HighlightedText : QPalette::WindowText), 1.6));
+        painter->drawLine(cross.topLeft(), cross.bottomRight());
+        painter->drawLine(cross.topRight(), cross.bottomLeft());
+        painter->restore();
+    }
+};
+
+QStyle* frameStyle = nullptr;
+
 }  // namespace
+
+QStyle* ViewFrameStyle() {
+    if (!frameStyle) {
+        frameStyle = new FrameStyle;
+        qAddPostRoutine([] {
+            delete frameStyle;
+            frameStyle = nullptr;
+        });
+    }
+    return frameStyle;
+}
 
 void PostKey(const MessagePoster& post, int key, Qt::KeyboardModifiers modifiers) {
     const std::uint32_t vk = VirtualKeyFromQt(key, modifiers);
@@ -163,6 +215,12 @@ ViewSubWindow::ViewSubWindow(MessagePoster post, ViewWidget* client)
     // A caption with a close box, as the views' style asks; no minimise or maximise boxes.
     setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setStyle(ViewFrameStyle());
+}
+
+void ViewSubWindow::SetViewGeometry(const QRect& outer) {
+    setFixedSize(outer.size());
+    move(outer.topLeft());
 }
 
 void ViewSubWindow::moveEvent(QMoveEvent* e) {

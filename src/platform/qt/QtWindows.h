@@ -74,11 +74,18 @@ class ViewWidget : public QWidget {
     bool confined_ = false;
 };
 
-// The MDI child around a view: its moves, sizes, closing and activation become messages.
+// The style of the views' frames: the toolkit's own with a caption of at most 19 pixels and thin
+// borders, so that views laid out at the described spacing never cover each other's pictures.
+QStyle* ViewFrameStyle();
+
+// The MDI child around a view: its moves, sizes, closing and activation become messages. Its
+// size is the one the program sets (SetViewGeometry): the user cannot drag its borders.
 class ViewSubWindow : public QMdiSubWindow {
   public:
     ViewSubWindow(MessagePoster post, ViewWidget* client);
     ViewWidget* client() const { return client_; }
+    // Places the window and fixes its size.
+    void SetViewGeometry(const QRect& outer);
 
   protected:
     void moveEvent(QMoveEvent* e) override;
