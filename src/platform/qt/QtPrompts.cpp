@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/Constants.h"
+#include "platform/qt/X11MessageBox.h"
 
 namespace kvx::qt {
 
@@ -99,6 +101,18 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
         std::fprintf(stderr, "kolvex: message box \"%s\": %s\n", title.c_str(), text.c_str());
         std::fflush(stderr);
         return question ? IDNO : IDOK;
+    }
+    // The toolkit paints nothing readable below 16 bits: the X server draws the box itself.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!question && screen && screen->depth() < 16 &&
+        QGuiApplication::platformName() == QStringLiteral("xcb") &&
+        ShowCoreX11MessageBox(text, title)) {
+        if (std::getenv("KOLVEX_TRACE") != nullptr) {
+            std::fprintf(stderr, "kolvex: message box \"%s\" answered: %s\n", title.c_str(),
+                         text.c_str());
+            std::fflush(stderr);
+        }
+        return IDOK;
     }
     const FocusReturn focus;
     if (!question) {
