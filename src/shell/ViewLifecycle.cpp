@@ -40,6 +40,11 @@ void OpenView(Editor& editor, ViewId id) {
         state.pixelSize = ViewPixels;
         state.width = DefaultViewWidth;
     }
+    // The window's position and size messages of its creation come before the view counts as
+    // open, so they change nothing (a view reopened while views are pinned stays where it was
+    // made); the toolkit only posts them, so they are dropped here.
+    editor.queue.Discard(window.handle, platform::WM_MOVE);
+    editor.queue.Discard(window.handle, platform::WM_SIZE);
     view.isOpen = 1;
     editor.menuBar.Check(d.menuItem);
     editor.display.viewSwitching = 0;

@@ -443,6 +443,8 @@ void QtWindowSystem::SetMenu(WindowHandle frame, const Menu& menu) {
     for (const MenuItem& popup : menu.popups) {
         QMenu* m = bar->addMenu(Text(popup.text));
         AddMenuItems(m, popup.items, true, frame);
+        QObject::connect(m, &QMenu::aboutToHide, window,
+                         [window] { window->ReturnKeyboardSoon(); });
         if (index++ == 8) {
             windowMenu_ = m;
             QObject::connect(m, &QMenu::aboutToShow, m, [this, m] { FillWindowList(m); });

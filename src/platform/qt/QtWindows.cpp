@@ -1,13 +1,16 @@
 #include "platform/qt/QtWindows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStatusBar>
 #include <QStyleOptionTitleBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/Constants.h"
@@ -103,6 +106,23 @@ FrameWidget::FrameWidget(MessagePoster post)
     status_ = new QLabel(this);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(status_, 1);
+    menuBar()->installEventFilter(this);
+}
+
+void FrameWidget::ReturnKeyboardSoon() {
+    QTimer::singleShot(0, this, [this] {
+        // Left on the menu bar out of menu mode, the keyboard reaches nothing: a menu bar that
+        // was given it when no window had it keeps it.
+        if (menuBar()->hasFocus() && menuBar()->activeAction() == nullptr &&
+            QApplication::activePopupWidget() == nullptr)
+            setFocus(Qt::OtherFocusReason);
+    });
+}
+
+bool FrameWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == menuBar() && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease))
+        ReturnKeyboardSoon();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void FrameWidget::SetStatusText(const QString& text) {

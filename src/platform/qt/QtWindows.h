@@ -29,6 +29,9 @@ class FrameWidget : public QMainWindow {
     void SetStatusText(const QString& text);
     // The status bar's height: the frame grows by it, so the client area keeps its size.
     int StatusBarHeight() const;
+    // Once the menu bar is done with the keyboard (a menu closed, menu mode left), the frame
+    // takes it back when nothing else holds it, so that its keys (Escape) work again.
+    void ReturnKeyboardSoon();
 
   protected:
     void moveEvent(QMoveEvent* e) override;
@@ -36,6 +39,7 @@ class FrameWidget : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
     MessagePoster post_;

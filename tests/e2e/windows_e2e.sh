@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Modeless dialogs leave the screen when closed, whichever way, with real X input in the real
-# editor under Xvfb:
-#   dialogs_e2e.sh KOLVEX_EXECUTABLE DEPTH
-# The point-light dialog ("Point Light" > "Editer..." in the perspective popup) closed by
-# Escape, by OK (Return) and by a click on Cancel; the position dialog ("Affichage" > "Position
-# de la souris") closed by Escape and opened again: one window, never two.
+# Windows as a user moves through them, with real X input in the real editor under Xvfb:
+#   windows_e2e.sh KOLVEX_EXECUTABLE DEPTH
+# - Modeless dialogs leave the screen when closed: the point-light dialog ("Point Light" >
+#   "Editer..." in the perspective popup) by Escape, by OK (Return) and by a click on Cancel; the
+#   position dialog ("Affichage" > "Position de la souris") by Escape, and opened again it is one
+#   window, never two.
+# - With "Deplacement" unchecked, a view closed and opened again stays where it is made, (0, 0).
+# - With every view closed, a menu closed by Escape gives the keyboard back: Escape then ends
+#   the editor.
 set -uo pipefail
 
 exe=$1
 depth=$2
 . "$(dirname "$0")/xvfb_lib.sh"
+export KOLVEX_AUTO_ANSWER=1  # the unsaved "Mesh" is not kept when Escape ends the editor
 start_session xdotool
 
 # How many windows of this exact title are mapped.
@@ -60,5 +64,35 @@ for round in 1 2; do
   xdotool key Escape
   expect_mapped Position 0 "round $round: Escape left the position dialog on screen"
 done
+echo "ok: position"
+
+menu_item Fenetre 2  # "Deplacement" unchecked
+read -r x y w h < <(view_area Gauche)
+xdotool mousemove $((x + w - 9)) $((y - 10)) click 1
+sleep 0.5
+menu_item Vues 4
+sleep 1.5
+read -r rx ry rw rh < <(view_area Gauche)
+[ "$rx" -lt 10 ] && [ "$ry" = "$y" ] || fail "the reopened left view is at $rx $ry, not at (0, 0)"
+echo "ok: reopened view"
+
 kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended"
-echo "PASS: dialogs leave the screen at depth $depth"
+# Every view closed through "Vues", whose seven items toggle them.
+for item in 1 2 3 4 5 6 7; do menu_item Vues $item; done
+[ "$(grep -c 'menu "Fichier"' "$work/editor.log")" -ge 1 ] || fail "no menu bar traced"
+read -r mx my mw mh < <(menu_area Fichier)
+xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
+sleep 0.7
+# The first Escape closes the menu, the second leaves the menu bar, the third is the frame's.
+xdotool key Escape
+sleep 0.4
+xdotool key Escape
+sleep 0.4
+xdotool key Escape
+for _ in $(seq 1 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$editor_pid" 2>/dev/null && fail "Escape no longer reaches the frame after a menu"
+wait "$editor_pid"
+status=$?
+editor_pid=""
+[ "$status" = 0 ] || fail "the editor ended with status $status"
+echo "PASS: dialogs, reopened views and the keyboard after a menu at depth $depth"
