@@ -249,6 +249,10 @@ TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
     EXPECT_TRUE(grille->isChecked());  // Qt's own toggle is undone
     windows->CheckMenuItem(cmd::Grille, false);
     EXPECT_FALSE(grille->isChecked());
+    // Regression: an item unchecked showed an empty box where a never-checked one shows nothing.
+    EXPECT_EQ(grille->isCheckable(), nouveau->isCheckable());
+    grille->trigger();
+    EXPECT_FALSE(grille->isChecked());
     const auto ms = Taken();
     EXPECT_TRUE(Has(ms, Message{frame, WM_COMMAND, cmd::Nouveau, 0}));
     EXPECT_TRUE(Has(ms, Message{frame, WM_COMMAND, cmd::Grille, 0}));

@@ -453,8 +453,11 @@ void QtWindowSystem::SetMenu(WindowHandle frame, const Menu& menu) {
 }
 
 void QtWindowSystem::CheckMenuItem(std::uint32_t id, bool checked) {
+    // Only a checked item is checkable: an unchecked one looks like one never checked, with no
+    // empty box.
     if (QAction* a = MenuAction(id)) {
-        a->setCheckable(true);
+        a->setChecked(false);
+        a->setCheckable(checked);
         a->setChecked(checked);
     }
 }
