@@ -8,11 +8,14 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/ToolkitFrench.h"
 #include "shell/Editor.h"
 #include "shell/Startup.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // The editor speaks French, and so do the toolkit's own dialogs and menus.
+    kvx::qt::InstallToolkitFrench(application);
     kvx::platform::MessageQueue queue;
     kvx::qt::QtWindowSystem windows(queue);
     const char* trace = std::getenv("KOLVEX_TRACE");

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libx11-dev
+  qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n
   libtinyobjloader-dev
   xvfb xauth x11-utils imagemagick xdotool
 )

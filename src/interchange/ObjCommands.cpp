@@ -1,5 +1,6 @@
 #include "interchange/ObjCommands.h"
 
+#include "interchange/FrenchReasons.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
 #include "platform/Constants.h"
@@ -28,8 +29,8 @@ int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
     if (!name || name->empty()) return 0;
     std::string reason;
     if (!ExportObj(scene, WithDefaultExtension(*name, ".obj"), reason)) {
-        prompts.MessageBox(std::string(ObjExportErrorText) + "\n" + reason, ObjErrorTitle,
-                           platform::MB_OK);
+        prompts.MessageBox(std::string(ObjExportErrorText) + "\n" + FrenchReason(reason),
+                           ObjErrorTitle, platform::MB_OK);
         return 0;
     }
     return 1;
@@ -42,13 +43,13 @@ int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialo
     ObjReading reading;
     if (!ReadObjFile(*name, data, reading) ||
         !AddSceneFileToScene(scene, data, false, reading.reason)) {
-        prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + reading.reason, ObjErrorTitle,
-                           platform::MB_OK);
+        prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + FrenchReason(reading.reason),
+                           ObjErrorTitle, platform::MB_OK);
         return 0;
     }
     if (!reading.notes.empty())
-        prompts.MessageBox(std::string(ObjImportNotesText) + "\n" + reading.notes, ObjErrorTitle,
-                           platform::MB_OK);
+        prompts.MessageBox(std::string(ObjImportNotesText) + "\n" + FrenchReason(reading.notes),
+                           ObjErrorTitle, platform::MB_OK);
     return 1;
 }
 

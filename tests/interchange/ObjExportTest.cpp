@@ -332,30 +332,71 @@ TEST_F(ObjCommands, ImportAddsAfterTheSceneAndExportAppendsTheExtension) {
     EXPECT_EQ(ExportObjScene(scene, prompts, exportDialog), 0);
     ASSERT_EQ(prompts.messages().size(), 1u);
     // The material file is created first.
-    EXPECT_EQ(prompts.messages()[0].text,
-              "Erreur lors de l'export du fichier OBJ!\ncannot create a temporary file beside " +
-                  dir.File("missing/x.mtl"));
+    EXPECT_EQ(
+        prompts.messages()[0].text,
+        "Erreur lors de l'export du fichier OBJ!\nimpossible de créer un fichier temporaire à "
+        "côté de " +
+            dir.File("missing/x.mtl"));
     EXPECT_EQ(prompts.messages()[0].title, "Attention...");
+}
+
+// What an import leaves out, and a scene too full for it, are said in French too.
+TEST_F(ObjCommands, RegressionNotesAndTheCapacityMessageAreFrench) {
+    WriteText(dir.File("up.obj"), "mtllib ../x.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    prompts.QueueFileName(dir.File("up.obj"));
+    EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 1);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text,
+              "Fichier OBJ importé, avec ces remarques :\nfichier de matières '../x.mtl' non lu "
+              "(hors du dossier du modèle) : ses faces gardent la couleur par défaut\n");
+    scene.vertexCapacity = scene.vertexCount() + 2;
+    prompts.ClearRecord();
+    prompts.QueueFileName(dir.File("up.obj"));
+    EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 0);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text,
+              "Erreur lors de l'import du fichier OBJ:\nla scène ne peut pas recevoir autant de "
+              "sommets ou de faces en plus");
 }
 
 // Each broken file is refused with its reason, shown by the import command, and the scene
 // stays exactly as it was.
 TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
     const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {triangle + "f 1 2 5\n", "line 4: corner 3 refers to vertex 5 of 3"},
-        {triangle + "f -1 -2 -4\n", "line 4: corner 3 refers to a vertex before the first one"},
-        {triangle + "f 1 2\n", "line 4: face with 2 corners (at least 3 needed)"},
-        {triangle + "f 0 1 2\n", "line 4: vertex index 0 (indices start at 1)"},
-        {triangle + "f 1 2 x\n", "line 4: corner 'x' has no vertex index"},
-        {"v 0 0 0\nv nan 1 2\n", "line 2: coordinate 'nan' is not a finite number"},
-        {"# big\nv 0 -1e400 0\n", "line 2: coordinate is not a finite number"},
-        {"v 1e39 0 0\n", "line 1: coordinate too large for a 32-bit float"},
-        {"v 1 2 abc\n", "line 1: coordinate 'abc' is not a number"},
-        {"v 1 2\n", "line 1: vertex with fewer than three coordinates"},
+    // The file, the reason kvxtool gives and the one the editor shows.
+    struct Case {
+        std::string text, reason, french;
+    };
+    const std::vector<Case> cases = {
+        {triangle + "f 1 2 5\n", "line 4: corner 3 refers to vertex 5 of 3",
+         "ligne 4 : le coin 3 désigne le sommet 5 sur 3"},
+        {triangle + "f -1 -2 -4\n", "line 4: corner 3 refers to a vertex before the first one",
+         "ligne 4 : le coin 3 désigne un sommet avant le premier"},
+        {triangle + "f 1 2\n", "line 4: face with 2 corners (at least 3 needed)",
+         "ligne 4 : face de 2 coins (il en faut au moins 3)"},
+        {triangle + "f 0 1 2\n", "line 4: vertex index 0 (indices start at 1)",
+         "ligne 4 : indice de sommet 0 (les indices commencent à 1)"},
+        {triangle + "f 1 2 x\n", "line 4: corner 'x' has no vertex index",
+         "ligne 4 : le coin 'x' n'a pas d'indice de sommet"},
+        {"v 0 0 0\nv nan 1 2\n", "line 2: coordinate 'nan' is not a finite number",
+         "ligne 2 : la coordonnée 'nan' n'est pas un nombre fini"},
+        {"# big\nv 0 -1e400 0\n", "line 2: coordinate is not a finite number",
+         "ligne 2 : une coordonnée n'est pas un nombre fini"},
+        {"v 1e39 0 0\n", "line 1: coordinate too large for a 32-bit float",
+         "ligne 1 : une coordonnée est trop grande pour un flottant de 32 bits"},
+        {"v 1 2 3.1+e2\n", "line 1: coordinate '3.1+e2' is not a number",
+         "ligne 1 : la coordonnée '3.1+e2' n'est pas un nombre"},
+        {"v 1 2\n", "line 1: vertex with fewer than three coordinates",
+         "ligne 1 : sommet de moins de trois coordonnées"},
+        {"f 1 2 99999999\n", "line 1: vertex index 99999999 out of range",
+         "ligne 1 : indice de sommet 99999999 hors limites"},
+        {"hello\n", "no vertex and no face in the file (not an OBJ file?)",
+         "aucun sommet ni aucune face dans le fichier (est-ce un fichier OBJ ?)"},
+        {std::string("v 0 0 0\0\n", 9), "the file holds binary data (NUL bytes), not text",
+         "le fichier contient des données binaires (octets nuls), pas du texte"},
     };
     const std::vector<std::uint8_t> before = SceneBytes(scene, dir);
-    for (const auto& [text, reason] : cases) {
+    for (const auto& [text, reason, french] : cases) {
         WriteText(dir.File("bad.obj"), text);
         SceneFileData data;
         ObjReading got;
@@ -366,7 +407,7 @@ TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
         prompts.QueueFileName(dir.File("bad.obj"));
         EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 0);
         ASSERT_EQ(prompts.messages().size(), 1u);
-        EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de l'import du fichier OBJ:\n" + reason);
+        EXPECT_EQ(prompts.messages()[0].text, "Erreur lors de l'import du fichier OBJ:\n" + french);
         EXPECT_EQ(prompts.messages()[0].title, "Attention...");
         EXPECT_EQ(SceneBytes(scene, dir), before) << text;
     }
@@ -374,6 +415,12 @@ TEST_F(ObjCommands, ABrokenFileIsRefusedWithItsReasonAndChangesNothing) {
     ObjReading got;
     EXPECT_FALSE(ReadObjFile(dir.File("absent.obj"), data, got));
     EXPECT_EQ(got.reason, "cannot read the file (missing)");
+    prompts.ClearRecord();
+    prompts.QueueFileName(dir.File("absent.obj"));
+    EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 0);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text,
+              "Erreur lors de l'import du fichier OBJ:\nimpossible de lire le fichier (absent)");
 }
 
 }  // namespace

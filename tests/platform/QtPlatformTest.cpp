@@ -13,6 +13,8 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QThread>
@@ -27,6 +29,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/ToolkitFrench.h"
 #include "resources/CommandIds.h"
 #include "resources/Menus.h"
 
@@ -334,6 +337,22 @@ TEST(QtPromptsTest, AutoAnswerPrintsAndAnswersWithoutShowingAnything) {
               std::string::npos);
     EXPECT_NE(err.find("Ouverture d'un fichier Kolvex..."), std::string::npos);
     EXPECT_EQ(QtNameFilter(FileFilter{"Fichiers Kolvex", "*.KVX"}), "Fichiers Kolvex (*.KVX)");
+}
+
+// The toolkit's file dialogs and the views' window menus spoke English inside a French editor.
+TEST_F(QtPlatformTest, RegressionTheToolkitsOwnTextsAreFrench) {
+    ASSERT_TRUE(InstallToolkitFrench(*QCoreApplication::instance()));
+    // As in the editor: windows made once the translation is in place.
+    const WindowHandle made =
+        windows->CreateMdiChild(client, "ClassFenetreTOP", "Dessus", 0, Rect{0, 0, 260, 280});
+    auto* sub = static_cast<QMdiSubWindow*>(windows->Widget(made));
+    QStringList texts;
+    for (QAction* a : sub->systemMenu()->actions())
+        texts << a->text();
+    EXPECT_TRUE(texts.contains("&Fermer")) << texts.join(",").toStdString();
+    EXPECT_FALSE(texts.contains("&Close")) << texts.join(",").toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
+              QString("&Nom de fichier :"));
 }
 
 // The first visible top-level widget of type T, or null.

@@ -1,0 +1,143 @@
+#include "interchange/FrenchReasons.h"
+
+#include <optional>
+#include <vector>
+
+namespace kvx {
+namespace {
+
+// "{}" stands for a part taken over as it is (a name, a number), "{r}" for a part that is itself
+// a reason and is put in French too.
+struct Wording {
+    std::string_view english;
+    std::string_view french;
+};
+
+constexpr Wording Wordings[] = {
+    {"line {}: {r}", "ligne {} : {r}"},
+    // What the OBJ reader says of a line.
+    {"corner {} refers to vertex {} of {}", "le coin {} désigne le sommet {} sur {}"},
+    {"corner {} refers to a vertex before the first one",
+     "le coin {} désigne un sommet avant le premier"},
+    {"face with {} corners (at least 3 needed)", "face de {} coins (il en faut au moins 3)"},
+    {"vertex index 0 (indices start at 1)", "indice de sommet 0 (les indices commencent à 1)"},
+    {"corner '{}' has no vertex index", "le coin '{}' n'a pas d'indice de sommet"},
+    {"coordinate '{}' is not a finite number", "la coordonnée '{}' n'est pas un nombre fini"},
+    {"coordinate '{}' is not a number", "la coordonnée '{}' n'est pas un nombre"},
+    {"coordinate is not a finite number", "une coordonnée n'est pas un nombre fini"},
+    {"coordinate too large for a 32-bit float",
+     "une coordonnée est trop grande pour un flottant de 32 bits"},
+    {"vertex with fewer than three coordinates", "sommet de moins de trois coordonnées"},
+    {"vertex index {} out of range", "indice de sommet {} hors limites"},
+    {"more than {} vertices (the most a scene holds)",
+     "plus de {} sommets (le maximum d'une scène)"},
+    {"more than {} faces (the most a scene holds, polygons split to eight corners)",
+     "plus de {} faces (le maximum d'une scène, polygones découpés en huit coins)"},
+    {"the OBJ parser and the line scan disagree on the vertex count",
+     "l'analyseur OBJ et la lecture des lignes ne comptent pas les mêmes sommets"},
+    {"the OBJ parser and the line scan disagree at line {}",
+     "l'analyseur OBJ et la lecture des lignes divergent à la ligne {}"},
+    {"the OBJ parser and the line scan disagree",
+     "l'analyseur OBJ et la lecture des lignes divergent"},
+    // What the OBJ reader says of a file.
+    {"cannot read the file ({r})", "impossible de lire le fichier ({r})"},
+    {"no vertex and no face in the file (not an OBJ file?)",
+     "aucun sommet ni aucune face dans le fichier (est-ce un fichier OBJ ?)"},
+    {"the file holds binary data (NUL bytes), not text",
+     "le fichier contient des données binaires (octets nuls), pas du texte"},
+    {"material file '{}' not read ({r}): its faces keep the default colour",
+     "fichier de matières '{}' non lu ({r}) : ses faces gardent la couleur par défaut"},
+    {"missing", "absent"},
+    {"not readable", "illisible"},
+    {"not a plain file", "pas un fichier ordinaire"},
+    {"larger than {} bytes", "plus de {} octets"},
+    {"grew while read", "agrandi pendant la lecture"},
+    {"an absolute path", "chemin absolu"},
+    {"outside the model's folder", "hors du dossier du modèle"},
+    {"the scene cannot hold that many more vertices or faces",
+     "la scène ne peut pas recevoir autant de sommets ou de faces en plus"},
+    // What the writers say.
+    {"cannot look at {}", "impossible d'examiner {}"},
+    {"{} is not a plain file", "{} n'est pas un fichier ordinaire"},
+    {"{} is read-only", "{} est en lecture seule"},
+    {"cannot hold {} (not a plain writable file, or in use)",
+     "impossible de réserver {} (fichier non modifiable, ou déjà utilisé)"},
+    {"{} was replaced while saving", "{} a été remplacé pendant l'enregistrement"},
+    {"cannot give {} the permissions of {}", "impossible de donner à {} les droits de {}"},
+    {"cannot create a temporary file beside {}",
+     "impossible de créer un fichier temporaire à côté de {}"},
+    {"cannot write {}", "impossible d'écrire {}"},
+    {"cannot replace {}", "impossible de remplacer {}"},
+    {"nothing to write to {}", "rien à écrire dans {}"},
+    {"{} would also be its own material file", "{} serait aussi son propre fichier de matières"},
+};
+
+// The parts of text that stand where pattern has "{}" or "{r}", or nothing when text does not
+// have the pattern's wording. A part ends where the pattern's next words are found (the last
+// time, for the part at the pattern's end: the rest).
+std::optional<std::vector<std::string_view>> Match(std::string_view pattern,
+                                                   std::string_view text) {
+    std::vector<std::string_view> parts;
+    while (!pattern.empty()) {
+        const std::size_t hole = pattern.find('{');
+        if (hole == std::string_view::npos) {
+            if (text != pattern) return std::nullopt;
+            return parts;
+        }
+        if (text.substr(0, hole) != pattern.substr(0, hole)) return std::nullopt;
+        text.remove_prefix(hole);
+        pattern.remove_prefix(pattern.find('}', hole) + 1);
+        const std::size_t nextHole = pattern.find('{');
+        const std::string_view next = pattern.substr(0, nextHole);
+        if (next.empty()) {
+            parts.push_back(text);
+            text = {};
+            continue;
+        }
+        // Where the words after the part stand: the last place for the pattern's last words.
+        const std::size_t at =
+            nextHole == std::string_view::npos ? text.rfind(next) : text.find(next);
+        if (at == std::string_view::npos) return std::nullopt;
+        parts.push_back(text.substr(0, at));
+        text.remove_prefix(at);
+    }
+    if (!text.empty()) return std::nullopt;
+    return parts;
+}
+
+std::string FrenchLine(std::string_view line) {
+    for (const Wording& w : Wordings) {
+        const auto parts = Match(w.english, line);
+        if (!parts) continue;
+        std::string out;
+        std::string_view french = w.french;
+        std::size_t k = 0;
+        for (std::size_t hole = french.find('{'); hole != std::string_view::npos;
+             hole = french.find('{')) {
+            out += french.substr(0, hole);
+            const std::size_t close = french.find('}', hole);
+            const bool reason = french.substr(hole, close - hole + 1) == "{r}";
+            const std::string_view part = k < parts->size() ? (*parts)[k++] : std::string_view();
+            out += reason ? FrenchLine(part) : std::string(part);
+            french.remove_prefix(close + 1);
+        }
+        return out + std::string(french);
+    }
+    return std::string(line);
+}
+
+}  // namespace
+
+std::string FrenchReason(std::string_view english) {
+    std::string out;
+    while (!english.empty()) {
+        const std::size_t end = english.find('\n');
+        out += FrenchLine(english.substr(0, end));
+        if (end == std::string_view::npos) break;
+        out += '\n';
+        english.remove_prefix(end + 1);
+    }
+    return out;
+}
+
+}  // namespace kvx
