@@ -58,17 +58,18 @@ constexpr Wording Wordings[] = {
      "la scène ne peut pas recevoir autant de sommets ou de faces en plus"},
     // What the writers say.
     {"cannot look at {}", "impossible d'examiner {}"},
-    {"{} is not a plain file", "{} n'est pas un fichier ordinaire"},
-    {"{} is read-only", "{} est en lecture seule"},
     {"cannot hold {} (not a plain writable file, or in use)",
      "impossible de réserver {} (fichier non modifiable, ou déjà utilisé)"},
-    {"{} was replaced while saving", "{} a été remplacé pendant l'enregistrement"},
     {"cannot give {} the permissions of {}", "impossible de donner à {} les droits de {}"},
     {"cannot create a temporary file beside {}",
      "impossible de créer un fichier temporaire à côté de {}"},
     {"cannot write {}", "impossible d'écrire {}"},
     {"cannot replace {}", "impossible de remplacer {}"},
     {"nothing to write to {}", "rien à écrire dans {}"},
+    // Last, the wordings that start with a name: one of the above may end with their words.
+    {"{} is not a plain file", "{} n'est pas un fichier ordinaire"},
+    {"{} is read-only", "{} est en lecture seule"},
+    {"{} was replaced while saving", "{} a été remplacé pendant l'enregistrement"},
     {"{} would also be its own material file", "{} serait aussi son propre fichier de matières"},
 };
 

@@ -113,12 +113,9 @@ bool Commit(TemporaryFile& obj, const ReplaceTarget& objTarget, TemporaryFile& m
     const auto step = [&] {
         if (afterEachStep) afterEachStep();
     };
-    // The folders' locks, always taken in the same order.
-    std::set<std::string> folders = {FolderOf(objTarget.Path()), FolderOf(mtlTarget.Path())};
-    std::vector<std::unique_ptr<FolderCommit>> locks;
-    for (const std::string& folder : folders)
-        locks.push_back(std::make_unique<FolderCommit>(folder));
-    if (!objTarget.Unchanged(reason) || !mtlTarget.Unchanged(reason)) return false;
+    const FolderCommit locks({FolderOf(objTarget.Path()), FolderOf(mtlTarget.Path())});
+    if (!locks.Held(reason) || !objTarget.Unchanged(reason) || !mtlTarget.Unchanged(reason))
+        return false;
 
     Keepsake keepsake(mtlTarget);
     if (!(merged ? merged : &mtl)->RenameOver(mtlTarget, reason)) return false;

@@ -35,25 +35,34 @@ std::optional<std::string> MaterialNameRefusal(const std::string& name) {
     return std::nullopt;
 }
 
-// The material files named in the OBJ file, one after the other, as tinyobjloader reads them.
-// Refused ones are left out (their faces come out blue) with a note; missing ones too, silently.
+// The material files named in the OBJ file, one after the other, as tinyobjloader reads them:
+// each once, however its name is spelt, and MaxMaterialFileBytes of them in all. Refused ones are
+// left out (their faces come out blue) with a note; missing ones too, silently.
 std::string ReadMaterialFiles(const MaterialFileReader& read, const std::vector<std::string>& names,
                               std::string& notes) {
     std::string text;
     std::set<std::string> seen;
+    std::uint64_t budget = MaxMaterialFileBytes;
     for (const std::string& name : names) {
-        if (!seen.insert(name).second) continue;
+        if (!seen.insert(std::filesystem::path(name).lexically_normal().string()).second) continue;
         std::string why;
         std::optional<std::string> one;
         if (const auto refusal = MaterialNameRefusal(name))
             why = *refusal;
         else
             one = read(name, why);
-        if (one)
+        if (one && one->size() > budget) {
+            one.reset();
+            why = "larger than " + std::to_string(MaxMaterialFileBytes) + " bytes";
+        }
+        if (one && !DecodeText(*one, why)) one.reset();
+        if (one) {
+            budget -= one->size();
             text += obj::ParserMaterialText(*one);
-        else if (!why.empty())
+        } else if (!why.empty()) {
             notes += "material file '" + name + "' not read (" + why +
                      "): its faces keep the default colour\n";
+        }
     }
     return text;
 }
@@ -201,11 +210,14 @@ std::optional<std::string> ReadPlainFile(const std::string& path, std::uint64_t 
     } else if (static_cast<std::uint64_t>(st.st_size) > limit) {
         why = "larger than " + std::to_string(limit) + " bytes";
     } else {
+        // No more than the size it had when opened: a file still growing is not followed.
+        const auto size = static_cast<std::size_t>(st.st_size);
+        text.reserve(size);
         char buf[1 << 16];
         for (;;) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0 || text.size() + static_cast<std::size_t>(n) > limit) {
+            if (n <= 0 || text.size() + static_cast<std::size_t>(n) > size) {
                 if (n != 0) why = n < 0 ? "not readable" : "grew while read";
                 break;
             }
@@ -257,8 +269,7 @@ bool ReadObjFile(const std::string& path, SceneFileData& data, ObjReading& readi
     data = SceneFileData{};
     reading = ObjReading{};
     std::string why;
-    std::optional<std::string> text =
-        ReadPlainFile(path, std::numeric_limits<std::uint64_t>::max(), why);
+    std::optional<std::string> text = ReadPlainFile(path, MaxObjFileBytes, why);
     if (!text) {
         reading.reason = "cannot read the file (" + (why.empty() ? "missing" : why) + ")";
         return false;

@@ -14,8 +14,9 @@
 // - a face's colour comes from its material: the bytes a "kvx_R_G_B" name spells, else the Kd
 //   rounded to bytes; a face without a material (or whose material file is missing or refused)
 //   is blue, like a new face. The material files are those its "mtllib" lines name, in the OBJ
-//   file's folder: a name that is absolute or goes up a folder (".."), a file that is not a
-//   plain file (a pipe, a device) or larger than MaxMaterialFileBytes is refused, with a note;
+//   file's folder, each once and MaxMaterialFileBytes of them in all: a name that is absolute or
+//   goes up a folder (".."), a file that is not a plain file (a pipe, a device), binary or
+//   beyond that size is refused, with a note; byte-order marks are read as in the OBJ file;
 // - a polygon of more than eight corners c0..c(n-1) becomes a fan of faces around c0: the first
 //   face is c0..c7, each next face is c0, the last corner of the face before, and up to six more
 //   corners (so a 10-gon becomes c0..c7 and c0 c7 c8 c9). All take the polygon's attributes.
@@ -36,6 +37,9 @@
 #include "scene/SceneFile.h"
 
 namespace kvx {
+
+// The largest OBJ file read: far more than the text of the largest scene.
+inline constexpr std::uint64_t MaxObjFileBytes = std::uint64_t{4} << 30;
 
 // What a reading says beside its result.
 struct ObjReading {

@@ -1,5 +1,6 @@
 #include "interchange/ObjLineScan.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "scene/Limits.h"
@@ -83,6 +84,25 @@ bool IsNumber(std::string_view s) {
     return i == s.size();
 }
 
+// A number IsNumber accepts, as tinyobjloader reads it right: it takes an exponent of at most a
+// few digits (a longer one comes out as 0, or overflows inside it). A longer exponent gives 0
+// when negative and a number too large for any float (1e999) when positive; a zero mantissa
+// stays zero.
+std::string ParserNumber(std::string_view number) {
+    constexpr std::size_t MaxExponentDigits = 4;
+    const std::size_t e = number.find_first_of("eE");
+    if (e == std::string_view::npos) return std::string(number);
+    std::string_view exponent = number.substr(e + 1);
+    const bool negative = !exponent.empty() && exponent[0] == '-';
+    if (!exponent.empty() && (exponent[0] == '-' || exponent[0] == '+')) exponent.remove_prefix(1);
+    exponent.remove_prefix(std::min(exponent.find_first_not_of('0'), exponent.size()));
+    if (exponent.size() <= MaxExponentDigits) return std::string(number);
+    const std::string_view mantissa = number.substr(0, e);
+    const std::string sign = mantissa.starts_with('-') ? "-" : "";
+    const bool zero = mantissa.find_first_of("123456789") == std::string_view::npos;
+    return sign + (negative || zero ? "0" : "1e999");
+}
+
 bool IsNonFiniteWord(std::string_view s) {
     if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.remove_prefix(1);
     std::string lower(s);
@@ -130,7 +150,7 @@ bool ScanVertex(std::string_view rest, std::int32_t line, std::string& out, std:
             return false;
         }
         out += ' ';
-        out += token;
+        out += ParserNumber(token);
     }
     out += '\n';
     return true;
@@ -263,7 +283,7 @@ std::string ParserMaterialText(std::string_view text) {
                 const std::string_view token = NextToken(rest);
                 if (!IsNumber(token)) break;
                 kd += ' ';
-                kd += token;
+                kd += ParserNumber(token);
                 if (i == 2) out += kd + '\n';
             }
         }

@@ -22,7 +22,7 @@ FileAccess::~FileAccess() {
     Close();
 }
 
-int FileAccess::Open(const std::string& p, OpenMode mode) {
+int FileAccess::Open(const std::string& p, OpenMode mode, mode_t permissions) {
     Close();
     path = p;
     const bool truncate = mode != OpenMode::Existing;
@@ -31,14 +31,15 @@ int FileAccess::Open(const std::string& p, OpenMode mode) {
     int flags = O_RDWR | O_CLOEXEC | O_NONBLOCK;
     if (mode == OpenMode::Truncate) flags |= O_CREAT;
     if (mode == OpenMode::New) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
-    int fd = ::open(p.c_str(), flags, 0666);
+    int fd = ::open(p.c_str(), flags, permissions);
     if (fd < 0 && mode == OpenMode::Existing && (errno == EACCES || errno == EROFS))
-        fd = ::open(p.c_str(), (flags & ~O_RDWR) | O_RDONLY, 0666);
+        fd = ::open(p.c_str(), (flags & ~O_RDWR) | O_RDONLY);
     if (fd < 0) return 0;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int why = errno;
         ::close(fd);
+        if (mode == OpenMode::New) ::unlink(p.c_str());  // made here, and nobody else's
         errno = why;
         return 0;
     }
@@ -58,15 +59,15 @@ int FileAccess::Open(const std::string& p, OpenMode mode) {
 }
 
 int FileAccess::OpenForRead(const std::string& p) {
-    return Open(p, OpenMode::Existing);
+    return Open(p, OpenMode::Existing, 0);
 }
 
 int FileAccess::OpenForWrite(const std::string& p) {
-    return Open(p, OpenMode::Truncate);
+    return Open(p, OpenMode::Truncate, 0666);
 }
 
-int FileAccess::CreateNew(const std::string& p) {
-    return Open(p, OpenMode::New);
+int FileAccess::CreateNew(const std::string& p, mode_t permissions) {
+    return Open(p, OpenMode::New, permissions);
 }
 
 bool FileAccess::Flush(bool durable) {

@@ -4,6 +4,8 @@
 // open it. Numbers are little-endian. Reads and writes are buffered; a read past the end or a
 // failed write is remembered and reported, never taken as data.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -30,9 +32,9 @@ class FileAccess : public NumberReads<FileAccess> {
     int OpenForRead(const std::string& path);
     // Creates the file or truncates it; size is 0. 1 or 0.
     int OpenForWrite(const std::string& path);
-    // Creates a file that must not exist yet (nor a link of that name); size is 0. 1 or 0, and
-    // errno tells why on 0.
-    int CreateNew(const std::string& path);
+    // Creates a file that must not exist yet (nor a link of that name) with these permissions
+    // (less the umask); size is 0. 1 or 0, and errno tells why on 0.
+    int CreateNew(const std::string& path, mode_t permissions = 0666);
     // Writes what is buffered and closes. 0 when anything written since opening failed to reach
     // the file (the file is closed all the same); 1 otherwise, also with no file open.
     int Close();
@@ -104,7 +106,7 @@ class FileAccess : public NumberReads<FileAccess> {
     bool ReadBytesThroughFile(void* out, std::size_t count);
     void WriteBytesThroughFile(const void* buffer, std::size_t count);
     enum class OpenMode { Existing, Truncate, New };
-    int Open(const std::string& p, OpenMode mode);
+    int Open(const std::string& p, OpenMode mode, mode_t permissions);
     bool Fill(std::int64_t at);
 
     std::int64_t position_ = 0;

@@ -4,11 +4,15 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 namespace kvx {
 namespace {
@@ -17,7 +21,12 @@ constexpr mode_t WriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 // The part of a target's name kept in its temporary file's name: with the dot and the suffix
 // the name stays within the 255 bytes a folder entry may have.
 constexpr std::size_t KeptNameBytes = 200;
+// What is kept where the folder takes shorter names (eCryptfs takes 143 bytes).
+constexpr std::size_t ShortKeptNameBytes = 40;
 constexpr int CreateAttempts = 64;
+// How long a writer waits for another Kolvex's renames in the folder before giving up.
+constexpr int FolderLockAttempts = 200;
+constexpr auto FolderLockPause = std::chrono::milliseconds(10);
 
 // The first bytes of name, at most count, never ending inside a UTF-8 character.
 std::string CutName(const std::string& name, std::size_t count) {
@@ -36,10 +45,6 @@ std::string RandomLetters(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         s += letters[pick(device)];
     return s;
-}
-
-void SyncFolder(int handle) {
-    if (handle >= 0) ::fsync(handle);
 }
 
 }  // namespace
@@ -62,11 +67,15 @@ std::string FolderOf(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-std::string TemporaryNameBeside(const std::string& target) {
+std::string TemporaryNameBeside(const std::string& target, std::size_t keptBytes) {
     const std::filesystem::path p(target);
     const std::string name =
-        "." + CutName(p.filename().string(), KeptNameBytes) + ".kvx-" + RandomLetters(8);
+        "." + CutName(p.filename().string(), keptBytes) + ".kvx-" + RandomLetters(8);
     return (p.parent_path() / name).string();
+}
+
+std::string TemporaryNameBeside(const std::string& target) {
+    return TemporaryNameBeside(target, KeptNameBytes);
 }
 
 bool ReplaceTarget::Hold(const std::string& path, std::string& reason) {
@@ -81,7 +90,9 @@ bool ReplaceTarget::Hold(const std::string& path, std::string& reason) {
         reason = path_ + " is not a plain file";
         return false;
     }
-    if ((before_.st_mode & WriteBits) == 0) {
+    // The user's own right to write it, not only its mode: a file of another user stays theirs.
+    if ((before_.st_mode & WriteBits) == 0 ||
+        ::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0) {
         reason = path_ + " is read-only";
         return false;
     }
@@ -120,13 +131,20 @@ TemporaryFile::~TemporaryFile() {
 }
 
 bool TemporaryFile::Create(const ReplaceTarget& target, std::string& reason) {
+    // Readable by nobody else until it has the earlier file's permissions.
+    const mode_t permissions = target.Exists() ? 0600 : 0666;
+    std::size_t kept = KeptNameBytes;
     for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
-        const std::string name = TemporaryNameBeside(target.Path());
-        if (file_.CreateNew(name)) {
+        const std::string name = TemporaryNameBeside(target.Path(), kept);
+        if (file_.CreateNew(name, permissions)) {
             path_ = name;
             if (target.PassAttributesTo(file_.handle)) return true;
             reason = "cannot give " + path_ + " the permissions of " + target.Path();
             return false;
+        }
+        if (errno == ENAMETOOLONG && kept > ShortKeptNameBytes) {
+            kept = ShortKeptNameBytes;
+            continue;
         }
         if (errno != EEXIST) break;
     }
@@ -150,16 +168,46 @@ bool TemporaryFile::RenameOver(const ReplaceTarget& target, std::string& reason)
     return true;
 }
 
-FolderCommit::FolderCommit(const std::string& folder)
-    : handle_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    // Waits for another Kolvex's renames there: they take no longer than a few system calls.
-    if (handle_ >= 0) ::flock(handle_, LOCK_EX);
+FolderCommit::FolderCommit(const std::vector<std::string>& folders) {
+    // One lock per folder, however its name is spelt, always taken in the same order.
+    std::vector<std::pair<std::pair<dev_t, ino_t>, int>> found;
+    for (const std::string& folder : folders) {
+        const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        if (handle < 0) continue;
+        if (::fstat(handle, &st) != 0) {
+            ::close(handle);
+            continue;
+        }
+        found.push_back({{st.st_dev, st.st_ino}, handle});
+    }
+    std::sort(found.begin(), found.end());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        if (i > 0 && found[i].first == found[i - 1].first) {
+            ::close(found[i].second);
+            continue;
+        }
+        handles_.push_back(found[i].second);
+    }
+    for (const int handle : handles_) {
+        int attempt = 0;
+        while (::flock(handle, LOCK_EX | LOCK_NB) != 0 && ++attempt < FolderLockAttempts)
+            std::this_thread::sleep_for(FolderLockPause);
+        if (attempt == FolderLockAttempts) held_ = false;
+    }
 }
 
 FolderCommit::~FolderCommit() {
-    if (handle_ < 0) return;
-    SyncFolder(handle_);
-    ::close(handle_);  // lets go of the lock
+    for (const int handle : handles_) {
+        ::fsync(handle);
+        ::close(handle);  // lets go of the lock
+    }
+}
+
+bool FolderCommit::Held(std::string& reason) const {
+    if (held_) return true;
+    reason = "the folder is held by another program";
+    return false;
 }
 
 bool ReplaceFile(const std::string& path, const std::function<bool(FileAccess&)>& write,
@@ -172,8 +220,8 @@ bool ReplaceFile(const std::string& path, const std::function<bool(FileAccess&)>
         return false;
     }
     if (!temporary.Finish(reason)) return false;
-    const FolderCommit commit(FolderOf(target.Path()));
-    return target.Unchanged(reason) && temporary.RenameOver(target, reason);
+    const FolderCommit commit({FolderOf(target.Path())});
+    return commit.Held(reason) && target.Unchanged(reason) && temporary.RenameOver(target, reason);
 }
 
 }  // namespace kvx

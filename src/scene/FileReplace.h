@@ -3,7 +3,8 @@
 // planted beside them (a link, a file of a guessed name) turn the write against the user.
 //
 // - A symbolic link is followed to the file it names; that file is replaced and the link stays.
-// - An existing target must be a plain, writable file that nobody holds: it is opened and locked
+// - An existing target must be a plain file the user may write and that nobody holds: it is opened
+// and locked
 //   (the lock every Kolvex takes on the files it reads or saves) until the replacement is done, so
 //   a target that is read-only, a folder, a pipe, a device, in use or being saved by another
 //   Kolvex is refused and left as it was.
@@ -21,6 +22,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scene/FileAccess.h"
 
@@ -83,19 +85,26 @@ class TemporaryFile {
     bool placed_ = false;
 };
 
-// The lock on a folder under which its files are renamed; stores the folder when it lets go.
+// The locks on the folders under which their files are renamed (each folder once, however its
+// name is spelt); stores the folders when it lets go. Another Kolvex's renames are waited for,
+// two seconds at the most.
 class FolderCommit {
   public:
-    explicit FolderCommit(const std::string& folder);
+    explicit FolderCommit(const std::vector<std::string>& folders);
     ~FolderCommit();
     FolderCommit(const FolderCommit&) = delete;
     FolderCommit& operator=(const FolderCommit&) = delete;
+    // False with a reason when a folder's lock could not be had.
+    bool Held(std::string& reason) const;
 
   private:
-    int handle_ = -1;
+    std::vector<int> handles_;
+    bool held_ = true;
 };
 
-// A fresh name for a new file beside target: ".NAME.kvx-XXXXXXXX", NAME cut to fit.
+// A fresh name for a new file beside target: ".NAME.kvx-XXXXXXXX", NAME cut to its first
+// keptBytes bytes (200 by default), never inside a character.
+std::string TemporaryNameBeside(const std::string& target, std::size_t keptBytes);
 std::string TemporaryNameBeside(const std::string& target);
 
 // Writes path's new content through write (which returns false to give up) and puts it in place.

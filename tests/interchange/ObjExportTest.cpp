@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ObjTestFiles.h"
+#include "interchange/FrenchReasons.h"
 #include "interchange/ObjCommands.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
@@ -168,6 +169,11 @@ TEST_F(ObjExport, RegressionALinkedTargetIsWrittenThroughAndTheLinkStays) {
     EXPECT_TRUE(fs::is_symlink(dir.File("link.obj")));
     EXPECT_NE(ReadText(dir.File("real/model.obj")).find("mtllib link.mtl"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(dir.File("link.mtl")));
+    // The folder spelt two ways ("dir/." for the OBJ file, "dir" for its materials) is locked
+    // once: twice, the export waited for itself for ever.
+    fs::create_symlink("./plain.obj", dir.File("dotted.obj"));
+    ASSERT_TRUE(ExportObj(scene, dir.File("dotted.obj"), reason)) << reason;
+    EXPECT_TRUE(fs::is_regular_file(dir.File("plain.obj")));
 }
 
 // A refused exporter removed the temporary files of another that was writing the same names.
@@ -343,20 +349,33 @@ TEST_F(ObjCommands, ImportAddsAfterTheSceneAndExportAppendsTheExtension) {
 // What an import leaves out, and a scene too full for it, are said in French too.
 TEST_F(ObjCommands, RegressionNotesAndTheCapacityMessageAreFrench) {
     WriteText(dir.File("up.obj"), "mtllib ../x.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-    prompts.QueueFileName(dir.File("up.obj"));
-    EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 1);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text,
-              "Fichier OBJ importé, avec ces remarques :\nfichier de matières '../x.mtl' non lu "
+    // The import's result and the one message it shows.
+    const auto import = [&] {
+        prompts.ClearRecord();
+        prompts.QueueFileName(dir.File("up.obj"));
+        const int done = ImportObjScene(scene, prompts, importDialog);
+        EXPECT_EQ(prompts.messages().size(), 1u);
+        return std::to_string(done) + " " +
+               (prompts.messages().empty() ? "" : prompts.messages()[0].text);
+    };
+    EXPECT_EQ(import(),
+              "1 Fichier OBJ importé, avec ces remarques :\nfichier de matières '../x.mtl' non lu "
               "(hors du dossier du modèle) : ses faces gardent la couleur par défaut\n");
     scene.vertexCapacity = scene.vertexCount() + 2;
-    prompts.ClearRecord();
-    prompts.QueueFileName(dir.File("up.obj"));
-    EXPECT_EQ(ImportObjScene(scene, prompts, importDialog), 0);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0].text,
-              "Erreur lors de l'import du fichier OBJ:\nla scène ne peut pas recevoir autant de "
+    EXPECT_EQ(import(),
+              "0 Erreur lors de l'import du fichier OBJ:\nla scène ne peut pas recevoir autant de "
               "sommets ou de faces en plus");
+}
+
+// A path may end with the words of another reason: the reason's own wording is the one put in
+// French.
+TEST(FrenchReasons, RegressionAPathEndingInAnotherReasonsWordsKeepsItsOwnReason) {
+    EXPECT_EQ(FrenchReason("cannot replace /d/notes is read-only"),
+              "impossible de remplacer /d/notes is read-only");
+    EXPECT_EQ(
+        FrenchReason("/d/x is read-only\nline 3: vertex index 0 (indices start at 1)"),
+        "/d/x est en lecture seule\nligne 3 : indice de sommet 0 (les indices commencent à 1)");
+    EXPECT_EQ(FrenchReason("something new"), "something new");
 }
 
 // Each broken file is refused with its reason, shown by the import command, and the scene

@@ -174,6 +174,26 @@ TEST(ObjImport, RegressionOnlyPlainMaterialFilesBesideTheModelAreRead) {
             << reading.notes;
     EXPECT_EQ(reading.notes.find("absent.mtl"), std::string::npos) << "missing is not refused";
     EXPECT_EQ(std::count(reading.notes.begin(), reading.notes.end(), '\n'), 4);
+
+    // One file named many ways is read once; files beyond MaxMaterialFileBytes in all are not.
+    const std::string half(MaxMaterialFileBytes / 2 + 1, '#');
+    WriteText(dir.File("model/a.mtl"), half + "\n" + declare(0));
+    WriteText(dir.File("model/b.mtl"), half + "\n" + declare(1));
+    WriteText(dir.File("model/many.obj"),
+              "mtllib a.mtl ./a.mtl sub/../a.mtl b.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\n"
+              "usemtl m0\nf 1 2 3\nusemtl m1\nf 1 2 3\n");
+    ASSERT_TRUE(ReadObjFile(dir.File("model/many.obj"), data, reading)) << reading.reason;
+    EXPECT_EQ(Color(data.faces[0]), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(Color(data.faces[1]), (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(reading.notes, "material file 'b.mtl' not read (larger than " +
+                                 std::to_string(MaxMaterialFileBytes) +
+                                 " bytes): its faces keep the default colour\n");
+    // An OBJ file beyond any scene's text is not read at all.
+    WriteText(dir.File("model/huge.obj"), "v 0 0 0\n");
+    std::filesystem::resize_file(dir.File("model/huge.obj"), MaxObjFileBytes + 1);
+    EXPECT_FALSE(ReadObjFile(dir.File("model/huge.obj"), data, reading));
+    EXPECT_EQ(reading.reason,
+              "cannot read the file (larger than " + std::to_string(MaxObjFileBytes) + " bytes)");
 }
 
 // A valid file behind a byte-order mark was refused for a wrong reason; UTF-16, binary and
@@ -195,6 +215,11 @@ TEST(ObjImport, RegressionByteOrderMarksAreReadAndFilesWithoutGeometryRefused) {
         EXPECT_EQ(r.data.faces[0].layer, 2);
         EXPECT_EQ(r.data.vertices[1].x, 1.0);
     }
+    // A material file behind a mark loses no material.
+    const Read marked = ReadObjText("mtllib m.mtl\nusemtl red\n" + text, "m.mtl",
+                                    "\xEF\xBB\xBFnewmtl red\nKd 1 0 0\n");
+    ASSERT_TRUE(marked.ok) << marked.reason;
+    EXPECT_EQ(Color(marked.data.faces[0]), (std::vector<int>{255, 0, 0}));
     std::string binary;
     for (int i = 0; i < 4096; ++i)
         binary += static_cast<char>(i * 7919 % 251);
@@ -225,6 +250,14 @@ TEST(ObjImport, RegressionLinesOutsideWhatASceneHoldsAreLeftOut) {
     ASSERT_TRUE(r.ok) << r.reason;
     ASSERT_EQ(r.data.vertices.size(), 3u);
     ASSERT_EQ(r.data.faces.size(), 3u);
+    // Exponents of many digits: tinyobjloader read them as 0, or overflowed.
+    const Read tiny =
+        ReadObjText("v 1e-99999999999 -2e-0000000000000001 3\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    ASSERT_TRUE(tiny.ok) << tiny.reason;
+    EXPECT_EQ(tiny.data.vertices[0].x, 0.0);
+    EXPECT_EQ(tiny.data.vertices[0].y, -0.2);
+    EXPECT_EQ(ReadObjText("v 1e2147483649 0 0\n").reason,
+              "line 1: coordinate is not a finite number");
     EXPECT_EQ(Corners(r.data, 0), (Indices{0, 1, 2}));
     EXPECT_EQ(r.data.faces[0].renderType, RenderSmooth);
     EXPECT_EQ(r.data.faces[1].renderType, RenderFlat);

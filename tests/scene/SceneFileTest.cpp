@@ -289,10 +289,15 @@ TEST_F(SceneFileTest, FilesThatCannotBeLoadedAndCancelledDialogsChangeNothing) {
 
 // Opening asked for write access, so a user could not open a scene file they may only read (one
 // on a read-only share or disc). Saving over it stays refused.
+// Opening asked for write access, so a user could not open a scene file they may only read (one
+// on a read-only share or disc). Saving over it stays refused, and so does saving over another
+// user's file that only its owner may write, even in a folder everyone may write.
 TEST_F(SceneFileTest, RegressionAFileTheUserMayOnlyReadOpens) {
     test::WriteAll(dir.File("ro.KVX"), GoodFile().data);
+    test::WriteAll(dir.File("theirs.KVX"), GoodFile().data);
     ASSERT_EQ(::chmod(dir.File("ro.KVX").c_str(), 0444), 0);
-    ASSERT_EQ(::chmod(fs::path(dir.File("ro.KVX")).parent_path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(dir.File("theirs.KVX").c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(fs::path(dir.File("ro.KVX")).parent_path().c_str(), 0777), 0);
     // Root may write anything: the check runs as an ordinary user.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -306,13 +311,19 @@ TEST_F(SceneFileTest, RegressionAFileTheUserMayOnlyReadOpens) {
         Scene other(root);
         if (!LoadSceneFromPath(other, dir.File("ro.KVX"), true, reason)) ::_exit(2);
         if (SaveSceneToPath(other, dir.File("ro.KVX"), reason)) ::_exit(3);
+        if (::geteuid() != 0 && ::getuid() != 0 &&
+            ::access(dir.File("theirs.KVX").c_str(), W_OK) != 0 &&
+            SaveSceneToPath(other, dir.File("theirs.KVX"), reason))
+            ::_exit(4);
         ::_exit(0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not read, 2: not loaded, 3: saved over, 9: no user";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "1: not read, 2: not loaded, 3: saved over, 4: another's file replaced, 9: no user";
     EXPECT_EQ(test::ReadAll(dir.File("ro.KVX")), GoodFile().data);
+    EXPECT_EQ(test::ReadAll(dir.File("theirs.KVX")), GoodFile().data);
 }
 
 TEST_F(SceneFileTest, ExtensionIsAddedOnlyToANameWithoutOne) {

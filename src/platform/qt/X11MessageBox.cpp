@@ -22,10 +22,12 @@ std::string Latin1(const std::string& utf8) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) {
             out += static_cast<char>(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() &&
+                   (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
             out +=
                 static_cast<char>((c & 0x03) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
-        } else if ((c & 0xC0) == 0xC0) {
+        } else if ((c & 0xC0) != 0x80) {
+            // Another character, or a broken one: its continuation bytes go with it.
             out += '?';
             while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80)
                 ++i;
