@@ -5,6 +5,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Cursors.h"
 #include "resources/Menus.h"
+#include "shell/CommandLine.h"
 #include "shell/MainLoop.h"
 
 namespace kvx {
@@ -71,8 +72,9 @@ bool StartEditor(Editor& editor) {
     return true;
 }
 
-int RunEditor(Editor& editor, EventPump& pump) {
+int RunEditor(Editor& editor, EventPump& pump, const std::vector<std::string>& files) {
     if (!StartEditor(editor)) return 0;
+    OpenCommandLineFiles(editor, files);
     return static_cast<int>(RunMessageLoop(editor, pump));
 }
 

@@ -2,6 +2,8 @@
 // Start-up of the editor and its whole run.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/MessageQueue.h"
 #include "shell/Editor.h"
@@ -17,7 +19,9 @@ int CanvasDepthFor(int desktopBitsPerPixel);
 // posted to the frame. False when the desktop depth is refused.
 bool StartEditor(Editor& editor);
 
-// Start-up and the message loop. 0 when the depth is refused, otherwise the last message's wParam.
-int RunEditor(Editor& editor, platform::EventPump& pump);
+// Start-up, the files of the command line (CommandLine.h) and the message loop. 0 when the depth
+// is refused, otherwise the last message's wParam.
+int RunEditor(Editor& editor, platform::EventPump& pump,
+              const std::vector<std::string>& files = {});
 
 }  // namespace kvx

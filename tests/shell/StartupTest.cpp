@@ -1,6 +1,9 @@
 // Start-up: the depth check, the frame with its menu and check marks, the seven views of
 // "Aligner", and the first picture of the views.
 
+#include "TempDir.h"
+#include "scene/SceneFile.h"
+#include "shell/CommandLine.h"
 #include "shell/EditorFixture.h"
 
 namespace kvx::test {
@@ -108,6 +111,56 @@ TEST_F(StartupTest, FirstPictureAtSixteenBitsHasBackgroundAndRulers) {
     EXPECT_EQ(shot.Pixel(60, 125), 0x632Cu);
     EXPECT_EQ(shot.Pixel(125, 60), 0x632Cu);
     EXPECT_EQ(ws.lastPresented.at(ViewWindow(ViewPerspective).handle).Pixel(10, 10), 0u);
+}
+
+}  // namespace
+}  // namespace kvx::test
+
+namespace kvx::test {
+namespace {
+
+TEST(CommandLineTest, OptionsAndFilesAreToldApart) {
+    const CommandLine run = ParseCommandLine({"--trace", "a.KVX", "--", "--b.obj"});
+    EXPECT_EQ(run.action, CommandLine::Action::Run);
+    EXPECT_TRUE(run.trace);
+    EXPECT_EQ(run.files, (std::vector<std::string>{"a.KVX", "--b.obj"}));
+    EXPECT_EQ(ParseCommandLine({"a", "--help"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"-h"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"--version", "--frob"}).action, CommandLine::Action::Version);
+    const CommandLine wrong = ParseCommandLine({"--frob"});
+    EXPECT_EQ(wrong.action, CommandLine::Action::Wrong);
+    EXPECT_EQ(wrong.wrong, "--frob");
+}
+
+// A file on the command line opens as the editor starts; a bad one or several leave an empty
+// scene, with a message, and nothing counts as unsaved.
+TEST_F(StartupTest, TheCommandLinesFileOpensAsTheEditorStarts) {
+    Start();
+    TempDir dir;
+    std::string reason;
+    scene().GenerateMesh();
+    ASSERT_TRUE(SaveSceneToPath(scene(), dir.File("mesh.KVX"), reason)) << reason;
+    scene().ClearScene();
+    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    WriteAll(dir.File("tri.OBJ"), {triangle.begin(), triangle.end()});
+    const auto open = [&](std::vector<std::string> files) {
+        prompts.ClearRecord();
+        OpenCommandLineFiles(editor, files);
+        Pump();
+        return std::to_string(scene().vertexCount()) + " " + std::to_string(scene().faceCount()) +
+               (editor.history.Modified() ? " modified" : "") +
+               (prompts.messages().empty() ? "" : " | " + prompts.messages()[0].text);
+    };
+    EXPECT_EQ(open({dir.File("mesh.KVX")}), "225 392");
+    EXPECT_EQ(open({dir.File("tri.OBJ")}), "3 1");
+    EXPECT_EQ(open({dir.File("missing.KVX")}),
+              "0 0 | Erreur lors du chargement du Fichier!\n" + dir.File("missing.KVX"));
+    EXPECT_EQ(open({dir.File("mesh.KVX"), dir.File("tri.OBJ")}),
+              "0 0 | Kolvex ouvre un seul fichier à la fois : aucun des 2 fichiers donnés n'a été "
+              "ouvert.");
+    EXPECT_EQ(open({dir.File("missing.obj")}), "0 0 | Erreur lors du chargement du Fichier!\n" +
+                                                   dir.File("missing.obj") +
+                                                   "\nimpossible de lire le fichier (absent)");
 }
 
 }  // namespace

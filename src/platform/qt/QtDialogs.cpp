@@ -168,8 +168,7 @@ void QtDialogHost::RunModal(const DialogTemplate& t, DialogProcedure procedure) 
         }
     });
     dialogs_[handle] = widget;
-    if (std::getenv("KOLVEX_TRACE") != nullptr)
-        std::fprintf(stderr, "kolvex: dialog \"%s\" opens\n", t.title.c_str());
+    if (trace_) std::fprintf(stderr, "kolvex: dialog \"%s\" opens\n", t.title.c_str());
     widget->Deliver(WM_INITDIALOG, 0, 0);
     if (!ended) widget->exec();
     dialogs_.erase(handle);

@@ -26,7 +26,8 @@ class DialogWidget;
 
 class QtDialogHost : public platform::DialogHost {
   public:
-    explicit QtDialogHost(platform::MessageQueue& queue) : queue_(queue) {}
+    explicit QtDialogHost(platform::MessageQueue& queue, bool trace = false)
+        : queue_(queue), trace_(trace) {}
     ~QtDialogHost() override;
 
     void RunModal(const platform::DialogTemplate& dialog,
@@ -45,6 +46,7 @@ class QtDialogHost : public platform::DialogHost {
 
   private:
     platform::MessageQueue& queue_;
+    bool trace_;
     std::map<platform::WindowHandle, QPointer<DialogWidget>> dialogs_;
     // Handles far above the window system's, so the two never meet.
     platform::WindowHandle nextHandle_ = 0x10000;

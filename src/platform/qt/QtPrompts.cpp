@@ -107,7 +107,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     if (!question && screen && screen->depth() < 16 &&
         QGuiApplication::platformName() == QStringLiteral("xcb") &&
         ShowCoreX11MessageBox(text, title)) {
-        if (std::getenv("KOLVEX_TRACE") != nullptr) {
+        if (trace_) {
             std::fprintf(stderr, "kolvex: message box \"%s\" answered: %s\n", title.c_str(),
                          text.c_str());
             std::fflush(stderr);
@@ -129,8 +129,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
-    const bool trace = std::getenv("KOLVEX_TRACE") != nullptr;
-    if (trace) {
+    if (trace_) {
         std::fprintf(stderr, "kolvex: question \"%s\" asked\n", text.c_str());
         std::fflush(stderr);
     }
@@ -138,7 +137,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     const int answer = box.clickedButton() == yes  ? IDYES
                        : box.clickedButton() == no ? IDNO
                                                    : IDCANCEL;
-    if (trace) {
+    if (trace_) {
         std::fprintf(stderr, "kolvex: question answered %d\n", answer);
         std::fflush(stderr);
     }

@@ -1,10 +1,11 @@
 #pragma once
-// Message boxes and the open and save file dialogs on Qt. With auto-answer on (the environment
-// variable KOLVEX_AUTO_ANSWER=1), nothing is shown: a message box prints its title and text on
-// stderr and answers OK, a file dialog prints its title and answers "cancelled", so scripts can
-// run the editor where nobody can answer. With KOLVEX_AUTO_FOLDER set as well, a save dialog
-// answers a new name in that folder ("saved-PID-N" and the extension of its first filter) and an
-// open dialog the latest file saved there with the extension of its own first filter.
+// Message boxes and the open and save file dialogs on Qt. With auto-answer on (only the test
+// harness turns it on, from the environment variable KOLVEX_AUTO_ANSWER=1), nothing is shown: a
+// message box prints its title and text on stderr and answers OK, a file dialog prints its title
+// and answers "cancelled", so scripts can run the editor where nobody can answer. With
+// KOLVEX_AUTO_FOLDER set as well, a save dialog answers a new name in that folder ("saved-PID-N"
+// and the extension of its first filter) and an open dialog the latest file saved there with the
+// extension of its own first filter.
 
 #include <string>
 
@@ -14,7 +15,8 @@ namespace kvx::qt {
 
 class QtPrompts : public platform::Prompts {
   public:
-    explicit QtPrompts(bool autoAnswer = false) : autoAnswer_(autoAnswer) {}
+    explicit QtPrompts(bool autoAnswer = false, bool trace = false)
+        : autoAnswer_(autoAnswer), trace_(trace) {}
     // Auto-answer as the environment asks.
     static bool AutoAnswerFromEnvironment();
 
@@ -28,6 +30,7 @@ class QtPrompts : public platform::Prompts {
                                             bool save);
 
     bool autoAnswer_;
+    bool trace_;
     int autoSaves_ = 0;
 };
 

@@ -1,0 +1,85 @@
+#include "shell/CommandLine.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "interchange/FrenchReasons.h"
+#include "interchange/ObjImport.h"
+#include "platform/Constants.h"
+#include "resources/CommandIds.h"
+#include "scene/SceneFile.h"
+#include "shell/Editor.h"
+
+namespace kvx {
+namespace {
+
+bool EndsWithNoCase(const std::string& s, const std::string& end) {
+    if (s.size() < end.size()) return false;
+    return std::equal(end.begin(), end.end(), s.end() - static_cast<std::ptrdiff_t>(end.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+// Reads path into the empty scene; false with the message to show.
+bool OpenOne(Scene& scene, const std::string& path, std::string& message) {
+    std::string reason;
+    if (!EndsWithNoCase(path, ".obj")) {
+        if (LoadSceneFromPath(scene, path, true, reason)) return true;
+        message = std::string(LoadErrorText) + "\n" + path;
+        return false;
+    }
+    SceneFileData data;
+    ObjReading reading;
+    if (ReadObjFile(path, data, reading) && AddSceneFileToScene(scene, data, true, reading.reason))
+        return true;
+    message = std::string(LoadErrorText) + "\n" + path + "\n" + FrenchReason(reading.reason);
+    return false;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    bool optionsEnd = false;
+    for (const std::string& a : args) {
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            line.files.push_back(a);
+        } else if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--help" || a == "-h") {
+            line.action = CommandLine::Action::Help;
+            return line;
+        } else if (a == "--version") {
+            line.action = CommandLine::Action::Version;
+            return line;
+        } else if (a == "--trace") {
+            line.trace = true;
+        } else {
+            line.action = CommandLine::Action::Wrong;
+            line.wrong = a;
+            return line;
+        }
+    }
+    return line;
+}
+
+void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    std::string message;
+    if (files.size() > 1) {
+        message = "Kolvex ouvre un seul fichier à la fois : aucun des " +
+                  std::to_string(files.size()) + " fichiers donnés n'a été ouvert.";
+    } else if (OpenOne(*editor.scene, files[0], message)) {
+        editor.history.Clear();
+        editor.RequestRedraw(0);
+        editor.PostCommand(cmd::Aligner);
+        return;
+    }
+    editor.scene->ClearScene();
+    editor.history.Clear();
+    editor.prompts.MessageBox(message, SaveErrorTitle, platform::MB_OK);
+}
+
+}  // namespace kvx
