@@ -9,7 +9,7 @@ FUZZ_TARGETS = scene_reader obj_import draw_scene
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench format clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench install package format clean
 
 all: build
 
@@ -51,6 +51,15 @@ fuzz:
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t \
 	    || exit 1; \
 	done
+
+# Installs the editor, kvxtool, the desktop entry, the icon and the scene file type under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same tree (build/kolvex_VERSION_ARCH.deb).
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

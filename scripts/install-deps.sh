@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n
   libtinyobjloader-dev
   xvfb xauth x11-utils imagemagick xdotool
+  desktop-file-utils shared-mime-info dpkg-dev
 )
 
 # --fuzz: also clang and its fuzzing runtime, for `make fuzz`; the GCC build never needs them.
