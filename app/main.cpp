@@ -75,5 +75,6 @@ int main(int argc, char** argv) {
     kvx::qt::QtDialogHost dialogs(queue, trace);
     kvx::Editor editor(windows, prompts, queue);
     editor.dialogHost = &dialogs;
+    editor.recoveryFolder = kvx::DefaultRecoveryFolder();
     return kvx::RunEditor(editor, pump, line.files);
 }

@@ -72,6 +72,16 @@ void BM_SaveScene(benchmark::State& state) {
     Counters(state, *f.scene);
 }
 
+// What a recovery copy costs the editing: the scene taken in memory on the main thread (the
+// file is written by a helper thread).
+void BM_RecoverySnapshot(benchmark::State& state) {
+    Fixture f;
+    LoadInto(f, state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SceneBytes(*f.scene));
+    Counters(state, *f.scene);
+}
+
 void BM_LoadScene(benchmark::State& state) {
     Fixture f;
     SavedGrid(state.range(0));
@@ -110,6 +120,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_SaveScene)->Apply(Sizes)->MinTime(0.5);
+BENCHMARK(BM_RecoverySnapshot)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_LoadScene)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_SelectVerticesThenFacesOfVertices)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_DeleteTenthOfFaces)->Apply(Sizes)->Iterations(3);

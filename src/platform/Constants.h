@@ -56,6 +56,7 @@ inline constexpr std::uint32_t MB_OK = 0x00000000;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr std::uint32_t MB_YESNOCANCEL = 0x00000003;
+inline constexpr std::uint32_t MB_YESNO = 0x00000004;
 inline constexpr std::uint32_t MB_ICONQUESTION = 0x00000020;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;

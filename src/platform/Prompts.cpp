@@ -12,7 +12,8 @@ int ScriptedPrompts::MessageBox(const std::string& text, const std::string& titl
         answers_.pop_front();
         return answer;
     }
-    return (type & 0xF) == MB_YESNOCANCEL ? questionAnswer : IDOK;
+    const std::uint32_t buttons = type & 0xF;
+    return buttons == MB_YESNOCANCEL || buttons == MB_YESNO ? questionAnswer : IDOK;
 }
 
 std::optional<std::string> ScriptedPrompts::Next(bool save, FileDialogSettings& settings) {

@@ -37,8 +37,9 @@ struct FileDialogSettings {
 class Prompts {
   public:
     virtual ~Prompts() = default;
-    // Shows text under title with no owner window: an OK button (MB_OK), or Oui / Non / Annuler
-    // (MB_YESNOCANCEL). Returns the button pressed (IDOK, IDYES, IDNO, IDCANCEL).
+    // Shows text under title with no owner window: an OK button (MB_OK), Oui / Non / Annuler
+    // (MB_YESNOCANCEL) or Oui / Non (MB_YESNO). Returns the button pressed (IDOK, IDYES, IDNO,
+    // IDCANCEL).
     virtual int MessageBox(const std::string& text, const std::string& title,
                            std::uint32_t type) = 0;
     // A file name to open or save, or nothing when the user cancelled. Updates

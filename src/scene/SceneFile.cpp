@@ -405,14 +405,17 @@ void WriteScene(const Scene& scene, Sink& file) {
     }
 }
 
-// Little-endian bytes in memory, written as FileAccess writes them.
+// Little-endian bytes in memory, written as FileAccess writes them, into room made for all of
+// them beforehand.
 struct ByteSink {
+    explicit ByteSink(std::size_t size) : bytes(size) {}
     std::vector<std::uint8_t> bytes;
+    std::size_t at = 0;
     void WriteBytes(const void* p, std::size_t n) {
-        const auto* b = static_cast<const std::uint8_t*>(p);
-        bytes.insert(bytes.end(), b, b + n);
+        std::memcpy(bytes.data() + at, p, n);
+        at += n;
     }
-    void WriteU8(std::int32_t v) { bytes.push_back(static_cast<std::uint8_t>(v)); }
+    void WriteU8(std::int32_t v) { bytes[at++] = static_cast<std::uint8_t>(v); }
     void WriteI32(std::int32_t v) { WriteBytes(&v, 4); }
     void WriteF64(double v) { WriteBytes(&v, 8); }
 };
@@ -430,8 +433,12 @@ bool SaveSceneToPath(const Scene& scene, const std::string& path, std::string& r
 }
 
 std::vector<std::uint8_t> SceneBytes(const Scene& scene) {
-    ByteSink sink;
+    std::size_t size = SceneHeaderSize + scene.vertices.size() * VertexRecordSize(2);
+    for (const Face& f : scene.faces)
+        size += static_cast<std::size_t>(FaceRecordSize(2, f.vertexCount));
+    ByteSink sink(size);
     WriteScene(scene, sink);
+    sink.bytes.resize(sink.at);
     return std::move(sink.bytes);
 }
 
@@ -468,20 +475,22 @@ std::string IgnoredBytesText(std::int64_t count) {
            (count == 1 ? " octet ignoré." : " octets ignorés.");
 }
 
-int SaveScene(const Scene& scene, platform::Prompts& prompts,
-              platform::FileDialogSettings& dialog) {
+int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
+              std::string* chosen) {
     const auto name = prompts.SaveFileName(dialog);
     if (!name || name->empty()) return 0;
     std::string reason;
-    if (!SaveSceneToPath(scene, WithSceneExtension(*name), reason)) {
+    const std::string path = WithSceneExtension(*name);
+    if (!SaveSceneToPath(scene, path, reason)) {
         prompts.MessageBox(SaveErrorText, SaveErrorTitle, platform::MB_OK);
         return 0;
     }
+    if (chosen) *chosen = path;
     return 1;
 }
 
 int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
-              int clearFirst) {
+              int clearFirst, std::string* chosen) {
     const auto name = prompts.OpenFileName(dialog);
     if (!name || name->empty()) return 0;
     std::string reason;
@@ -492,6 +501,7 @@ int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSett
     }
     if (ignoredBytes > 0)
         prompts.MessageBox(IgnoredBytesText(ignoredBytes), SaveErrorTitle, platform::MB_OK);
+    if (chosen) *chosen = *name;
     return 1;
 }
 

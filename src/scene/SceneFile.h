@@ -93,12 +93,14 @@ platform::FileDialogSettings SceneOpenDialogSettings();
 platform::FileDialogSettings SceneSaveDialogSettings();
 
 // "Enregistrer...": asks for a name and saves. 1 saved, 0 cancelled or failed (a failure shows
-// the save error message).
-int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog);
+// the save error message). chosen, when given, receives the file written.
+int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
+              std::string* chosen = nullptr);
 
 // "Ouvrir..." (clearFirst 1) and "Importer..." (0): asks for a name and loads. 1 loaded, 0
-// cancelled or failed (a failure shows the load error message and changes nothing).
+// cancelled or failed (a failure shows the load error message and changes nothing). chosen,
+// when given, receives the file read.
 int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
-              int clearFirst);
+              int clearFirst, std::string* chosen = nullptr);
 
 }  // namespace kvx

@@ -86,6 +86,11 @@ class SceneHistory {
     // cleared; selection changes do not count.
     bool Modified() const { return content_ != savedContent_; }
     void MarkSaved() { savedContent_ = content_; }
+    // The model as it is counts as never saved (work recovered after a crash).
+    void MarkUnsaved() { savedContent_ = nextContent_++; }
+    // Changes whenever the model changes (a step, an undo, a redo, a clear): a reader can tell
+    // that something happened since it last looked.
+    std::uint64_t ContentVersion() const { return content_; }
 
     // Colour and shading of one face.
     struct FaceLook {

@@ -73,6 +73,7 @@ void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files)
                   std::to_string(files.size()) + " fichiers donnés n'a été ouvert.";
     } else if (OpenOne(*editor.scene, files[0], message)) {
         editor.history.Clear();
+        if (!EndsWithNoCase(files[0], ".obj")) editor.documentPath = files[0];
         editor.RequestRedraw(0);
         editor.PostCommand(cmd::Aligner);
         return;

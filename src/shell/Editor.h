@@ -23,6 +23,7 @@
 #include "scene/SceneHistory.h"
 #include "shell/DisplayState.h"
 #include "shell/MenuBar.h"
+#include "shell/Recovery.h"
 #include "shell/ViewObject.h"
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
@@ -116,6 +117,12 @@ struct Editor {
     SceneHistory history;  // the user's steps on the scene, for "Annuler" and "Rétablir"
     PointLight pointLight;
     std::array<ViewObject, 8> views;  // by view number 1..7
+
+    // The scene's own file: the one opened or last saved; empty for a new scene.
+    std::string documentPath;
+    // Where recovery copies are kept (Recovery.h); empty keeps none.
+    std::string recoveryFolder;
+    RecoveryCopies recovery;
 };
 
 }  // namespace kvx

@@ -73,9 +73,15 @@ void ToggleLights(Editor& editor) {
 }
 
 void Load(Editor& editor, int clearFirst) {
-    const int loaded = LoadScene(*editor.scene, editor.prompts, editor.openDialog, clearFirst);
-    // An opened file starts a new history; an imported one is a step that can be undone.
-    if (loaded == 1 && clearFirst == 1) editor.history.Clear();
+    std::string path;
+    const int loaded =
+        LoadScene(*editor.scene, editor.prompts, editor.openDialog, clearFirst, &path);
+    // An opened file starts a new history and becomes the scene's own; an imported one is a step
+    // that can be undone.
+    if (loaded == 1 && clearFirst == 1) {
+        editor.history.Clear();
+        editor.documentPath = path;
+    }
     editor.RequestRedraw(0);
     editor.PostCommand(cmd::Aligner);
 }
@@ -98,6 +104,7 @@ void RunFrameCommand(Editor& editor, std::uint32_t id) {
             if (!ConfirmDiscardChanges(editor)) break;
             scene.ClearScene();
             editor.history.Clear();
+            editor.documentPath.clear();
             editor.RequestRedraw(0);
             break;
         case cmd::Enregistrer:

@@ -154,8 +154,12 @@ void RedoStep(Editor& editor) {
 }
 
 int SaveAndMark(Editor& editor) {
-    const int saved = SaveScene(*editor.scene, editor.prompts, editor.saveDialog);
-    if (saved == 1) editor.history.MarkSaved();
+    std::string path;
+    const int saved = SaveScene(*editor.scene, editor.prompts, editor.saveDialog, &path);
+    if (saved == 1) {
+        editor.history.MarkSaved();
+        editor.documentPath = path;
+    }
     return saved;
 }
 

@@ -205,9 +205,14 @@ void RedrawMarkedViews(Editor& editor, const Message& m) {
 }
 
 void ProcessMessage(Editor& editor, const Message& m) {
+    if (m.message == WM_TIMER && m.wParam == RecoveryTimerId && m.window == editor.frame.handle) {
+        editor.recovery.OnIdle(editor);
+        return;
+    }
     DispatchMessage(editor, m);
     UpdateStatusBar(editor, m);
     RedrawMarkedViews(editor, m);
+    editor.recovery.AfterMessage(editor);
 }
 
 std::uint32_t RunMessageLoop(Editor& editor, EventPump& pump) {

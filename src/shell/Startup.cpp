@@ -1,5 +1,7 @@
 #include "shell/Startup.h"
 
+#include <unistd.h>
+
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
@@ -75,7 +77,10 @@ bool StartEditor(Editor& editor) {
 int RunEditor(Editor& editor, EventPump& pump, const std::vector<std::string>& files) {
     if (!StartEditor(editor)) return 0;
     OpenCommandLineFiles(editor, files);
-    return static_cast<int>(RunMessageLoop(editor, pump));
+    editor.recovery.Start(editor, editor.recoveryFolder, std::to_string(::getpid()));
+    const int status = static_cast<int>(RunMessageLoop(editor, pump));
+    editor.recovery.Finish();  // a clean end: nothing left to recover
+    return status;
 }
 
 }  // namespace kvx

@@ -48,6 +48,8 @@ start_xvfb() {
   [ -n "$display" ] || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
   export DISPLAY=$display
   export KOLVEX_TRACE=1
+  # Recovery copies of this run's editors stay in its own folder.
+  export XDG_STATE_HOME="$work/state"
   # Leaks inside Qt and the X libraries are not the editor's; the unit tests check ours.
   export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
   unset QT_QPA_PLATFORM

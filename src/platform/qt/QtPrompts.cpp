@@ -95,7 +95,8 @@ std::string QtNameFilter(const FileFilter& filter) {
 }
 
 int QtPrompts::MessageBox(const std::string& text, const std::string& title, std::uint32_t type) {
-    const bool question = (type & 0xF) == MB_YESNOCANCEL;
+    const std::uint32_t buttons = type & 0xF;
+    const bool question = buttons == MB_YESNOCANCEL || buttons == MB_YESNO;
     if (autoAnswer_) {
         // Scripts that answer every box by themselves never keep unsaved changes.
         std::fprintf(stderr, "kolvex: message box \"%s\": %s\n", title.c_str(), text.c_str());
@@ -126,9 +127,11 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
                     QString::fromUtf8(text.c_str()));
     QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    QPushButton* cancel = buttons == MB_YESNOCANCEL
+                              ? box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole)
+                              : nullptr;
     box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
+    box.setEscapeButton(cancel ? cancel : no);
     if (trace_) {
         std::fprintf(stderr, "kolvex: question \"%s\" asked\n", text.c_str());
         std::fflush(stderr);
@@ -136,7 +139,8 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     box.exec();
     const int answer = box.clickedButton() == yes  ? IDYES
                        : box.clickedButton() == no ? IDNO
-                                                   : IDCANCEL;
+                       : cancel                    ? IDCANCEL
+                                                   : IDNO;
     if (trace_) {
         std::fprintf(stderr, "kolvex: question answered %d\n", answer);
         std::fflush(stderr);

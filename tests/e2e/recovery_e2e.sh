@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Work survives a kill, with real X input in the real editor under Xvfb:
+#   recovery_e2e.sh KOLVEX_EXECUTABLE DEPTH
+# "Mesh" and 49 arrow nudges of every vertex (fifty changes: a recovery copy is written), then
+# SIGKILL. Started again, the editor asks "Récupérer le travail non enregistré ?"; Return answers
+# Oui, and "Enregistrer..." writes a file that holds exactly the recovered scene; the copy then
+# goes.
+set -uo pipefail
+
+exe=$1
+depth=$2
+. "$(dirname "$0")/xvfb_lib.sh"
+start_session xdotool
+copies="$XDG_STATE_HOME/kolvex"
+
+menu_item Shape 1
+read -r tx ty tw th < <(view_area Dessus)
+activate $((tx + 125)) "$ty"
+xdotool key ctrl+a
+for _ in $(seq 1 49); do xdotool key Right; done
+for _ in $(seq 1 100); do
+  ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && break
+  sleep 0.1
+done
+copy=$(ls "$copies"/recovery-*.KVX 2>/dev/null | head -1)
+[ -n "$copy" ] || fail "no recovery copy after fifty changes"
+sleep 0.5
+cp "$copy" "$work/expected.KVX"
+{ kill -9 "$editor_pid"; wait "$editor_pid"; } 2>/dev/null
+editor_pid=""
+
+"$exe" --trace >"$work/editor.log" 2>&1 &
+editor_pid=$!
+for _ in $(seq 1 200); do
+  grep -q 'question "Récupérer le travail non enregistré ?" asked' "$work/editor.log" && break
+  kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended at start"
+  sleep 0.1
+done
+grep -q 'question "Récupérer' "$work/editor.log" || fail "the editor did not offer the lost work"
+sleep 0.5
+xdotool key Return
+for _ in $(seq 1 100); do
+  grep -q 'question answered 6' "$work/editor.log" && break
+  sleep 0.1
+done
+grep -q 'question answered 6' "$work/editor.log" || fail "Return did not answer Oui"
+for _ in $(seq 1 100); do grep -q 'presented "Dessus"' "$work/editor.log" && break; sleep 0.1; done
+sleep 1
+save_as "$work/recovered.KVX"
+cmp -s "$work/expected.KVX" "$work/recovered.KVX" || fail "the saved file differs from the lost work"
+for _ in $(seq 1 50); do
+  ls "$copies"/recovery-*.KVX >/dev/null 2>&1 || break
+  sleep 0.1
+done
+ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && fail "a recovery copy stays after the save"
+echo "PASS: work killed with the editor comes back at depth $depth"
