@@ -52,12 +52,14 @@ inline constexpr std::uint32_t Annuler = 40201;
 inline constexpr std::uint32_t Retablir = 40202;
 inline constexpr std::uint32_t ExporterObj = 40203;
 inline constexpr std::uint32_t ImporterObj = 40204;
+// "Enregistrer": saves to the scene's own file without a dialog (asks for a name when it has none).
+inline constexpr std::uint32_t EnregistrerFichier = 40205;
 
 // The frame handles identifiers in these ranges; others go to default processing.
 inline constexpr std::uint32_t FirstFrameCommand = 40001;
 inline constexpr std::uint32_t LastFrameCommand = 40113;
 inline constexpr std::uint32_t FirstAddedCommand = 40201;
-inline constexpr std::uint32_t LastAddedCommand = 40204;
+inline constexpr std::uint32_t LastAddedCommand = 40205;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

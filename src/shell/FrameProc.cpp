@@ -110,6 +110,9 @@ void RunFrameCommand(Editor& editor, std::uint32_t id) {
         case cmd::Enregistrer:
             SaveAndMark(editor);
             break;
+        case cmd::EnregistrerFichier:
+            QuickSave(editor);
+            break;
         case cmd::Ouvrir:
             if (ConfirmDiscardChanges(editor)) Load(editor, 1);
             break;

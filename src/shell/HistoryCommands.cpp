@@ -163,6 +163,18 @@ int SaveAndMark(Editor& editor) {
     return saved;
 }
 
+int QuickSave(Editor& editor) {
+    editor.history.End(*editor.scene);
+    if (editor.documentPath.empty()) return SaveAndMark(editor);
+    std::string reason;
+    if (!SaveSceneToPath(*editor.scene, editor.documentPath, reason)) {
+        editor.prompts.MessageBox(SaveErrorText, SaveErrorTitle, MB_OK);
+        return 0;
+    }
+    editor.history.MarkSaved();
+    return 1;
+}
+
 bool ConfirmDiscardChanges(Editor& editor) {
     editor.history.End(*editor.scene);  // what a running rotation did so far counts too
     if (!editor.history.Modified()) return true;

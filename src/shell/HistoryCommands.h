@@ -39,5 +39,8 @@ bool ConfirmDiscardChanges(Editor& editor);
 
 // "Enregistrer...": saves and, once saved, counts the scene as unchanged. 1 saved, 0 not.
 int SaveAndMark(Editor& editor);
+// "Enregistrer": saves to the scene's own file without a dialog, or as "Enregistrer..." when it
+// has none. 1 saved, 0 not.
+int QuickSave(Editor& editor);
 
 }  // namespace kvx

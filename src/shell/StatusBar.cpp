@@ -1,6 +1,7 @@
 #include "shell/StatusBar.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/Constants.h"
 
@@ -22,7 +23,17 @@ std::string StatusText(const Editor& editor) {
                       "   X: %.3f  Y: %.3f  Z: %.3f", editor.mouse.worldX, editor.mouse.worldY,
                       editor.mouse.worldZ);
     }
-    return text;
+    // Last, the scene's own file and whether it has unsaved changes.
+    std::string status = text;
+    const bool modified = editor.history.Modified();
+    if (!editor.documentPath.empty() || modified) {
+        status += "   Fichier: ";
+        status += editor.documentPath.empty()
+                      ? std::string("sans nom")
+                      : std::filesystem::path(editor.documentPath).filename().string();
+        if (modified) status += " (modifié)";
+    }
+    return status;
 }
 
 void UpdateStatusBar(Editor& editor, const Message& m) {

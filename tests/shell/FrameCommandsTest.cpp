@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "TempDir.h"
+#include "scene/SceneFile.h"
 #include "shell/EditorFixture.h"
 #include "shell/HistoryCommands.h"
 
@@ -18,6 +20,28 @@ class FrameCommandsTest : public EditorFixture {
 };
 
 // Each toggle flips its flag and the check mark; "Deplacement" is checked while the flag is off.
+// "Enregistrer" (Ctrl+S) asks for a name only once the scene has none; the status bar names the
+// scene's file and says when it has unsaved changes.
+TEST_F(FrameCommandsTest, QuickSaveAsksOnlyForANewSceneAndTheStatusBarNamesTheFile) {
+    TempDir dir;
+    Command(cmd::Mesh);
+    EXPECT_TRUE(ws.statusText.ends_with("   Fichier: sans nom (modifié)")) << ws.statusText;
+    prompts.QueueFileName(dir.File("pyramide"));
+    Command(cmd::EnregistrerFichier);
+    ASSERT_EQ(prompts.dialogs().size(), 1u);
+    EXPECT_TRUE(ws.statusText.ends_with("   Fichier: pyramide.KVX")) << ws.statusText;
+    Command(cmd::Mesh);
+    EXPECT_TRUE(ws.statusText.ends_with("   Fichier: pyramide.KVX (modifié)")) << ws.statusText;
+    Command(cmd::EnregistrerFichier);
+    EXPECT_EQ(prompts.dialogs().size(), 1u);  // no second dialog
+    EXPECT_FALSE(editor.history.Modified());
+    EXPECT_EQ(ReadAll(dir.File("pyramide.KVX")), SceneBytes(scene()));
+    EXPECT_EQ(scene().vertexCount(), 450);
+    // "Nouveau" forgets the name.
+    Command(cmd::Nouveau);
+    EXPECT_EQ(ws.statusText.find("Fichier:"), std::string::npos) << ws.statusText;
+}
+
 TEST_F(FrameCommandsTest, TogglesFlipTheirFlagAndCheckMark) {
     DisplayState& d = editor.display;
     struct Case {

@@ -153,12 +153,12 @@ TEST_F(ViewInputTest, TheStatusBarCountsAndFollowsTheMouseOverFlatViews) {
     Mouse(ViewFront, WM_MOUSEMOVE, 150, 100);  // x 2, y 2 in the front view
     EXPECT_EQ(ws.statusText,
               "Vertex: 225 (0 sélectionnés)   Faces: 392 (0 sélectionnées)   Layer: 0   "
-              "Outil: Déplacer XY   X: 2.000  Y: 2.000  Z: 0.000");
+              "Outil: Déplacer XY   X: 2.000  Y: 2.000  Z: 0.000   Fichier: sans nom (modifié)");
     Send(ViewWindow(ViewFront).handle, WM_MOUSELEAVE);
     Command(cmd::SelectionnerFaces);
     EXPECT_EQ(ws.statusText,
               "Vertex: 225 (0 sélectionnés)   Faces: 392 (392 sélectionnées)   Layer: 0   "
-              "Outil: Déplacer XY");
+              "Outil: Déplacer XY   Fichier: sans nom (modifié)");
 }
 
 }  // namespace
