@@ -28,9 +28,8 @@ class MessageQueue {
     void Clear() { messages_.clear(); }
     // Drops the queued messages of this kind for this window.
     void Discard(WindowHandle window, std::uint32_t message) {
-        std::erase_if(messages_, [&](const Message& m) {
-            return m.window == window && m.message == message;
-        });
+        std::erase_if(messages_,
+                      [&](const Message& m) { return m.window == window && m.message == message; });
     }
 
   private:

@@ -11,6 +11,7 @@ inline constexpr std::uint32_t WM_SETCURSOR = 0x0020;
 inline constexpr std::uint32_t WM_NCACTIVATE = 0x0086;
 inline constexpr std::uint32_t WM_SYSKEYUP = 0x0105;
 inline constexpr std::uint32_t WM_TIMER = 0x0113;
+inline constexpr std::uint32_t WM_DROPFILES = 0x0233;
 
 // WM_ACTIVATE wParam.
 inline constexpr std::uint32_t WA_INACTIVE = 0;

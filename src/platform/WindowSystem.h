@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "canvas/PixelBuffer.h"
 #include "platform/Menu.h"
@@ -84,6 +85,10 @@ class WindowSystem {
     // Posts WM_TIMER with wParam id to window every `milliseconds` until KillTimer.
     virtual void SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t milliseconds) = 0;
     virtual void KillTimer(WindowHandle window, std::uint32_t id) = 0;
+
+    // The files last dropped on the frame, which posted WM_DROPFILES to it; taking them empties
+    // the list.
+    virtual std::vector<std::string> TakeDroppedFiles() { return {}; }
 };
 
 }  // namespace kvx::platform

@@ -22,10 +22,18 @@ bool EndsWithNoCase(const std::string& s, const std::string& end) {
                       });
 }
 
+}  // namespace
+
+bool IsObjPath(const std::string& path) {
+    return EndsWithNoCase(path, ".obj");
+}
+
+namespace {
+
 // Reads path into the empty scene; false with the message to show.
 bool OpenOne(Scene& scene, const std::string& path, std::string& message) {
     std::string reason;
-    if (!EndsWithNoCase(path, ".obj")) {
+    if (!IsObjPath(path)) {
         if (LoadSceneFromPath(scene, path, true, reason)) return true;
         message = std::string(LoadErrorText) + "\n" + path;
         return false;
@@ -73,7 +81,7 @@ void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files)
                   std::to_string(files.size()) + " fichiers donnés n'a été ouvert.";
     } else if (OpenOne(*editor.scene, files[0], message)) {
         editor.history.Clear();
-        if (!EndsWithNoCase(files[0], ".obj")) editor.documentPath = files[0];
+        if (!IsObjPath(files[0])) editor.documentPath = files[0];
         editor.RequestRedraw(0);
         editor.PostCommand(cmd::Aligner);
         return;

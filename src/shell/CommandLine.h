@@ -27,6 +27,9 @@ struct CommandLine {
     std::string wrong;  // the argument not understood
 };
 
+// Whether path names a Wavefront OBJ file (".obj", any case) rather than a scene.
+bool IsObjPath(const std::string& path);
+
 // Reads the arguments after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 

@@ -6,6 +6,7 @@
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "shell/DialogCommands.h"
+#include "shell/DroppedFiles.h"
 #include "shell/HistoryCommands.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -246,6 +247,9 @@ void FrameProc(Editor& editor, const Message& m) {
             break;
         case WM_KEYDOWN:
             if (m.wParam == VK_ESCAPE) editor.queue.Post(editor.frame.handle, WM_CLOSE);
+            break;
+        case WM_DROPFILES:
+            OpenDroppedFiles(editor, editor.windows.TakeDroppedFiles());
             break;
         case WM_COMMAND: {
             const std::uint32_t id = LowWord(m.wParam);

@@ -4,7 +4,7 @@
 # "Mesh" and 49 arrow nudges of every vertex (fifty changes: a recovery copy is written), then
 # SIGKILL. Started again, the editor asks "Récupérer le travail non enregistré ?"; Return answers
 # Oui, and "Enregistrer..." writes a file that holds exactly the recovered scene; the copy then
-# goes.
+# goes. One more nudge and Ctrl+S ("Enregistrer") save to that file again, without a dialog.
 set -uo pipefail
 
 exe=$1
@@ -53,4 +53,16 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && fail "a recovery copy stays after the save"
+
+read -r tx ty tw th < <(view_area Dessus)
+activate $((tx + 125)) "$ty"
+xdotool key ctrl+a Right
+sleep 0.3
+xdotool key ctrl+s
+for _ in $(seq 1 50); do
+  cmp -s "$work/expected.KVX" "$work/recovered.KVX" || break
+  sleep 0.1
+done
+cmp -s "$work/expected.KVX" "$work/recovered.KVX" && fail "Ctrl+S did not save the nudge"
+xdotool search --onlyvisible --name "Sauvegarde" >/dev/null && fail "Ctrl+S asked for a name again"
 echo "PASS: work killed with the editor comes back at depth $depth"

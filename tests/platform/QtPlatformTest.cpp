@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -16,9 +17,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 #include <vector>
 
 #include "canvas/Canvas.h"
@@ -353,6 +356,22 @@ TEST_F(QtPlatformTest, RegressionTheToolkitsOwnTextsAreFrench) {
     EXPECT_FALSE(texts.contains("&Close")) << texts.join(",").toStdString();
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
               QString("&Nom de fichier :"));
+}
+
+TEST_F(QtPlatformTest, FilesDroppedOnTheFrameAreHandedToTheProgram) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/a b.KVX"), QUrl("https://example.invalid/x.obj"),
+                  QUrl::fromLocalFile("/tmp/c.obj")});
+    QWidget* frameWidget = windows->Widget(frame);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frameWidget, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frameWidget, &drop);
+    EXPECT_TRUE(Has(Taken(), Message{frame, WM_DROPFILES, 2, 0}));
+    EXPECT_EQ(windows->TakeDroppedFiles(),
+              (std::vector<std::string>{"/tmp/a b.KVX", "/tmp/c.obj"}));
+    EXPECT_TRUE(windows->TakeDroppedFiles().empty());
 }
 
 // The first visible top-level widget of type T, or null.

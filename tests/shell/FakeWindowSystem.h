@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/WindowConstants.h"
@@ -57,7 +58,8 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::vector<std::string> popups;
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
     std::string statusText;
-    std::string emptyClientTitle;  // a window so titled has no client area (nothing fits)
+    std::vector<std::string> dropped;  // what the next WM_DROPFILES hands over
+    std::string emptyClientTitle;      // a window so titled has no client area (nothing fits)
 
     bool Checked(std::uint32_t id) const {
         auto it = checks.find(id);
@@ -176,6 +178,7 @@ class FakeWindowSystem : public platform::WindowSystem {
         timers.insert({h, id});
     }
     void KillTimer(platform::WindowHandle h, std::uint32_t id) override { timers.erase({h, id}); }
+    std::vector<std::string> TakeDroppedFiles() override { return std::exchange(dropped, {}); }
 
   private:
     platform::WindowHandle Add(const FakeWindow& w) {

@@ -42,6 +42,34 @@ TEST_F(FrameCommandsTest, QuickSaveAsksOnlyForANewSceneAndTheStatusBarNamesTheFi
     EXPECT_EQ(ws.statusText.find("Fichier:"), std::string::npos) << ws.statusText;
 }
 
+// Files dropped on the frame: a scene opens after the unsaved-changes question, an OBJ file is
+// added as one step that can be undone, two scenes at once open nothing.
+TEST_F(FrameCommandsTest, DroppedFilesOpenAsTheirMenuCommandsOpenThem) {
+    TempDir dir;
+    Command(cmd::Mesh);
+    std::string reason;
+    ASSERT_TRUE(SaveSceneToPath(scene(), dir.File("mesh.KVX"), reason)) << reason;
+    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    WriteAll(dir.File("tri.obj"), {triangle.begin(), triangle.end()});
+    const auto drop = [&](std::vector<std::string> files) {
+        prompts.ClearRecord();
+        ws.dropped = std::move(files);
+        Send(editor.frame.handle, WM_DROPFILES, static_cast<std::uint32_t>(ws.dropped.size()));
+        return prompts.messages().size();
+    };
+    Command(cmd::Mesh);  // 450 vertices, unsaved: the question comes (answered Non)
+    EXPECT_EQ(drop({dir.File("mesh.KVX")}), 1u);
+    EXPECT_EQ(prompts.messages()[0].text, SaveChangesText);
+    EXPECT_EQ(scene().vertexCount(), 225);
+    EXPECT_FALSE(editor.history.Modified());
+    EXPECT_EQ(drop({dir.File("tri.obj")}), 0u);
+    EXPECT_EQ(scene().vertexCount(), 228);
+    Command(cmd::Annuler);
+    EXPECT_EQ(scene().vertexCount(), 225);
+    EXPECT_EQ(drop({dir.File("mesh.KVX"), dir.File("mesh.KVX"), dir.File("tri.obj")}), 1u);
+    EXPECT_EQ(scene().vertexCount(), 225);
+}
+
 TEST_F(FrameCommandsTest, TogglesFlipTheirFlagAndCheckMark) {
     DisplayState& d = editor.display;
     struct Case {

@@ -547,6 +547,12 @@ void QtWindowSystem::KillTimer(WindowHandle window, std::uint32_t id) {
     timers_.erase({window, id});
 }
 
+std::vector<std::string> QtWindowSystem::TakeDroppedFiles() {
+    const Entry* frame = Find(frame_);
+    if (!frame) return {};
+    return static_cast<FrameWidget*>(frame->widget.data())->TakeDroppedFiles();
+}
+
 void QtWindowSystem::TraceMenuBar() {
     const Entry* frame = Find(frame_);
     if (!frame) return;

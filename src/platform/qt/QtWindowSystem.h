@@ -72,6 +72,7 @@ class QtWindowSystem : public platform::WindowSystem {
     void SetTimer(platform::WindowHandle window, std::uint32_t id,
                   std::uint32_t milliseconds) override;
     void KillTimer(platform::WindowHandle window, std::uint32_t id) override;
+    std::vector<std::string> TakeDroppedFiles() override;
 
   private:
     enum class Kind { Frame, MdiClient, View };

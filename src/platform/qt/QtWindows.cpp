@@ -3,15 +3,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStatusBar>
 #include <QStyleOptionTitleBar>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
+#include <utility>
 
 #include "platform/Constants.h"
 #include "platform/Message.h"
@@ -107,6 +112,35 @@ FrameWidget::FrameWidget(MessagePoster post)
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(status_, 1);
     menuBar()->installEventFilter(this);
+    setAcceptDrops(true);
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (data == nullptr || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    return files;
+}
+
+}  // namespace
+
+void FrameWidget::dragEnterEvent(QDragEnterEvent* e) {
+    if (!LocalFiles(e->mimeData()).empty()) e->acceptProposedAction();
+}
+
+void FrameWidget::dropEvent(QDropEvent* e) {
+    std::vector<std::string> files = LocalFiles(e->mimeData());
+    if (files.empty()) return;
+    e->acceptProposedAction();
+    dropped_ = std::move(files);
+    post_(WM_DROPFILES, static_cast<std::uint32_t>(dropped_.size()), 0);
+}
+
+std::vector<std::string> FrameWidget::TakeDroppedFiles() {
+    return std::exchange(dropped_, {});
 }
 
 void FrameWidget::ReturnKeyboardSoon() {

@@ -8,6 +8,8 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "canvas/PixelBuffer.h"
 #include "platform/MessageQueue.h"
@@ -32,6 +34,8 @@ class FrameWidget : public QMainWindow {
     // Once the menu bar is done with the keyboard (a menu closed, menu mode left), the frame
     // takes it back when nothing else holds it, so that its keys (Escape) work again.
     void ReturnKeyboardSoon();
+    // The local files of the last drop, taken once.
+    std::vector<std::string> TakeDroppedFiles();
 
   protected:
     void moveEvent(QMoveEvent* e) override;
@@ -40,10 +44,13 @@ class FrameWidget : public QMainWindow {
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
   private:
     MessagePoster post_;
     QMdiArea* mdiArea_;
+    std::vector<std::string> dropped_;
     QLabel* status_;
 };
 
