@@ -15,6 +15,7 @@
 #include "platform/MessageQueue.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtSettings.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/qt/ToolkitFrench.h"
 #include "shell/CommandLine.h"
@@ -76,5 +77,7 @@ int main(int argc, char** argv) {
     kvx::Editor editor(windows, prompts, queue);
     editor.dialogHost = &dialogs;
     editor.recoveryFolder = kvx::DefaultRecoveryFolder();
+    kvx::qt::QtSettings settings;
+    editor.settings = &settings;
     return kvx::RunEditor(editor, pump, line.files);
 }

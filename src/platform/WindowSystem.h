@@ -66,6 +66,8 @@ class WindowSystem {
     virtual void SetMenu(WindowHandle frame, const Menu& menu) = 0;
     // Checks or unchecks the item with identifier id of the frame's menu bar.
     virtual void CheckMenuItem(std::uint32_t id, bool checked) = 0;
+    // Gives a menu bar item another text, or hides it (shown false).
+    virtual void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) = 0;
     // Shows popup at a screen point; the chosen item arrives later as WM_COMMAND to owner.
     virtual void TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, Point screen,
                                 WindowHandle owner) = 0;

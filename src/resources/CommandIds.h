@@ -54,12 +54,15 @@ inline constexpr std::uint32_t ExporterObj = 40203;
 inline constexpr std::uint32_t ImporterObj = 40204;
 // "Enregistrer": saves to the scene's own file without a dialog (asks for a name when it has none).
 inline constexpr std::uint32_t EnregistrerFichier = 40205;
+// The recent files of "Fichier", newest first.
+inline constexpr std::uint32_t RecentFile0 = 40206;
+inline constexpr std::uint32_t RecentFileCount = 8;
 
 // The frame handles identifiers in these ranges; others go to default processing.
 inline constexpr std::uint32_t FirstFrameCommand = 40001;
 inline constexpr std::uint32_t LastFrameCommand = 40113;
 inline constexpr std::uint32_t FirstAddedCommand = 40201;
-inline constexpr std::uint32_t LastAddedCommand = 40205;
+inline constexpr std::uint32_t LastAddedCommand = RecentFile0 + RecentFileCount - 1;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

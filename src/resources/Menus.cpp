@@ -21,7 +21,7 @@ Menu BuildMenu1() {
     for (std::uint32_t n = 0; n <= cmd::Layer9 - cmd::Layer0; ++n) {
         layers.push_back(Item(std::to_string(n).c_str(), cmd::Layer0 + n));
     }
-    return Menu{
+    Menu menu{
         "MENU1",
         {
             MenuItem::Popup(
@@ -32,7 +32,7 @@ Menu BuildMenu1() {
                  Item("Reset", cmd::Reset), Item("Quitter", cmd::Quitter, {"Ctrl+Q"}),
                  MenuItem::Separator(), Item("Exporter OBJ...", cmd::ExporterObj),
                  Item("Importer OBJ...", cmd::ImporterObj), MenuItem::Separator(),
-                 Item("Enregistrer", cmd::EnregistrerFichier, {"Ctrl+S"})}),
+                 Item("Enregistrer", cmd::EnregistrerFichier, {"Ctrl+S"}), MenuItem::Separator()}),
             MenuItem::Popup("Edition",
                             {Item("Copier", cmd::Copier), Item("Suprimer", cmd::Suprimer),
                              Item("Inverser la sélection", cmd::InverserSelection),
@@ -60,6 +60,10 @@ Menu BuildMenu1() {
                             {Item("Aligner", cmd::Aligner), Item("Deplacement", cmd::Deplacement)}),
             MenuItem::Popup("?", {Item("About", cmd::About)}),
         }};
+    // The recent files, last of "Fichier": their texts are given while the editor runs.
+    for (std::uint32_t n = 0; n < cmd::RecentFileCount; ++n)
+        menu.popups.front().items.push_back(Item("", cmd::RecentFile0 + n));
+    return menu;
 }
 
 Menu BuildSubMenu1() {

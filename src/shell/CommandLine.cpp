@@ -9,6 +9,7 @@
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "shell/Editor.h"
+#include "shell/RecentFiles.h"
 
 namespace kvx {
 namespace {
@@ -81,7 +82,7 @@ void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files)
                   std::to_string(files.size()) + " fichiers donnés n'a été ouvert.";
     } else if (OpenOne(*editor.scene, files[0], message)) {
         editor.history.Clear();
-        if (!IsObjPath(files[0])) editor.documentPath = files[0];
+        if (!IsObjPath(files[0])) SetDocumentPath(editor, files[0]);
         editor.RequestRedraw(0);
         editor.PostCommand(cmd::Aligner);
         return;

@@ -11,6 +11,7 @@
 #include "shell/CommandLine.h"
 #include "shell/Editor.h"
 #include "shell/HistoryCommands.h"
+#include "shell/RecentFiles.h"
 
 namespace kvx {
 namespace {
@@ -27,7 +28,7 @@ void OpenScene(Editor& editor, const std::string& path) {
     if (ignoredBytes > 0)
         editor.prompts.MessageBox(IgnoredBytesText(ignoredBytes), SaveErrorTitle, platform::MB_OK);
     editor.history.Clear();
-    editor.documentPath = path;
+    SetDocumentPath(editor, path);
 }
 
 void ImportModel(Editor& editor, const std::string& path) {

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MessageQueue.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 #include "platform/WindowSystem.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
@@ -118,8 +119,11 @@ struct Editor {
     PointLight pointLight;
     std::array<ViewObject, 8> views;  // by view number 1..7
 
-    // The scene's own file: the one opened or last saved; empty for a new scene.
+    // The scene's own file: the one opened or last saved; empty for a new scene
+    // (SetDocumentPath, RecentFiles.h, keeps the recent files with it).
     std::string documentPath;
+    std::vector<std::string> recentFiles;  // newest first, at most eight
+    platform::Settings* settings = nullptr;
     // Where recovery copies are kept (Recovery.h); empty keeps none.
     std::string recoveryFolder;
     RecoveryCopies recovery;

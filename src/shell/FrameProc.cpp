@@ -8,6 +8,7 @@
 #include "shell/DialogCommands.h"
 #include "shell/DroppedFiles.h"
 #include "shell/HistoryCommands.h"
+#include "shell/RecentFiles.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
 #include "shell/ViewWindowProc.h"
@@ -81,7 +82,7 @@ void Load(Editor& editor, int clearFirst) {
     // that can be undone.
     if (loaded == 1 && clearFirst == 1) {
         editor.history.Clear();
-        editor.documentPath = path;
+        SetDocumentPath(editor, path);
     }
     editor.RequestRedraw(0);
     editor.PostCommand(cmd::Aligner);
@@ -113,6 +114,16 @@ void RunFrameCommand(Editor& editor, std::uint32_t id) {
             break;
         case cmd::EnregistrerFichier:
             QuickSave(editor);
+            break;
+        case cmd::RecentFile0:
+        case cmd::RecentFile0 + 1:
+        case cmd::RecentFile0 + 2:
+        case cmd::RecentFile0 + 3:
+        case cmd::RecentFile0 + 4:
+        case cmd::RecentFile0 + 5:
+        case cmd::RecentFile0 + 6:
+        case cmd::RecentFile0 + 7:
+            OpenRecentFile(editor, id - cmd::RecentFile0);
             break;
         case cmd::Ouvrir:
             if (ConfirmDiscardChanges(editor)) Load(editor, 1);

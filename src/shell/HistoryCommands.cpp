@@ -4,6 +4,7 @@
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
+#include "shell/RecentFiles.h"
 #include "views/tools/Tools.h"
 
 namespace kvx {
@@ -158,7 +159,7 @@ int SaveAndMark(Editor& editor) {
     const int saved = SaveScene(*editor.scene, editor.prompts, editor.saveDialog, &path);
     if (saved == 1) {
         editor.history.MarkSaved();
-        editor.documentPath = path;
+        SetDocumentPath(editor, path);
     }
     return saved;
 }
@@ -172,6 +173,7 @@ int QuickSave(Editor& editor) {
         return 0;
     }
     editor.history.MarkSaved();
+    SetDocumentPath(editor, editor.documentPath);
     return 1;
 }
 

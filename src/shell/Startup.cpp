@@ -9,6 +9,7 @@
 #include "resources/Menus.h"
 #include "shell/CommandLine.h"
 #include "shell/MainLoop.h"
+#include "shell/RecentFiles.h"
 
 namespace kvx {
 
@@ -76,6 +77,7 @@ bool StartEditor(Editor& editor) {
 
 int RunEditor(Editor& editor, EventPump& pump, const std::vector<std::string>& files) {
     if (!StartEditor(editor)) return 0;
+    LoadRecentFiles(editor);
     OpenCommandLineFiles(editor, files);
     editor.recovery.Start(editor, editor.recoveryFolder, std::to_string(::getpid()));
     const int status = static_cast<int>(RunMessageLoop(editor, pump));

@@ -50,6 +50,7 @@ start_xvfb() {
   export KOLVEX_TRACE=1
   # Recovery copies of this run's editors stay in its own folder.
   export XDG_STATE_HOME="$work/state"
+  export XDG_CONFIG_HOME="$work/config"  # and its recent files
   # Leaks inside Qt and the X libraries are not the editor's; the unit tests check ours.
   export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
   unset QT_QPA_PLATFORM

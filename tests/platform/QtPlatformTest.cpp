@@ -31,6 +31,7 @@
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtSettings.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/qt/ToolkitFrench.h"
 #include "resources/CommandIds.h"
@@ -372,6 +373,29 @@ TEST_F(QtPlatformTest, FilesDroppedOnTheFrameAreHandedToTheProgram) {
     EXPECT_EQ(windows->TakeDroppedFiles(),
               (std::vector<std::string>{"/tmp/a b.KVX", "/tmp/c.obj"}));
     EXPECT_TRUE(windows->TakeDroppedFiles().empty());
+}
+
+// The recent files: kept in the user's settings file between runs, shown as menu items.
+TEST_F(QtPlatformTest, SettingsLastBetweenRunsAndMenuItemsTakeTheirTexts) {
+    const QString folder = QDir::tempPath() + "/kolvex-settings-" +
+                           QString::number(QCoreApplication::applicationPid());
+    qputenv("XDG_CONFIG_HOME", folder.toUtf8());
+    {
+        QtSettings settings;
+        settings.SetStringList("recentFiles", {"/d/a b.KVX", "/d/é.KVX"});
+    }
+    EXPECT_TRUE(QFile::exists(folder + "/Kolvex/Kolvex.conf"));
+    QtSettings again;
+    EXPECT_EQ(again.StringList("recentFiles"),
+              (std::vector<std::string>{"/d/a b.KVX", "/d/é.KVX"}));
+    EXPECT_TRUE(again.StringList("nothing").empty());
+    QDir(folder).removeRecursively();
+
+    windows->SetMenuItemText(cmd::RecentFile0, "1 a b.KVX", true);
+    windows->SetMenuItemText(cmd::RecentFile0 + 1, "", false);
+    EXPECT_EQ(windows->MenuAction(cmd::RecentFile0)->text(), QString("1 a b.KVX"));
+    EXPECT_TRUE(windows->MenuAction(cmd::RecentFile0)->isVisible());
+    EXPECT_FALSE(windows->MenuAction(cmd::RecentFile0 + 1)->isVisible());
 }
 
 // The first visible top-level widget of type T, or null.

@@ -50,6 +50,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::map<platform::WindowHandle, FakeWindow> windows;
     std::set<std::string> registeredClasses;
     std::map<std::uint32_t, bool> checks;
+    std::map<std::uint32_t, std::string> itemTexts;  // set by SetMenuItemText; "" when hidden
     const platform::Menu* menu = nullptr;
     std::map<platform::WindowHandle, Presented> lastPresented;
     std::vector<platform::WindowHandle> presentOrder;
@@ -152,6 +153,9 @@ class FakeWindowSystem : public platform::WindowSystem {
         windows.at(h).hasMenu = true;
     }
     void CheckMenuItem(std::uint32_t id, bool checked) override { checks[id] = checked; }
+    void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) override {
+        itemTexts[id] = shown ? text : std::string();
+    }
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t, platform::Point,
                         platform::WindowHandle) override {
         popups.push_back(popup.text);

@@ -5,9 +5,11 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "platform/Settings.h"
 #include "scene/SceneFile.h"
 #include "shell/EditorFixture.h"
 #include "shell/HistoryCommands.h"
+#include "shell/RecentFiles.h"
 
 namespace kvx::test {
 namespace {
@@ -68,6 +70,45 @@ TEST_F(FrameCommandsTest, DroppedFilesOpenAsTheirMenuCommandsOpenThem) {
     EXPECT_EQ(scene().vertexCount(), 225);
     EXPECT_EQ(drop({dir.File("mesh.KVX"), dir.File("mesh.KVX"), dir.File("tri.obj")}), 1u);
     EXPECT_EQ(scene().vertexCount(), 225);
+}
+
+// The last eight scenes opened or saved, newest first, in "Fichier" and in the settings; one
+// that has vanished goes from the list when chosen.
+TEST_F(FrameCommandsTest, RecentFilesFollowOpeningAndSavingAndLoseVanishedOnes) {
+    TempDir dir;
+    platform::MemorySettings settings;
+    settings.SetStringList(RecentFilesKey, {dir.File("gone.KVX")});
+    editor.settings = &settings;
+    LoadRecentFiles(editor);
+    EXPECT_EQ(ws.itemTexts[cmd::RecentFile0], "1 gone.KVX");
+    EXPECT_EQ(ws.itemTexts[cmd::RecentFile0 + 1], "");
+    Command(cmd::Mesh);
+    for (const char* name : {"a", "b"}) {
+        prompts.QueueFileName(dir.File(name));
+        Command(cmd::Enregistrer);
+    }
+    EXPECT_EQ(
+        settings.StringList(RecentFilesKey),
+        (std::vector<std::string>{dir.File("b.KVX"), dir.File("a.KVX"), dir.File("gone.KVX")}));
+    EXPECT_EQ(ws.itemTexts[cmd::RecentFile0 + 1], "2 a.KVX");
+    Command(cmd::Nouveau);
+    Command(cmd::RecentFile0 + 1);  // a.KVX
+    EXPECT_EQ(scene().vertexCount(), 225);
+    EXPECT_EQ(editor.documentPath, dir.File("a.KVX"));
+    EXPECT_EQ(ws.itemTexts[cmd::RecentFile0], "1 a.KVX");
+    prompts.ClearRecord();
+    Command(cmd::RecentFile0 + 2);  // gone.KVX
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_NE(prompts.messages()[0].text.find("n'existe plus"), std::string::npos);
+    EXPECT_EQ(settings.StringList(RecentFilesKey),
+              (std::vector<std::string>{dir.File("a.KVX"), dir.File("b.KVX")}));
+    for (int i = 0; i < 10; ++i) {
+        prompts.QueueFileName(dir.File("n" + std::to_string(i)));
+        Command(cmd::Enregistrer);
+    }
+    ASSERT_EQ(settings.StringList(RecentFilesKey).size(), 8u);
+    EXPECT_EQ(settings.StringList(RecentFilesKey)[0], dir.File("n9.KVX"));
+    EXPECT_EQ(ws.itemTexts[cmd::RecentFile0 + 7], "8 n2.KVX");
 }
 
 TEST_F(FrameCommandsTest, TogglesFlipTheirFlagAndCheckMark) {

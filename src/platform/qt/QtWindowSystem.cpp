@@ -462,6 +462,13 @@ void QtWindowSystem::CheckMenuItem(std::uint32_t id, bool checked) {
     }
 }
 
+void QtWindowSystem::SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) {
+    if (QAction* a = MenuAction(id)) {
+        a->setText(Text(text));
+        a->setVisible(shown);
+    }
+}
+
 void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, Point screen,
                                     WindowHandle owner) {
     std::optional<std::uint32_t> chosen;

@@ -62,6 +62,7 @@ class QtWindowSystem : public platform::WindowSystem {
                                     std::uint32_t exStyle) override;
     void SetMenu(platform::WindowHandle frame, const platform::Menu& menu) override;
     void CheckMenuItem(std::uint32_t id, bool checked) override;
+    void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) override;
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t flags,
                         platform::Point screen, platform::WindowHandle owner) override;
     void SetCursor(int index) override;
