@@ -29,22 +29,13 @@ cp "$copy" "$work/expected.KVX"
 { kill -9 "$editor_pid"; wait "$editor_pid"; } 2>/dev/null
 editor_pid=""
 
-"$exe" --trace >"$work/editor.log" 2>&1 &
-editor_pid=$!
-for _ in $(seq 1 200); do
-  grep -q 'question "Récupérer le travail non enregistré ?" asked' "$work/editor.log" && break
-  kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended at start"
-  sleep 0.1
-done
-grep -q 'question "Récupérer' "$work/editor.log" || fail "the editor did not offer the lost work"
+launch_editor
+wait_for_log 'question "Récupérer le travail non enregistré ?" asked' \
+  "the editor did not offer the lost work"
 sleep 0.5
 xdotool key Return
-for _ in $(seq 1 100); do
-  grep -q 'question answered 6' "$work/editor.log" && break
-  sleep 0.1
-done
-grep -q 'question answered 6' "$work/editor.log" || fail "Return did not answer Oui"
-for _ in $(seq 1 100); do grep -q 'presented "Dessus"' "$work/editor.log" && break; sleep 0.1; done
+wait_for_log 'question answered 6' "Return did not answer Oui"
+wait_for_log 'presented "Dessus"' "the views did not appear after the question"
 sleep 1
 save_as "$work/recovered.KVX"
 cmp -s "$work/expected.KVX" "$work/recovered.KVX" || fail "the saved file differs from the lost work"

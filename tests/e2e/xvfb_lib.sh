@@ -56,17 +56,25 @@ start_xvfb() {
   unset QT_QPA_PLATFORM
 }
 
-# Starts the editor in the background and waits until the top view has been shown and start-up
-# has settled.
-start_editor() {
-  "$exe" >"$work/editor.log" 2>&1 &
+# Starts the editor in the background (with any arguments given).
+launch_editor() {
+  "$exe" "$@" >"$work/editor.log" 2>&1 &
   editor_pid=$!
+}
+# Waits up to 20 s for a line of the editor's log matching the pattern; fails with what otherwise,
+# or at once if the editor ends.
+wait_for_log() {
   for _ in $(seq 1 200); do
-    grep -q 'presented "Dessus"' "$work/editor.log" && break
-    kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended during start-up"
+    grep -q "$1" "$work/editor.log" && return 0
+    kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended while waiting: $2"
     sleep 0.1
   done
-  grep -q 'presented "Dessus"' "$work/editor.log" || fail "the top view did not appear within 20 s"
+  fail "$2"
+}
+# Starts the editor and waits until the top view has been shown and start-up has settled.
+start_editor() {
+  launch_editor "$@"
+  wait_for_log 'presented "Dessus"' "the top view did not appear within 20 s"
   sleep 1.5
   kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended"
 }
