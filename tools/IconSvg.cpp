@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             const char c = rows[y][x];
             if (c == '.') continue;
-            std::fprintf(out, "  <rect x=\"%zu\" y=\"%zu\" width=\"1\" height=\"1\" fill=\"%s\"/>\n",
-                         x, y, c == '#' ? "#000000" : "#0000ff");
+            std::fprintf(out,
+                         "  <rect x=\"%zu\" y=\"%zu\" width=\"1\" height=\"1\" fill=\"%s\"/>\n", x,
+                         y, c == '#' ? "#000000" : "#0000ff");
         }
     }
     std::fprintf(out, "</svg>\n");
