@@ -7,6 +7,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 FUZZ_TARGETS = scene_reader obj_import draw_scene
 JOBS       ?= $(shell nproc)
+# The build type of `make build`, `run` and `test` (the sanitizer build is Debug).
+BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
 .PHONY: all deps configure build run test test-sanitize fuzz bench install package format clean
@@ -17,17 +19,20 @@ deps:
 	@bash scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
 
-configure: deps $(BUILD)/build.ninja
+# Configures and builds with what is installed; `run` and `test` install what is missing first.
+configure: $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps
+	@$(MAKE) --no-print-directory build
 	@bash scripts/run-editor.sh $(BUILD)
 
-test: build
+test: deps
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && ctest --output-on-failure -LE long -j $(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -41,7 +46,7 @@ test-sanitize: deps
 # $(FUZZ_BUILD)/findings. The seed corpus also runs as an ordinary test in `make test`.
 fuzz:
 	@bash scripts/install-deps.sh --fuzz
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DKOLVEX_FUZZ=ON -DKOLVEX_GUI=OFF -DKOLVEX_BENCH=OFF $(CMAKE_ARGS)
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKOLVEX_FUZZ=ON -DKOLVEX_GUI=OFF -DKOLVEX_BENCH=OFF $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
 	@mkdir -p $(FUZZ_BUILD)/findings
 	@for t in $(FUZZ_TARGETS); do \
@@ -54,14 +59,17 @@ fuzz:
 
 # Installs the editor, kvxtool, the desktop entry, the icon and the scene file type under PREFIX.
 PREFIX ?= /usr/local
-install: build
+install: deps
+	@$(MAKE) --no-print-directory build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # A Debian package of the same tree (build/kolvex_VERSION_ARCH.deb).
-package: build
+package: deps
+	@$(MAKE) --no-print-directory build
 	cd $(BUILD) && cpack
 
-bench: build
+bench: deps
+	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
 
 format:
