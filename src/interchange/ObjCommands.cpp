@@ -39,9 +39,13 @@ int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
 int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog) {
     const auto name = prompts.OpenFileName(dialog);
     if (!name || name->empty()) return 0;
+    return ImportObjFile(scene, prompts, *name);
+}
+
+int ImportObjFile(Scene& scene, platform::Prompts& prompts, const std::string& path) {
     SceneFileData data;
     ObjReading reading;
-    if (!ReadObjFile(*name, data, reading) ||
+    if (!ReadObjFile(path, data, reading) ||
         !AddSceneFileToScene(scene, data, false, reading.reason)) {
         prompts.MessageBox(std::string(ObjImportErrorText) + "\n" + FrenchReason(reading.reason),
                            ObjErrorTitle, platform::MB_OK);

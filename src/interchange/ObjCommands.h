@@ -30,5 +30,7 @@ int ExportObjScene(const Scene& scene, platform::Prompts& prompts,
 // reason, and the scene is unchanged). What was left out of an imported file (a refused material
 // file) is shown after it.
 int ImportObjScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog);
+// The same for a file already chosen (a file dropped on the window).
+int ImportObjFile(Scene& scene, platform::Prompts& prompts, const std::string& path);
 
 }  // namespace kvx

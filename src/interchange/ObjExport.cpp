@@ -2,16 +2,15 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string_view>
 #include <vector>
 
+#include "interchange/ObjLineScan.h"
 #include "interchange/ObjText.h"
 #include "scene/FileReplace.h"
 #include "scene/Scene.h"
@@ -37,32 +36,12 @@ std::optional<std::string> EarlierText(ReplaceTarget& target) {
     return text;
 }
 
-// The names its "newmtl" lines give.
-std::set<std::string, std::less<>> DeclaredMaterials(std::string_view text) {
-    std::set<std::string, std::less<>> names;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        const std::size_t start = line.find_first_not_of(" \t");
-        if (start == std::string_view::npos) continue;
-        line.remove_prefix(start);
-        if (!line.starts_with("newmtl") || line.size() < 7 || (line[6] != ' ' && line[6] != '\t'))
-            continue;
-        line.remove_prefix(7);
-        line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-        names.emplace(line);
-    }
-    return names;
-}
-
 // The earlier material file's text followed by the new materials it does not declare.
 std::string MergedMaterials(const std::string& earlier, const ObjColors& colors) {
     std::string text = earlier;
     if (!text.empty() && text.back() != '\n') text += '\n';
-    const auto declared = DeclaredMaterials(earlier);
+    const std::vector<std::string> names = obj::DeclaredMaterialNames(earlier);
+    const std::set<std::string> declared(names.begin(), names.end());
     for (const auto& [key, color] : colors)
         if (!declared.contains(obj::MaterialName(color))) text += MaterialText(color);
     return text;

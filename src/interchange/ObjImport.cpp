@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <limits>
 #include <set>
 #include <string_view>
 

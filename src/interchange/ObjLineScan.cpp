@@ -269,6 +269,17 @@ bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason)
     return true;
 }
 
+std::vector<std::string> DeclaredMaterialNames(std::string_view text) {
+    std::vector<std::string> names;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::string_view line = SkipBlanks(NextLine(text, at));
+        if (!Starts(line, "newmtl")) continue;
+        std::string_view rest = line.substr(7);
+        names.emplace_back(NextToken(rest));
+    }
+    return names;
+}
+
 std::string ParserMaterialText(std::string_view text) {
     std::string out;
     for (std::size_t at = 0; at < text.size();) {

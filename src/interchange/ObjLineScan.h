@@ -50,4 +50,7 @@ bool ScanObjLines(std::string_view text, ObjLineScan& scan, std::string& reason)
 // three numbers.
 std::string ParserMaterialText(std::string_view text);
 
+// The names a material file declares ("newmtl" lines), read as ParserMaterialText reads them.
+std::vector<std::string> DeclaredMaterialNames(std::string_view text);
+
 }  // namespace kvx::obj

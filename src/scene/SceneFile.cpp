@@ -479,29 +479,38 @@ int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDial
               std::string* chosen) {
     const auto name = prompts.SaveFileName(dialog);
     if (!name || name->empty()) return 0;
-    std::string reason;
     const std::string path = WithSceneExtension(*name);
-    if (!SaveSceneToPath(scene, path, reason)) {
-        prompts.MessageBox(SaveErrorText, SaveErrorTitle, platform::MB_OK);
-        return 0;
-    }
+    if (SaveSceneNamed(scene, prompts, path) == 0) return 0;
     if (chosen) *chosen = path;
     return 1;
+}
+
+int SaveSceneNamed(const Scene& scene, platform::Prompts& prompts, const std::string& path) {
+    std::string reason;
+    if (SaveSceneToPath(scene, path, reason)) return 1;
+    prompts.MessageBox(SaveErrorText, SaveErrorTitle, platform::MB_OK);
+    return 0;
 }
 
 int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
               int clearFirst, std::string* chosen) {
     const auto name = prompts.OpenFileName(dialog);
     if (!name || name->empty()) return 0;
+    if (LoadSceneNamed(scene, prompts, *name, clearFirst, LoadErrorText) == 0) return 0;
+    if (chosen) *chosen = *name;
+    return 1;
+}
+
+int LoadSceneNamed(Scene& scene, platform::Prompts& prompts, const std::string& path,
+                   int clearFirst, const std::string& errorText) {
     std::string reason;
     std::int64_t ignoredBytes = 0;
-    if (!LoadSceneFromPath(scene, *name, clearFirst != 0, reason, &ignoredBytes)) {
-        prompts.MessageBox(LoadErrorText, LoadErrorTitle, platform::MB_OK);
+    if (!LoadSceneFromPath(scene, path, clearFirst != 0, reason, &ignoredBytes)) {
+        prompts.MessageBox(errorText, LoadErrorTitle, platform::MB_OK);
         return 0;
     }
     if (ignoredBytes > 0)
         prompts.MessageBox(IgnoredBytesText(ignoredBytes), SaveErrorTitle, platform::MB_OK);
-    if (chosen) *chosen = *name;
     return 1;
 }
 

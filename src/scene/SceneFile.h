@@ -96,11 +96,16 @@ platform::FileDialogSettings SceneSaveDialogSettings();
 // the save error message). chosen, when given, receives the file written.
 int SaveScene(const Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
               std::string* chosen = nullptr);
+// The same for a file already chosen (the scene's own file).
+int SaveSceneNamed(const Scene& scene, platform::Prompts& prompts, const std::string& path);
 
 // "Ouvrir..." (clearFirst 1) and "Importer..." (0): asks for a name and loads. 1 loaded, 0
 // cancelled or failed (a failure shows the load error message and changes nothing). chosen,
 // when given, receives the file read.
 int LoadScene(Scene& scene, platform::Prompts& prompts, platform::FileDialogSettings& dialog,
               int clearFirst, std::string* chosen = nullptr);
+// The same for a file already chosen, with errorText as the message of a fault.
+int LoadSceneNamed(Scene& scene, platform::Prompts& prompts, const std::string& path,
+                   int clearFirst, const std::string& errorText);
 
 }  // namespace kvx

@@ -6,7 +6,6 @@
 #include "interchange/FrenchReasons.h"
 #include "interchange/ObjImport.h"
 #include "platform/Constants.h"
-#include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "shell/Editor.h"
 #include "shell/RecentFiles.h"
@@ -31,14 +30,8 @@ bool IsObjPath(const std::string& path) {
 
 namespace {
 
-// Reads path into the empty scene; false with the message to show.
-bool OpenOne(Scene& scene, const std::string& path, std::string& message) {
-    std::string reason;
-    if (!IsObjPath(path)) {
-        if (LoadSceneFromPath(scene, path, true, reason)) return true;
-        message = std::string(LoadErrorText) + "\n" + path;
-        return false;
-    }
+// Starts from the model of an OBJ file; false with the message to show.
+bool StartFromModel(Scene& scene, const std::string& path, std::string& message) {
     SceneFileData data;
     ObjReading reading;
     if (ReadObjFile(path, data, reading) && AddSceneFileToScene(scene, data, true, reading.reason))
@@ -76,20 +69,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files) {
     if (files.empty()) return;
-    std::string message;
+    bool opened = false;
     if (files.size() > 1) {
-        message = "Kolvex ouvre un seul fichier à la fois : aucun des " +
-                  std::to_string(files.size()) + " fichiers donnés n'a été ouvert.";
-    } else if (OpenOne(*editor.scene, files[0], message)) {
-        editor.history.Clear();
-        if (!IsObjPath(files[0])) SetDocumentPath(editor, files[0]);
-        editor.RequestRedraw(0);
-        editor.PostCommand(cmd::Aligner);
-        return;
+        editor.prompts.MessageBox("Kolvex ouvre un seul fichier à la fois : aucun des " +
+                                      std::to_string(files.size()) +
+                                      " fichiers donnés n'a été ouvert.",
+                                  SaveErrorTitle, platform::MB_OK);
+    } else if (!IsObjPath(files[0])) {
+        opened = OpenSceneAt(editor, files[0]);
+    } else if (std::string message; StartFromModel(*editor.scene, files[0], message)) {
+        // The model to start from: the OBJ file is still there, nothing is unsaved.
+        SceneOpened(editor, {});
+        opened = true;
+    } else {
+        editor.prompts.MessageBox(message, SaveErrorTitle, platform::MB_OK);
     }
+    if (opened) return;
     editor.scene->ClearScene();
     editor.history.Clear();
-    editor.prompts.MessageBox(message, SaveErrorTitle, platform::MB_OK);
 }
 
 }  // namespace kvx

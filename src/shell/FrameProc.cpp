@@ -81,8 +81,8 @@ void Load(Editor& editor, int clearFirst) {
     // An opened file starts a new history and becomes the scene's own; an imported one is a step
     // that can be undone.
     if (loaded == 1 && clearFirst == 1) {
-        editor.history.Clear();
-        SetDocumentPath(editor, path);
+        SceneOpened(editor, path);
+        return;
     }
     editor.RequestRedraw(0);
     editor.PostCommand(cmd::Aligner);

@@ -167,14 +167,12 @@ int SaveAndMark(Editor& editor) {
 int QuickSave(Editor& editor) {
     editor.history.End(*editor.scene);
     if (editor.documentPath.empty()) return SaveAndMark(editor);
-    std::string reason;
-    if (!SaveSceneToPath(*editor.scene, editor.documentPath, reason)) {
-        editor.prompts.MessageBox(SaveErrorText, SaveErrorTitle, MB_OK);
-        return 0;
+    const int saved = SaveSceneNamed(*editor.scene, editor.prompts, editor.documentPath);
+    if (saved == 1) {
+        editor.history.MarkSaved();
+        SetDocumentPath(editor, editor.documentPath);  // heads the recent files again
     }
-    editor.history.MarkSaved();
-    SetDocumentPath(editor, editor.documentPath);
-    return 1;
+    return saved;
 }
 
 bool ConfirmDiscardChanges(Editor& editor) {

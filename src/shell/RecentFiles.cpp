@@ -64,16 +64,22 @@ void OpenRecentFile(Editor& editor, std::uint32_t index) {
             SaveErrorTitle, platform::MB_OK);
         return;
     }
-    if (!ConfirmDiscardChanges(editor)) return;
-    std::string reason;
-    if (!LoadSceneFromPath(*editor.scene, path, true, reason)) {
-        editor.prompts.MessageBox(LoadErrorText, LoadErrorTitle, platform::MB_OK);
-        return;
-    }
+    if (ConfirmDiscardChanges(editor)) OpenSceneAt(editor, path);
+}
+
+void SceneOpened(Editor& editor, const std::string& path) {
     editor.history.Clear();
     SetDocumentPath(editor, path);
     editor.RequestRedraw(0);
     editor.PostCommand(cmd::Aligner);
+}
+
+bool OpenSceneAt(Editor& editor, const std::string& path) {
+    if (LoadSceneNamed(*editor.scene, editor.prompts, path, 1,
+                       std::string(LoadErrorText) + "\n" + path) == 0)
+        return false;
+    SceneOpened(editor, path);
+    return true;
 }
 
 }  // namespace kvx

@@ -16,6 +16,13 @@ inline constexpr const char* RecentFilesKey = "recentFiles";
 void LoadRecentFiles(Editor& editor);
 // The scene's own file is now path (opened or saved): it heads the recent files.
 void SetDocumentPath(Editor& editor, const std::string& path);
+// What follows a scene opened from path: a new history, path as the scene's own file, the views
+// drawn again and aligned.
+void SceneOpened(Editor& editor, const std::string& path);
+// Opens the scene at path as "Ouvrir..." does once a name is chosen (the unsaved-changes
+// question is the caller's); a fault shows the load message with the file's name. Whether it
+// opened.
+bool OpenSceneAt(Editor& editor, const std::string& path);
 // The recent file at index 0..7 chosen in "Fichier": opened as "Ouvrir..." opens a scene.
 void OpenRecentFile(Editor& editor, std::uint32_t index);
 

@@ -174,6 +174,10 @@ void RecoveryCopies::Write(Editor& editor) {
 void RecoveryCopies::Remove(Editor& editor) {
     if (timerOn_) editor.windows.KillTimer(editor.frame.handle, RecoveryTimerId);
     timerOn_ = false;
+    DeleteCopy();
+}
+
+void RecoveryCopies::DeleteCopy() {
     WaitForWriter();
     ::unlink(CopyPath().c_str());
     ::unlink(PathOf(folder_, id_, ".name").c_str());
@@ -182,11 +186,8 @@ void RecoveryCopies::Remove(Editor& editor) {
 
 void RecoveryCopies::Finish() {
     if (folder_.empty()) return;
-    WaitForWriter();
-    ::unlink(CopyPath().c_str());
-    ::unlink(PathOf(folder_, id_, ".name").c_str());
+    DeleteCopy();
     ::unlink(PathOf(folder_, id_, ".lock").c_str());
-    written_ = false;
     if (lock_ >= 0) ::close(lock_);
     lock_ = -1;
     folder_.clear();

@@ -58,6 +58,7 @@ class RecoveryCopies {
   private:
     void Write(Editor& editor);
     void Remove(Editor& editor);
+    void DeleteCopy();
 
     std::string folder_;
     std::string id_;

@@ -16,18 +16,8 @@ printf 'v 0 0 0\nv 0 0 3\nv 3 0 0\nv 3 2 3\nf 1 2 3\nf 3 2 4\n' >"$work/model.ob
 "$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0 .. 3,' || fail "unexpected model"
 
 start_editor "$work/model.KVX"
-read -r tx ty tw th < <(view_area Dessus)
-activate $((tx + 125)) "$ty"
-xdotool key ctrl+a Right
-sleep 0.3
-xdotool key ctrl+s
-for _ in $(seq 1 50); do
-  "$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0.1 .. 3.1,' && break
-  sleep 0.1
-done
-"$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0.1 .. 3.1,' ||
-  fail "the opened scene was not saved back with the nudge"
-xdotool search --onlyvisible --name "Sauvegarde" >/dev/null && fail "Ctrl+S asked for a name"
+moved() { "$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0.1 .. 3.1,'; }
+nudge_and_quick_save "the opened scene was not saved back with the nudge" moved
 echo "ok: opened from the command line and saved back"
 kill "$editor_pid" 2>/dev/null
 wait "$editor_pid" 2>/dev/null

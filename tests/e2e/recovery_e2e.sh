@@ -45,15 +45,6 @@ for _ in $(seq 1 50); do
 done
 ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && fail "a recovery copy stays after the save"
 
-read -r tx ty tw th < <(view_area Dessus)
-activate $((tx + 125)) "$ty"
-xdotool key ctrl+a Right
-sleep 0.3
-xdotool key ctrl+s
-for _ in $(seq 1 50); do
-  cmp -s "$work/expected.KVX" "$work/recovered.KVX" || break
-  sleep 0.1
-done
-cmp -s "$work/expected.KVX" "$work/recovered.KVX" && fail "Ctrl+S did not save the nudge"
-xdotool search --onlyvisible --name "Sauvegarde" >/dev/null && fail "Ctrl+S asked for a name again"
+changed() { ! cmp -s "$work/expected.KVX" "$work/recovered.KVX"; }
+nudge_and_quick_save "Ctrl+S did not save the nudge" changed
 echo "PASS: work killed with the editor comes back at depth $depth"

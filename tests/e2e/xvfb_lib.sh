@@ -161,6 +161,26 @@ save_as() {
   save_in_dialog "Sauvegarde d'un fichier Kolvex..." "$1"
 }
 
+# In the top view: every vertex selected, nudged right by 0.1, and Ctrl+S ("Enregistrer"). Waits
+# up to 5 s for the check command given to succeed (the file written), then fails with what unless
+# it did, or if a save dialog came up.
+nudge_and_quick_save() {
+  local what=$1
+  shift
+  local tx ty tw th
+  read -r tx ty tw th < <(view_area Dessus)
+  activate $((tx + 125)) "$ty"
+  xdotool key ctrl+a Right
+  sleep 0.3
+  xdotool key ctrl+s
+  for _ in $(seq 1 50); do
+    "$@" && break
+    sleep 0.1
+  done
+  "$@" || fail "$what"
+  xdotool search --onlyvisible --name "Sauvegarde" >/dev/null && fail "Ctrl+S asked for a name"
+}
+
 # How many popup menus the editor has shown.
 popups() { grep -c "popup menu at" "$work/editor.log"; }
 

@@ -4,12 +4,11 @@
 // as OBJ and imports back to the same scene, byte for byte as a scene file.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "FuzzExpect.h"
 #include "interchange/ObjImport.h"
 #include "interchange/ObjText.h"
 #include "retained/SceneNodes.h"
@@ -21,9 +20,7 @@ namespace kvx {
 namespace {
 
 void Expect(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "OBJ import fuzz: %s\n", what);
-    std::abort();
+    fuzz::Expect(ok, "OBJ import", what);
 }
 
 constexpr std::string_view MaterialMark = "\n@@mtl\n";

@@ -3,10 +3,9 @@
 // saves, and reads back to the same scene field by field and to the same bytes.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "FuzzExpect.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 #include "scene/SceneFile.h"
@@ -16,9 +15,7 @@ namespace kvx {
 namespace {
 
 void Expect(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "scene reader fuzz: %s\n", what);
-    std::abort();
+    fuzz::Expect(ok, "scene reader", what);
 }
 
 bool SameVertex(const Vertex& a, const Vertex& b) {
