@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# A file given on the command line, with real X input in the real editor under Xvfb:
-#   files_e2e.sh KOLVEX_EXECUTABLE DEPTH
+# Files given on the command line and dropped on the window, with real X input in the real
+# editor under Xvfb:
+#   files_e2e.sh KOLVEX_EXECUTABLE DEPTH DRAG_SOURCE
 # "kolvex model.KVX" opens the scene; Ctrl+A, a nudge and Ctrl+S save it back to that file without
 # a dialog, moved by 0.1 along x. Two files on the command line open neither, with a message.
+# The scene dragged from another window (DRAG_SOURCE, as a file manager) and dropped on the
+# editor opens the same way: a nudge and Ctrl+S move it by 0.1 more.
 set -uo pipefail
 
 exe=$1
 depth=$2
+drag_source=$3
 kvxtool=$(dirname "$exe")/../tools/kvxtool
 . "$(dirname "$0")/xvfb_lib.sh"
 need xdotool
@@ -25,4 +29,20 @@ wait "$editor_pid" 2>/dev/null
 launch_editor "$work/model.KVX" "$work/model.obj"
 box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Attention\.\.\.$' | head -1)
 [ -n "$box" ] || fail "two files gave no message"
-echo "PASS: files from the command line at depth $depth"
+echo "ok: two files give a message"
+kill "$editor_pid" 2>/dev/null
+wait "$editor_pid" 2>/dev/null
+
+start_editor
+"$drag_source" "$work/model.KVX" >"$work/source.log" 2>&1 &
+source_pid=$!
+source=$(timeout 20 xdotool search --sync --onlyvisible --name '^kolvex-drag-source$' | head -1)
+[ -n "$source" ] || fail "the drag source did not appear"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$source")"
+# From the source to the grey of the editor's window, right of the views, in small steps.
+drag $((X + 60)) $((Y + 40)) 900 150 10
+kill "$source_pid" 2>/dev/null
+moved_again() { "$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0.2 .. 3.2,'; }
+nudge_and_quick_save "the dropped scene was not opened as the scene's own file" moved_again
+echo "PASS: files from the command line and dropped on the window at depth $depth"
