@@ -43,7 +43,7 @@ void WholeRedraw(benchmark::State& state) {
     RedrawFixture& f = Fixture();
     f.editor.redrawThreads = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        f.editor.RequestRedraw(0);
+        f.editor.RequestRedraw(RedrawScope::All);
         RedrawMarkedViews(f.editor, platform::Message{});
     }
     state.counters["triangles"] = static_cast<double>(f.editor.scene->faceCount());
@@ -58,7 +58,7 @@ void MoveStepAndRedraw(benchmark::State& state) {
         MouseToWorld(mouse, f.editor.viewStates, ViewTop, platform::PackMousePosition(x, 125),
                      false);
         MoveStep(*f.editor.scene, f.editor.tools, mouse, ViewTop, ToolMode::MoveXY, true);
-        f.editor.RequestRedraw(0);
+        f.editor.RequestRedraw(RedrawScope::All);
         RedrawMarkedViews(f.editor, platform::Message{});
         x = x == 100 ? 101 : 100;
     }

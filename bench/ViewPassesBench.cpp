@@ -42,7 +42,7 @@ struct ViewsFixture : OwnedGrid {
         prepared.Prepare(*scene);
         for (ViewId v = ViewTop; v <= ViewBack; ++v) {
             Canvas& c = Cleared(v);
-            DrawViewPasses(c, *scene, prepared, states[static_cast<std::size_t>(v)], v, inputs);
+            DrawViewPasses(c, *scene, prepared, states[v], v, inputs);
             c.Unlock();
         }
     }
@@ -53,7 +53,7 @@ struct ViewsFixture : OwnedGrid {
         prepared.Prepare(*scene);
         std::vector<ViewTarget> targets;
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
-            targets.push_back({&Cleared(v), &states[static_cast<std::size_t>(v)], v});
+            targets.push_back({&Cleared(v), &states[v], v});
         DrawViewGroupPasses(targets, *scene, prepared, inputs);
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
             canvases[v].Unlock();

@@ -1,5 +1,6 @@
 #pragma once
-// Command identifiers of the menus "MENU1", "SUBMENU1" and "SUBMENU2".
+// Command identifiers of the menus "MENU1", "SUBMENU1" and "SUBMENU2" (the command rows,
+// shell/CommandTable.h, give each its text, keys and handler).
 
 #include <cstdint>
 
@@ -57,12 +58,6 @@ inline constexpr std::uint32_t EnregistrerFichier = 40205;
 // The recent files of "Fichier", newest first.
 inline constexpr std::uint32_t RecentFile0 = 40206;
 inline constexpr std::uint32_t RecentFileCount = 8;
-
-// The frame handles identifiers in these ranges; others go to default processing.
-inline constexpr std::uint32_t FirstFrameCommand = 40001;
-inline constexpr std::uint32_t LastFrameCommand = 40113;
-inline constexpr std::uint32_t FirstAddedCommand = 40201;
-inline constexpr std::uint32_t LastAddedCommand = RecentFile0 + RecentFileCount - 1;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

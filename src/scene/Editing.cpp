@@ -15,12 +15,12 @@ constexpr std::int32_t MeshSide = 15;
 
 int Scene::CreateFaceFromSelection() {
     if (selectedVertices.size() < 3) {
-        RequestRedraw(0);
+        RequestRedraw(RedrawScope::All);
         return 0;
     }
     // A new face leaves the selection as it is, so the list is passed as it stands.
     const int created = CreateFaceFromList(selectedVertices) >= 0 ? 1 : 0;
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
     return created;
 }
 
@@ -58,7 +58,7 @@ void Scene::CopySelection(double dx, double dy, double dz) {
         entry = copy;
     }
     if (selectedFaces.empty()) {
-        RequestRedraw(1);
+        RequestRedraw(RedrawScope::Orthographic);
         return;
     }
 
@@ -85,7 +85,7 @@ void Scene::CopySelection(double dx, double dy, double dz) {
     ClearFaceSelection();
     for (const std::int32_t c : copies)
         ToggleVertex(c);
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::RebuildIntoCurrentMesh() {
@@ -150,7 +150,7 @@ void Scene::DeleteSelectedFaces() {
 
     ClearVertexSelection();
     ClearFaceSelection();
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
 }
 
 void Scene::FlipSelectedFaces() {
@@ -176,7 +176,7 @@ void Scene::FlipSelectedFaces() {
     DeleteSelectedFaces();
     for (std::int32_t k = 1; k <= n; ++k)
         selectedFaces.push_back(faceCount() - k);
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b) {
@@ -189,7 +189,7 @@ void Scene::SetSelectedFacesRenderType(std::int32_t renderType) {
     for (const std::int32_t f : selectedFaces)
         faces[static_cast<std::size_t>(f)].renderType = renderType;
     UpdateVertexNormals(selectedFaces);
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
 }
 
 void Scene::GenerateMesh() {
@@ -215,7 +215,7 @@ void Scene::GenerateMesh() {
         }
     }
     ClearVertexSelection();
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
 }
 
 void Scene::ClearScene() {
@@ -226,7 +226,7 @@ void Scene::ClearScene() {
     DestroyLayers();
     CreateLayers();
     if (hooks_.sceneCleared) hooks_.sceneCleared();
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
 }
 
 }  // namespace kvx

@@ -16,14 +16,15 @@
 #include "scene/Face.h"
 #include "scene/Limits.h"
 #include "scene/OwnerRuns.h"
+#include "scene/RedrawScope.h"
 #include "scene/Vertex.h"
 
 namespace kvx {
 
 // What the scene asks of the program around it.
 struct SceneHooks {
-    // Marks the views for redrawing: all seven (0) or the six orthographic ones only (1).
-    std::function<void(int orthographicOnly)> requestRedraw;
+    // Marks the views that show a change for redrawing.
+    std::function<void(RedrawScope)> requestRedraw;
     // After "Nouveau": the views reset their zoom and pan and are aligned again.
     std::function<void()> sceneCleared;
     // Message boxes.
@@ -166,8 +167,8 @@ class Scene {
     // Both selections become these lists (valid, distinct indices).
     void ReplaceSelection(std::vector<std::int32_t> vertexList, std::vector<std::int32_t> faceList);
 
-    void RequestRedraw(int orthographicOnly) {
-        if (hooks_.requestRedraw) hooks_.requestRedraw(orthographicOnly);
+    void RequestRedraw(RedrawScope scope) {
+        if (hooks_.requestRedraw) hooks_.requestRedraw(scope);
     }
     void ShowMessage(const std::string& text, const std::string& title);
 

@@ -402,7 +402,7 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         s.normalOther[k] = now;
     }
     if (!s.structural && !s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
-    scene.RequestRedraw(0);
+    scene.RequestRedraw(RedrawScope::All);
 }
 
 void SceneHistory::Forget() {

@@ -73,7 +73,7 @@ void Scene::SelectAllFaces() {
     selectedFaces.resize(faces.size());
     for (std::size_t i = 0; i < faces.size(); ++i)
         selectedFaces[i] = static_cast<std::int32_t>(i);
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::SelectAllVertices() {
@@ -81,7 +81,7 @@ void Scene::SelectAllVertices() {
     ClearVertexSelection();
     for (std::int32_t i = 0; i < vertexCount(); ++i)
         ToggleVertex(i);
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::InvertSelection() {
@@ -101,7 +101,7 @@ void Scene::InvertSelection() {
         for (std::int32_t i = 0; i < vertexCount(); ++i)
             if (!was[static_cast<std::size_t>(i)]) ToggleVertex(i);
     }
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::SelectFacesOfVertices() {
@@ -116,7 +116,7 @@ void Scene::SelectFacesOfVertices() {
         }
     }
     ClearVertexSelection();
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::SelectVerticesOfFaces() {
@@ -131,33 +131,33 @@ void Scene::SelectVerticesOfFaces() {
         }
         ClearFaceSelection();
     }
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::HideSelectedVertices() {
     for (const std::int32_t i : selectedVertices)
         vertices[static_cast<std::size_t>(i)].hidden = 1;
     ClearVertexSelection();
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::ShowAllVertices() {
     for (Vertex& v : vertices)
         v.hidden = 0;
-    RequestRedraw(0);
+    RequestRedraw(RedrawScope::All);
 }
 
 void Scene::HideSelectedFaces() {
     for (const std::int32_t f : selectedFaces)
         faces[static_cast<std::size_t>(f)].hidden = 1;
     ClearFaceSelection();
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 void Scene::ShowAllFaces() {
     for (Face& f : faces)
         f.hidden = 0;
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 bool Scene::SetCurrentLayer(std::int32_t layer) {
@@ -167,13 +167,13 @@ bool Scene::SetCurrentLayer(std::int32_t layer) {
         ClearFaceSelection();
         currentLayer = layer;
     }
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
     return changed;
 }
 
 void Scene::ToggleAllLayers() {
     allLayers = allLayers ? 0 : 1;
-    RequestRedraw(1);
+    RequestRedraw(RedrawScope::Orthographic);
 }
 
 }  // namespace kvx

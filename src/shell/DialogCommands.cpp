@@ -33,7 +33,7 @@ void PointLightMessage(Editor& editor, const Message& m) {
         PointLightDialogProc(m, Attenuation{light.linear, light.constant, light.quadratic}, boxes);
     if (result.apply) {
         light.SetAttenuation(result.apply->constant, result.apply->linear, result.apply->quadratic);
-        editor.RequestRedraw(0);
+        editor.RequestRedraw(RedrawScope::All);
     }
     if (result.close) {
         editor.dialogHost->CloseModeless(m.window);

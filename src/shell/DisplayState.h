@@ -6,34 +6,37 @@
 #include <array>
 #include <cstdint>
 
+#include "views/ViewProjection.h"
+#include "views/tools/ToolMode.h"
+
 namespace kvx {
 
 struct DisplayState {
-    std::int32_t quitRequested = 0;  // the main loop ends before the next message
-    std::int32_t redrawing = 0;      // 1 from just after dispatch to the end of the iteration
-    std::int32_t viewSwitching = 0;  // 1 while a view is being opened or closed
-    std::int32_t showGrid = 0;       // "Grille"
-    std::int32_t showRulers = 1;     // "Regles"
-    std::int32_t magneticGrid = 0;   // "Grille Magnetique"
-    std::int32_t showMouseAxes = 0;  // "Axe de la souris"
-    std::int32_t showNormals = 0;    // "Vecteurs Normaux"
-    std::int32_t lightsOn = 0;       // "Lumieres"
-    std::int32_t animate = 0;        // "Start" / "Stop"
-    std::int32_t pinViews = 0;       // 1 while "Deplacement" is unchecked
-    std::int32_t toolMode = 1;       // the orthographic views' mouse tool
+    bool quitRequested = false;  // the main loop ends before the next message
+    bool redrawing = false;      // from just after dispatch to the end of the iteration
+    bool viewSwitching = false;  // while a view is being opened or closed
+    bool showGrid = false;       // "Grille"
+    bool showRulers = true;      // "Regles"
+    bool magneticGrid = false;   // "Grille Magnetique"
+    bool showMouseAxes = false;  // "Axe de la souris"
+    bool showNormals = false;    // "Vecteurs Normaux"
+    bool lightsOn = false;       // "Lumieres"
+    bool animate = false;        // "Start" / "Stop"
+    bool pinViews = false;       // while "Deplacement" is unchecked
+    ToolMode toolMode = ToolMode::CreateVertex;  // the orthographic views' mouse tool
 };
 
 struct RgbColour {
     std::int32_t red = 0, green = 0, blue = 0;
 };
 
-// Background colour of each view, indexed by view number (entry 0 unused, 7 the perspective).
+// Background colour of each view.
 struct BackgroundTable {
-    std::array<RgbColour, 8> entries;
+    PerView<RgbColour> entries;
 
     BackgroundTable() {
         entries.fill(RgbColour{155, 155, 155});
-        entries[7] = RgbColour{0, 0, 0};
+        entries[ViewPerspective] = RgbColour{0, 0, 0};
     }
 };
 

@@ -7,6 +7,7 @@
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
 #include "shell/CommandLine.h"
+#include "shell/CommandTable.h"
 #include "shell/Editor.h"
 #include "shell/HistoryCommands.h"
 #include "shell/RecentFiles.h"
@@ -15,7 +16,7 @@ namespace kvx {
 namespace {
 
 void ImportModel(Editor& editor, const std::string& path) {
-    BeginCommandStep(editor, FrameCommandParts(cmd::ImporterObj));
+    BeginCommandStep(editor, FindCommand(CommandSource::Frame, cmd::ImporterObj)->parts);
     ImportObjFile(*editor.scene, editor.prompts, path);
     EndCommandStep(editor);
 }
@@ -36,7 +37,7 @@ void OpenDroppedFiles(Editor& editor, const std::vector<std::string>& files) {
         if (!IsObjPath(f) && ConfirmDiscardChanges(editor)) OpenSceneAt(editor, f);
     for (const std::string& f : files)
         if (IsObjPath(f)) ImportModel(editor, f);
-    editor.RequestRedraw(0);
+    editor.RequestRedraw(RedrawScope::All);
     editor.PostCommand(cmd::Aligner);
 }
 

@@ -37,18 +37,12 @@ Editor::~Editor() {
         v.Release();
 }
 
-void Editor::RequestRedraw(int orthographicOnly) {
-    for (ViewId v = ViewTop; v <= ViewBack; ++v)
-        views[static_cast<std::size_t>(v)].needsRedraw = 1;
-    if (orthographicOnly != 1) views[ViewPerspective].needsRedraw = 1;
-}
-
 ViewId Editor::ViewOfWindow(platform::WindowHandle window) const {
-    if (window == platform::NoWindow) return 0;
-    for (ViewId v = ViewTop; v <= ViewPerspective; ++v) {
-        if (viewWindows[static_cast<std::size_t>(v)]->handle == window) return v;
+    if (window == platform::NoWindow) return ViewNone;
+    for (const ViewId v : AllViews) {
+        if (viewWindows[v]->handle == window) return v;
     }
-    return 0;
+    return ViewNone;
 }
 
 void Editor::PostCommand(std::uint32_t id) {

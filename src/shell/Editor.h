@@ -25,6 +25,7 @@
 #include "shell/DisplayState.h"
 #include "shell/MenuBar.h"
 #include "shell/Recovery.h"
+#include "shell/RedrawMarks.h"
 #include "shell/ViewObject.h"
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
@@ -48,6 +49,13 @@ inline constexpr std::uint32_t AnimationTickMilliseconds = 40;
 // Two where the machine has two cores or more, else one.
 int DefaultRedrawThreads();
 
+// The cursor the views show and whether the mouse is held in a view, as last given to the window
+// system: the tools' state is mirrored there when it changes.
+struct ShownPointer {
+    CursorId cursor = CursorId::Cross;
+    bool confined = false;
+};
+
 struct Editor {
     Editor(platform::WindowSystem& windowSystem, platform::Prompts& prompts,
            platform::MessageQueue& queue);
@@ -55,20 +63,19 @@ struct Editor {
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // Marks the six orthographic views, and unless orthographicOnly is 1 the perspective view,
-    // for redrawing after the current message. Never draws.
-    void RequestRedraw(int orthographicOnly);
+    // Marks the views that show a change for redrawing after the current message (ThisView:
+    // the view `view`). Never draws.
+    void RequestRedraw(RedrawScope scope, ViewId view = ViewNone) { redraw.Request(scope, view); }
     // Returns at once: on the one thread no message is dispatched while the loop redraws.
     void WaitUntilNotRedrawing() const {}
-    // The view whose window this is, or 0.
+    // The view whose window this is, or ViewNone.
     ViewId ViewOfWindow(platform::WindowHandle window) const;
     void PostCommand(std::uint32_t id);
     // The colour the user picks through chooseColour, or nothing (cancelled or no dialog).
     std::optional<RgbColour> ChooseColour() const {
         return chooseColour ? chooseColour() : std::nullopt;
     }
-    // The tool mode as stored in the display state.
-    ToolMode toolMode() const { return ToolModeFrom(display.toolMode); }
+    ToolMode toolMode() const { return display.toolMode; }
 
     platform::WindowSystem& windows;
     platform::Prompts& prompts;
@@ -79,6 +86,7 @@ struct Editor {
     BackgroundTable background;
     PackedColours colours;
     ToolState tools;
+    ShownPointer shownPointer;
     MouseState mouse;
     ViewStates viewStates;
     PreparedScene preparedScene;    // what the flat views draw of the scene, gathered per redraw
@@ -111,13 +119,14 @@ struct Editor {
     const platform::Menu* perspectivePopupMenu = nullptr;  // "SUBMENU2"
     MenuBar menuBar;
     FrameWindow frame;
-    std::array<std::unique_ptr<ChildWindow>, 8> viewWindows;  // by view number 1..7
+    PerView<std::unique_ptr<ChildWindow>> viewWindows;
 
     rm::SceneRoot sceneRoot;
     std::unique_ptr<Scene> scene;
     SceneHistory history;  // the user's steps on the scene, for "Annuler" and "Rétablir"
     PointLight pointLight;
-    std::array<ViewObject, 8> views;  // by view number 1..7
+    PerView<ViewObject> views;
+    RedrawMarks redraw;  // the views waiting to be drawn again
 
     // The scene's own file: the one opened or last saved; empty for a new scene
     // (SetDocumentPath, RecentFiles.h, keeps the recent files with it).

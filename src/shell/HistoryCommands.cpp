@@ -4,32 +4,13 @@
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
+#include "shell/CommandTable.h"
 #include "shell/RecentFiles.h"
 #include "views/tools/Tools.h"
 
 namespace kvx {
 
 using namespace platform;
-
-unsigned FrameCommandParts(std::uint32_t id) {
-    if (id >= cmd::Layer0 && id <= cmd::Layer9) return PartSelection;
-    switch (id) {
-        case cmd::Importer:
-        case cmd::ImporterObj:
-        case cmd::Copier:
-        case cmd::Suprimer:
-        case cmd::CreerFace:
-        case cmd::Mesh:
-            return PartStructure;
-        case cmd::InverserSelection:
-        case cmd::SelectionnerFaces:
-        case cmd::SelectionnerVertex:
-        case cmd::TousLesLayers:
-            return PartSelection;
-        default:
-            return 0;
-    }
-}
 
 namespace {
 
@@ -49,29 +30,6 @@ unsigned ToolParts(ToolMode mode) {
     }
 }
 
-unsigned PopupCommandParts(std::uint32_t id) {
-    switch (id) {
-        case cmd::FacesOfVertices:
-        case cmd::VerticesOfFaces:
-            return PartSelection;
-        case cmd::CreateFace:
-        case cmd::FlipFaces:
-            return PartStructure;
-        case cmd::ShowVertices:
-        case cmd::HideVertices:
-        case cmd::ShowFaces:
-        case cmd::HideFaces:
-            return PartVisibility | PartSelection;
-        case cmd::RenderFlat:
-        case cmd::RenderSmooth:
-        case cmd::FaceColour:
-            return PartFaceAttributes;
-        default:
-            // Choosing a tool may end a rotation or scaling, which closes its step.
-            return 0;
-    }
-}
-
 bool ToolBusy(const ToolState& tools) {
     return tools.leftButtonDown || tools.rotateActive || tools.scaleActive;
 }
@@ -87,7 +45,7 @@ void AfterHistoryMove(Editor& editor) {
     editor.tools.moveOrigin.Clear();
     editor.tools.movedVertices.clear();
     editor.tools.anyMoved = false;
-    editor.RequestRedraw(0);
+    editor.RequestRedraw(RedrawScope::All);
 }
 
 }  // namespace
@@ -97,25 +55,16 @@ unsigned ViewInputParts(const Message& m, ToolMode mode) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
             return ToolParts(mode);
-        case WM_KEYDOWN:
-            switch (m.wParam) {
-                case VK_LEFT:
-                case VK_RIGHT:
-                case VK_UP:
-                case VK_DOWN:
-                    return PartPositions;  // nudges
-                case 'B':
-                case 'V':
-                case 'C':
-                case 'X':
-                    return PartVisibility | PartSelection;  // hide and show
-                case VK_SPACE:
-                    return PartStructure;  // a face of the selected vertices
-                default:
-                    return 0;  // tools and zooms
-            }
-        case WM_COMMAND:
-            return PopupCommandParts(LowWord(m.wParam));
+        case WM_KEYDOWN: {
+            // Tools and zooms record nothing; nudges, hiding and faces do.
+            const CommandRow* row = FindViewKey(m.wParam);
+            return row ? row->parts : 0;
+        }
+        case WM_COMMAND: {
+            // Choosing a tool may end a rotation or scaling, which closes its step.
+            const CommandRow* row = FindCommand(CommandSource::FlatView, LowWord(m.wParam));
+            return row ? row->parts : 0;
+        }
         default:
             return 0;
     }

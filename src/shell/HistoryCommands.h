@@ -12,8 +12,6 @@ namespace kvx {
 
 inline constexpr const char* SaveChangesText = "Enregistrer les modifications ?";
 
-// The parts (StepPart bits) a command of the menu bar may change; 0 for none.
-unsigned FrameCommandParts(std::uint32_t id);
 // The parts a message to an orthographic view may change with the current tool.
 unsigned ViewInputParts(const platform::Message& m, ToolMode mode);
 

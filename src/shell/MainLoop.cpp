@@ -47,12 +47,11 @@ ViewPassInputs PassInputs(const Editor& editor) {
 std::vector<ViewTarget> LockedTargets(Editor& editor, std::span<const ViewId> ids) {
     std::vector<ViewTarget> targets;
     for (const ViewId id : ids) {
-        ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-        const RgbColour& bg = editor.background.entries[static_cast<std::size_t>(id)];
+        ViewObject& view = editor.views[id];
+        const RgbColour& bg = editor.background.entries[id];
         view.Clear(static_cast<std::uint8_t>(bg.red), static_cast<std::uint8_t>(bg.green),
                    static_cast<std::uint8_t>(bg.blue), 1);
-        if (view.Lock())
-            targets.push_back({&view.canvas, &editor.viewStates[static_cast<std::size_t>(id)], id});
+        if (view.Lock()) targets.push_back({&view.canvas, &editor.viewStates[id], id});
     }
     return targets;
 }
@@ -63,7 +62,7 @@ struct UnlockTargets {
     const std::vector<ViewTarget>& targets;
     ~UnlockTargets() {
         for (const ViewTarget& t : targets)
-            editor.views[static_cast<std::size_t>(t.view)].Unlock();
+            editor.views[t.view].Unlock();
     }
 };
 
@@ -149,7 +148,12 @@ void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threa
 
 // A minimised view is not drawn; its redraw waits until it is shown again.
 bool Minimized(Editor& editor, ViewId id) {
-    return editor.windows.IsMinimized(editor.viewWindows[static_cast<std::size_t>(id)]->handle);
+    return editor.windows.IsMinimized(editor.viewWindows[id]->handle);
+}
+
+// Marked for redrawing, open and not minimised (a minimised view keeps its mark).
+bool Due(Editor& editor, ViewId id) {
+    return editor.redraw.Marked(id) && editor.views[id].isOpen == 1 && !Minimized(editor, id);
 }
 
 bool IsAnimationTick(const Editor& editor, const Message& m) {
@@ -164,7 +168,7 @@ void DispatchMessage(Editor& editor, const Message& m) {
         return;
     }
     if (DispatchDialogMessage(editor, m)) return;
-    if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) {
+    if (const ViewId v = editor.ViewOfWindow(m.window); v != ViewNone) {
         ViewWindowProc(editor, v, m);
         // A view closed during a drag ends the drag, and with it the step.
         EndStepIfIdle(editor);
@@ -172,36 +176,30 @@ void DispatchMessage(Editor& editor, const Message& m) {
 }
 
 void RedrawMarkedViews(Editor& editor, const Message& m) {
-    editor.display.redrawing = 1;
+    editor.display.redrawing = true;
     // The marked views, in the order they are presented: flat views 1, 2, 3, 4, 6, 5, then the
     // perspective view. A minimised view keeps its mark until it is shown again.
     std::vector<ViewId> marked;
     for (const ViewId id : OrthographicRedrawOrder) {
-        const ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-        if (view.isOpen == 1 && view.needsRedraw == 1 && !Minimized(editor, id))
-            marked.push_back(id);
+        if (Due(editor, id)) marked.push_back(id);
     }
-    const ViewObject& perspectiveView = editor.views[ViewPerspective];
-    if (perspectiveView.isOpen == 1 && perspectiveView.needsRedraw == 1 &&
-        !Minimized(editor, ViewPerspective))
-        marked.push_back(ViewPerspective);
+    if (Due(editor, ViewPerspective)) marked.push_back(ViewPerspective);
     if (!marked.empty()) {
         DrawSideBySide(editor, marked, editor.redrawThreads);
         for (const ViewId id : marked) {
-            ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-            view.Present();
-            view.needsRedraw = 0;
+            editor.views[id].Present();
+            editor.redraw.Done(id);
         }
     }
     ViewObject& perspective = editor.views[ViewPerspective];
     if (perspective.isOpen == 1) {
         // The model turns one step per animation tick, not per message.
-        if (editor.display.animate == 1 && IsAnimationTick(editor, m)) {
+        if (editor.display.animate && IsAnimationTick(editor, m)) {
             editor.scene->placementFrame(0).RotateDegrees(0, 5, 0);
-            perspective.needsRedraw = 1;
+            editor.RequestRedraw(RedrawScope::ThisView, ViewPerspective);
         }
     }
-    editor.display.redrawing = 0;
+    editor.display.redrawing = false;
 }
 
 void ProcessMessage(Editor& editor, const Message& m) {
@@ -217,7 +215,7 @@ void ProcessMessage(Editor& editor, const Message& m) {
 
 std::uint32_t RunMessageLoop(Editor& editor, EventPump& pump) {
     Message m;
-    while (editor.display.quitRequested != 1) {
+    while (!editor.display.quitRequested) {
         if (!GetMessage(editor.queue, pump, m)) break;
         ProcessMessage(editor, m);
     }

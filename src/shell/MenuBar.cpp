@@ -1,13 +1,13 @@
 #include "shell/MenuBar.h"
 
-#include "resources/Menus.h"
+#include "shell/MenuResources.h"
 
 namespace kvx {
 
 bool MenuBar::Load(const char* name, AppInfo& app) {
     resourceName = name;
     application = &app;
-    menu = resources::LoadMenuResource(name);
+    menu = LoadMenuResource(name);
     return menu != nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
+#include "shell/CommandRows.h"
 #include "shell/DialogCommands.h"
 #include "shell/ViewWindowProc.h"
 
@@ -19,58 +20,59 @@ void ColourLight(Editor& editor, Light& light, double divisor) {
     const auto colour = editor.ChooseColour();
     if (!colour) return;
     light.SetColor(colour->red / divisor, colour->green / divisor, colour->blue / divisor);
-    editor.RequestRedraw(0);
+    editor.RequestRedraw(RedrawScope::All);
 }
 
-void SwitchOff(Editor& editor, Light& light) {
-    light.SetColor(0, 0, 0);
-    editor.RequestRedraw(0);
+void ChooseBackground(const CommandCall& c) {
+    if (const auto colour = c.editor.ChooseColour())
+        c.editor.background.entries[ViewPerspective] = *colour;
+}
+
+// The picture as last drawn; nothing is rendered for the export.
+void SaveImage(const CommandCall& c) {
+    Editor& editor = c.editor;
+    ExportTarga(editor.views[ViewPerspective].canvas.Surface(), editor.prompts, editor.targaDialog);
+}
+
+PerspectiveRig& Rig(const CommandCall& c) {
+    return c.editor.views[ViewPerspective].rig;
+}
+
+constexpr CommandRow Item(const char* menu, const char* label, std::uint32_t id,
+                          CommandHandler run) {
+    return CommandRow{
+        .source = CommandSource::Perspective, .menu = menu, .label = label, .id = id, .run = run};
 }
 
 }  // namespace
 
-void PerspectiveCommand(Editor& editor, std::uint32_t id) {
-    PerspectiveRig& rig = editor.views[ViewPerspective].rig;
-    switch (id) {
-        case cmd::PointLightColour:
-            ColourLight(editor, editor.pointLight, 1.0);
-            break;
-        case cmd::PointLightOff:
-            SwitchOff(editor, editor.pointLight);
-            break;
-        case cmd::DirectionalColour:
-            ColourLight(editor, rig.directional, 256.0);
-            break;
-        case cmd::DirectionalOff:
-            SwitchOff(editor, rig.directional);
-            break;
-        case cmd::AmbientColour:
-            ColourLight(editor, rig.ambient, 256.0);
-            break;
-        case cmd::AmbientOff:
-            SwitchOff(editor, rig.ambient);
-            break;
-        case cmd::BackgroundColour: {
-            const auto colour = editor.ChooseColour();
-            if (colour) editor.background.entries[ViewPerspective] = *colour;
-            editor.RequestRedraw(0);  // also when cancelled
-            break;
-        }
-        case cmd::SaveImage:
-            // The picture as last drawn; nothing is rendered for the export.
-            ExportTarga(editor.views[ViewPerspective].canvas.Surface(), editor.prompts,
-                        editor.targaDialog);
-            break;
-        case cmd::PointLightEdit:
-            OpenPointLightDialog(editor);
-            break;
-        default:
-            break;
-    }
+std::vector<CommandRow> PerspectiveCommandRows() {
+    return {
+        Item("SPM2/Point Light", "Editer...", cmd::PointLightEdit,
+             [](const CommandCall& c) { OpenPointLightDialog(c.editor); }),
+        Item("SPM2/Point Light", "Couleur...", cmd::PointLightColour,
+             [](const CommandCall& c) { ColourLight(c.editor, c.editor.pointLight, 1.0); }),
+        Item("SPM2/Point Light", "Désactiver", cmd::PointLightOff,
+             [](const CommandCall& c) { c.editor.pointLight.SetColor(0, 0, 0); })
+            .Redraws(RedrawScope::All),
+        Item("SPM2/Directionnal Light", "Couleur...", cmd::DirectionalColour,
+             [](const CommandCall& c) { ColourLight(c.editor, Rig(c).directional, 256.0); }),
+        Item("SPM2/Directionnal Light", "Désactiver", cmd::DirectionalOff,
+             [](const CommandCall& c) { Rig(c).directional.SetColor(0, 0, 0); })
+            .Redraws(RedrawScope::All),
+        Item("SPM2/Ambient Light", "Couleur...", cmd::AmbientColour,
+             [](const CommandCall& c) { ColourLight(c.editor, Rig(c).ambient, 256.0); }),
+        Item("SPM2/Ambient Light", "Désactiver", cmd::AmbientOff,
+             [](const CommandCall& c) { Rig(c).ambient.SetColor(0, 0, 0); })
+            .Redraws(RedrawScope::All),
+        // The background redraws also when the choice was cancelled.
+        Item("SPM2/Background", "Couleur...", cmd::BackgroundColour, ChooseBackground)
+            .Redraws(RedrawScope::All),
+        Item("SPM2", "Sauvegarder...", cmd::SaveImage, SaveImage),
+    };
 }
 
 void PerspectiveInput(Editor& editor, const Message& m) {
-    ViewObject& view = editor.views[ViewPerspective];
     switch (m.message) {
         case WM_MOUSEMOVE:
             MouseToWorld(editor.mouse, editor.viewStates, ViewPerspective, m.lParam, false);
@@ -81,10 +83,12 @@ void PerspectiveInput(Editor& editor, const Message& m) {
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (PerspectiveKey(*editor.scene, m.message, m.wParam)) view.needsRedraw = 1;
+            if (PerspectiveKey(*editor.scene, m.message, m.wParam))
+                editor.RequestRedraw(RedrawScope::ThisView, ViewPerspective);
             break;
         case WM_COMMAND:
-            PerspectiveCommand(editor, LowWord(m.wParam));
+            if (const CommandRow* row = FindCommand(CommandSource::Perspective, LowWord(m.wParam)))
+                RunCommand(editor, ViewPerspective, *row);
             break;
         default:
             break;

@@ -11,7 +11,4 @@ namespace kvx {
 // views (ViewWindowProc).
 void PerspectiveInput(Editor& editor, const platform::Message& message);
 
-// The commands of the popup "SUBMENU2".
-void PerspectiveCommand(Editor& editor, std::uint32_t id);
-
 }  // namespace kvx

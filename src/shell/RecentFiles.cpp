@@ -70,7 +70,7 @@ void OpenRecentFile(Editor& editor, std::uint32_t index) {
 void SceneOpened(Editor& editor, const std::string& path) {
     editor.history.Clear();
     SetDocumentPath(editor, path);
-    editor.RequestRedraw(0);
+    editor.RequestRedraw(RedrawScope::All);
     editor.PostCommand(cmd::Aligner);
 }
 

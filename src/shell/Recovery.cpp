@@ -118,7 +118,7 @@ void RecoveryCopies::Start(Editor& editor, const std::string& folder, const std:
             editor.history.Clear();
             editor.history.MarkUnsaved();
             editor.documentPath = ReadName(PathOf(folder_, run.id, ".name"));
-            editor.RequestRedraw(0);
+            editor.RequestRedraw(RedrawScope::All);
             seenVersion_ = editor.history.ContentVersion();
             Write(editor);  // before the old copy goes
         } else {

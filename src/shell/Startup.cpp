@@ -6,9 +6,9 @@
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
 #include "resources/Cursors.h"
-#include "resources/Menus.h"
 #include "shell/CommandLine.h"
 #include "shell/MainLoop.h"
+#include "shell/MenuResources.h"
 #include "shell/RecentFiles.h"
 
 namespace kvx {
@@ -30,10 +30,11 @@ bool StartEditor(Editor& editor) {
         return false;
     }
 
-    editor.viewPopupMenu = resources::LoadMenuResource("SUBMENU1");
-    editor.perspectivePopupMenu = resources::LoadMenuResource("SUBMENU2");
+    editor.viewPopupMenu = LoadMenuResource("SUBMENU1");
+    editor.perspectivePopupMenu = LoadMenuResource("SUBMENU2");
     // The cursor table is the platform's: views name cursors by their index in it.
     editor.tools.cursor = static_cast<CursorId>(resources::InitialCursorIndex);
+    editor.shownPointer.cursor = editor.tools.cursor;
 
     const auto& classTable = WindowClassTable();
     for (std::size_t i = 0; i < classTable.size(); ++i) {
@@ -46,7 +47,7 @@ bool StartEditor(Editor& editor) {
     editor.menuBar.Load("MENU1", editor.app);
     editor.frame.SetupWithMenu(editor.app, editor.classes[0], editor.menuBar, FrameTitle);
     editor.frame.ApplyStylePreset(1);
-    editor.menuBar.windowMenuIndex = resources::WindowMenuIndex;
+    editor.menuBar.windowMenuIndex = WindowMenuIndex;
     editor.frame.Create(400, 400, SizeIsOuter);
     editor.windows.ShowWindow(editor.frame.handle, SW_SHOWMAXIMIZED);
 
@@ -57,9 +58,7 @@ bool StartEditor(Editor& editor) {
 
     editor.sceneRoot.Create();
     SceneHooks hooks;
-    hooks.requestRedraw = [&editor](int orthographicOnly) {
-        editor.RequestRedraw(orthographicOnly);
-    };
+    hooks.requestRedraw = [&editor](RedrawScope scope) { editor.RequestRedraw(scope); };
     hooks.sceneCleared = [&editor] {
         ResetAllViews(editor.viewStates);
         editor.PostCommand(cmd::Aligner);

@@ -19,15 +19,16 @@ WindowClassRecord& ClassOf(Editor& editor, const char* name) {
 
 void OpenView(Editor& editor, ViewId id) {
     const ViewDescription& d = DescribeView(id);
-    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-    ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
-    editor.display.viewSwitching = 1;
+    ViewObject& view = editor.views[id];
+    ChildWindow& window = *editor.viewWindows[id];
+    editor.display.viewSwitching = true;
     editor.WaitUntilNotRedrawing();
     window.Setup(editor.app, ClassOf(editor, d.className), d.title);
     window.ApplyStylePreset(3);
     window.CreateMdiChild(editor.frame, 0, 0, ViewClientSize, ViewClientSize, SizeIsClient);
     const bool perspective = id == ViewPerspective;
     view.Init(editor.sceneRoot, window, perspective ? 1 : 0, editor.windows);
+    editor.RequestRedraw(RedrawScope::ThisView, id);
     if (perspective) {
         // A view without its device, camera or viewport shows nothing: it closes again at once,
         // with whatever was made released.
@@ -36,7 +37,7 @@ void OpenView(Editor& editor, ViewId id) {
             return;
         }
     } else {
-        ViewState& state = editor.viewStates[static_cast<std::size_t>(id)];
+        ViewState& state = editor.viewStates[id];
         state.pixelSize = ViewPixels;
         state.width = DefaultViewWidth;
     }
@@ -47,26 +48,27 @@ void OpenView(Editor& editor, ViewId id) {
     editor.queue.Discard(window.handle, platform::WM_SIZE);
     view.isOpen = 1;
     editor.menuBar.Check(d.menuItem);
-    editor.display.viewSwitching = 0;
+    editor.display.viewSwitching = false;
 }
 
 void CloseView(Editor& editor, ViewId id) {
-    ViewObject& view = editor.views[static_cast<std::size_t>(id)];
-    ChildWindow& window = *editor.viewWindows[static_cast<std::size_t>(id)];
-    editor.display.viewSwitching = 1;
+    ViewObject& view = editor.views[id];
+    ChildWindow& window = *editor.viewWindows[id];
+    editor.display.viewSwitching = true;
     editor.WaitUntilNotRedrawing();
     // A drag held in a closing view can no longer end by the mouse.
     if (IsOrthographic(id) && (editor.tools.confined || editor.tools.leftButtonDown))
         ApplyViewOutcome(editor, id, AbandonOperations(*editor.scene, editor.tools));
     editor.menuBar.Uncheck(DescribeView(id).menuItem);
     view.Release();
+    editor.redraw.Done(id);
     if (window.handle != platform::NoWindow) editor.windows.DestroyWindow(window.handle);
     window.ClearRecord();
-    editor.display.viewSwitching = 0;
+    editor.display.viewSwitching = false;
 }
 
 void ToggleView(Editor& editor, ViewId id) {
-    if (editor.views[static_cast<std::size_t>(id)].isOpen == 1) {
+    if (editor.views[id].isOpen == 1) {
         CloseView(editor, id);
     } else {
         OpenView(editor, id);
@@ -75,9 +77,8 @@ void ToggleView(Editor& editor, ViewId id) {
 
 void AlignViews(Editor& editor) {
     for (const ViewDescription& d : ViewTable) {
-        if (editor.views[static_cast<std::size_t>(d.id)].isOpen == 0) OpenView(editor, d.id);
-        editor.viewWindows[static_cast<std::size_t>(d.id)]->MoveTo(d.alignedPosition.x,
-                                                                   d.alignedPosition.y);
+        if (editor.views[d.id].isOpen == 0) OpenView(editor, d.id);
+        editor.viewWindows[d.id]->MoveTo(d.alignedPosition.x, d.alignedPosition.y);
     }
 }
 

@@ -16,7 +16,6 @@ int ViewObject::Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
     const platform::WindowHandle target = window.handle;
     canvas.SetPresenter(
         [&windows, target](const PixelBuffer& pixels) { return windows.Present(target, pixels); });
-    needsRedraw = 1;
     isOpen = 0;
     return 1;
 }
@@ -28,7 +27,6 @@ int ViewObject::Open3D(PointLight& pointLight) {
 
 void ViewObject::Release() {
     isOpen = 0;
-    needsRedraw = 0;
     rig.Close();
     // The window must not read the pixels any more once they are gone.
     if (windows_ != nullptr && presentedIn_ != platform::NoWindow)

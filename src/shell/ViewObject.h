@@ -1,7 +1,6 @@
 #pragma once
 // One view: its window record, its canvas and, for the perspective view, the 3D device, viewport,
-// camera and the two lights it owns. Carries the flags through which the program talks to the
-// redraw cycle: needsRedraw and isOpen.
+// camera and the two lights it owns, and whether it is open.
 
 #include <cstdint>
 
@@ -24,7 +23,7 @@ class ViewObject {
 
     // Binds the view to its window: a canvas of the window's client size at the desktop depth,
     // presented in that window. With uses3D the view then gets its 3D side from Open3D. Always 1;
-    // the view is then marked for redrawing but not yet open.
+    // the view is not yet open.
     int Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
              platform::WindowSystem& windows);
     // The perspective view's device, camera, viewport and lights on this view's canvas, set up
@@ -55,7 +54,6 @@ class ViewObject {
 
     rm::SceneRoot* scene = nullptr;
     ChildWindow* owner = nullptr;
-    std::int32_t needsRedraw = 0;
     std::int32_t isOpen = 0;
     std::int32_t uses3D = 0;
 

@@ -135,7 +135,7 @@ void MouseToWorld(MouseState& mouse, const ViewStates& states, ViewId view, std:
     mouse.pixelY = platform::HighWord(position);
     mouse.worldX = mouse.worldY = mouse.worldZ = 0;
     if (!IsOrthographic(view)) return;
-    const ViewState& s = states[static_cast<std::size_t>(view)];
+    const ViewState& s = states[view];
     const ViewAxisSet a = ViewAxes(view);
     const double u = mouse.pixelX / s.pixelSize * s.width - s.width / 2 + s.centerU;
     const double v = mouse.pixelY / s.pixelSize * s.width - s.width / 2 + s.centerV;
@@ -164,7 +164,7 @@ void ZoomOutView(ViewState& state) {
 
 void ResetAllViews(ViewStates& states) {
     for (ViewId v = ViewTop; v <= ViewBack; ++v)
-        ResetZoom(states[static_cast<std::size_t>(v)]);
+        ResetZoom(states[v]);
 }
 
 void PanDrag::Begin(const MouseState& mouse) {

@@ -17,17 +17,49 @@ namespace kvx {
 
 struct Vertex;
 
-using ViewId = std::int32_t;
-inline constexpr ViewId ViewTop = 1;     // "Dessus"
-inline constexpr ViewId ViewBottom = 2;  // "Bas"
-inline constexpr ViewId ViewLeft = 3;    // "Gauche"
-inline constexpr ViewId ViewRight = 4;   // "Droite"
-inline constexpr ViewId ViewFront = 5;   // "Devant"
-inline constexpr ViewId ViewBack = 6;    // "Derriere"
-inline constexpr ViewId ViewPerspective = 7;
+enum ViewId : std::int32_t {
+    ViewNone = 0,
+    ViewTop = 1,     // "Dessus"
+    ViewBottom = 2,  // "Bas"
+    ViewLeft = 3,    // "Gauche"
+    ViewRight = 4,   // "Droite"
+    ViewFront = 5,   // "Devant"
+    ViewBack = 6,    // "Derriere"
+    ViewPerspective = 7,
+};
+constexpr ViewId& operator++(ViewId& v) {
+    v = static_cast<ViewId>(v + 1);
+    return v;
+}
 inline constexpr bool IsOrthographic(ViewId v) {
     return v >= ViewTop && v <= ViewBack;
 }
+inline constexpr std::array<ViewId, 6> FlatViews = {ViewTop,   ViewBottom, ViewLeft,
+                                                    ViewRight, ViewFront,  ViewBack};
+inline constexpr std::array<ViewId, 7> AllViews = {ViewTop,   ViewBottom, ViewLeft,       ViewRight,
+                                                   ViewFront, ViewBack,   ViewPerspective};
+
+// One T for each view from ViewTop to Last, indexed by the view; another view is refused
+// (std::out_of_range).
+template <class T, ViewId Last>
+class ByView {
+  public:
+    T& operator[](ViewId v) { return items_.at(Slot(v)); }
+    const T& operator[](ViewId v) const { return items_.at(Slot(v)); }
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+    void fill(const T& value) { items_.fill(value); }
+
+  private:
+    static constexpr std::size_t Slot(ViewId v) { return static_cast<std::size_t>(v - ViewTop); }
+    std::array<T, static_cast<std::size_t>(Last)> items_{};
+};
+template <class T>
+using PerView = ByView<T, ViewPerspective>;  // all seven views
+template <class T>
+using PerFlatView = ByView<T, ViewBack>;  // the six flat views
 
 inline constexpr double DefaultViewWidth = 20.0;
 // The narrowest and widest a view gets (the loupe and "Out" stop there): between them every
@@ -53,8 +85,8 @@ struct ViewState {
     std::int32_t pixelSize = ViewPixels;
 };
 
-// The views' states indexed by ViewId (entry 0 and 7 unused).
-using ViewStates = std::array<ViewState, 8>;
+// The flat views' zoom and pan.
+using ViewStates = PerFlatView<ViewState>;
 
 // The mouse as all views share it.
 struct MouseState {

@@ -20,7 +20,7 @@
 #include <sstream>
 #include <string>
 
-#include "resources/Menus.h"
+#include "shell/MenuResources.h"
 #include "scene/SceneFixture.h"
 #include "scene/SceneInvariants.h"
 #include "shell/EditorFixture.h"
@@ -68,10 +68,10 @@ class SoakTest : public EditorFixture {
         // Small tables, so that the capacity refusals are met too and every check stays cheap.
         editor.scene->vertexCapacity = 3000;
         editor.scene->faceCapacity = 3000;
-        for (const MenuItem& popup : resources::Menu1().popups)
+        for (const MenuItem& popup : MenuOf(CommandSource::Frame).popups)
             CommandIds(popup.items, frameCommands);
-        CommandIds(resources::SubMenu1().popups, viewCommands);
-        CommandIds(resources::SubMenu2().popups, perspectiveCommands);
+        CommandIds(MenuOf(CommandSource::FlatView).popups, viewCommands);
+        CommandIds(MenuOf(CommandSource::Perspective).popups, perspectiveCommands);
         dir = ::testing::TempDir() + "kolvex_soak_" + std::to_string(::getpid()) + "_";
         std::ofstream(dir + "garbage.KVX", std::ios::binary)
             << "1MorvenixProduction 1998\x02garbage";

@@ -35,7 +35,7 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/qt/ToolkitFrench.h"
 #include "resources/CommandIds.h"
-#include "resources/Menus.h"
+#include "shell/MenuResources.h"
 
 namespace kvx::qt {
 namespace {
@@ -57,7 +57,7 @@ class QtPlatformTest : public ::testing::Test {
         windows = std::make_unique<QtWindowSystem>(queue);
         frame = windows->CreateTopLevel("ClassFenetrePrincipale", "Kolvex v1.0", 0, 0,
                                         Rect{0, 0, 900, 700});
-        windows->SetMenu(frame, resources::Menu1());
+        windows->SetMenu(frame, MenuOf(CommandSource::Frame));
         windows->ShowWindow(frame, SW_SHOW);
         client = windows->CreateMdiClient(frame, 8);
         view =
@@ -270,10 +270,10 @@ TEST_F(QtPlatformTest, PopupChoiceArrivesAsACommandToItsOwner) {
         EXPECT_EQ(popup.text, "SPM1");
         return cmd::ZoomNormal;
     });
-    windows->TrackPopupMenu(resources::SubMenu1().popups[0], TPM_CENTERALIGN | TPM_VCENTERALIGN,
+    windows->TrackPopupMenu(MenuOf(CommandSource::FlatView).popups[0], TPM_CENTERALIGN | TPM_VCENTERALIGN,
                             Point{10, 10}, view);
     windows->SetPopupAnswerer([](const MenuItem&) { return std::optional<std::uint32_t>(); });
-    windows->TrackPopupMenu(resources::SubMenu1().popups[0], 0, Point{10, 10}, view);
+    windows->TrackPopupMenu(MenuOf(CommandSource::FlatView).popups[0], 0, Point{10, 10}, view);
     const auto ms = Taken();
     ASSERT_EQ(ms.size(), 1u);
     EXPECT_EQ(ms[0], (Message{view, WM_COMMAND, cmd::ZoomNormal, 0}));

@@ -99,7 +99,7 @@ TEST_F(EditingTest, DeletingFacesClosesTheGapsInOrder) {
     EXPECT_TRUE(scene.selectedFaces.empty());
     EXPECT_TRUE(scene.selectedVertices.empty());
     EXPECT_EQ(scene.vertices[0].state, VertexNormal);
-    EXPECT_EQ(redraws.back(), 0);
+    EXPECT_EQ(redraws.back(), RedrawScope::All);
 
     redraws.clear();
     scene.DeleteSelectedFaces();  // nothing selected: nothing happens

@@ -86,7 +86,7 @@ class SceneTest : public ::testing::Test {
 
     rm::SceneRoot root;
     platform::ScriptedPrompts prompts;
-    std::vector<int> redraws;
+    std::vector<RedrawScope> redraws;
     Scene scene;
 
   private:
@@ -96,7 +96,7 @@ class SceneTest : public ::testing::Test {
     }
     SceneHooks Hooks() {
         SceneHooks h;
-        h.requestRedraw = [this](int orthographicOnly) { redraws.push_back(orthographicOnly); };
+        h.requestRedraw = [this](RedrawScope scope) { redraws.push_back(scope); };
         h.prompts = &prompts;
         return h;
     }

@@ -49,7 +49,7 @@ TEST_F(SelectionTest, SelectAllVerticesTakesTheCurrentLayerOrAll) {
     scene.SelectAllVertices();
     EXPECT_EQ(scene.selectedVertices, (Indices{0, 1, 2, 3, 4}));
     EXPECT_TRUE(StatesMatchList());
-    EXPECT_EQ(redraws.back(), 1);
+    EXPECT_EQ(redraws.back(), RedrawScope::Orthographic);
 }
 
 TEST_F(SelectionTest, SelectAllFacesIgnoresLayersAndHidingAndInvertKeepsToSelectedKinds) {
@@ -118,7 +118,7 @@ TEST_F(SelectionTest, HidingShowingAndChangingLayer) {
     EXPECT_FALSE(scene.IsFaceShown(scene.faces[0]));  // one of its vertices is hidden
     EXPECT_TRUE(scene.IsFaceShown(scene.faces[3]));
     scene.ShowAllVertices();
-    EXPECT_EQ(redraws.back(), 0);
+    EXPECT_EQ(redraws.back(), RedrawScope::All);
     EXPECT_TRUE(scene.IsFaceShown(scene.faces[0]));
 
     SelectFaces({4});

@@ -41,8 +41,8 @@ class EditorFixture : public ::testing::Test {
         Send(ViewWindow(v).handle, message, flags, platform::PackMousePosition(x, y));
     }
     Scene& scene() { return *editor.scene; }
-    ViewObject& View(ViewId v) { return editor.views[static_cast<std::size_t>(v)]; }
-    ChildWindow& ViewWindow(ViewId v) { return *editor.viewWindows[static_cast<std::size_t>(v)]; }
+    ViewObject& View(ViewId v) { return editor.views[v]; }
+    ChildWindow& ViewWindow(ViewId v) { return *editor.viewWindows[v]; }
     // Forgets what was presented so far.
     void ClearPresented() { ws.presentOrder.clear(); }
 

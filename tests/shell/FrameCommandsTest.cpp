@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 
 #include "TempDir.h"
 #include "platform/Settings.h"
@@ -115,25 +116,27 @@ TEST_F(FrameCommandsTest, TogglesFlipTheirFlagAndCheckMark) {
     DisplayState& d = editor.display;
     struct Case {
         std::uint32_t id;
-        const std::int32_t* flag;
-        std::int32_t initial;
+        std::function<bool()> isSet;
+        bool initial;
         bool checkedWhenSet;
     };
-    const Case cases[] = {{cmd::AxeSouris, &d.showMouseAxes, 0, true},
-                          {cmd::Regles, &d.showRulers, 1, true},
-                          {cmd::Grille, &d.showGrid, 0, true},
-                          {cmd::GrilleMagnetique, &d.magneticGrid, 0, true},
-                          {cmd::VecteursNormaux, &d.showNormals, 0, true},
-                          {cmd::Lumieres, &d.lightsOn, 0, true},
-                          {cmd::Deplacement, &d.pinViews, 0, false},
-                          {cmd::TousLesLayers, &editor.scene->allLayers, 0, true}};
+    const auto flag = [](const bool& f) { return [&f] { return f; }; };
+    const Case cases[] = {
+        {cmd::AxeSouris, flag(d.showMouseAxes), false, true},
+        {cmd::Regles, flag(d.showRulers), true, true},
+        {cmd::Grille, flag(d.showGrid), false, true},
+        {cmd::GrilleMagnetique, flag(d.magneticGrid), false, true},
+        {cmd::VecteursNormaux, flag(d.showNormals), false, true},
+        {cmd::Lumieres, flag(d.lightsOn), false, true},
+        {cmd::Deplacement, flag(d.pinViews), false, false},
+        {cmd::TousLesLayers, [this] { return editor.scene->allLayers == 1; }, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        EXPECT_EQ(*c.flag, c.initial);
-        for (std::int32_t expected : {1 - c.initial, c.initial}) {
+        EXPECT_EQ(c.isSet(), c.initial);
+        for (const bool expected : {!c.initial, c.initial}) {
             Command(c.id);
-            EXPECT_EQ(*c.flag, expected);
-            EXPECT_EQ(ws.Checked(c.id), (expected == 1) == c.checkedWhenSet);
+            EXPECT_EQ(c.isSet(), expected);
+            EXPECT_EQ(ws.Checked(c.id), expected == c.checkedWhenSet);
         }
     }
     // "Lumieres" shows both light markers, and hides them again.
@@ -218,9 +221,9 @@ TEST_F(FrameCommandsTest, ResetRestoresTheSixViewsOnly) {
     editor.scene->ToggleVertex(0);
     Command(cmd::Reset);
     for (ViewId v = ViewTop; v <= ViewBack; ++v) {
-        EXPECT_EQ(editor.viewStates[static_cast<std::size_t>(v)].width, 20.0);
-        EXPECT_EQ(editor.viewStates[static_cast<std::size_t>(v)].centerU, 0.0);
-        EXPECT_EQ(editor.viewStates[static_cast<std::size_t>(v)].centerV, 0.0);
+        EXPECT_EQ(editor.viewStates[v].width, 20.0);
+        EXPECT_EQ(editor.viewStates[v].centerU, 0.0);
+        EXPECT_EQ(editor.viewStates[v].centerV, 0.0);
     }
     EXPECT_EQ(editor.scene->selectedVertexCount(), 1);
 }
@@ -241,7 +244,7 @@ TEST_F(FrameCommandsTest, EditionCommandsReachTheScene) {
     editor.scene->ToggleVertex(0);
     Command(cmd::Copier);
     EXPECT_EQ(editor.scene->vertexCount(), 226);
-    EXPECT_EQ(editor.display.toolMode, 2);
+    EXPECT_EQ(editor.display.toolMode, ToolMode::MoveXY);
     ASSERT_FALSE(ws.cursors.empty());
     EXPECT_EQ(ws.cursors.back(), 6);  // "ALLDIRECTION"
 }
@@ -301,7 +304,7 @@ TEST_F(FrameCommandsTest, EnregistrerThenImporterRoundTrips) {
 
 TEST_F(FrameCommandsTest, StartTurnsLayerZeroOnTicksAndStopResetsIt) {
     Command(cmd::Start);
-    EXPECT_EQ(editor.display.animate, 1);
+    EXPECT_TRUE(editor.display.animate);
     EXPECT_EQ(ws.timers.count({editor.frame.handle, AnimationTimerId}), 1u);
     const auto& frame = *editor.scene->placementFrame(0).frame;
     const auto before = frame.Transform().m;
@@ -309,9 +312,9 @@ TEST_F(FrameCommandsTest, StartTurnsLayerZeroOnTicksAndStopResetsIt) {
     EXPECT_EQ(frame.Transform().m, before);
     Send(editor.frame.handle, WM_TIMER, AnimationTimerId);
     EXPECT_NE(frame.Transform().m, before);
-    EXPECT_EQ(View(ViewPerspective).needsRedraw, 1);
+    EXPECT_TRUE(editor.redraw.Marked(ViewPerspective));
     Command(cmd::Stop);
-    EXPECT_EQ(editor.display.animate, 0);
+    EXPECT_FALSE(editor.display.animate);
     EXPECT_EQ(ws.timers.size(), 0u);
     EXPECT_EQ(frame.Transform().m, before);
 }

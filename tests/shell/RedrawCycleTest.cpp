@@ -14,8 +14,8 @@ using namespace platform;
 class RedrawCycleTest : public EditorFixture {
   protected:
     void SetUp() override { Start(); }
-    std::vector<ViewId> PresentedViews() const {
-        std::vector<ViewId> ids;
+    std::vector<int> PresentedViews() const {
+        std::vector<int> ids;
         for (const WindowHandle h : ws.presentOrder)
             ids.push_back(editor.ViewOfWindow(h));
         return ids;
@@ -24,10 +24,10 @@ class RedrawCycleTest : public EditorFixture {
 
 TEST_F(RedrawCycleTest, StartupDrawsEveryViewInTheLoopOrder) {
     // Start() ran "Aligner"; the first redraw after it presented every view once, in order.
-    const std::vector<ViewId> expected = {1, 2, 3, 4, 6, 5, 7};
+    const std::vector<int> expected = {1, 2, 3, 4, 6, 5, 7};
     EXPECT_EQ(PresentedViews(), expected);
     for (const ViewDescription& d : ViewTable)
-        EXPECT_EQ(View(d.id).needsRedraw, 0);
+        EXPECT_FALSE(editor.redraw.Marked(d.id));
 }
 
 // A display toggle redraws the six flat views, a model change all seven, a message that changes
@@ -35,14 +35,14 @@ TEST_F(RedrawCycleTest, StartupDrawsEveryViewInTheLoopOrder) {
 TEST_F(RedrawCycleTest, EachMessageRedrawsTheViewsItChanges) {
     ClearPresented();
     Command(cmd::Grille);
-    EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{1, 2, 3, 4, 6, 5}));
+    EXPECT_EQ(PresentedViews(), (std::vector<int>{1, 2, 3, 4, 6, 5}));
     // The grid is in the picture: x = 1 is column 137 of the top view.
     const auto& top = ws.lastPresented.at(ViewWindow(ViewTop).handle);
     EXPECT_EQ(top.Pixel(137, 10), PackedColours::For(24).grey120);
 
     ClearPresented();
     Command(cmd::Mesh);
-    EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{1, 2, 3, 4, 6, 5, 7}));
+    EXPECT_EQ(PresentedViews(), (std::vector<int>{1, 2, 3, 4, 6, 5, 7}));
 
     ClearPresented();
     Command(cmd::GrilleMagnetique);  // no redraw request of its own
@@ -52,12 +52,12 @@ TEST_F(RedrawCycleTest, EachMessageRedrawsTheViewsItChanges) {
     Command(cmd::VueBas);
     ClearPresented();
     Command(cmd::Regles);
-    EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{1, 3, 4, 6, 5}));
+    EXPECT_EQ(PresentedViews(), (std::vector<int>{1, 3, 4, 6, 5}));
     EXPECT_EQ(ws.lastPresented.count(ViewWindow(ViewBottom).handle), 0u);
 
     ClearPresented();
     Command(cmd::VueBas);
-    EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{2}));
+    EXPECT_EQ(PresentedViews(), (std::vector<int>{2}));
 }
 
 TEST_F(RedrawCycleTest, ViewsDrawnSideBySideGiveTheSameBytesInTheSameOrder) {
@@ -72,9 +72,9 @@ TEST_F(RedrawCycleTest, ViewsDrawnSideBySideGiveTheSameBytesInTheSameOrder) {
         for (int threads : {1, 2, 4}) {
             editor.redrawThreads = threads;
             ClearPresented();
-            editor.RequestRedraw(0);
+            editor.RequestRedraw(RedrawScope::All);
             Send(editor.frame.handle, WM_PAINT);  // any message: the loop then redraws
-            EXPECT_EQ(PresentedViews(), (std::vector<ViewId>{1, 2, 3, 4, 6, 5, 7})) << threads;
+            EXPECT_EQ(PresentedViews(), (std::vector<int>{1, 2, 3, 4, 6, 5, 7})) << threads;
             for (const auto& [h, shown] : ws.lastPresented)
                 pictures[threads / 2][h] = shown.pixels;
         }
@@ -102,7 +102,7 @@ TEST_F(RedrawCycleTest, ACloseBoxReleasesTheViewAndItsWindowAndEndsItsDrawing) {
     EXPECT_FALSE(ws.Checked(cmd::VueGauche));
     EXPECT_EQ(ws.Find(h), nullptr);
     EXPECT_EQ(ws.lastPresented.count(h), 0u);  // the window no longer reads the pixels
-    EXPECT_EQ(editor.display.viewSwitching, 0);
+    EXPECT_FALSE(editor.display.viewSwitching);
     Send(h, WM_MOUSEMOVE);  // messages left for the gone window are dropped
     Command(cmd::VueGauche);
     EXPECT_EQ(View(ViewLeft).isOpen, 1);
@@ -131,7 +131,7 @@ TEST_F(RedrawCycleTest, MouseAxesFollowTheMouseInTheViewUnderIt) {
     Command(cmd::AxeSouris);
     ClearPresented();
     Send(ViewWindow(ViewBack).handle, WM_MOUSEMOVE, 0, PackMousePosition(40, 70));
-    const std::vector<ViewId> expected = {6};
+    const std::vector<int> expected = {6};
     EXPECT_EQ(PresentedViews(), expected);
     const auto& back = ws.lastPresented.at(ViewWindow(ViewBack).handle);
     const PixelValue grey = PackedColours::For(24).grey100;

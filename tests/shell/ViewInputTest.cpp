@@ -27,7 +27,7 @@ TEST_F(ViewInputTest, AClickWithTheStartToolAddsAVertexWhereItWasClicked) {
     ASSERT_EQ(scene().vertexCount(), 1);
     const Vertex& v = scene().vertices[0];
     EXPECT_EQ((std::array{v.x, v.y, v.z}), (std::array{2.0f, 2.0f, 0.0f}));
-    EXPECT_EQ(View(ViewPerspective).needsRedraw, 0);  // drawn after the message
+    EXPECT_FALSE(editor.redraw.Marked(ViewPerspective));  // drawn after the message
     // A full table refuses the vertex with its message and changes nothing.
     scene().vertexCapacity = 1;
     Click(ViewFront, 10, 10);

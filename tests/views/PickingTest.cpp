@@ -20,10 +20,10 @@ class PickingTest : public SceneTest {
         return m;
     }
     std::int32_t Vertex(ViewId view, int x, int y) {
-        return PickVertex(scene, states[static_cast<std::size_t>(view)], view, MouseAt(view, x, y));
+        return PickVertex(scene, states[view], view, MouseAt(view, x, y));
     }
     std::int32_t Face(ViewId view, int x, int y) {
-        return PickFace(scene, states[static_cast<std::size_t>(view)], view, MouseAt(view, x, y));
+        return PickFace(scene, states[view], view, MouseAt(view, x, y));
     }
     ViewStates states;
 };

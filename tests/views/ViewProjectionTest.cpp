@@ -20,7 +20,7 @@ TEST(ProjectToView, EachViewShowsItsAxesWithTheirSigns) {
     EXPECT_EQ(ProjectToView(2, 4, 6, s, ViewFront), (PixelPoint{150, 75}));    // x, -y
     EXPECT_EQ(ProjectToView(2, 4, 6, s, ViewBack), (PixelPoint{100, 75}));     // -x, -y
     EXPECT_EQ(ProjectToView(2, 4, 6, s, ViewPerspective), (PixelPoint{0, 0}));
-    EXPECT_EQ(ProjectToView(2, 4, 6, s, 0), (PixelPoint{0, 0}));
+    EXPECT_EQ(ProjectToView(2, 4, 6, s, ViewNone), (PixelPoint{0, 0}));
 }
 
 TEST(ProjectToView, EdgesAndTruncationTowardZero) {
@@ -128,24 +128,24 @@ TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
     ViewStates states;
     for (ViewId view = ViewTop; view <= ViewBack; ++view) {
         SCOPED_TRACE(view);
-        states[static_cast<std::size_t>(view)].centerU = 0.35;  // keep the grid off the pixel grid
+        states[view].centerU = 0.35;  // keep the grid off the pixel grid
         MouseState m;
         MouseToWorld(m, states, view, platform::MakeLong(61, 197), true);
         const ViewAxisSet a = ViewAxes(view);
         EXPECT_EQ(m.World(a.depthAxis), 0.0);
         for (int axis = 0; axis < 3; ++axis)
             EXPECT_EQ(m.World(axis), std::trunc(m.World(axis)));
-        const PixelPoint p = ProjectToView(
-            static_cast<float>(m.worldX), static_cast<float>(m.worldY),
-            static_cast<float>(m.worldZ), states[static_cast<std::size_t>(view)], view);
+        const PixelPoint p =
+            ProjectToView(static_cast<float>(m.worldX), static_cast<float>(m.worldY),
+                          static_cast<float>(m.worldZ), states[view], view);
         EXPECT_EQ(m.pixelX, p.x);
         EXPECT_EQ(m.pixelY, p.y);
         // Without snapping the same pixel converts back to itself.
         MouseState plain;
         MouseToWorld(plain, states, view, platform::MakeLong(61, 197), false);
-        const PixelPoint q = ProjectToView(
-            static_cast<float>(plain.worldX), static_cast<float>(plain.worldY),
-            static_cast<float>(plain.worldZ), states[static_cast<std::size_t>(view)], view);
+        const PixelPoint q =
+            ProjectToView(static_cast<float>(plain.worldX), static_cast<float>(plain.worldY),
+                          static_cast<float>(plain.worldZ), states[view], view);
         EXPECT_NEAR(q.x, 61, 1);
         EXPECT_NEAR(q.y, 197, 1);
         EXPECT_NE(plain.World(a.uAxis), m.World(a.uAxis));

@@ -12,13 +12,13 @@ namespace {
 
 // The first press of the operation takes its centre and shows its cursor; later presses keep them.
 void Begin(bool& active, double centre[3], CursorId cursor, const MouseState& mouse,
-           ViewOutcome& out) {
+           ToolState& tools) {
     if (active) return;
     centre[0] = mouse.worldX;
     centre[1] = mouse.worldY;
     centre[2] = mouse.worldZ;
     active = true;
-    out.showCursor = cursor;
+    tools.cursor = cursor;
 }
 
 // A step on every mouse move while the operation runs and the left button is held.
@@ -32,8 +32,8 @@ void StepWhileHeld(ToolContext& ctx, ViewOutcome& out, bool active, Step step) {
 
 }  // namespace
 
-void RotatePress(ToolContext& ctx, ViewOutcome& out) {
-    Begin(ctx.tools.rotateActive, ctx.tools.rotationCentre, CursorId::Rotate, ctx.mouse, out);
+void RotatePress(ToolContext& ctx, ViewOutcome&) {
+    Begin(ctx.tools.rotateActive, ctx.tools.rotationCentre, CursorId::Rotate, ctx.mouse, ctx.tools);
 }
 
 void RotateMove(ToolContext& ctx, ViewOutcome& out) {
@@ -41,8 +41,8 @@ void RotateMove(ToolContext& ctx, ViewOutcome& out) {
                   [&] { RotationStep(ctx.scene, ctx.tools, ctx.mouse, ctx.view); });
 }
 
-void ScalePress(ToolContext& ctx, ViewOutcome& out) {
-    Begin(ctx.tools.scaleActive, ctx.tools.scaleCentre, CursorId::Scale, ctx.mouse, out);
+void ScalePress(ToolContext& ctx, ViewOutcome&) {
+    Begin(ctx.tools.scaleActive, ctx.tools.scaleCentre, CursorId::Scale, ctx.mouse, ctx.tools);
 }
 
 void ScaleMove(ToolContext& ctx, ViewOutcome& out) {

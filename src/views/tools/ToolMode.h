@@ -26,10 +26,6 @@ enum class ToolMode : std::int32_t {
     Mirror = 16,
 };
 
-// A stored toolMode value as a mode; anything outside 1..16 counts as the start tool.
-constexpr ToolMode ToolModeFrom(std::int32_t value) {
-    return value >= 1 && value <= 16 ? static_cast<ToolMode>(value) : ToolMode::CreateVertex;
-}
 constexpr std::int32_t ToolModeValue(ToolMode mode) {
     return static_cast<std::int32_t>(mode);
 }

@@ -20,12 +20,12 @@ struct MoveOrigin {
     std::vector<float> start;            // x, y, z of each of them
     double anchor[2] = {0, 0};           // WorldCursor on the view's u and v axes then
     ToolMode mode = ToolMode::MoveXY;
-    ViewId view = 0;
+    ViewId view = ViewNone;
 
     void Clear() {
         vertices = {};
         start = {};
-        view = 0;
+        view = ViewNone;
     }
 };
 

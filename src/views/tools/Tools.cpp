@@ -58,11 +58,7 @@ void EndRotateOrScale(Scene& scene, ToolState& tools, ViewOutcome& out) {
     tools.rotateActive = false;
     tools.scaleActive = false;
     tools.cursor = CursorId::Cross;
-    out.showCursor = CursorId::Cross;
-    if (tools.confined) {
-        tools.confined = false;
-        out.confinement = Confinement::Free;
-    }
+    tools.confined = false;
     if (tools.anyMoved) {
         RefreshNormals(scene, tools);
         out.Redraw(RedrawScope::All);
@@ -87,10 +83,7 @@ void EndLeftButtonDrags(ToolState& t, ViewOutcome& out) {
 // moved vertices up to date once no operation is running.
 void SettleAfterDrag(Scene& scene, ToolState& t, ViewOutcome& out) {
     if (t.rotateActive || t.scaleActive) return;
-    if (t.confined) {
-        t.confined = false;
-        out.confinement = Confinement::Free;
-    }
+    t.confined = false;
     if (t.anyMoved) {
         RefreshNormals(scene, t);
         out.Redraw(RedrawScope::All);
@@ -117,12 +110,8 @@ ViewOutcome ToolLeftDown(ToolContext& ctx) {
     ViewOutcome out;
     ctx.tools.leftButtonDown = true;
     const ToolRow& row = Row(ctx.mode);
-    if (row.confinesOnPress) {
-        ctx.tools.confined = true;
-        out.confinement = Confinement::Confine;
-    }
+    if (row.confinesOnPress) ctx.tools.confined = true;
     Run(row.press, ctx, out);
-    if (out.showCursor) ctx.tools.cursor = *out.showCursor;
     return out;
 }
 
@@ -131,10 +120,7 @@ ViewOutcome ToolLeftUp(ToolContext& ctx) {
     ToolState& t = ctx.tools;
     t.leftButtonDown = false;
     // Rotation and scaling keep the cursor until the right button ends them.
-    if (t.confined && !t.rotateActive && !t.scaleActive) {
-        t.confined = false;
-        out.confinement = Confinement::Free;
-    }
+    if (!t.rotateActive && !t.scaleActive) t.confined = false;
     Run(Row(ctx.mode).release, ctx, out);
     EndLeftButtonDrags(t, out);
     SettleAfterDrag(ctx.scene, t, out);
@@ -162,7 +148,6 @@ ViewOutcome ChangeToolMode(Scene& scene, ToolState& tools, ToolMode to) {
     tools.cursor = tools.scaleActive    ? CursorId::Scale
                    : tools.rotateActive ? CursorId::Rotate
                                         : IdleCursor(to);
-    out.showCursor = tools.cursor;
     return out;
 }
 

@@ -1,29 +1,21 @@
 #pragma once
 // What handling one message of an orthographic view asks of the program around it: which views
-// to redraw, a new tool mode or cursor, confining or freeing the cursor, the popup menu, the
-// point light moved, the face colour to be chosen. The view code changes the scene and its own
-// state directly and reports the rest as this value.
+// to redraw, a new tool mode, the popup menu. The view code changes the scene and its own state
+// directly (the cursor the views show and whether it is held are the tools' state) and reports
+// the rest as this value.
 
 #include <algorithm>
 #include <optional>
 
+#include "scene/RedrawScope.h"
 #include "views/tools/ToolMode.h"
 
 namespace kvx {
 
-// Ordered from least to most.
-enum class RedrawScope { None, ThisView, Orthographic, All };
-
-enum class Confinement { Keep, Confine, Free };
-
 struct ViewOutcome {
     RedrawScope redraw = RedrawScope::None;
-    std::optional<ToolMode> newMode;     // toolMode changes; the cursor follows
-    std::optional<CursorId> showCursor;  // shown at once in every view
-    Confinement confinement = Confinement::Keep;
-    bool openPopup = false;         // the view's popup menu, centred on the mouse
-    bool pointLightMoved = false;   // the light placement changed: move the light there
-    bool chooseFaceColour = false;  // ask for a colour for the selected faces
+    std::optional<ToolMode> newMode;  // toolMode changes
+    bool openPopup = false;           // the view's popup menu, centred on the mouse
 
     void Redraw(RedrawScope scope) { redraw = std::max(redraw, scope); }
     static ViewOutcome Redrawing(RedrawScope scope) {

@@ -1,0 +1,174 @@
+// The flat views' popup menu "SUBMENU1" and their keys: rows and handlers. The letters and Tab
+// choose tools, Space builds a face, the arrows nudge the selection, B V C X hide and show.
+
+#include "platform/WindowConstants.h"
+#include "resources/CommandIds.h"
+#include "scene/Scene.h"
+#include "scene/SceneHistory.h"
+#include "shell/CommandRows.h"
+#include "shell/Editor.h"
+#include "shell/ViewWindowProc.h"
+#include "views/DragSteps.h"
+#include "views/tools/Tools.h"
+
+namespace kvx {
+namespace {
+
+using namespace platform;
+using S = RedrawScope;
+
+void ChooseTool(const CommandCall& c, ToolMode mode) {
+    ApplyViewOutcome(c.editor, c.view, ChangeToolMode(*c.editor.scene, c.editor.tools, mode));
+}
+
+// Tab walks the move tools, the quote key the selection tools; from elsewhere each starts its
+// family.
+void NextMoveTool(const CommandCall& c) {
+    const ToolMode m = c.editor.toolMode();
+    ChooseTool(c, m >= ToolMode::MoveXY && m < ToolMode::MoveZ
+                      ? static_cast<ToolMode>(ToolModeValue(m) + 1)
+                      : ToolMode::MoveXY);
+}
+
+void NextSelectionTool(const CommandCall& c) {
+    const ToolMode m = c.editor.toolMode();
+    ChooseTool(c, m >= ToolMode::SelectVertex && m < ToolMode::Fence
+                      ? static_cast<ToolMode>(ToolModeValue(m) + 1)
+                      : ToolMode::SelectVertex);
+}
+
+template <NudgeDirection direction>
+void Nudge(const CommandCall& c) {
+    Editor& editor = c.editor;
+    if (NudgeSelection(*editor.scene, editor.tools, c.view, direction))
+        RefreshNormals(*editor.scene, editor.tools);
+}
+
+// The light takes the world cursor on the view's two axes; the third coordinate stays.
+void PlaceLight(const CommandCall& c) {
+    Editor& editor = c.editor;
+    const ViewAxisSet a = ViewAxes(c.view);
+    PointLightMarker& light = editor.lightPlacement;
+    double* coordinates[3] = {&light.x, &light.y, &light.z};
+    *coordinates[a.uAxis] = editor.mouse.World(a.uAxis);
+    *coordinates[a.vAxis] = editor.mouse.World(a.vAxis);
+    editor.pointLight.SetPosition(light.x, light.y, light.z);
+}
+
+// Only a picked colour changes the faces and redraws.
+void ColourFaces(const CommandCall& c) {
+    Editor& editor = c.editor;
+    if (const auto colour = editor.ChooseColour()) {
+        editor.scene->SetSelectedFacesColor(colour->red, colour->green, colour->blue);
+        editor.RequestRedraw(S::All);
+    }
+}
+
+constexpr CommandRow Item(const char* menu, const char* label, std::uint32_t id,
+                          CommandHandler run) {
+    return CommandRow{
+        .source = CommandSource::FlatView, .menu = menu, .label = label, .id = id, .run = run};
+}
+
+constexpr CommandRow Tool(const char* menu, const char* label, std::uint32_t id, ToolMode mode) {
+    return CommandRow{
+        .source = CommandSource::FlatView, .menu = menu, .label = label, .id = id, .tool = mode};
+}
+
+constexpr CommandRow Separator(const char* menu) {
+    return CommandRow{.source = CommandSource::FlatView, .menu = menu};
+}
+
+constexpr CommandRow KeyOnly(std::uint32_t key, CommandHandler run) {
+    return CommandRow{.source = CommandSource::FlatView, .key = key, .run = run};
+}
+
+template <auto member>
+void OnScene(const CommandCall& c) {
+    ((*c.editor.scene).*member)();
+}
+
+}  // namespace
+
+std::vector<CommandRow> FlatViewCommandRows() {
+    constexpr const char* selection = "SPM1/Selection...";
+    constexpr const char* moves = "SPM1/Deplacer...";
+    constexpr const char* display = "SPM1/Affichage";
+    constexpr unsigned hiding = PartVisibility | PartSelection;
+    return {
+        Tool(selection, "Vertex", cmd::SelectVertex, ToolMode::SelectVertex).Key('Q'),
+        Tool(selection, "Face", cmd::SelectFace, ToolMode::SelectFace).Key('D'),
+        Tool(selection, "Fence", cmd::SelectFence, ToolMode::Fence).Key('S'),
+        Separator(selection),
+        Item(selection, "Face des vertex", cmd::FacesOfVertices,
+             OnScene<&Scene::SelectFacesOfVertices>)
+            .Records(PartSelection)
+            .Redraws(S::Orthographic),
+        Item(selection, "Vertex des faces", cmd::VerticesOfFaces,
+             OnScene<&Scene::SelectVerticesOfFaces>)
+            .Records(PartSelection)
+            .Redraws(S::Orthographic),
+        Tool("SPM1/Creer...", "Vertex", cmd::CreateVertex, ToolMode::CreateVertex).Key('W'),
+        Item("SPM1/Creer...", "Face", cmd::CreateFace, OnScene<&Scene::CreateFaceFromSelection>)
+            .Key(VK_SPACE)
+            .Records(PartStructure)
+            .Redraws(S::All),
+        Tool(moves, "Déplacer XY", cmd::MoveXY, ToolMode::MoveXY).Key('E'),
+        Tool(moves, "Déplacer X", cmd::MoveX, ToolMode::MoveX).Key('R'),
+        Tool(moves, "Déplacer Y", cmd::MoveY, ToolMode::MoveY).Key('T'),
+        Tool(moves, "Déplacer Z", cmd::MoveZ, ToolMode::MoveZ).Key('G'),
+        Separator(moves),
+        Tool(moves, "Rotation", cmd::Rotate, ToolMode::Rotate),
+        Tool("SPM1/Deplacer.../Homothétie", "XYZ", cmd::ScaleXYZ, ToolMode::ScaleXYZ),
+        Tool("SPM1/Deplacer.../Homothétie", "XY", cmd::ScaleXY, ToolMode::ScaleXY),
+        Tool("SPM1/Deplacer.../Homothétie", "X", cmd::ScaleX, ToolMode::ScaleX),
+        Tool("SPM1/Deplacer.../Homothétie", "Y", cmd::ScaleY, ToolMode::ScaleY),
+        Tool(moves, "Mirroir", cmd::Mirror, ToolMode::Mirror),
+        Tool("SPM1/Zoom...", "Loupe", cmd::ZoomLoupe, ToolMode::ZoomLoupe),
+        Item("SPM1/Zoom...", "Normal", cmd::ZoomNormal,
+             [](const CommandCall& c) { ResetZoom(c.editor.viewStates[c.view]); })
+            .Redraws(S::Orthographic),
+        Tool("SPM1/Zoom...", "Deplacement", cmd::ZoomPan, ToolMode::ZoomPan),
+        Item("SPM1/Zoom...", "Out", cmd::ZoomOut,
+             [](const CommandCall& c) { ZoomOutView(c.editor.viewStates[c.view]); })
+            .Redraws(S::Orthographic),
+        Item(display, "Afficher les vertex", cmd::ShowVertices, OnScene<&Scene::ShowAllVertices>)
+            .Records(hiding)
+            .Redraws(S::All),
+        Item(display, "Cacher les vertex", cmd::HideVertices, OnScene<&Scene::HideSelectedVertices>)
+            .Key('B')
+            .Records(hiding)
+            .Redraws(S::Orthographic),
+        Separator(display),
+        Item(display, "Afficher les faces", cmd::ShowFaces, OnScene<&Scene::ShowAllFaces>)
+            .Key('X')
+            .Records(hiding),
+        Item(display, "Cacher les faces", cmd::HideFaces, OnScene<&Scene::HideSelectedFaces>)
+            .Key('C')
+            .Records(hiding),
+        Separator("SPM1"),
+        Item("SPM1/Edition/Render Type", "Flat", cmd::RenderFlat,
+             [](const CommandCall& c) { c.editor.scene->SetSelectedFacesRenderType(RenderFlat); })
+            .Records(PartFaceAttributes),
+        Item("SPM1/Edition/Render Type", "Smooth", cmd::RenderSmooth,
+             [](const CommandCall& c) { c.editor.scene->SetSelectedFacesRenderType(RenderSmooth); })
+            .Records(PartFaceAttributes),
+        Item("SPM1/Edition", "Inverser", cmd::FlipFaces, OnScene<&Scene::FlipSelectedFaces>)
+            .Records(PartStructure),
+        Item("SPM1/Edition", "Couleur...", cmd::FaceColour, ColourFaces)
+            .Records(PartFaceAttributes),
+        Item("SPM1/Perspective", "Lumiere", cmd::PlaceLight, PlaceLight).Redraws(S::All),
+        Item("SPM1", "Fermer le Menu", cmd::CloseMenu, nullptr),
+        // Keys without a menu item. V shows the vertices again but, unlike its menu item, leaves
+        // the perspective picture as it is.
+        KeyOnly('V', OnScene<&Scene::ShowAllVertices>).Records(hiding).Redraws(S::Orthographic),
+        KeyOnly(VK_TAB, NextMoveTool),
+        KeyOnly(VK_OEM_7, NextSelectionTool),
+        KeyOnly(VK_LEFT, Nudge<NudgeDirection::Left>).Records(PartPositions).Redraws(S::All),
+        KeyOnly(VK_UP, Nudge<NudgeDirection::Up>).Records(PartPositions).Redraws(S::All),
+        KeyOnly(VK_RIGHT, Nudge<NudgeDirection::Right>).Records(PartPositions).Redraws(S::All),
+        KeyOnly(VK_DOWN, Nudge<NudgeDirection::Down>).Records(PartPositions).Redraws(S::All),
+    };
+}
+
+}  // namespace kvx
