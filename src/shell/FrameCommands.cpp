@@ -134,118 +134,135 @@ constexpr CommandRow Separator(const char* menu) {
     return CommandRow{.source = CommandSource::Frame, .menu = menu};
 }
 
-}  // namespace
-
-std::vector<CommandRow> FrameCommandRows() {
-    std::vector<CommandRow> rows = {
-        Item("Fichier", "Nouveau", cmd::Nouveau, New).Shortcut("Ctrl+N"),
-        Item("Fichier", "Enregistrer...", cmd::Enregistrer,
-             [](const CommandCall& c) { SaveAndMark(c.editor); }),
-        Item("Fichier", "Ouvrir...", cmd::Ouvrir, Open).Shortcut("Ctrl+O"),
-        Item("Fichier", "Importer...", cmd::Importer,
-             [](const CommandCall& c) { Load(c.editor, 0); })
-            .Records(PartStructure),
-        Item("Fichier", "Reset", cmd::Reset, ResetZooms).Redraws(S::Orthographic),
-        Item("Fichier", "Quitter", cmd::Quitter,
-             [](const CommandCall& c) { c.editor.queue.Post(c.editor.frame.handle, WM_CLOSE); })
-            .Shortcut("Ctrl+Q"),
-        Separator("Fichier"),
-        Item("Fichier", "Exporter OBJ...", cmd::ExporterObj,
-             [](const CommandCall& c) {
-                 ExportObjScene(*c.editor.scene, c.editor.prompts, c.editor.objExportDialog);
-             }),
-        Item("Fichier", "Importer OBJ...", cmd::ImporterObj, ImportObj)
-            .Records(PartStructure)
-            .Redraws(S::All),
-        Separator("Fichier"),
-        Item("Fichier", "Enregistrer", cmd::EnregistrerFichier,
-             [](const CommandCall& c) { QuickSave(c.editor); })
-            .Shortcut("Ctrl+S"),
-        Separator("Fichier"),
-    };
+void FileRows(std::vector<CommandRow>& rows) {
+    rows.insert(
+        rows.end(),
+        {
+            Item("Fichier", "Nouveau", cmd::Nouveau, New).Shortcut("Ctrl+N"),
+            Item("Fichier", "Enregistrer...", cmd::Enregistrer,
+                 [](const CommandCall& c) { SaveAndMark(c.editor); }),
+            Item("Fichier", "Ouvrir...", cmd::Ouvrir, Open).Shortcut("Ctrl+O"),
+            Item("Fichier", "Importer...", cmd::Importer,
+                 [](const CommandCall& c) { Load(c.editor, 0); })
+                .Records(PartStructure),
+            Item("Fichier", "Reset", cmd::Reset, ResetZooms).Redraws(S::Orthographic),
+            Item("Fichier", "Quitter", cmd::Quitter,
+                 [](const CommandCall& c) { c.editor.queue.Post(c.editor.frame.handle, WM_CLOSE); })
+                .Shortcut("Ctrl+Q"),
+            Separator("Fichier"),
+            Item("Fichier", "Exporter OBJ...", cmd::ExporterObj,
+                 [](const CommandCall& c) {
+                     ExportObjScene(*c.editor.scene, c.editor.prompts, c.editor.objExportDialog);
+                 }),
+            Item("Fichier", "Importer OBJ...", cmd::ImporterObj, ImportObj)
+                .Records(PartStructure)
+                .Redraws(S::All),
+            Separator("Fichier"),
+            Item("Fichier", "Enregistrer", cmd::EnregistrerFichier,
+                 [](const CommandCall& c) { QuickSave(c.editor); })
+                .Shortcut("Ctrl+S"),
+            Separator("Fichier"),
+        });
     // The recent files, last of "Fichier": their texts are given while the editor runs.
     for (std::uint32_t n = 0; n < cmd::RecentFileCount; ++n)
         rows.push_back(Item("Fichier", "", cmd::RecentFile0 + n, [](const CommandCall& c) {
             OpenRecentFile(c.editor, c.row.id - cmd::RecentFile0);
         }));
-    const CommandRow editing[] = {
-        Item("Edition", "Copier", cmd::Copier, Copy)
-            .Records(PartStructure)
-            .Redraws(S::Orthographic),
-        Item("Edition", "Suprimer", cmd::Suprimer,
-             [](const CommandCall& c) { c.editor.scene->DeleteSelectedFaces(); })
-            .Records(PartStructure),
-        Item("Edition", "Inverser la sélection", cmd::InverserSelection,
-             [](const CommandCall& c) { c.editor.scene->InvertSelection(); })
-            .Records(PartSelection)
-            .Redraws(S::Orthographic),
-        Item("Edition", "Sélectionner les faces", cmd::SelectionnerFaces,
-             [](const CommandCall& c) { c.editor.scene->SelectAllFaces(); })
-            .Records(PartSelection)
-            .Redraws(S::Orthographic),
-        Item("Edition", "Sélectionner les vertex", cmd::SelectionnerVertex,
-             [](const CommandCall& c) { c.editor.scene->SelectAllVertices(); })
-            .Shortcut("Ctrl+A")
-            .Records(PartSelection)
-            .Redraws(S::Orthographic),
-        Separator("Edition"),
-        Item("Edition", "Annuler", cmd::Annuler, [](const CommandCall& c) { UndoStep(c.editor); })
-            .Shortcut("Ctrl+Z"),
-        Item("Edition", "Rétablir", cmd::Retablir, [](const CommandCall& c) { RedoStep(c.editor); })
-            .Shortcut("Ctrl+Y", "Ctrl+Shift+Z"),
-        Item("Affichage", "Axe de la souris", cmd::AxeSouris,
-             [](const CommandCall& c) { Toggle(c, c.editor.display.showMouseAxes); })
-            .Redraws(S::Orthographic),
-        Item("Affichage", "Regles", cmd::Regles,
-             [](const CommandCall& c) { Toggle(c, c.editor.display.showRulers); })
-            .Redraws(S::Orthographic),
-        Item("Affichage", "Grille", cmd::Grille,
-             [](const CommandCall& c) { Toggle(c, c.editor.display.showGrid); })
-            .Redraws(S::Orthographic),
-        Item("Affichage", "Grille Magnetique", cmd::GrilleMagnetique,
-             [](const CommandCall& c) { Toggle(c, c.editor.display.magneticGrid); }),
-        Item("Affichage", "Tous les layers", cmd::TousLesLayers, ToggleAllLayers)
-            .Records(PartSelection)
-            .Redraws(S::Orthographic),
-        Item("Affichage", "Vecteurs Normaux", cmd::VecteursNormaux,
-             [](const CommandCall& c) { Toggle(c, c.editor.display.showNormals); })
-            .Redraws(S::Orthographic),
-        Item("Affichage", "Lumieres", cmd::Lumieres, ToggleLights).Redraws(S::All),
-        Item("Affichage", "Position de la souris", cmd::PositionSouris,
-             [](const CommandCall& c) { OpenPositionDialog(c.editor); }),
-    };
-    rows.insert(rows.end(), std::begin(editing), std::end(editing));
-    const CommandRow views[] = {
-        Item("Vues", "Dessus", cmd::VueDessus, ToggleViewOfItem),
-        Item("Vues", "Bas", cmd::VueBas, ToggleViewOfItem),
-        Item("Vues", "Droite", cmd::VueDroite, ToggleViewOfItem),
-        Item("Vues", "Gauche", cmd::VueGauche, ToggleViewOfItem),
-        Item("Vues", "Devant", cmd::VueDevant, ToggleViewOfItem),
-        Item("Vues", "Derrière", cmd::VueDerriere, ToggleViewOfItem),
-        Item("Vues", "Perspective", cmd::VuePerspective, ToggleViewOfItem),
-    };
-    rows.insert(rows.end(), std::begin(views), std::end(views));
+}
+
+void EditAndDisplayRows(std::vector<CommandRow>& rows) {
+    rows.insert(rows.end(),
+                {
+                    Item("Edition", "Copier", cmd::Copier, Copy)
+                        .Records(PartStructure)
+                        .Redraws(S::Orthographic),
+                    Item("Edition", "Suprimer", cmd::Suprimer,
+                         [](const CommandCall& c) { c.editor.scene->DeleteSelectedFaces(); })
+                        .Records(PartStructure),
+                    Item("Edition", "Inverser la sélection", cmd::InverserSelection,
+                         [](const CommandCall& c) { c.editor.scene->InvertSelection(); })
+                        .Records(PartSelection)
+                        .Redraws(S::Orthographic),
+                    Item("Edition", "Sélectionner les faces", cmd::SelectionnerFaces,
+                         [](const CommandCall& c) { c.editor.scene->SelectAllFaces(); })
+                        .Records(PartSelection)
+                        .Redraws(S::Orthographic),
+                    Item("Edition", "Sélectionner les vertex", cmd::SelectionnerVertex,
+                         [](const CommandCall& c) { c.editor.scene->SelectAllVertices(); })
+                        .Shortcut("Ctrl+A")
+                        .Records(PartSelection)
+                        .Redraws(S::Orthographic),
+                    Separator("Edition"),
+                    Item("Edition", "Annuler", cmd::Annuler,
+                         [](const CommandCall& c) { UndoStep(c.editor); })
+                        .Shortcut("Ctrl+Z"),
+                    Item("Edition", "Rétablir", cmd::Retablir,
+                         [](const CommandCall& c) { RedoStep(c.editor); })
+                        .Shortcut("Ctrl+Y", "Ctrl+Shift+Z"),
+                    Item("Affichage", "Axe de la souris", cmd::AxeSouris,
+                         [](const CommandCall& c) { Toggle(c, c.editor.display.showMouseAxes); })
+                        .Redraws(S::Orthographic),
+                    Item("Affichage", "Regles", cmd::Regles,
+                         [](const CommandCall& c) { Toggle(c, c.editor.display.showRulers); })
+                        .Redraws(S::Orthographic),
+                    Item("Affichage", "Grille", cmd::Grille,
+                         [](const CommandCall& c) { Toggle(c, c.editor.display.showGrid); })
+                        .Redraws(S::Orthographic),
+                    Item("Affichage", "Grille Magnetique", cmd::GrilleMagnetique,
+                         [](const CommandCall& c) { Toggle(c, c.editor.display.magneticGrid); }),
+                    Item("Affichage", "Tous les layers", cmd::TousLesLayers, ToggleAllLayers)
+                        .Records(PartSelection)
+                        .Redraws(S::Orthographic),
+                    Item("Affichage", "Vecteurs Normaux", cmd::VecteursNormaux,
+                         [](const CommandCall& c) { Toggle(c, c.editor.display.showNormals); })
+                        .Redraws(S::Orthographic),
+                    Item("Affichage", "Lumieres", cmd::Lumieres, ToggleLights).Redraws(S::All),
+                    Item("Affichage", "Position de la souris", cmd::PositionSouris,
+                         [](const CommandCall& c) { OpenPositionDialog(c.editor); }),
+                });
+}
+
+void ViewAndLayerRows(std::vector<CommandRow>& rows) {
+    rows.insert(rows.end(), {
+                                Item("Vues", "Dessus", cmd::VueDessus, ToggleViewOfItem),
+                                Item("Vues", "Bas", cmd::VueBas, ToggleViewOfItem),
+                                Item("Vues", "Droite", cmd::VueDroite, ToggleViewOfItem),
+                                Item("Vues", "Gauche", cmd::VueGauche, ToggleViewOfItem),
+                                Item("Vues", "Devant", cmd::VueDevant, ToggleViewOfItem),
+                                Item("Vues", "Derrière", cmd::VueDerriere, ToggleViewOfItem),
+                                Item("Vues", "Perspective", cmd::VuePerspective, ToggleViewOfItem),
+                            });
     static constexpr const char* LayerDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     for (std::uint32_t n = 0; n <= cmd::Layer9 - cmd::Layer0; ++n)
         rows.push_back(Item("Layer", LayerDigits[n], cmd::Layer0 + n, SelectLayer)
                            .Records(PartSelection)
                            .Redraws(S::Orthographic));
-    const CommandRow rest[] = {
-        Item("Creations", "Face", cmd::CreerFace,
-             [](const CommandCall& c) { c.editor.scene->CreateFaceFromSelection(); })
-            .Records(PartStructure)
-            .Redraws(S::All),
-        Item("Shape", "Mesh", cmd::Mesh,
-             [](const CommandCall& c) { c.editor.scene->GenerateMesh(); })
-            .Records(PartStructure),
-        Item("Action", "Stop", cmd::Stop, Stop).Redraws(S::All),
-        Item("Action", "Start", cmd::Start, Start),
-        Item("Fenetre", "Aligner", cmd::Aligner,
-             [](const CommandCall& c) { AlignViews(c.editor); }),
-        Item("Fenetre", "Deplacement", cmd::Deplacement, TogglePinning),
-        Item("?", "About", cmd::About, [](const CommandCall& c) { ShowAboutBox(c.editor); }),
-    };
-    rows.insert(rows.end(), std::begin(rest), std::end(rest));
+}
+
+}  // namespace
+
+std::vector<CommandRow> FrameCommandRows() {
+    std::vector<CommandRow> rows;
+    FileRows(rows);
+    EditAndDisplayRows(rows);
+    ViewAndLayerRows(rows);
+    rows.insert(
+        rows.end(),
+        {
+            Item("Creations", "Face", cmd::CreerFace,
+                 [](const CommandCall& c) { c.editor.scene->CreateFaceFromSelection(); })
+                .Records(PartStructure)
+                .Redraws(S::All),
+            Item("Shape", "Mesh", cmd::Mesh,
+                 [](const CommandCall& c) { c.editor.scene->GenerateMesh(); })
+                .Records(PartStructure),
+            Item("Action", "Stop", cmd::Stop, Stop).Redraws(S::All),
+            Item("Action", "Start", cmd::Start, Start),
+            Item("Fenetre", "Aligner", cmd::Aligner,
+                 [](const CommandCall& c) { AlignViews(c.editor); }),
+            Item("Fenetre", "Deplacement", cmd::Deplacement, TogglePinning),
+            Item("?", "About", cmd::About, [](const CommandCall& c) { ShowAboutBox(c.editor); }),
+        });
     return rows;
 }
 
