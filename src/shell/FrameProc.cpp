@@ -16,7 +16,7 @@ void CloseFrame(Editor& editor) {
     editor.display.viewSwitching = true;
     editor.WaitUntilNotRedrawing();
     for (const ViewDescription& d : ViewTable) {
-        if (editor.views[d.id].isOpen == 1) {
+        if (editor.views[d.id].isOpen) {
             editor.queue.Post(editor.viewWindows[d.id]->handle, WM_CLOSE);
         }
     }
@@ -30,7 +30,7 @@ void FrameGeometryChanged(Editor& editor) {
     editor.frame.UpdateGeometry();
     for (const ViewId v :
          {ViewTop, ViewBack, ViewFront, ViewBottom, ViewRight, ViewLeft, ViewPerspective}) {
-        if (editor.views[v].isOpen == 1) {
+        if (editor.views[v].isOpen) {
             editor.viewWindows[v]->UpdateGeometry();
         }
     }

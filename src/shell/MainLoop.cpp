@@ -153,7 +153,7 @@ bool Minimized(Editor& editor, ViewId id) {
 
 // Marked for redrawing, open and not minimised (a minimised view keeps its mark).
 bool Due(Editor& editor, ViewId id) {
-    return editor.redraw.Marked(id) && editor.views[id].isOpen == 1 && !Minimized(editor, id);
+    return editor.redraw.Marked(id) && editor.views[id].isOpen && !Minimized(editor, id);
 }
 
 bool IsAnimationTick(const Editor& editor, const Message& m) {
@@ -192,7 +192,7 @@ void RedrawMarkedViews(Editor& editor, const Message& m) {
         }
     }
     ViewObject& perspective = editor.views[ViewPerspective];
-    if (perspective.isOpen == 1) {
+    if (perspective.isOpen) {
         // The model turns one step per animation tick, not per message.
         if (editor.display.animate && IsAnimationTick(editor, m)) {
             editor.scene->placementFrame(0).RotateDegrees(0, 5, 0);

@@ -27,7 +27,7 @@ void OpenView(Editor& editor, ViewId id) {
     window.ApplyStylePreset(3);
     window.CreateMdiChild(editor.frame, 0, 0, ViewClientSize, ViewClientSize, SizeIsClient);
     const bool perspective = id == ViewPerspective;
-    view.Init(editor.sceneRoot, window, perspective ? 1 : 0, editor.windows);
+    view.Init(editor.sceneRoot, window, perspective, editor.windows);
     editor.RequestRedraw(RedrawScope::ThisView, id);
     if (perspective) {
         // A view without its device, camera or viewport shows nothing: it closes again at once,
@@ -46,7 +46,7 @@ void OpenView(Editor& editor, ViewId id) {
     // made); the toolkit only posts them, so they are dropped here.
     editor.queue.Discard(window.handle, platform::WM_MOVE);
     editor.queue.Discard(window.handle, platform::WM_SIZE);
-    view.isOpen = 1;
+    view.isOpen = true;
     editor.menuBar.Check(d.menuItem);
     editor.display.viewSwitching = false;
 }
@@ -68,7 +68,7 @@ void CloseView(Editor& editor, ViewId id) {
 }
 
 void ToggleView(Editor& editor, ViewId id) {
-    if (editor.views[id].isOpen == 1) {
+    if (editor.views[id].isOpen) {
         CloseView(editor, id);
     } else {
         OpenView(editor, id);
@@ -77,7 +77,7 @@ void ToggleView(Editor& editor, ViewId id) {
 
 void AlignViews(Editor& editor) {
     for (const ViewDescription& d : ViewTable) {
-        if (editor.views[d.id].isOpen == 0) OpenView(editor, d.id);
+        if (!editor.views[d.id].isOpen) OpenView(editor, d.id);
         editor.viewWindows[d.id]->MoveTo(d.alignedPosition.x, d.alignedPosition.y);
     }
 }

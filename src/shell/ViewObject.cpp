@@ -4,7 +4,7 @@
 
 namespace kvx {
 
-int ViewObject::Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
+int ViewObject::Init(rm::SceneRoot& sceneRoot, ChildWindow& window, bool with3D,
                      platform::WindowSystem& windows) {
     scene = &sceneRoot;
     owner = &window;
@@ -16,17 +16,17 @@ int ViewObject::Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
     const platform::WindowHandle target = window.handle;
     canvas.SetPresenter(
         [&windows, target](const PixelBuffer& pixels) { return windows.Present(target, pixels); });
-    isOpen = 0;
+    isOpen = false;
     return 1;
 }
 
 int ViewObject::Open3D(PointLight& pointLight) {
-    if (uses3D == 0 || scene == nullptr) return 0;
+    if (!uses3D || scene == nullptr) return 0;
     return rig.Open(*scene, canvas, pointLight);
 }
 
 void ViewObject::Release() {
-    isOpen = 0;
+    isOpen = false;
     rig.Close();
     // The window must not read the pixels any more once they are gone.
     if (windows_ != nullptr && presentedIn_ != platform::NoWindow)
@@ -43,7 +43,7 @@ void ViewObject::Clear(std::uint8_t red, std::uint8_t green, std::uint8_t blue, 
 }
 
 void ViewObject::ClearValue(PixelValue value, int with3D) {
-    if (with3D != 0 && uses3D != 0) rig.viewport.Clear();
+    if (with3D != 0 && uses3D) rig.viewport.Clear();
     canvas.FillAll(value);
 }
 
@@ -54,11 +54,11 @@ int ViewObject::Render3D() {
 // The software device needs no paint or activation handling of its own: a repaint shows the last
 // presented picture.
 int ViewObject::Paint() {
-    return uses3D != 0 && rig.viewport.viewport ? 1 : 0;
+    return uses3D && rig.viewport.viewport ? 1 : 0;
 }
 
 int ViewObject::Activate(std::uint32_t) {
-    return uses3D != 0 && rig.viewport.viewport ? 1 : 0;
+    return uses3D && rig.viewport.viewport ? 1 : 0;
 }
 
 }  // namespace kvx

@@ -24,7 +24,7 @@ class ViewObject {
     // Binds the view to its window: a canvas of the window's client size at the desktop depth,
     // presented in that window. With uses3D the view then gets its 3D side from Open3D. Always 1;
     // the view is not yet open.
-    int Init(rm::SceneRoot& sceneRoot, ChildWindow& window, int with3D,
+    int Init(rm::SceneRoot& sceneRoot, ChildWindow& window, bool with3D,
              platform::WindowSystem& windows);
     // The perspective view's device, camera, viewport and lights on this view's canvas, set up
     // as the view opens (the point light is the program's and only re-created). 1 on success.
@@ -54,8 +54,8 @@ class ViewObject {
 
     rm::SceneRoot* scene = nullptr;
     ChildWindow* owner = nullptr;
-    std::int32_t isOpen = 0;
-    std::int32_t uses3D = 0;
+    bool isOpen = false;
+    bool uses3D = false;
 
   private:
     platform::WindowSystem* windows_ = nullptr;

@@ -114,16 +114,16 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
         case WM_PAINT:
             // The toolkit shows the last presented picture by itself; a pending redraw stays
             // pending until the main loop has drawn it, so no animation step is lost.
-            if (view.isOpen == 1) view.Paint();
+            if (view.isOpen) view.Paint();
             break;
         case WM_NCPAINT:
-            if (view.isOpen == 1) editor.RequestRedraw(RedrawScope::ThisView, id);
+            if (view.isOpen) editor.RequestRedraw(RedrawScope::ThisView, id);
             break;
         case WM_ACTIVATE:
             view.Activate(m.wParam);
             break;
         case WM_MOVE:
-            if (view.isOpen == 1) {
+            if (view.isOpen) {
                 if (editor.display.pinViews) {
                     const Point p = DescribeView(id).alignedPosition;
                     window.MoveTo(p.x, p.y);
@@ -133,7 +133,7 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             }
             break;
         case WM_SIZE:
-            if (view.isOpen == 1) {
+            if (view.isOpen) {
                 window.UpdateGeometry();
                 editor.RequestRedraw(RedrawScope::ThisView, id);
             }
@@ -141,7 +141,7 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
         case WM_NCACTIVATE:
             // The flat views redraw on an activation change, the perspective view on a
             // non-client paint only.
-            if (view.isOpen == 1 && id != ViewPerspective)
+            if (view.isOpen && id != ViewPerspective)
                 editor.RequestRedraw(RedrawScope::ThisView, id);
             break;
         case WM_CLOSE:
@@ -154,8 +154,8 @@ void ViewWindowProc(Editor& editor, ViewId id, const Message& m) {
             break;
         default:
             if (id == ViewPerspective) {
-                if (view.isOpen == 1) PerspectiveInput(editor, m);
-            } else if (view.isOpen == 1) {
+                if (view.isOpen) PerspectiveInput(editor, m);
+            } else if (view.isOpen) {
                 BeginViewStep(editor, m);
                 OrthographicInput(editor, id, m);
                 if (m.message == WM_COMMAND) {

@@ -97,7 +97,7 @@ class SoakTest : public EditorFixture {
     WindowHandle SomeView(bool flatOnly) {
         std::vector<WindowHandle> open;
         for (ViewId v = ViewTop; v <= (flatOnly ? ViewBack : ViewPerspective); ++v)
-            if (View(v).isOpen == 1) open.push_back(ViewWindow(v).handle);
+            if (View(v).isOpen) open.push_back(ViewWindow(v).handle);
         return open.empty() ? editor.frame.handle : From(open);
     }
 

@@ -182,18 +182,18 @@ TEST_F(FrameCommandsTest, ViewCommandsCloseAndReopenTheirViewWithCheckMarks) {
         SCOPED_TRACE(id);
         const WindowHandle old = ViewWindow(view).handle;
         Command(id);
-        EXPECT_EQ(View(view).isOpen, 0);
+        EXPECT_FALSE(View(view).isOpen);
         EXPECT_FALSE(ws.Checked(id));
         EXPECT_EQ(ws.Find(old), nullptr);
         EXPECT_EQ(ViewWindow(view).handle, NoWindow);
         EXPECT_FALSE(View(view).canvas.IsCreated());
         for (const ViewDescription& d : ViewTable) {
             if (d.id != view) {
-                EXPECT_EQ(View(d.id).isOpen, 1) << d.title;
+                EXPECT_TRUE(View(d.id).isOpen) << d.title;
             }
         }
         Command(id);
-        EXPECT_EQ(View(view).isOpen, 1);
+        EXPECT_TRUE(View(view).isOpen);
         EXPECT_TRUE(ws.Checked(id));
         EXPECT_NE(ViewWindow(view).handle, old);
     }
@@ -207,7 +207,7 @@ TEST_F(FrameCommandsTest, AlignerReopensClosedViewsAndMovesAll) {
     ws.SetWindowPosition(ViewWindow(ViewFront).handle, Point{77, 88});
     Command(cmd::Aligner);
     for (const ViewDescription& d : ViewTable) {
-        EXPECT_EQ(View(d.id).isOpen, 1) << d.title;
+        EXPECT_TRUE(View(d.id).isOpen) << d.title;
         EXPECT_TRUE(ws.Checked(d.menuItem)) << d.title;
         EXPECT_EQ(ws.Find(ViewWindow(d.id).handle)->outer.left, d.alignedPosition.x);
         EXPECT_EQ(ws.Find(ViewWindow(d.id).handle)->outer.top, d.alignedPosition.y);
@@ -278,7 +278,7 @@ TEST_F(FrameCommandsTest, OuvrirOfABadFileShowsTheLoadMessageAndRealigns) {
     EXPECT_EQ(prompts.messages()[1].text, "Erreur lors du chargement du Fichier!");
     EXPECT_EQ(prompts.messages()[1].title, "Attenntion...");
     EXPECT_EQ(editor.scene->faceCount(), 392);  // a bad file changes nothing
-    EXPECT_EQ(View(ViewBottom).isOpen, 1);      // "Aligner" followed
+    EXPECT_TRUE(View(ViewBottom).isOpen);       // "Aligner" followed
     std::remove(path.c_str());
 }
 
@@ -434,7 +434,7 @@ TEST_F(HistoryCommandsTest, NouveauAsksThenStartsAnUnchangedSceneWithNoHistory) 
     EXPECT_EQ(scene().faceCount(), 0);
     EXPECT_FALSE(editor.history.CanUndo());
     EXPECT_EQ(editor.viewStates[ViewFront].width, 20.0);
-    EXPECT_EQ(View(ViewLeft).isOpen, 1);  // the posted "Aligner" reopened it
+    EXPECT_TRUE(View(ViewLeft).isOpen);  // the posted "Aligner" reopened it
     // Nothing to save: Escape closes the frame and its views without a question.
     prompts.ClearRecord();
     Send(editor.frame.handle, WM_KEYDOWN, VK_ESCAPE);

@@ -136,7 +136,7 @@ TEST_F(PerspectiveInputTest, AViewThatCannotRenderClosesWithNothingLeftBehind) {
     Command(cmd::VuePerspective);  // close
     ws.emptyClientTitle = "Perspective";
     Command(cmd::VuePerspective);
-    EXPECT_EQ(View(ViewPerspective).isOpen, 0);
+    EXPECT_FALSE(View(ViewPerspective).isOpen);
     EXPECT_FALSE(ws.Checked(cmd::VuePerspective));
     EXPECT_EQ(ViewWindow(ViewPerspective).handle, NoWindow);
     EXPECT_EQ(View(ViewPerspective).rig.ambient.light, nullptr);

@@ -98,18 +98,18 @@ TEST_F(RedrawCycleTest, FrameMoveRemeasuresTheViewsAndRedrawsTheFlatOnes) {
 TEST_F(RedrawCycleTest, ACloseBoxReleasesTheViewAndItsWindowAndEndsItsDrawing) {
     const WindowHandle h = ViewWindow(ViewLeft).handle;
     Send(h, WM_CLOSE);
-    EXPECT_EQ(View(ViewLeft).isOpen, 0);
+    EXPECT_FALSE(View(ViewLeft).isOpen);
     EXPECT_FALSE(ws.Checked(cmd::VueGauche));
     EXPECT_EQ(ws.Find(h), nullptr);
     EXPECT_EQ(ws.lastPresented.count(h), 0u);  // the window no longer reads the pixels
     EXPECT_FALSE(editor.display.viewSwitching);
     Send(h, WM_MOUSEMOVE);  // messages left for the gone window are dropped
     Command(cmd::VueGauche);
-    EXPECT_EQ(View(ViewLeft).isOpen, 1);
+    EXPECT_TRUE(View(ViewLeft).isOpen);
     // The perspective view closed while animated is drawn no more.
     Command(cmd::Start);
     Send(ViewWindow(ViewPerspective).handle, WM_CLOSE);
-    EXPECT_EQ(View(ViewPerspective).isOpen, 0);
+    EXPECT_FALSE(View(ViewPerspective).isOpen);
     EXPECT_FALSE(ws.Checked(cmd::VuePerspective));
     ClearPresented();
     Send(editor.frame.handle, WM_TIMER, AnimationTimerId);

@@ -71,7 +71,7 @@ TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlacesAndThePerspectiveRig) 
     EXPECT_FALSE(ws.Checked(cmd::Grille));
     for (const ViewDescription& d : ViewTable) {
         SCOPED_TRACE(d.title);
-        EXPECT_EQ(View(d.id).isOpen, 1);
+        EXPECT_TRUE(View(d.id).isOpen);
         EXPECT_TRUE(ws.Checked(d.menuItem));
         const auto* w = ws.Find(ViewWindow(d.id).handle);
         ASSERT_NE(w, nullptr);
@@ -85,7 +85,7 @@ TEST_F(StartupTest, AlignerOpensAllSevenViewsAtTheirPlacesAndThePerspectiveRig) 
         EXPECT_EQ(ViewWindow(d.id).style, 0x10C80000u);
         EXPECT_EQ(ViewWindow(d.id).extendedStyle, 0x300u);
         EXPECT_EQ(View(d.id).canvas.Width(), 250);
-        EXPECT_EQ(View(d.id).uses3D, d.id == ViewPerspective ? 1 : 0);
+        EXPECT_EQ(View(d.id).uses3D, d.id == ViewPerspective);
     }
     // The perspective view has its device, camera and lights; the flat views have none.
     ViewObject& p = View(ViewPerspective);
