@@ -91,6 +91,10 @@ class WindowSystem {
     // The files last dropped on the frame, which posted WM_DROPFILES to it; taking them empties
     // the list.
     virtual std::vector<std::string> TakeDroppedFiles() { return {}; }
+    // Shows (or brings forward, with the new text) a window of reference text beside the frame:
+    // HTML whose images "cursor:N" are the cursor table's pictures. Nothing where no window
+    // can be shown.
+    virtual void ShowReference(const std::string& /*title*/, const std::string& /*html*/) {}
 };
 
 }  // namespace kvx::platform

@@ -58,6 +58,8 @@ inline constexpr std::uint32_t EnregistrerFichier = 40205;
 // The recent files of "Fichier", newest first.
 inline constexpr std::uint32_t RecentFile0 = 40206;
 inline constexpr std::uint32_t RecentFileCount = 8;
+// "?" > "Aide...": the key and tool reference.
+inline constexpr std::uint32_t Aide = 40214;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

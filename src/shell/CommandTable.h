@@ -47,6 +47,8 @@ struct CommandRow {
     unsigned parts = 0;  // what its undo step records (StepPart bits); 0: no step
     RedrawScope redraw = RedrawScope::None;  // asked once the handler ran
     CommandHandler run = nullptr;
+    // What it does, in French, for the key reference (a tool's row says it through the tool).
+    const char* help = nullptr;
 
     constexpr CommandRow Shortcut(const char* first, const char* second = nullptr) const {
         CommandRow r = *this;
@@ -67,6 +69,11 @@ struct CommandRow {
     constexpr CommandRow Redraws(RedrawScope scope) const {
         CommandRow r = *this;
         r.redraw = scope;
+        return r;
+    }
+    constexpr CommandRow Help(const char* text) const {
+        CommandRow r = *this;
+        r.help = text;
         return r;
     }
     bool IsSeparator() const { return menu != nullptr && label == nullptr; }

@@ -111,6 +111,7 @@ std::vector<CommandRow> FlatViewCommandRows() {
         Tool("SPM1/Creer...", "Vertex", cmd::CreateVertex, ToolMode::CreateVertex).Key('W'),
         Item("SPM1/Creer...", "Face", cmd::CreateFace, OnScene<&Scene::CreateFaceFromSelection>)
             .Key(VK_SPACE)
+            .Help("crée une face des vertex sélectionnés, dans l'ordre de sélection")
             .Records(PartStructure)
             .Redraws(S::All),
         Tool(moves, "Déplacer XY", cmd::MoveXY, ToolMode::MoveXY).Key('E'),
@@ -137,14 +138,17 @@ std::vector<CommandRow> FlatViewCommandRows() {
             .Redraws(S::All),
         Item(display, "Cacher les vertex", cmd::HideVertices, OnScene<&Scene::HideSelectedVertices>)
             .Key('B')
+            .Help("cache les vertex sélectionnés")
             .Records(hiding)
             .Redraws(S::Orthographic),
         Separator(display),
         Item(display, "Afficher les faces", cmd::ShowFaces, OnScene<&Scene::ShowAllFaces>)
             .Key('X')
+            .Help("affiche toutes les faces")
             .Records(hiding),
         Item(display, "Cacher les faces", cmd::HideFaces, OnScene<&Scene::HideSelectedFaces>)
             .Key('C')
+            .Help("cache les faces sélectionnées")
             .Records(hiding),
         Separator("SPM1"),
         Item("SPM1/Edition/Render Type", "Flat", cmd::RenderFlat,
@@ -161,13 +165,29 @@ std::vector<CommandRow> FlatViewCommandRows() {
         Item("SPM1", "Fermer le Menu", cmd::CloseMenu, nullptr),
         // Keys without a menu item. V shows the vertices again but, unlike its menu item, leaves
         // the perspective picture as it is.
-        KeyOnly('V', OnScene<&Scene::ShowAllVertices>).Records(hiding).Redraws(S::Orthographic),
-        KeyOnly(VK_TAB, NextMoveTool),
-        KeyOnly(VK_OEM_7, NextSelectionTool),
-        KeyOnly(VK_LEFT, Nudge<NudgeDirection::Left>).Records(PartPositions).Redraws(S::All),
-        KeyOnly(VK_UP, Nudge<NudgeDirection::Up>).Records(PartPositions).Redraws(S::All),
-        KeyOnly(VK_RIGHT, Nudge<NudgeDirection::Right>).Records(PartPositions).Redraws(S::All),
-        KeyOnly(VK_DOWN, Nudge<NudgeDirection::Down>).Records(PartPositions).Redraws(S::All),
+        KeyOnly('V', OnScene<&Scene::ShowAllVertices>)
+            .Records(hiding)
+            .Redraws(S::Orthographic)
+            .Help("affiche tous les vertex"),
+        KeyOnly(VK_TAB, NextMoveTool).Help("outil de déplacement suivant (XY, X, Y, Z)"),
+        KeyOnly(VK_OEM_7, NextSelectionTool)
+            .Help("outil de sélection suivant (vertex, face, fence)"),
+        KeyOnly(VK_LEFT, Nudge<NudgeDirection::Left>)
+            .Records(PartPositions)
+            .Redraws(S::All)
+            .Help("déplace la sélection de 0,1 vers la gauche de la vue"),
+        KeyOnly(VK_UP, Nudge<NudgeDirection::Up>)
+            .Records(PartPositions)
+            .Redraws(S::All)
+            .Help("déplace la sélection de 0,1 vers le haut de la vue"),
+        KeyOnly(VK_RIGHT, Nudge<NudgeDirection::Right>)
+            .Records(PartPositions)
+            .Redraws(S::All)
+            .Help("déplace la sélection de 0,1 vers la droite de la vue"),
+        KeyOnly(VK_DOWN, Nudge<NudgeDirection::Down>)
+            .Records(PartPositions)
+            .Redraws(S::All)
+            .Help("déplace la sélection de 0,1 vers le bas de la vue"),
     };
 }
 

@@ -8,6 +8,7 @@
 #include "shell/CommandRows.h"
 #include "shell/DialogCommands.h"
 #include "shell/HistoryCommands.h"
+#include "shell/KeyReference.h"
 #include "shell/RecentFiles.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -262,6 +263,12 @@ std::vector<CommandRow> FrameCommandRows() {
                  [](const CommandCall& c) { AlignViews(c.editor); }),
             Item("Fenetre", "Deplacement", cmd::Deplacement, TogglePinning),
             Item("?", "About", cmd::About, [](const CommandCall& c) { ShowAboutBox(c.editor); }),
+            Separator("?"),
+            Item("?", "Aide...", cmd::Aide,
+                 [](const CommandCall& c) {
+                     c.editor.windows.ShowReference(ReferenceTitle, ReferenceHtml(KeyReference()));
+                 })
+                .Shortcut("F1"),
         });
     return rows;
 }

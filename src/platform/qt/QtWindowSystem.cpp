@@ -19,6 +19,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "platform/qt/ReferenceWindow.h"
 #include "resources/CursorImages.h"
 #include "resources/Cursors.h"
 #include "resources/Icon.h"
@@ -581,6 +582,29 @@ void QtWindowSystem::TraceMenuBar() {
 bool QtEventPump::ProcessEvents(bool wait) {
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     return true;
+}
+
+void QtWindowSystem::ShowReference(const std::string& title, const std::string& html) {
+    const Entry* frame = Find(frame_);
+    if (!frame || !frame->widget) return;
+    auto* window = static_cast<ReferenceWindow*>(reference_.data());
+    if (!window) {
+        window = new ReferenceWindow(frame->widget,
+                                     [](int index) { return ViewCursor(index).pixmap(); });
+        reference_ = window;
+    }
+    window->setWindowTitle(Text(title));
+    window->setHtml(Text(html));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (trace_) {
+        const QRect r = window->frameGeometry();
+        std::fprintf(stderr, "kolvex: reference \"%s\" at %d %d size %d %d\n", title.c_str(), r.x(),
+                     r.y(), r.width(), r.height());
+        for (const QString& line : window->toPlainText().split(QLatin1Char('\n')))
+            std::fprintf(stderr, "kolvex: reference: %s\n", line.toUtf8().constData());
+    }
 }
 
 }  // namespace kvx::qt

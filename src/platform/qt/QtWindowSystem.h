@@ -74,6 +74,7 @@ class QtWindowSystem : public platform::WindowSystem {
                   std::uint32_t milliseconds) override;
     void KillTimer(platform::WindowHandle window, std::uint32_t id) override;
     std::vector<std::string> TakeDroppedFiles() override;
+    void ShowReference(const std::string& title, const std::string& html) override;
 
   private:
     enum class Kind { Frame, MdiClient, View };
@@ -108,6 +109,7 @@ class QtWindowSystem : public platform::WindowSystem {
     QPointer<ViewWidget> confinedIn_;  // the view holding the pointer while it is confined
     bool trace_ = false;
     std::string tracedMenus_;
+    QPointer<QWidget> reference_;  // the key reference while it is open
 };
 
 // GetMessage's pump on Qt: delivers pending events, or waits for the next one.

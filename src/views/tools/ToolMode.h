@@ -60,5 +60,19 @@ enum class CursorId : std::int32_t {
 CursorId IdleCursor(ToolMode mode);
 // The tool's name as the status bar shows it.
 const char* ToolName(ToolMode mode);
+// What the mouse buttons do with the tool, in French: the left button, a Ctrl-click (empty when
+// it does what a plain click does) and the right button.
+struct ToolButtons {
+    const char* left;
+    const char* ctrlClick;
+    const char* right;
+};
+ToolButtons ToolHelp(ToolMode mode);
+// Every tool, in mode order.
+inline constexpr ToolMode AllToolModes[] = {
+    ToolMode::CreateVertex, ToolMode::MoveXY,       ToolMode::MoveX,      ToolMode::MoveY,
+    ToolMode::MoveZ,        ToolMode::SelectVertex, ToolMode::SelectFace, ToolMode::Fence,
+    ToolMode::ZoomPan,      ToolMode::ZoomLoupe,    ToolMode::Rotate,     ToolMode::ScaleXYZ,
+    ToolMode::ScaleXY,      ToolMode::ScaleX,       ToolMode::ScaleY,     ToolMode::Mirror};
 
 }  // namespace kvx
