@@ -36,9 +36,9 @@ fi
 # Runs the command given until it succeeds, checking every 50 ms for up to `seconds`; its status
 # is the command's last. The one place the scripts poll: everything else waits on it.
 poll() {
-  local seconds=$1 tries
+  local seconds=$1
   shift
-  for tries in $(seq 1 $((seconds * 20))); do
+  for _ in $(seq 1 $((seconds * 20))); do
     "$@" && return 0
     # What the editor reports is written to a file: looked at again shortly.
     sleep 0.05
