@@ -1,14 +1,17 @@
 // A small window that drags files, as a file manager does, for the end-to-end test of files
 // dropped on the editor:
 //   kolvex_drag_source FILE...
-// A press of the left button in its window starts a drag of the files (as file URLs).
+// A press of the left button in its window starts a drag of the files (as file URLs); "drag
+// started" on stdout tells that the drag runs.
 
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 
@@ -25,6 +28,10 @@ class Source : public QWidget {
         data->setUrls(urls_);
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
+        QTimer::singleShot(0, this, [] {
+            std::puts("drag started");
+            std::fflush(stdout);
+        });
         drag->exec(Qt::CopyAction);
     }
 

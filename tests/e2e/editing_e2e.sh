@@ -4,7 +4,7 @@
 # "Shape" > "Mesh"; in "Dessus": S, a fence around the grid, E, a drag of 25 pixels to the right;
 # "Enregistrer...": every vertex is 2.0 further along x. W and a click in "Devant" adds a vertex
 # where it was clicked. The right button opens the menu centred on the click. "Rotation" chosen
-# from that menu by keyboard, a drag of 10 pixels down turns the selection 20 degrees about y; the
+# from that menu, a drag of 10 pixels down turns the selection 20 degrees about y; the
 # cursor stays in the view until the right button ends the rotation, which opens no menu.
 set -uo pipefail
 
@@ -21,14 +21,14 @@ read -r fx fy fw fh < <(view_area Devant)
 at_top() { echo $((tx + $1)) $((ty + $2)); }
 at_front() { echo $((fx + $1)) $((fy + $2)); }
 
-menu_item Shape 1
+menu_command Shape Mesh
 activate $(at_top 125 0)
-xdotool key s
+send 1 key s
 drag $(at_top 2 2) $(at_top 248 248) 8
 save_as "$work/grid.KVX"
 [ "$(vertices "$work/grid.KVX" | wc -l)" = 225 ] || fail "the Mesh grid was not made"
 
-xdotool key e
+send 1 key e
 drag $(at_top 100 100) $(at_top 125 100) 5
 save_as "$work/moved.KVX"
 paste -d ' ' <(vertices "$work/grid.KVX") <(vertices "$work/moved.KVX") |
@@ -37,9 +37,8 @@ paste -d ' ' <(vertices "$work/grid.KVX") <(vertices "$work/moved.KVX") |
 echo "ok: fence and move"
 
 activate $(at_front 125 0)
-xdotool key w
-xdotool mousemove $(at_front 150 100) click 1
-sleep 0.3
+send 1 key w
+send 2 mousemove $(at_front 150 100) click 1
 save_as "$work/created.KVX"
 [ "$(vertices "$work/created.KVX" | wc -l)" = 226 ] || fail "the click in Devant added no vertex"
 [ "$(vertices "$work/created.KVX" | tail -1)" = "2 2 0" ] ||
@@ -49,31 +48,28 @@ echo "ok: create vertex"
 activate $(at_top 125 0)
 before=$(popups)
 read -r cx cy < <(at_top 200 180)
-xdotool mousemove "$cx" "$cy" click 3
-for _ in $(seq 1 50); do [ "$(popups)" = "$before" ] || break; sleep 0.1; done
-sleep 0.3
+open_popup "$cx" "$cy"
 [ "$(popups)" = $((before + 1)) ] || fail "the right button opened no menu"
 read -r px py pw ph < <(grep "popup menu at" "$work/editor.log" | tail -1 |
   sed -E 's/.* at (-?[0-9]+) (-?[0-9]+) size ([0-9]+) ([0-9]+)/\1 \2 \3 \4/')
 [ $((px + pw / 2 - cx)) -ge -1 ] && [ $((px + pw / 2 - cx)) -le 1 ] &&
   [ $((py + ph / 2 - cy)) -ge -1 ] && [ $((py + ph / 2 - cy)) -le 1 ] ||
   fail "the menu at $px $py size $pw $ph is not centred on the click at $cx $cy"
-# "Deplacer..." > "Rotation": third entry, then the fifth of its submenu past the separator.
-xdotool key Down Down Down Right Down Down Down Down Return
-sleep 0.3
+choose "" "Deplacer..." "Rotation"
 echo "ok: popup menu"
 
 drag $(at_top 125 125) $(at_top 125 135) 10
-xdotool mousemove_relative 400 0
-sleep 0.2
+move_by 400 0
 eval "$(xdotool getmouselocation --shell)"
 [ "$X" -lt $((tx + tw)) ] || fail "the pointer left the view during the rotation (x $X)"
 before=$(popups)
+target=$(($(inputs) + 2))
 xdotool click 3
-sleep 0.4
+# Handled, or a menu opened (whose own loop leaves the editor never idle).
+taken_or_menu() { idle_after "kolvex: input " "$target" || [ "$(popups)" != "$before" ]; }
+wait_until "the right button that ends a rotation was not taken" taken_or_menu
 [ "$(popups)" = "$before" ] || fail "the right button that ends a rotation opened the menu"
-xdotool mousemove_relative 400 0
-sleep 0.2
+move_by 400 0
 eval "$(xdotool getmouselocation --shell)"
 [ "$X" -ge $((tx + tw)) ] || fail "the pointer is still held in the view after the rotation"
 save_as "$work/turned.KVX"

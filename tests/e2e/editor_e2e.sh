@@ -14,11 +14,10 @@ start_xvfb
 if [ "$depth" = 8 ]; then
   # Drawn by the X server itself, the box is readable: mostly white, with black text and frame.
   need xdotool import convert
-  "$exe" >"$work/editor.log" 2>&1 &
-  editor_pid=$!
-  box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Attention\.\.\.$' | head -1)
+  launch_editor
+  wait_for_log 'message box "Attention..." drawn' "the depth message box did not appear"
+  box=$(xdotool search --onlyvisible --name '^Attention\.\.\.$' | head -1)
   [ -n "$box" ] || fail "the depth message box did not appear"
-  sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$box")"
   import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$work/box.png" || fail "screenshot failed"
   [ -n "${KOLVEX_E2E_KEEP:-}" ] && cp "$work/box.png" "$KOLVEX_E2E_KEEP"
@@ -26,7 +25,8 @@ if [ "$depth" = 8 ]; then
   [ "$white" -ge 60 ] && [ "$white" -le 99 ] ||
     fail "the message box is ${white}% white, not a readable box"
   xdotool key Return
-  for _ in $(seq 1 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+  ended() { ! kill -0 "$editor_pid" 2>/dev/null; }
+  poll 10 ended
   wait "$editor_pid"
   status=$?
   editor_pid=""

@@ -38,10 +38,19 @@ start_editor
 source_pid=$!
 source=$(timeout 20 xdotool search --sync --onlyvisible --name '^kolvex-drag-source$' | head -1)
 [ -n "$source" ] || fail "the drag source did not appear"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$source")"
-# From the source to the grey of the editor's window, right of the views, in small steps.
-drag $((X + 60)) $((Y + 40)) 900 150 10
+# From the source to the grey of the editor's window, right of the views, in small steps: the
+# press starts the drag, which the editor sees come over it before the drop.
+xdotool mousemove $((X + 60)) $((Y + 40))
+xdotool mousedown 1
+started() { grep -q "drag started" "$work/source.log"; }
+poll 10 started || fail "the drag did not start"
+for i in $(seq 1 10); do
+  xdotool mousemove $((X + 60 + (900 - X - 60) * i / 10)) $((Y + 40 + (150 - Y - 40) * i / 10))
+done
+wait_for_log "drag entered" "the drag did not come over the editor"
+xdotool mouseup 1
+wait_until "the dropped files were not taken" idle_after_last "dropped"
 kill "$source_pid" 2>/dev/null
 moved_again() { "$kvxtool" info "$work/model.KVX" | grep -q 'bounding box: x 0.2 .. 3.2,'; }
 nudge_and_quick_save "the dropped scene was not opened as the scene's own file" moved_again

@@ -19,7 +19,6 @@ at_top() { echo $((tx + $1)) $((ty + $2)); }
 at_front() { echo $((fx + $1)) $((fy + $2)); }
 # Ctrl+S into a file: for a scene without a file of its own, it asks for a name.
 save_keys() {
-  sleep 0.3
   xdotool key ctrl+s
   save_in_dialog "Sauvegarde d'un fichier Kolvex..." "$1"
 }
@@ -30,32 +29,33 @@ save_other() {
 }
 questions() { grep -c "question .* asked" "$work/editor.log"; }
 
-menu_item Shape 1
+menu_command Shape Mesh
 activate $(at_top 125 0)
-xdotool key ctrl+a
-xdotool key e
-sleep 0.3
+send 2 key ctrl+a
+send 1 key e
 # Ctrl+S must not reach the view as S (the fence): the drag below still moves the grid.
 save_keys "$work/grid.KVX"
 [ "$(vertices "$work/grid.KVX" | wc -l)" = 225 ] || fail "the Mesh grid was not made"
 drag $(at_top 100 100) $(at_top 125 100) 5
-xdotool key ctrl+z
+send 2 key ctrl+z
 save_other "$work/undone.KVX"
 cmp -s "$work/grid.KVX" "$work/undone.KVX" || fail "Ctrl+Z did not bring the grid back"
-xdotool key ctrl+y
+send 2 key ctrl+y
 save_other "$work/redone.KVX"
 paste -d ' ' <(vertices "$work/grid.KVX") <(vertices "$work/redone.KVX") |
   perl -ne '@v = split; exit 1 unless $v[3] == $v[0] + 2.0 && $v[4] == $v[1] && $v[5] == $v[2];
     END { exit 0 }' || fail "Ctrl+Y did not move the grid by 2.0 again"
 echo "ok: undo and redo"
 
-# "Fichier": Nouveau, Enregistrer, Ouvrir, Importer, Reset, Quitter, then the OBJ items.
-menu_item Fichier 7
+menu_item Fichier "Exporter OBJ..."
 save_in_dialog "Exporter au format OBJ" "$work/grid.obj"
+target=$(($(inputs) + 2))
 xdotool key ctrl+n
-sleep 0.5
+# Handled, or a question asked (whose box leaves the editor never idle).
+taken_or_asked() { idle_after "kolvex: input " "$target" || [ "$(questions)" != 0 ]; }
+wait_until "Ctrl+N was not taken" taken_or_asked
 [ "$(questions)" = 0 ] || fail "Ctrl+N asked about a scene saved just before"
-menu_item Fichier 8
+menu_item Fichier "Importer OBJ..."
 open_in_dialog "Importer un fichier OBJ" "$work/grid.obj"
 save_other "$work/imported.KVX"
 cmp -s <(vertices "$work/redone.KVX") <(vertices "$work/imported.KVX") ||
@@ -63,24 +63,29 @@ cmp -s <(vertices "$work/redone.KVX") <(vertices "$work/imported.KVX") ||
 echo "ok: OBJ export and import"
 
 activate $(at_front 125 0)
-xdotool key w
-xdotool mousemove $(at_front 150 100) click 1
-sleep 0.3
-menu_item Fichier 6
-for _ in $(seq 1 50); do [ "$(questions)" = 1 ] && break; sleep 0.1; done
+send 1 key w
+send 2 mousemove $(at_front 150 100) click 1
+menu_item Fichier Quitter
+asked() { [ "$(questions)" = "$1" ]; }
+poll 5 asked 1
 [ "$(questions)" = 1 ] || fail "Quitter after a change did not ask"
-sleep 0.5
+wait_until "the question's box did not get the keyboard" box_ready 1
 xdotool key Escape
-sleep 1
+# Answered, then either idle again or ended (which the check below catches).
+idle_or_ended() { idle_after_last "question answered" || ! kill -0 "$editor_pid" 2>/dev/null; }
+poll 20 idle_or_ended
 kill -0 "$editor_pid" 2>/dev/null || fail "Annuler did not keep the editor open"
 grep -q "question answered 2" "$work/editor.log" || fail "Escape did not answer Annuler"
 xdotool key ctrl+q
-for _ in $(seq 1 50); do [ "$(questions)" = 2 ] && break; sleep 0.1; done
+poll 5 asked 2
 [ "$(questions)" = 2 ] || fail "Ctrl+Q after a change did not ask"
-sleep 0.5
+wait_until "the question's box did not get the keyboard" box_ready 2
 xdotool key Return
-save_in_dialog "Sauvegarde d'un fichier Kolvex..." "$work/last.KVX"
-for _ in $(seq 1 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+# The editor ends once it has saved: no wait for it to be idle.
+type_into_dialog "Sauvegarde d'un fichier Kolvex..." "$work/last.KVX" saved ||
+  fail "nothing saved to $work/last.KVX"
+ended() { ! kill -0 "$editor_pid" 2>/dev/null; }
+poll 5 ended
 kill -0 "$editor_pid" 2>/dev/null && fail "the editor did not end after saving"
 editor_pid=""
 [ "$(vertices "$work/last.KVX" | wc -l)" = 226 ] || fail "Oui did not save the change first"

@@ -20,29 +20,23 @@ shot() {
 }
 same() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 
-menu_item Shape 1
-sleep 0.5
+menu_command Shape Mesh
 # Where the perspective view is now that "Mesh" has redrawn it.
 read -r px py pw ph < <(view_area Perspective)
 [ "$pw" = 250 ] || fail "perspective view is ${pw} wide, expected 250"
 activate $((px + 125)) "$py"
-sleep 0.5
 shot "$work/start.png"
-xdotool key Prior
-sleep 0.5
+send 1 key Prior
 shot "$work/turned.png"
 same "$work/start.png" "$work/turned.png" && fail "Page Up did not turn the model"
-xdotool key Escape
-sleep 0.5
+send 1 key Escape
 shot "$work/back.png"
 same "$work/start.png" "$work/back.png" || fail "Escape did not put the model back"
 kill -0 "$editor_pid" 2>/dev/null || fail "Escape in the perspective view ended the editor"
 echo "ok: keys"
 
-# The popup: "Sauvegarder..." is its fifth entry.
-xdotool mousemove $((px + 125)) $((py + 125)) click 3
-sleep 0.5
-xdotool key Down Down Down Down Down Return
+open_popup $((px + 125)) $((py + 125))
+choose "" "Sauvegarder..."
 save_in_dialog "Sauvegarde de la vue perspective" "$work/vue.tga"
 save_as "$work/scene.KVX"
 "$kvxtool" render "$work/scene.KVX" "$work/reference.tga" --depth "$depth" >/dev/null ||
@@ -51,13 +45,11 @@ save_as "$work/scene.KVX"
 cmp -s "$work/vue.tga" "$work/reference.tga" || fail "the Targa differs from kvxtool render"
 echo "ok: Sauvegarder..."
 
-# "Background" > "Couleur...": the fourth entry's submenu, first item.
-xdotool mousemove $((px + 125)) $((py + 125)) click 3
-sleep 0.5
-xdotool key Down Down Down Down Right Return
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dialog$' | head -1)
+open_popup $((px + 125)) $((py + 125))
+choose "" "Background" "Couleur..."
+wait_until "the colour dialog did not open" on_screen Dialog
+dialog=$(xdotool search --onlyvisible --name '^Dialog$' | head -1)
 [ -n "$dialog" ] || fail "the colour dialog did not open"
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # On screen: strip entry 50, the first palette cell off its white cross, the white-over-red
 # square at t = 25.
@@ -69,9 +61,10 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
   fail "the blend squares are not on the dialog"
 # Strip entry 50 is (111, 255, 0); then OK, which the dialog places at (240, 5) dialog units.
 xdotool mousemove $((X + 60)) $((Y + 80)) click 1
-sleep 0.3
+# The click gives the dialog the keyboard if it had not it yet.
+wait_until "the colour dialog did not get the keyboard" is_active Dialog
 xdotool key Return
-sleep 0.8
+dialog_gone Dialog
 got=$(screen_pixel $((px + 2)) $((py + 2)))
 [ "$got" = "$(as_screen 111 255 0)" ] || fail "the background is $got, expected $(as_screen 111 255 0)"
 echo "PASS: the perspective window at depth $depth"

@@ -38,6 +38,17 @@ note_peak() {
   [ -n "$hwm" ] && [ "$hwm" -gt "$peak" ] && peak=$hwm
 }
 
+# Sends a click (xdotool's arguments, n key or button events) and waits up to 2 s until the
+# editor has handled it or shown a menu.
+click_then_wait() {
+  local target=$(($(inputs) + $1)) shown
+  shift
+  shown=$(count "kolvex: menu shown")
+  xdotool "$@"
+  handled_or_menu() { idle_after "kolvex: input " "$target" || more_than "kolvex: menu shown" "$shown"; }
+  poll 2 handled_or_menu
+}
+
 start_once
 end=$((SECONDS + seconds))
 while [ $SECONDS -lt $end ]; do
@@ -55,9 +66,9 @@ while [ $SECONDS -lt $end ]; do
     3) x2=$((x + RANDOM % 60 - 30)) y2=$((y + RANDOM % 60 - 30))
        xdotool mousemove $x $y mousedown 1 mousemove $((x2 < 0 ? 0 : x2)) $((y2 < 0 ? 0 : y2)) \
          mouseup 1 ;;
-    4) xdotool mousemove $x $y click 3; sleep 0.2
+    4) click_then_wait 2 mousemove $x $y click 3
        xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 8)))) Return ;;
-    5) xdotool mousemove $((RANDOM % 520)) 8 click 1; sleep 0.2
+    5) click_then_wait 2 mousemove $((RANDOM % 520)) 8 click 1
        xdotool key $(printf 'Down %.0s' $(seq 1 $((RANDOM % 10)))) Return ;;
     *) xdotool key "${keys[$((RANDOM % ${#keys[@]}))]}" ;;
   esac
@@ -72,7 +83,8 @@ xdotool key Escape Escape
 read -r tx ty tw th < <(view_area Dessus)
 activate $((tx + 125)) $ty
 activate $((tx + 400)) $ty
-for _ in $(seq 1 50); do [ "$(grep -c presented "$work/editor.log")" -gt "$before" ] && break; sleep 0.1; done
+answered() { [ "$(grep -c presented "$work/editor.log")" -gt "$before" ]; }
+poll 5 answered
 [ "$(grep -c presented "$work/editor.log")" -gt "$before" ] || fail "the editor no longer answers"
 note_peak
 cat "$work/editor.log" >>"$work/all.log"

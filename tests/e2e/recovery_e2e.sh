@@ -13,18 +13,15 @@ depth=$2
 start_session xdotool
 copies="$XDG_STATE_HOME/kolvex"
 
-menu_item Shape 1
+menu_command Shape Mesh
 read -r tx ty tw th < <(view_area Dessus)
 activate $((tx + 125)) "$ty"
-xdotool key ctrl+a
-for _ in $(seq 1 49); do xdotool key Right; done
-for _ in $(seq 1 100); do
-  ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && break
-  sleep 0.1
-done
+send 2 key ctrl+a
+send 49 key $(printf 'Right %.0s' $(seq 1 49))
+copied() { ls "$copies"/recovery-*.KVX >/dev/null 2>&1; }
+poll 10 copied
 copy=$(ls "$copies"/recovery-*.KVX 2>/dev/null | head -1)
 [ -n "$copy" ] || fail "no recovery copy after fifty changes"
-sleep 0.5
 cp "$copy" "$work/expected.KVX"
 { kill -9 "$editor_pid"; wait "$editor_pid"; } 2>/dev/null
 editor_pid=""
@@ -32,17 +29,15 @@ editor_pid=""
 launch_editor
 wait_for_log 'question "Récupérer le travail non enregistré ?" asked' \
   "the editor did not offer the lost work"
-sleep 0.5
+wait_until "the question's box did not get the keyboard" box_ready 1
 xdotool key Return
 wait_for_log 'question answered 6' "Return did not answer Oui"
 wait_for_log 'presented "Dessus"' "the views did not appear after the question"
-sleep 1
+settle_start
 save_as "$work/recovered.KVX"
 cmp -s "$work/expected.KVX" "$work/recovered.KVX" || fail "the saved file differs from the lost work"
-for _ in $(seq 1 50); do
-  ls "$copies"/recovery-*.KVX >/dev/null 2>&1 || break
-  sleep 0.1
-done
+gone() { ! copied; }
+poll 5 gone
 ls "$copies"/recovery-*.KVX >/dev/null 2>&1 && fail "a recovery copy stays after the save"
 
 changed() { ! cmp -s "$work/expected.KVX" "$work/recovered.KVX"; }

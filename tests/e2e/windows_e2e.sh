@@ -20,27 +20,23 @@ start_session xdotool
 mapped() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 # Waits until n windows of this title are mapped; fails with what after a while.
 expect_mapped() {
-  for _ in $(seq 1 50); do
-    [ "$(mapped "$1")" = "$2" ] && return 0
-    sleep 0.1
-  done
+  mapped_is() { [ "$(mapped "$1")" = "$2" ]; }
+  poll 5 mapped_is "$1" "$2" && return 0
   fail "$3 ($(mapped "$1") \"$1\" windows mapped, expected $2)"
 }
 
 # A model, and the views where "Mesh" redraws them.
-menu_item Shape 1
-sleep 0.5
+menu_command Shape Mesh
 read -r px py pw ph < <(view_area Perspective)
 [ -n "$px" ] || fail "no perspective view"
 open_point_light() {
   activate $((px + 125)) "$py"
-  xdotool mousemove $((px + 125)) $((py + 125)) click 3
-  sleep 0.5
-  xdotool key Down Right Return
+  open_popup $((px + 125)) $((py + 125))
+  choose "" "Point Light" "Editer..."
   expect_mapped "Point Light" 1 "the point-light dialog did not open"
   dialog=$(xdotool search --onlyvisible --name '^Point Light$' | head -1)
   xdotool windowfocus --sync "$dialog" 2>/dev/null
-  sleep 0.3
+  wait_until "the point-light dialog did not get the keyboard" is_active "Point Light"
 }
 
 open_point_light
@@ -57,39 +53,35 @@ expect_mapped "Point Light" 0 "Cancel left the point-light dialog on screen"
 echo "ok: point light"
 
 for round in 1 2; do
-  menu_item Affichage 8
+  menu_item Affichage "Position de la souris"
   expect_mapped Position 1 "round $round: not exactly one position dialog"
   xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Position$' | head -1)" 2>/dev/null
-  sleep 0.3
+  wait_until "round $round: the position dialog did not get the keyboard" is_active Position
   xdotool key Escape
   expect_mapped Position 0 "round $round: Escape left the position dialog on screen"
 done
 echo "ok: position"
 
-menu_item Fenetre 2  # "Deplacement" unchecked
+menu_command Fenetre Deplacement  # unchecked
 read -r x y w h < <(view_area Gauche)
-xdotool mousemove $((x + w - 9)) $((y - 10)) click 1
-sleep 0.5
-menu_item Vues 4
-sleep 1.5
+send 2 mousemove $((x + w - 9)) $((y - 10)) click 1
+menu_command Vues Gauche
 read -r rx ry rw rh < <(view_area Gauche)
 [ "$rx" -lt 10 ] && [ "$ry" = "$y" ] || fail "the reopened left view is at $rx $ry, not at (0, 0)"
 echo "ok: reopened view"
 
 kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended"
 # Every view closed through "Vues", whose seven items toggle them.
-for item in 1 2 3 4 5 6 7; do menu_item Vues $item; done
+for item in Dessus Bas Droite Gauche Devant Derrière Perspective; do menu_command Vues "$item"; done
 [ "$(grep -c 'menu "Fichier"' "$work/editor.log")" -ge 1 ] || fail "no menu bar traced"
 read -r mx my mw mh < <(menu_area Fichier)
-xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
-sleep 0.7
+open_menu Fichier xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
 # The first Escape closes the menu, the second leaves the menu bar, the third is the frame's.
+send 1 key Escape
+send 1 key Escape
 xdotool key Escape
-sleep 0.4
-xdotool key Escape
-sleep 0.4
-xdotool key Escape
-for _ in $(seq 1 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+ended() { ! kill -0 "$editor_pid" 2>/dev/null; }
+poll 5 ended
 kill -0 "$editor_pid" 2>/dev/null && fail "Escape no longer reaches the frame after a menu"
 wait "$editor_pid"
 status=$?

@@ -107,7 +107,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!question && screen && screen->depth() < 16 &&
         QGuiApplication::platformName() == QStringLiteral("xcb") &&
-        ShowCoreX11MessageBox(text, title)) {
+        ShowCoreX11MessageBox(text, title, trace_)) {
         if (trace_) {
             std::fprintf(stderr, "kolvex: message box \"%s\" answered: %s\n", title.c_str(),
                          text.c_str());

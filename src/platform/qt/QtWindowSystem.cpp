@@ -19,6 +19,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "platform/qt/QtTrace.h"
 #include "platform/qt/ReferenceWindow.h"
 #include "resources/CursorImages.h"
 #include "resources/Cursors.h"
@@ -135,6 +136,11 @@ const QtWindowSystem::Entry* QtWindowSystem::Find(WindowHandle window) const {
     auto it = entries_.find(window);
     if (it == entries_.end() || !it->second.widget) return nullptr;
     return &it->second;
+}
+
+void QtWindowSystem::SetTrace(bool on) {
+    trace_ = on;
+    if (on) StartQtTrace(queue_);
 }
 
 QWidget* QtWindowSystem::Widget(WindowHandle window) const {
@@ -580,6 +586,8 @@ void QtWindowSystem::TraceMenuBar() {
 }
 
 bool QtEventPump::ProcessEvents(bool wait) {
+    // Asked to wait, the editor has handled every message it was given.
+    if (wait && !TraceBeforeWait()) return true;
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
     return true;
 }

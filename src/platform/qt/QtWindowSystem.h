@@ -30,8 +30,8 @@ class QtWindowSystem : public platform::WindowSystem {
     void SetPopupAnswerer(PopupAnswerer answerer) { popupAnswerer_ = std::move(answerer); }
     // With tracing on, every presentation is reported on stderr with the view's title and its
     // client area on the screen, and so are the menu bar's menus and every popup menu shown
-    // (for scripts that look at the screen and drive it).
-    void SetTrace(bool on) { trace_ = on; }
+    // (for scripts that look at the screen and drive it), with what QtTrace.h lists.
+    void SetTrace(bool on);
 
     // The widgets behind a handle, or null.
     QWidget* Widget(platform::WindowHandle window) const;

@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,7 @@ struct Box {
 
 }  // namespace
 
-bool ShowCoreX11MessageBox(const std::string& text, const std::string& title) {
+bool ShowCoreX11MessageBox(const std::string& text, const std::string& title, bool trace) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
     XFontStruct* font = XLoadQueryFont(display, "fixed");
@@ -125,7 +126,14 @@ bool ShowCoreX11MessageBox(const std::string& text, const std::string& title) {
                 XSetInputFocus(display, box.window, RevertToPointerRoot, CurrentTime);
                 break;
             case Expose:
-                if (e.xexpose.count == 0) box.Draw();
+                if (e.xexpose.count != 0) break;
+                box.Draw();
+                if (trace) {
+                    // Once the server has drawn it, for scripts that look at it.
+                    XSync(display, False);
+                    std::fprintf(stderr, "kolvex: message box \"%s\" drawn\n", title.c_str());
+                    std::fflush(stderr);
+                }
                 break;
             case ButtonPress:
                 answered = box.OnButton(e.xbutton.x, e.xbutton.y);

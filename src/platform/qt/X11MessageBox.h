@@ -8,7 +8,7 @@
 namespace kvx::qt {
 
 // Shows the box on the display named by the environment and waits for the answer. False when no
-// X display could be opened (nothing was shown).
-bool ShowCoreX11MessageBox(const std::string& text, const std::string& title);
+// X display could be opened (nothing was shown). With `trace`, reports on stderr when it is drawn.
+bool ShowCoreX11MessageBox(const std::string& text, const std::string& title, bool trace = false);
 
 }  // namespace kvx::qt
