@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,9 +64,8 @@ int main(int argc, char** argv) {
     if (line.action == kvx::CommandLine::Action::Wrong) return wrongUse(line.wrong);
     // The editor speaks French, and so do the toolkit's own dialogs and menus.
     kvx::qt::InstallToolkitFrench(application);
-    const char* traceVariable = std::getenv("KOLVEX_TRACE");
-    const bool trace =
-        line.trace || (traceVariable != nullptr && std::strcmp(traceVariable, "1") == 0);
+    // The diagnostic trace is asked for on the command line only (--trace).
+    const bool trace = line.trace;
     kvx::platform::MessageQueue queue;
     kvx::qt::QtWindowSystem windows(queue);
     windows.SetTrace(trace);
