@@ -78,6 +78,8 @@ class WindowSystem {
 
     // Shows text in the frame's status bar, below its client area.
     virtual void SetStatusText(WindowHandle frame, const std::string& text) = 0;
+    // A second, shorter text at the right of the status bar (what the mouse does now).
+    virtual void SetStatusHint(WindowHandle /*frame*/, const std::string& /*text*/) {}
 
     // --- presentation and timers ------------------------------------------------------------
     // Shows pixels stretched over the window's client area. The memory is read again whenever

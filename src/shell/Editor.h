@@ -112,6 +112,7 @@ struct Editor {
     platform::WindowHandle pointLightDialog = platform::NoWindow;
     platform::WindowHandle positionDialogHandle = platform::NoWindow;
     std::string statusText;          // what the status bar shows
+    std::string statusHint;          // and at its right
     bool mouseOverFlatView = false;  // the status bar shows the mouse's world position
 
     std::array<WindowClassRecord, 9> classes;

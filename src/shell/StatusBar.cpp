@@ -36,6 +36,13 @@ std::string StatusText(const Editor& editor) {
     return status;
 }
 
+std::string ToolHint(ToolMode mode) {
+    const ToolButtons b = ToolHelp(mode);
+    std::string hint = std::string("Gauche : ") + b.left;
+    if (*b.ctrlClick) hint += "  ·  Ctrl+clic : " + std::string(b.ctrlClick);
+    return hint + "  ·  Droit : " + b.right + "  ·  F1 : aide";
+}
+
 void UpdateStatusBar(Editor& editor, const Message& m) {
     if (const ViewId v = editor.ViewOfWindow(m.window); v != 0) {
         if (m.message == WM_MOUSEMOVE) editor.mouseOverFlatView = v != ViewPerspective;
@@ -43,9 +50,14 @@ void UpdateStatusBar(Editor& editor, const Message& m) {
     }
     if (editor.frame.handle == NoWindow) return;
     std::string text = StatusText(editor);
-    if (text == editor.statusText) return;
-    editor.statusText = std::move(text);
-    editor.windows.SetStatusText(editor.frame.handle, editor.statusText);
+    if (text != editor.statusText) {
+        editor.statusText = std::move(text);
+        editor.windows.SetStatusText(editor.frame.handle, editor.statusText);
+    }
+    std::string hint = ToolHint(editor.toolMode());
+    if (hint == editor.statusHint) return;
+    editor.statusHint = std::move(hint);
+    editor.windows.SetStatusHint(editor.frame.handle, editor.statusHint);
 }
 
 }  // namespace kvx

@@ -58,6 +58,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::vector<int> cursors;
     std::vector<std::string> popups;
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
+    std::string statusHint;
     std::string statusText;
     std::vector<std::string> dropped;  // what the next WM_DROPFILES hands over
     std::string emptyClientTitle;      // a window so titled has no client area (nothing fits)
@@ -163,6 +164,9 @@ class FakeWindowSystem : public platform::WindowSystem {
     void SetCursor(int index) override { cursors.push_back(index); }
     void SetStatusText(platform::WindowHandle, const std::string& text) override {
         statusText = text;
+    }
+    void SetStatusHint(platform::WindowHandle, const std::string& text) override {
+        statusHint = text;
     }
     void ClipCursor(std::optional<platform::Rect> r) override { clip = r; }
     bool Present(platform::WindowHandle h, const PixelBuffer& b) override {

@@ -159,6 +159,13 @@ TEST_F(ViewInputTest, TheStatusBarCountsAndFollowsTheMouseOverFlatViews) {
     EXPECT_EQ(ws.statusText,
               "Vertex: 225 (0 sélectionnés)   Faces: 392 (392 sélectionnées)   Layer: 0   "
               "Outil: Déplacer XY   Fichier: sans nom (modifié)");
+    // At the right, what the buttons do with the tool.
+    EXPECT_EQ(ws.statusHint,
+              "Gauche : glisser : déplace la sélection dans le plan de la vue  ·  Droit : menu des "
+              "outils  ·  F1 : aide");
+    Key(ViewTop, 'Q');
+    EXPECT_NE(ws.statusHint.find("Ctrl+clic : ajoute ou retire ce vertex"), std::string::npos)
+        << ws.statusHint;
 }
 
 }  // namespace

@@ -160,6 +160,12 @@ void QtWindowSystem::SetStatusText(WindowHandle frame, const std::string& text) 
         static_cast<FrameWidget*>(e->widget.data())->SetStatusText(Text(text));
 }
 
+void QtWindowSystem::SetStatusHint(WindowHandle frame, const std::string& text) {
+    const Entry* e = Find(frame);
+    if (e && e->kind == Kind::Frame && e->widget)
+        static_cast<FrameWidget*>(e->widget.data())->SetStatusHint(Text(text));
+}
+
 QAction* QtWindowSystem::MenuAction(std::uint32_t id) const {
     auto it = menuActions_.find(id);
     return it == menuActions_.end() ? nullptr : it->second.data();

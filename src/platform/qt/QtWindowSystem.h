@@ -67,6 +67,7 @@ class QtWindowSystem : public platform::WindowSystem {
                         platform::Point screen, platform::WindowHandle owner) override;
     void SetCursor(int index) override;
     void SetStatusText(platform::WindowHandle frame, const std::string& text) override;
+    void SetStatusHint(platform::WindowHandle frame, const std::string& text) override;
     void ClipCursor(std::optional<platform::Rect> screen) override;
     bool Present(platform::WindowHandle window, const PixelBuffer& pixels) override;
     void ForgetPixels(platform::WindowHandle window) override;

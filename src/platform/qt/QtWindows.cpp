@@ -111,6 +111,8 @@ FrameWidget::FrameWidget(MessagePoster post)
     status_ = new QLabel(this);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(status_, 1);
+    hint_ = new QLabel(this);
+    statusBar()->addPermanentWidget(hint_);
     menuBar()->installEventFilter(this);
     setAcceptDrops(true);
 }
@@ -161,6 +163,10 @@ bool FrameWidget::eventFilter(QObject* watched, QEvent* e) {
 
 void FrameWidget::SetStatusText(const QString& text) {
     status_->setText(text);
+}
+
+void FrameWidget::SetStatusHint(const QString& text) {
+    hint_->setText(text);
 }
 
 int FrameWidget::StatusBarHeight() const {

@@ -29,6 +29,7 @@ class FrameWidget : public QMainWindow {
     explicit FrameWidget(MessagePoster post);
     QMdiArea* mdiArea() const { return mdiArea_; }
     void SetStatusText(const QString& text);
+    void SetStatusHint(const QString& text);
     // The status bar's height: the frame grows by it, so the client area keeps its size.
     int StatusBarHeight() const;
     // Once the menu bar is done with the keyboard (a menu closed, menu mode left), the frame
@@ -51,6 +52,7 @@ class FrameWidget : public QMainWindow {
     MessagePoster post_;
     QMdiArea* mdiArea_;
     std::vector<std::string> dropped_;
+    QLabel* hint_ = nullptr;
     QLabel* status_;
 };
 
