@@ -1,5 +1,7 @@
 #include "views/ViewCommands.h"
 
+#include <utility>
+
 #include "resources/CommandIds.h"
 #include "scene/Scene.h"
 #include "views/tools/Tools.h"
@@ -18,44 +20,30 @@ ViewOutcome PlaceLight(const ToolContext& ctx, PointLightMarker& light) {
     return out;
 }
 
-}  // namespace
+// The popup's tool commands and the tool each chooses.
+constexpr std::pair<std::uint32_t, ToolMode> ToolCommands[] = {
+    {cmd::MoveXY, ToolMode::MoveXY},
+    {cmd::MoveX, ToolMode::MoveX},
+    {cmd::MoveY, ToolMode::MoveY},
+    {cmd::MoveZ, ToolMode::MoveZ},
+    {cmd::SelectVertex, ToolMode::SelectVertex},
+    {cmd::SelectFace, ToolMode::SelectFace},
+    {cmd::SelectFence, ToolMode::Fence},
+    {cmd::CreateVertex, ToolMode::CreateVertex},
+    {cmd::ZoomLoupe, ToolMode::ZoomLoupe},
+    {cmd::ZoomPan, ToolMode::ZoomPan},
+    {cmd::Rotate, ToolMode::Rotate},
+    {cmd::ScaleXYZ, ToolMode::ScaleXYZ},
+    {cmd::ScaleXY, ToolMode::ScaleXY},
+    {cmd::ScaleX, ToolMode::ScaleX},
+    {cmd::ScaleY, ToolMode::ScaleY},
+    {cmd::Mirror, ToolMode::Mirror},
+};
 
-ViewOutcome ViewCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t id) {
+// The popup's commands on the scene and the view.
+ViewOutcome EditCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t id) {
     Scene& scene = ctx.scene;
-    const auto choose = [&](ToolMode m) { return ChangeToolMode(scene, ctx.tools, m); };
     switch (id) {
-        case cmd::MoveXY:
-            return choose(ToolMode::MoveXY);
-        case cmd::MoveX:
-            return choose(ToolMode::MoveX);
-        case cmd::MoveY:
-            return choose(ToolMode::MoveY);
-        case cmd::MoveZ:
-            return choose(ToolMode::MoveZ);
-        case cmd::SelectVertex:
-            return choose(ToolMode::SelectVertex);
-        case cmd::SelectFace:
-            return choose(ToolMode::SelectFace);
-        case cmd::SelectFence:
-            return choose(ToolMode::Fence);
-        case cmd::CreateVertex:
-            return choose(ToolMode::CreateVertex);
-        case cmd::ZoomLoupe:
-            return choose(ToolMode::ZoomLoupe);
-        case cmd::ZoomPan:
-            return choose(ToolMode::ZoomPan);
-        case cmd::Rotate:
-            return choose(ToolMode::Rotate);
-        case cmd::ScaleXYZ:
-            return choose(ToolMode::ScaleXYZ);
-        case cmd::ScaleXY:
-            return choose(ToolMode::ScaleXY);
-        case cmd::ScaleX:
-            return choose(ToolMode::ScaleX);
-        case cmd::ScaleY:
-            return choose(ToolMode::ScaleY);
-        case cmd::Mirror:
-            return choose(ToolMode::Mirror);
         case cmd::CreateFace:
             scene.CreateFaceFromSelection();
             return ViewOutcome::Redrawing(RedrawScope::All);
@@ -102,6 +90,14 @@ ViewOutcome ViewCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t
         default:  // "Fermer le Menu" and anything else
             return {};
     }
+}
+
+}  // namespace
+
+ViewOutcome ViewCommand(ToolContext& ctx, PointLightMarker& light, std::uint32_t id) {
+    for (const auto& [command, mode] : ToolCommands)
+        if (command == id) return ChangeToolMode(ctx.scene, ctx.tools, mode);
+    return EditCommand(ctx, light, id);
 }
 
 }  // namespace kvx
