@@ -29,9 +29,9 @@
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
 #include "views/PositionTexts.h"
-#include "views/PreparedScene.h"
 #include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
+#include "views/ViewsRedraw.h"
 #include "views/tools/ToolState.h"
 
 namespace kvx {
@@ -81,8 +81,7 @@ struct Editor {
     ToolState tools;
     MouseState mouse;
     ViewStates viewStates;
-    PreparedScene preparedScene;    // what the flat views draw of the scene, gathered per redraw
-    SharedViewPasses sharedPasses;  // the flat views drawn by two threads together
+    ViewsRedraw viewsRedraw;  // draws the views, on one thread or two
     // Threads that draw the marked views side by side (the main loop's and helpers); the
     // pictures are the same for any number.
     int redrawThreads = DefaultRedrawThreads();
