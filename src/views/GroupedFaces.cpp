@@ -142,9 +142,9 @@ KVX_HOT_INLINE void GroupFacesAt(std::span<GroupMember> members,
     }
 }
 
-// GroupFacesAt for processors with AVX2, where a triangle's span takes one instruction a step,
-// and for the others, where finding spans costs more than it saves. Debug builds find spans
-// there too, so that the sanitizer run of the tests checks them.
+// GroupFacesAt on the AVX2 path, where a triangle's span takes one instruction a step, and on
+// the others, where finding spans costs more than it saves. Debug builds find spans there too,
+// so that the sanitizer run of the tests checks them on any processor.
 template <int Bits, FacePass Pass>
 [[gnu::target("avx2")]] void GroupFacesAvx2(std::span<GroupMember> members,
                                             std::span<const PreparedScene::FaceEntry> list,

@@ -1,8 +1,8 @@
 #pragma once
 // The render passes of an orthographic view: grid, rulers and mouse cross-hair, the four tool
 // overlays, face outlines with their normals, vertices with the point-light marker, and the
-// selected faces last. Every pass draws with the lines of a locked canvas; nothing is kept between
-// redraws.
+// selected faces last. Every pass draws with the lines of a locked canvas; only scratch buffers
+// (PassScratch) are kept between redraws.
 
 #include <cstdint>
 #include <memory>
