@@ -30,9 +30,9 @@
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
 #include "views/PositionTexts.h"
-#include "views/PreparedScene.h"
 #include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
+#include "views/ViewsRedraw.h"
 #include "views/tools/ToolState.h"
 
 namespace kvx {
@@ -89,8 +89,7 @@ struct Editor {
     ShownPointer shownPointer;
     MouseState mouse;
     ViewStates viewStates;
-    PreparedScene preparedScene;    // what the flat views draw of the scene, gathered per redraw
-    SharedViewPasses sharedPasses;  // the flat views drawn by two threads together
+    ViewsRedraw viewsRedraw;  // draws the views, on one thread or two
     // Threads that draw the marked views side by side (the main loop's and helpers); the
     // pictures are the same for any number.
     int redrawThreads = DefaultRedrawThreads();
