@@ -14,6 +14,7 @@
 
 #include "dialogs/ColorDialog.h"
 #include "perspective/Lights.h"
+#include "perspective/OrbitCamera.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageQueue.h"
 #include "platform/Prompts.h"
@@ -56,6 +57,13 @@ struct ShownPointer {
     bool confined = false;
 };
 
+// A mouse drag that steers a view (the middle button in a flat view, a left or middle drag in
+// the perspective view): the view and the pointer's last position in it.
+struct NavigationDrag {
+    ViewId view = ViewNone;
+    std::int32_t x = 0, y = 0;
+};
+
 struct Editor {
     Editor(platform::WindowSystem& windowSystem, platform::Prompts& prompts,
            platform::MessageQueue& queue);
@@ -87,6 +95,8 @@ struct Editor {
     PackedColours colours;
     ToolState tools;
     ShownPointer shownPointer;
+    NavigationDrag navigation;
+    OrbitCamera camera = OrbitCamera::Start();  // the perspective camera as the mouse steers it
     MouseState mouse;
     ViewStates viewStates;
     ViewsRedraw viewsRedraw;  // draws the views, on one thread or two
@@ -112,6 +122,7 @@ struct Editor {
     platform::WindowHandle positionDialogHandle = platform::NoWindow;
     std::string statusText;          // what the status bar shows
     std::string statusHint;          // and at its right
+    std::string framingNote;         // shown there instead, after a model came in unseen
     bool mouseOverFlatView = false;  // the status bar shows the mouse's world position
 
     std::array<WindowClassRecord, 9> classes;

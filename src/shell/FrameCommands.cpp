@@ -9,6 +9,7 @@
 #include "shell/DialogCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/KeyReference.h"
+#include "shell/Navigation.h"
 #include "shell/RecentFiles.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -60,6 +61,7 @@ void Load(Editor& editor, int clearFirst) {
         SceneOpened(editor, path);
         return;
     }
+    NoteFramingAfterLoad(editor);
     editor.RequestRedraw(S::All);
     editor.PostCommand(cmd::Aligner);
 }
@@ -116,6 +118,7 @@ void TogglePinning(const CommandCall& c) {
 void ImportObj(const CommandCall& c) {
     Editor& editor = c.editor;
     ImportObjScene(*editor.scene, editor.prompts, editor.objImportDialog);
+    NoteFramingAfterLoad(editor);
     editor.PostCommand(cmd::Aligner);
 }
 

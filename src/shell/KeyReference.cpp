@@ -69,12 +69,18 @@ ReferenceSection PerspectiveSection() {
 }
 
 ReferenceSection MouseAndFrameSection() {
-    ReferenceSection s{"Souris et raccourcis",
-                       {{"Bouton droit (vue à plat)", "menu des outils et des commandes"},
-                        {"Bouton droit (Perspective)", "menu des lumières et de l'image"},
-                        {"Ctrl+clic", "avec les outils de sélection : ajoute ou retire"},
-                        {"Clic sur le titre", "rend la vue active (ses touches agissent)"},
-                        {KeyName(VK_ESCAPE) + " (fenêtre principale)", "quitte Kolvex"}}};
+    ReferenceSection s{
+        "Souris et raccourcis",
+        {{"Bouton droit (vue à plat)", "menu des outils et des commandes"},
+         {"Bouton droit (Perspective)", "menu des lumières et de l'image"},
+         {"Ctrl+clic", "avec les outils de sélection : ajoute ou retire"},
+         {"Molette (vue à plat)", "zoom autour du point sous le pointeur"},
+         {"Bouton du milieu (vue à plat)", "glisser : déplace la vue"},
+         {"Glisser, bouton gauche ou du milieu (Perspective)", "tourne la caméra autour du modèle"},
+         {"Maj+glisser (Perspective)", "fait glisser la caméra"},
+         {"Molette (Perspective)", "rapproche ou éloigne la caméra"},
+         {"Clic sur le titre", "rend la vue active (ses touches agissent)"},
+         {KeyName(VK_ESCAPE) + " (fenêtre principale)", "quitte Kolvex"}}};
     for (const CommandRow& row : CommandTable()) {
         if (row.shortcut)
             s.lines.push_back({std::string(row.shortcut) +
