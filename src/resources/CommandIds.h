@@ -62,6 +62,8 @@ inline constexpr std::uint32_t RecentFileCount = 8;
 inline constexpr std::uint32_t Aide = 40214;
 // "Cadrer tout", in the flat views' "Zoom..." and in the perspective view's popup.
 inline constexpr std::uint32_t CadrerTout = 40215;
+// "Retourner les faces", in the flat views' "Edition".
+inline constexpr std::uint32_t RetournerFaces = 40216;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

@@ -1,5 +1,7 @@
 #include "retained/MeshBuilder.h"
 
+#include <algorithm>
+
 namespace kvx::rm {
 
 Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal) {
@@ -31,6 +33,16 @@ Result Face::SetColorRGB(double r, double g, double b) {
     builder_->faces_[static_cast<std::size_t>(index_)].color = Narrow({r, g, b});
     ++builder_->revision_;
     ++builder_->colorRevision_;
+    return Ok;
+}
+
+Result Face::ReverseCorners() {
+    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
+    const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
+    Corner* first = builder_->corners_.data() + f.firstCorner;
+    std::reverse(first, first + f.cornerCount);
+    ++builder_->revision_;
+    ++builder_->topologyRevision_;
     return Ok;
 }
 

@@ -51,6 +51,8 @@ class Face {
     Result AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal);
     // Colour in 0..1 per channel.
     Result SetColorRGB(double r, double g, double b);
+    // Turns the corner order round (each corner keeps its normal): the face shows its other side.
+    Result ReverseCorners();
     // Unit normal of the first three corners, (P1 - P0) x (P2 - P0); (0, 0, 0) when they are
     // collinear or fewer than three.
     Result GetNormal(Vec3& normal) const;

@@ -179,6 +179,17 @@ void Scene::FlipSelectedFaces() {
     RequestRedraw(RedrawScope::Orthographic);
 }
 
+void Scene::ReverseFaces(std::span<const std::int32_t> faceIndices) {
+    if (faceIndices.empty()) return;
+    for (const std::int32_t fi : faceIndices) {
+        Face& f = faces[static_cast<std::size_t>(fi)];
+        std::reverse(f.sceneIndices.begin(), f.sceneIndices.begin() + f.vertexCount);
+        f.rmFace.ReverseCorners();
+    }
+    UpdateVertexNormals(faceIndices);
+    RequestRedraw(RedrawScope::All);
+}
+
 void Scene::SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b) {
     for (const std::int32_t f : selectedFaces)
         faces[static_cast<std::size_t>(f)].SetColor(r, g, b);

@@ -148,6 +148,10 @@ class Scene {
     void CopySelection(double dx, double dy, double dz);  // "Copier" with (0, 0, 0)
     void DeleteSelectedFaces();                           // "Suprimer"
     void FlipSelectedFaces();                             // "Inverser"
+    // "Retourner les faces": each selected face's corners in the other order, in place.
+    void ReverseSelectedFaces() { ReverseFaces(selectedFaces); }
+    // The faces' corners (valid, distinct indices) in the other order, normals following.
+    void ReverseFaces(std::span<const std::int32_t> faceIndices);
     void SetSelectedFacesColor(std::int32_t r, std::int32_t g, std::int32_t b);  // "Couleur..."
     void SetSelectedFacesRenderType(std::int32_t renderType);                    // "Flat", "Smooth"
     void GenerateMesh();                                                         // "Mesh"

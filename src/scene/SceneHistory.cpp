@@ -57,9 +57,10 @@ std::size_t StepBytes(const SceneHistory::Step& s) {
            BytesOf(s.movedOther) + BytesOf(s.normalMesh) + BytesOf(s.normalIndex) +
            BytesOf(s.normalOther) + BytesOf(s.vertexHiddenIndex) + BytesOf(s.faceHiddenIndex) +
            BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) + BytesOf(s.lookIndex) +
-           BytesOf(s.lookOther) + BytesOf(s.addedVertices) + BytesOf(s.deletedIndex) +
-           BytesOf(s.deletedFaces) + BytesOf(s.addedFaces) + BytesOf(s.vertexOwnersBefore) +
-           BytesOf(s.vertexOwnersAfter) + BytesOf(s.faceOwnersBefore) + BytesOf(s.faceOwnersAfter);
+           BytesOf(s.lookOther) + BytesOf(s.reversedFaces) + BytesOf(s.addedVertices) +
+           BytesOf(s.deletedIndex) + BytesOf(s.deletedFaces) + BytesOf(s.addedFaces) +
+           BytesOf(s.vertexOwnersBefore) + BytesOf(s.vertexOwnersAfter) +
+           BytesOf(s.faceOwnersBefore) + BytesOf(s.faceOwnersAfter);
 }
 
 // The faces a structural step removes from or adds to the face table, and the vertices it adds.
@@ -142,6 +143,11 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
         c.lookFaces = scene.selectedFaces;
         for (const std::int32_t f : c.lookFaces)
             c.looks.push_back(LookOf(scene.faces[static_cast<std::size_t>(f)]));
+    }
+    if (parts & PartCornerOrder) {
+        c.cornerFaces = scene.selectedFaces;
+        for (const std::int32_t f : c.cornerFaces)
+            c.corners.push_back(scene.faces[static_cast<std::size_t>(f)].sceneIndices);
     }
     if (parts & PartStructure) {
         c.facesDeleted = scene.facesDeleted;
@@ -236,6 +242,16 @@ bool RecordLooks(const Capture& c, const Scene& scene, Step& s) {
     return !s.lookIndex.empty();
 }
 
+// The selected faces turned round since the step began. Returns whether any was.
+bool RecordReversals(const Capture& c, const Scene& scene, Step& s) {
+    for (std::size_t k = 0; k < c.cornerFaces.size(); ++k) {
+        const auto f = static_cast<std::size_t>(c.cornerFaces[k]);
+        if (f < scene.faces.size() && scene.faces[f].sceneIndices != c.corners[k])
+            s.reversedFaces.push_back(c.cornerFaces[k]);
+    }
+    return !s.reversedFaces.empty();
+}
+
 // What a structural step found: nothing added or deleted, a change it holds, or a change no step
 // can describe (faces went that were not selected, vertices went).
 enum class Structure { Unchanged, Recorded, Undescribable };
@@ -282,6 +298,7 @@ void SceneHistory::End(const Scene& scene) {
     if (c.parts & PartPositions) model = RecordMoves(positions_, normals_, scene, s) || model;
     if (c.parts & PartVisibility) model = RecordVisibility(c, scene, s) || model;
     if (c.parts & PartFaceAttributes) model = RecordLooks(c, scene, s) || model;
+    if (c.parts & PartCornerOrder) model = RecordReversals(c, scene, s) || model;
     if (c.parts & PartStructure) {
         const Structure structure = RecordStructure(c, scene, s);
         if (structure == Structure::Undescribable) {
@@ -325,7 +342,8 @@ bool Fits(const Scene& scene, const SceneHistory::Step& s, bool undo) {
     if (!s.structural) {
         const std::int32_t v = scene.vertexCount(), f = scene.faceCount();
         return Below(s.moved, v) && Below(s.vertexHiddenIndex, v) && Below(s.faceHiddenIndex, f) &&
-               Below(s.lookIndex, f) && Below(s.selectedVertices, v) && Below(s.selectedFaces, f);
+               Below(s.lookIndex, f) && Below(s.reversedFaces, f) && Below(s.selectedVertices, v) &&
+               Below(s.selectedFaces, f);
     }
     return undo ? scene.vertexCount() == s.verticesAfter && scene.faceCount() == s.facesAfter
                 : scene.vertexCount() == s.verticesBefore && scene.faceCount() == s.facesBefore;
@@ -380,6 +398,7 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         f.ApplyColor();
         s.lookOther[k] = now;
     }
+    scene.ReverseFaces(s.reversedFaces);
 
     // The selection is emptied before records go, and set once they are back.
     std::vector<std::int32_t> selectedVertices, selectedFaces;

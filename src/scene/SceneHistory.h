@@ -33,6 +33,7 @@ enum StepPart : unsigned {
     PartVisibility = 4,      // hidden flags of vertices and faces
     PartFaceAttributes = 8,  // colour and shading of the selected faces
     PartStructure = 16,      // records added (vertices, faces) or faces deleted
+    PartCornerOrder = 32,    // the selected faces' corners turned round in place
 };
 
 // A face as plain data, without its engine face.
@@ -108,6 +109,8 @@ class SceneHistory {
         std::vector<std::uint8_t> vertexHidden, faceHidden;
         std::vector<std::int32_t> lookFaces;  // the selected faces
         std::vector<FaceLook> looks;
+        std::vector<std::int32_t> cornerFaces;                           // the selected faces
+        std::vector<std::array<std::int32_t, MaxFaceVertices>> corners;  // and their corners
         std::int32_t vertexCount = 0, faceCount = 0;
         std::uint64_t facesDeleted = 0;
         std::vector<std::int32_t>
@@ -132,6 +135,8 @@ class SceneHistory {
         std::vector<std::int32_t> vertexHiddenOther, faceHiddenOther;
         std::vector<std::int32_t> lookIndex;
         std::vector<FaceLook> lookOther;
+        // Faces whose corners the step turned round; turning them again goes either way.
+        std::vector<std::int32_t> reversedFaces;
         bool structural = false;
         std::int32_t verticesBefore = 0;
         // The table sizes on each side: a step applies only to the scene it was recorded on.

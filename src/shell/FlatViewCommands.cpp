@@ -168,6 +168,12 @@ std::vector<CommandRow> FlatViewCommandRows() {
             .Records(PartStructure),
         Item("SPM1/Edition", "Couleur...", cmd::FaceColour, ColourFaces)
             .Records(PartFaceAttributes),
+        Separator("SPM1/Edition"),
+        Item("SPM1/Edition", "Retourner les faces", cmd::RetournerFaces,
+             OnScene<&Scene::ReverseSelectedFaces>)
+            .Records(PartCornerOrder)
+            .Help("retourne les faces sélectionnées sur place : la vue Perspective montre leur "
+                  "autre côté"),
         Item("SPM1/Perspective", "Lumiere", cmd::PlaceLight, PlaceLight).Redraws(S::All),
         Item("SPM1", "Fermer le Menu", cmd::CloseMenu, nullptr),
         // Keys without a menu item. V shows the vertices again but, unlike its menu item, leaves

@@ -90,6 +90,13 @@ TEST_F(SceneHistoryTest, MovesAndShapeChangesComeBackExactly) {
         scene.SetSelectedFacesColor(1, 2, 3);
         scene.SetSelectedFacesRenderType(RenderSmooth);
     });
+    // Faces turned round in place: stored corners, engine corners and normals, one step.
+    SelectFaces({1, 2});
+    CheckStep(PartCornerOrder, [&] { scene.ReverseSelectedFaces(); });
+    EXPECT_EQ((std::vector<std::int32_t>(scene.faces[1].sceneIndices.begin(),
+                                         scene.faces[1].sceneIndices.begin() + 4)),
+              (std::vector<std::int32_t>{4, 3, 2, 1}));
+    EXPECT_EQ(scene.faces[0].sceneIndices[0], 0);  // not selected: as it was
     CheckStep(PartVisibility | PartSelection, [&] { scene.HideSelectedFaces(); });
 }
 
