@@ -64,6 +64,8 @@ inline constexpr std::uint32_t Aide = 40214;
 inline constexpr std::uint32_t CadrerTout = 40215;
 // "Retourner les faces", in the flat views' "Edition".
 inline constexpr std::uint32_t RetournerFaces = 40216;
+// "Position des vertex...", in the flat views' "Edition".
+inline constexpr std::uint32_t PositionVertex = 40217;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

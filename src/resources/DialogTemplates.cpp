@@ -47,6 +47,43 @@ const DialogTemplate& PointLightDialogTemplate() {
     return t;
 }
 
+namespace {
+
+// A dialog of rows of three boxes (x, y, z) under their heads, with OK and Cancel.
+DialogTemplate PlacementTemplate(std::string name, std::vector<std::string> rows) {
+    DialogTemplate t{std::move(name), "Position des vertex", 236, 0, "MS Sans Serif", 8, {}};
+    const char* axes[] = {"x", "y", "z"};
+    for (int a = 0; a < 3; ++a)
+        t.controls.push_back(Control(Kind::Label, Static, axes[a], 74 + 52 * a, 5, 48, 8));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int y = 16 + 18 * static_cast<int>(r);
+        t.controls.push_back(Control(Kind::Label, Static, rows[r], 5, y + 2, 66, 8));
+        for (int a = 0; a < 3; ++a)
+            t.controls.push_back(Control(
+                Kind::Edit,
+                IdPlacementBox + 3 * static_cast<std::uint32_t>(r) + static_cast<std::uint32_t>(a),
+                "", 74 + 52 * a, y, 48, 12));
+    }
+    const int buttons = 20 + 18 * static_cast<int>(rows.size());
+    t.controls.push_back(Control(Kind::DefaultButton, 1, "OK", 124, buttons, 50, 14));
+    t.controls.push_back(Control(Kind::Button, 2, "Annuler", 178, buttons, 50, 14));
+    t.height = buttons + 20;
+    return t;
+}
+
+}  // namespace
+
+const DialogTemplate& VertexPositionDialogTemplate() {
+    static const DialogTemplate t = PlacementTemplate("VERTEXPOSDLG", {"Position"});
+    return t;
+}
+
+const DialogTemplate& SelectionPlacementDialogTemplate() {
+    static const DialogTemplate t =
+        PlacementTemplate("SELECTIONPLACEDLG", {"Déplacer de", "Tourner (degrés)", "Échelle"});
+    return t;
+}
+
 const DialogTemplate& PositionDialogTemplate() {
     static const DialogTemplate t{"POSITIONDLG",
                                   "Position",

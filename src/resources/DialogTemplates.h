@@ -17,4 +17,11 @@ const platform::DialogTemplate& PointLightDialogTemplate();
 const platform::DialogTemplate& PositionDialogTemplate();
 const platform::DialogTemplate& AboutDialogTemplate();
 
+// "Position des vertex...": the boxes of row r (0..2) and axis a (0 x, 1 y, 2 z) are
+// IdPlacementBox + 3 * r + a. One vertex: a position row; several: a move, a turn (degrees) and
+// a scale row.
+inline constexpr std::uint32_t IdPlacementBox = 1200;
+const platform::DialogTemplate& VertexPositionDialogTemplate();
+const platform::DialogTemplate& SelectionPlacementDialogTemplate();
+
 }  // namespace kvx::resources

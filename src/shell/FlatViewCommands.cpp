@@ -8,6 +8,7 @@
 #include "shell/CommandRows.h"
 #include "shell/Editor.h"
 #include "shell/Navigation.h"
+#include "shell/PlacementDialog.h"
 #include "shell/ViewWindowProc.h"
 #include "views/DragSteps.h"
 #include "views/tools/Tools.h"
@@ -174,6 +175,11 @@ std::vector<CommandRow> FlatViewCommandRows() {
             .Records(PartCornerOrder)
             .Help("retourne les faces sélectionnées sur place : la vue Perspective montre leur "
                   "autre côté"),
+        Item("SPM1/Edition", "Position des vertex...", cmd::PositionVertex,
+             [](const CommandCall& c) { EditVertexPositions(c.editor); })
+            .Records(PartPositions)
+            .Help("position tapée du vertex sélectionné, ou déplacement, rotation et échelle "
+                  "tapés des vertex sélectionnés"),
         Item("SPM1/Perspective", "Lumiere", cmd::PlaceLight, PlaceLight).Redraws(S::All),
         Item("SPM1", "Fermer le Menu", cmd::CloseMenu, nullptr),
         // Keys without a menu item. V shows the vertices again but, unlike its menu item, leaves

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "resources/DialogTemplates.h"
 #include "shell/EditorFixture.h"
 #include "shell/FakeDialogHost.h"
 
@@ -89,6 +90,51 @@ TEST_F(DialogCommandsTest, TheAboutBoxIsModalAndEndsWhenClosed) {
     dialogs.script = {{0, WM_COMMAND, IDOK, 0}, {0, WM_CLOSE, 0, 0}};
     Command(cmd::About);
     EXPECT_EQ(dialogs.shown.back(), "A propos de ....");
+}
+
+// "Position des vertex...": one vertex takes the typed position, several are moved, turned and
+// scaled about their centre; a refused box is named and changes nothing; each is one undo step.
+TEST_F(DialogCommandsTest, TypedPositionsPlaceTheSelectionAsOneStep) {
+    for (const double x : {1.0, 3.0})
+        scene().AppendVertex(x, 0, 0, 0);
+    scene().ToggleVertex(0);
+    const std::uint32_t box = resources::IdPlacementBox;
+    dialogs.typed = {{box, "x"}, {box + 1, " 0,5 "}, {box + 2, "-2"}};
+    dialogs.script = {{0, WM_COMMAND, IDOK, 0}, {0, WM_COMMAND, IDCANCEL, 0}};
+    Popup(ViewTop, cmd::PositionVertex);
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_NE(prompts.messages()[0].text.find("(Position, x)"), std::string::npos)
+        << prompts.messages()[0].text;
+    EXPECT_EQ(scene().vertices[0].x, 1.0f);  // the refusal changed nothing
+    dialogs.typed[box] = "1e39";             // beyond a float
+    Popup(ViewTop, cmd::PositionVertex);
+    EXPECT_NE(prompts.messages().back().text.find("3.4e38"), std::string::npos);
+    dialogs.typed[box] = "1.1";
+    Popup(ViewTop, cmd::PositionVertex);
+    const Vertex& v = scene().vertices[0];
+    EXPECT_EQ((std::array{v.x, v.y, v.z}), (std::array{1.1f, 0.5f, -2.0f}));
+    ASSERT_TRUE(editor.history.CanUndo());
+    Command(cmd::Annuler);
+    EXPECT_EQ((std::array{v.x, v.y, v.z}), (std::array{1.0f, 0.0f, 0.0f}));
+
+    // Two vertices (1, 0, 0) and (3, 0, 0): moved by (0, 0, 1), turned 90 degrees about y about
+    // their centre (2, 0, 1), then doubled along x.
+    scene().ToggleVertex(1);
+    dialogs.typed = {{box, "0"},     {box + 1, "0"},  {box + 2, "1"},
+                     {box + 3, "0"}, {box + 4, "90"}, {box + 5, "0"},
+                     {box + 6, "2"}, {box + 7, "1"},  {box + 8, "1"}};
+    dialogs.script = {{0, WM_COMMAND, IDOK, 0}};
+    Popup(ViewTop, cmd::PositionVertex);
+    const Vertex& a = scene().vertices[0];
+    const Vertex& b = scene().vertices[1];
+    // (-1, 0, 0) from the centre turns to (0, 0, 1) about y (x' = x cos + z sin, z' = -x sin +
+    // z cos), and (1, 0, 0) to (0, 0, -1).
+    EXPECT_NEAR(a.x, 2.0, 1e-6);
+    EXPECT_NEAR(a.z, 2.0, 1e-6);
+    EXPECT_NEAR(b.x, 2.0, 1e-6);
+    EXPECT_NEAR(b.z, 0.0, 1e-6);
+    Command(cmd::Annuler);
+    EXPECT_EQ((std::array{a.x, b.x, a.z}), (std::array{1.0f, 3.0f, 0.0f}));
 }
 
 }  // namespace

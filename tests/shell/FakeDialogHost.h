@@ -21,6 +21,8 @@ class FakeDialogHost : public platform::DialogHost {
         const platform::WindowHandle h = ++next_;
         shown.push_back(t.title);
         if (procedure({h, platform::WM_INITDIALOG, 0, 0})) return;
+        for (const auto& [id, text] : typed)
+            texts[{h, id}] = text;
         for (platform::Message m : script) {
             m.window = h;
             if (procedure(m)) break;
@@ -47,8 +49,9 @@ class FakeDialogHost : public platform::DialogHost {
         presentedRegions = regions.size();
     }
 
-    std::vector<platform::Message> script;  // what the user does in the next modal dialogs
-    std::vector<std::string> shown;         // titles of the dialogs opened, in order
+    std::vector<platform::Message> script;       // what the user does in the next modal dialogs
+    std::map<std::uint32_t, std::string> typed;  // and what is typed in their boxes first
+    std::vector<std::string> shown;              // titles of the dialogs opened, in order
     std::vector<platform::WindowHandle> open;
     std::map<std::pair<platform::WindowHandle, std::uint32_t>, std::string> texts;
     std::size_t presentedRegions = 0;
