@@ -60,6 +60,9 @@ inline constexpr std::uint32_t RecentFile0 = 40206;
 inline constexpr std::uint32_t RecentFileCount = 8;
 // "?" > "Aide...": the key and tool reference.
 inline constexpr std::uint32_t Aide = 40214;
+// "?" > "English" and "Français": the language of the menus, dialogs and messages.
+inline constexpr std::uint32_t English = 40230;
+inline constexpr std::uint32_t Francais = 40231;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;
