@@ -12,8 +12,8 @@ struct CommandText {
     const char* english;
 };
 
-// Every command of the three menus; the layers' digits and the recent files' names are the same
-// in both languages.
+// Every command of the three menus but the layers' (their digits) and the recent files' (their
+// names, given while the editor runs).
 constexpr CommandText CommandTexts[] = {
     // "Fichier"
     {cmd::Nouveau, "New"},
@@ -314,6 +314,8 @@ constexpr Wording Wordings[] = {
 }  // namespace
 
 const char* EnglishCommandText(std::uint32_t id) {
+    static constexpr const char* LayerDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    if (id >= cmd::Layer0 && id <= cmd::Layer9) return LayerDigits[id - cmd::Layer0];
     for (const CommandText& c : CommandTexts)
         if (c.id == id) return c.english;
     return nullptr;
