@@ -11,6 +11,7 @@
 #include "GridScene.h"
 #include "canvas/Canvas.h"
 #include "scene/Scene.h"
+#include "views/PassScratch.h"
 #include "views/PreparedScene.h"
 #include "views/RenderPasses.h"
 
@@ -28,6 +29,7 @@ struct ViewsFixture : OwnedGrid {
         inputs.colours = PackedColours::For(24);
     }
     PreparedScene prepared;
+    PassScratch scratch;
 
     // View v's canvas in the background grey, locked.
     Canvas& Cleared(ViewId v) {
@@ -42,7 +44,8 @@ struct ViewsFixture : OwnedGrid {
         prepared.Prepare(*scene);
         for (ViewId v = ViewTop; v <= ViewBack; ++v) {
             Canvas& c = Cleared(v);
-            DrawViewPasses(c, *scene, prepared, states[v], v, inputs);
+            const ViewTarget target{&c, &states[v], v};
+            DrawViewGroupPasses({&target, 1}, *scene, prepared, inputs, scratch);
             c.Unlock();
         }
     }
@@ -54,7 +57,7 @@ struct ViewsFixture : OwnedGrid {
         std::vector<ViewTarget> targets;
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
             targets.push_back({&Cleared(v), &states[v], v});
-        DrawViewGroupPasses(targets, *scene, prepared, inputs);
+        DrawViewGroupPasses(targets, *scene, prepared, inputs, scratch);
         for (ViewId v = ViewTop; v <= ViewBack; ++v)
             canvases[v].Unlock();
     }

@@ -27,6 +27,13 @@ inline constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr std::uint32_t WM_RBUTTONDOWN = 0x0204;
 inline constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+// The middle button and the wheel: lParam is the pointer in the window's client area, as for the
+// other mouse messages; the wheel's wParam holds the key flags in its low word and the signed
+// turn in its high word (120 a notch, positive away from the user).
+inline constexpr std::uint32_t WM_MBUTTONDOWN = 0x0207;
+inline constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
+inline constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
+inline constexpr std::int32_t WheelNotch = 120;
 inline constexpr std::uint32_t WM_MDIACTIVATE = 0x0222;
 
 // Mouse-message key flags (wParam).
@@ -34,6 +41,7 @@ inline constexpr std::uint32_t MK_LBUTTON = 0x0001;
 inline constexpr std::uint32_t MK_RBUTTON = 0x0002;
 inline constexpr std::uint32_t MK_SHIFT = 0x0004;
 inline constexpr std::uint32_t MK_CONTROL = 0x0008;
+inline constexpr std::uint32_t MK_MBUTTON = 0x0010;
 
 // Virtual-key codes.
 inline constexpr std::uint32_t VK_ESCAPE = 0x1B;

@@ -60,6 +60,8 @@ inline constexpr std::uint32_t RecentFile0 = 40206;
 inline constexpr std::uint32_t RecentFileCount = 8;
 // "?" > "Aide...": the key and tool reference.
 inline constexpr std::uint32_t Aide = 40214;
+// "Cadrer tout", in the flat views' "Zoom..." and in the perspective view's popup.
+inline constexpr std::uint32_t CadrerTout = 40215;
 // "?" > "English" and "Français": the language of the menus, dialogs and messages.
 inline constexpr std::uint32_t English = 40230;
 inline constexpr std::uint32_t Francais = 40231;

@@ -81,6 +81,18 @@ Result Frame::AddRotation(Combine combine, double x, double y, double z, double 
     return Ok;
 }
 
+Result Frame::AddScale(Combine combine, double sx, double sy, double sz) {
+    if (combine != Combine::Replace && combine != Combine::Before && combine != Combine::After)
+        return ErrBadValue;
+    if (!(sx > 0) || !(sy > 0) || !(sz > 0)) return ErrBadValue;
+    Matrix4 t = Matrix4::Identity();
+    t.m[0][0] = sx;
+    t.m[1][1] = sy;
+    t.m[2][2] = sz;
+    Combined(combine, t);
+    return Ok;
+}
+
 Result Frame::AddTranslation(Combine combine, double x, double y, double z) {
     if (combine != Combine::Replace && combine != Combine::Before && combine != Combine::After)
         return ErrBadValue;

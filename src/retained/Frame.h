@@ -38,6 +38,8 @@ class Frame : public std::enable_shared_from_this<Frame> {
     // Rotation by theta radians about (x, y, z), combined with the current transform.
     Result AddRotation(Combine combine, double x, double y, double z, double theta);
     Result AddTranslation(Combine combine, double x, double y, double z);
+    // Scaling along the axes (each factor positive), combined with the current transform.
+    Result AddScale(Combine combine, double sx, double sy, double sz);
     const Matrix4& Transform() const { return transform_; }
     // Local to world: this frame's transform followed by each parent's.
     Matrix4 WorldTransform() const;

@@ -51,12 +51,14 @@ std::string CoordinateFault(double x, double y, double z) {
     return {};
 }
 
-// The one checker of scene files, over anything that reads like FileAccess. Each good record
-// goes to the sink as it is read (Begin(version, vertices, faces) first, which may refuse, then
-// Vertex(record) and Face(record, indices)); a fault stops the reading. All counts are checked
-// against the limits and the size before the sink hears of them, so it may allocate for them.
-template <typename Source, typename Sink>
-bool ReadScene(Source& file, std::int64_t size, Sink& sink, std::string& reason) {
+// The header of a scene file: its version and record counts, checked against the limits and
+// the size.
+struct SceneHeader {
+    std::int32_t version = 0, vertexCount = 0, faceCount = 0;
+};
+
+template <typename Source>
+bool ReadHeader(Source& file, std::int64_t size, SceneHeader& header, std::string& reason) {
     if (size < SceneHeaderSize) {
         reason = "file too short for a scene header (" + std::to_string(size) + " bytes)";
         return false;
@@ -90,95 +92,122 @@ bool ReadScene(Source& file, std::int64_t size, Sink& sink, std::string& reason)
                  std::to_string(faceCount) + " faces";
         return false;
     }
+    header = {version, vertexCount, faceCount};
+    return true;
+}
 
+// Vertex record i, from where the file stands.
+template <typename Source>
+bool ReadVertex(Source& file, std::int32_t version, std::int32_t i, SceneFileData::VertexRecord& v,
+                std::string& reason) {
+    // Named only when something is wrong: no string is built per good record.
+    const auto where = [i] { return "vertex " + std::to_string(i); };
+    const std::uint8_t marker = file.ReadU8();
+    if (marker != VertexMarker) {
+        reason = where() + ": marker " + Hex(marker) + " instead of 0x7F";
+        return false;
+    }
+    v.x = file.ReadF64();
+    v.y = file.ReadF64();
+    v.z = file.ReadF64();
+    v.hidden = file.ReadI8();
+    if (version == 2) v.layer = file.ReadI32();
+    if (file.ReadFailed()) {
+        reason = "file ends inside " + where();
+        return false;
+    }
+    if (!FitsFloat(v.x, v.y, v.z)) {
+        reason = where() + ": " + CoordinateFault(v.x, v.y, v.z);
+        return false;
+    }
+    if (version == 2 && !ValidLayer(v.layer)) {
+        reason = where() + ": layer " + std::to_string(v.layer) + " outside 0..9";
+        return false;
+    }
+    return true;
+}
+
+// Face record i, from where the file stands, its first MaxFaceVertices vertex indices into
+// indices.
+template <typename Source>
+bool ReadFace(Source& file, std::int64_t size, const SceneHeader& header, std::int32_t i,
+              SceneFileData::FaceRecord& f, std::int32_t* indices, std::string& reason) {
+    const std::int32_t version = header.version;
+    const auto where = [i] { return "face " + std::to_string(i); };
+    const std::uint8_t marker = file.ReadU8();
+    if (marker != FaceMarker) {
+        reason = file.ReadFailed() ? "file ends inside " + where()
+                                   : where() + ": marker " + Hex(marker) + " instead of 0x7E";
+        return false;
+    }
+    const std::int32_t n = file.ReadI32();
+    if (file.ReadFailed()) {
+        reason = "file ends inside " + where();
+        return false;
+    }
+    if (n < 3) {
+        reason = where() + ": " + std::to_string(n) + " vertex indices (at least 3 needed)";
+        return false;
+    }
+    // The rest of this record and the smallest possible rest of the file must fit.
+    const std::int64_t need =
+        FaceRecordSize(version, n) - 5 +
+        static_cast<std::int64_t>(header.faceCount - 1 - i) * FaceRecordSize(version, 3);
+    if (file.Position() + need > size) {
+        reason =
+            "file ends inside " + where() + " (" + std::to_string(n) + " vertex indices announced)";
+        return false;
+    }
+    for (std::int32_t k = 0; k < n; ++k) {
+        const std::int32_t index = file.ReadI32();
+        if (index < 0 || index >= header.vertexCount) {
+            reason = where() + ": vertex index " + std::to_string(index) + " out of range";
+            return false;
+        }
+        if (k < MaxFaceVertices) indices[k] = index;  // later ones are read and ignored
+    }
+    f.indexCount = std::min(n, MaxFaceVertices);
+    f.red = file.ReadU8();
+    f.green = file.ReadU8();
+    f.blue = file.ReadU8();
+    if (version == 2) {
+        f.layer = file.ReadI32();
+        f.hidden = file.ReadI8();
+        f.renderType = file.ReadI8();
+    }
+    if (file.ReadFailed()) {
+        reason = "file ends inside " + where();
+        return false;
+    }
+    if (version == 2 && !ValidLayer(f.layer)) {
+        reason = where() + ": layer " + std::to_string(f.layer) + " outside 0..9";
+        return false;
+    }
+    return true;
+}
+
+// The one checker of scene files, over anything that reads like FileAccess. Each good record
+// goes to the sink as it is read (Begin(version, vertices, faces) first, which may refuse, then
+// Vertex(record) and Face(record, indices)); a fault stops the reading. All counts are checked
+// against the limits and the size before the sink hears of them, so it may allocate for them.
+template <typename Source, typename Sink>
+bool ReadScene(Source& file, std::int64_t size, Sink& sink, std::string& reason) {
+    SceneHeader header;
+    if (!ReadHeader(file, size, header, reason)) return false;
     file.Seek(SceneHeaderSize);
-    if (!sink.Begin(version, vertexCount, faceCount)) {
+    if (!sink.Begin(header.version, header.vertexCount, header.faceCount)) {
         reason = "the file changed while it was read";
         return false;
     }
-    for (std::int32_t i = 0; i < vertexCount; ++i) {
-        // Named only when something is wrong: no string is built per good record.
-        const auto where = [i] { return "vertex " + std::to_string(i); };
-        const std::uint8_t marker = file.ReadU8();
-        if (marker != VertexMarker) {
-            reason = where() + ": marker " + Hex(marker) + " instead of 0x7F";
-            return false;
-        }
+    for (std::int32_t i = 0; i < header.vertexCount; ++i) {
         SceneFileData::VertexRecord v;
-        v.x = file.ReadF64();
-        v.y = file.ReadF64();
-        v.z = file.ReadF64();
-        v.hidden = file.ReadI8();
-        if (version == 2) v.layer = file.ReadI32();
-        if (file.ReadFailed()) {
-            reason = "file ends inside " + where();
-            return false;
-        }
-        if (!FitsFloat(v.x, v.y, v.z)) {
-            reason = where() + ": " + CoordinateFault(v.x, v.y, v.z);
-            return false;
-        }
-        if (version == 2 && !ValidLayer(v.layer)) {
-            reason = where() + ": layer " + std::to_string(v.layer) + " outside 0..9";
-            return false;
-        }
+        if (!ReadVertex(file, header.version, i, v, reason)) return false;
         sink.Vertex(v);
     }
-
     std::array<std::int32_t, MaxFaceVertices> indices{};
-    for (std::int32_t i = 0; i < faceCount; ++i) {
-        const auto where = [i] { return "face " + std::to_string(i); };
-        const std::uint8_t marker = file.ReadU8();
-        if (marker != FaceMarker) {
-            reason = file.ReadFailed() ? "file ends inside " + where()
-                                       : where() + ": marker " + Hex(marker) + " instead of 0x7E";
-            return false;
-        }
-        const std::int32_t n = file.ReadI32();
-        if (file.ReadFailed()) {
-            reason = "file ends inside " + where();
-            return false;
-        }
-        if (n < 3) {
-            reason = where() + ": " + std::to_string(n) + " vertex indices (at least 3 needed)";
-            return false;
-        }
-        // The rest of this record and the smallest possible rest of the file must fit.
-        const std::int64_t need =
-            FaceRecordSize(version, n) - 5 +
-            static_cast<std::int64_t>(faceCount - 1 - i) * FaceRecordSize(version, 3);
-        if (file.Position() + need > size) {
-            reason = "file ends inside " + where() + " (" + std::to_string(n) +
-                     " vertex indices announced)";
-            return false;
-        }
+    for (std::int32_t i = 0; i < header.faceCount; ++i) {
         SceneFileData::FaceRecord f;
-        for (std::int32_t k = 0; k < n; ++k) {
-            const std::int32_t index = file.ReadI32();
-            if (index < 0 || index >= vertexCount) {
-                reason = where() + ": vertex index " + std::to_string(index) + " out of range";
-                return false;
-            }
-            if (k < MaxFaceVertices)
-                indices[static_cast<std::size_t>(k)] = index;  // later ones are read and ignored
-        }
-        f.indexCount = std::min(n, MaxFaceVertices);
-        f.red = file.ReadU8();
-        f.green = file.ReadU8();
-        f.blue = file.ReadU8();
-        if (version == 2) {
-            f.layer = file.ReadI32();
-            f.hidden = file.ReadI8();
-            f.renderType = file.ReadI8();
-        }
-        if (file.ReadFailed()) {
-            reason = "file ends inside " + where();
-            return false;
-        }
-        if (version == 2 && !ValidLayer(f.layer)) {
-            reason = where() + ": layer " + std::to_string(f.layer) + " outside 0..9";
-            return false;
-        }
+        if (!ReadFace(file, size, header, i, f, indices.data(), reason)) return false;
         sink.Face(f, indices.data());
     }
     sink.End(size - file.Position());

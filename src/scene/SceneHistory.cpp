@@ -156,108 +156,140 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
     pending_ = std::move(c);
 }
 
+namespace {
+
+using Capture = SceneHistory::Capture;
+using Step = SceneHistory::Step;
+
+// The selection and layers as they were, kept when they changed.
+void RecordSelection(Capture& c, const Scene& scene, Step& s) {
+    s.selection = c.selectedVertices != scene.selectedVertices ||
+                  c.selectedFaces != scene.selectedFaces || c.currentLayer != scene.currentLayer ||
+                  c.allLayers != scene.allLayers;
+    if (!s.selection) return;
+    s.selectedVertices = std::move(c.selectedVertices);
+    s.selectedFaces = std::move(c.selectedFaces);
+    s.currentLayer = c.currentLayer;
+    s.allLayers = c.allLayers;
+}
+
+// The normals that differ from those copied at the start, mesh by mesh.
+void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene,
+                   Step& s) {
+    for (std::int32_t m = 0;
+         m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals.size(); ++m) {
+        const auto& now = scene.layerMesh(m)->builder->Normals();
+        const auto& then = normals[static_cast<std::size_t>(m)];
+        const std::size_t n = std::min(now.size(), then.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
+                SameBits(now[i].z, then[i].z))
+                continue;
+            s.normalMesh.push_back(static_cast<std::uint8_t>(m));
+            s.normalIndex.push_back(static_cast<std::int32_t>(i));
+            s.normalOther.push_back(then[i]);
+        }
+    }
+}
+
+// The vertices that moved from the positions copied at the start, and then the normals that
+// changed with them. Returns whether any moved.
+bool RecordMoves(const std::vector<float>& positions,
+                 const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene, Step& s) {
+    const std::size_t n = std::min(positions.size() / 3, scene.vertices.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const Vertex& v = scene.vertices[i];
+        const float* p = &positions[3 * i];
+        if (SameBits(p[0], v.x) && SameBits(p[1], v.y) && SameBits(p[2], v.z)) continue;
+        s.moved.push_back(static_cast<std::int32_t>(i));
+        s.movedOther.insert(s.movedOther.end(), p, p + 3);
+    }
+    if (!s.moved.empty()) RecordNormals(normals, scene, s);
+    return !s.moved.empty();
+}
+
+// The vertices and faces whose hidden flag changed. Returns whether any did.
+bool RecordVisibility(const Capture& c, const Scene& scene, Step& s) {
+    const std::size_t nv = std::min(c.vertexHidden.size(), scene.vertices.size());
+    for (std::size_t i = 0; i < nv; ++i) {
+        if (c.vertexHidden[i] == scene.vertices[i].hidden) continue;
+        s.vertexHiddenIndex.push_back(static_cast<std::int32_t>(i));
+        s.vertexHiddenOther.push_back(c.vertexHidden[i]);
+    }
+    const std::size_t nf = std::min(c.faceHidden.size(), scene.faces.size());
+    for (std::size_t i = 0; i < nf; ++i) {
+        if (c.faceHidden[i] == scene.faces[i].hidden) continue;
+        s.faceHiddenIndex.push_back(static_cast<std::int32_t>(i));
+        s.faceHiddenOther.push_back(c.faceHidden[i]);
+    }
+    return !s.vertexHiddenIndex.empty() || !s.faceHiddenIndex.empty();
+}
+
+// The selected faces whose colour or shading changed. Returns whether any did.
+bool RecordLooks(const Capture& c, const Scene& scene, Step& s) {
+    for (std::size_t k = 0; k < c.lookFaces.size(); ++k) {
+        const auto f = static_cast<std::size_t>(c.lookFaces[k]);
+        if (f >= scene.faces.size() || LookOf(scene.faces[f]) == c.looks[k]) continue;
+        s.lookIndex.push_back(c.lookFaces[k]);
+        s.lookOther.push_back(c.looks[k]);
+    }
+    return !s.lookIndex.empty();
+}
+
+// What a structural step found: nothing added or deleted, a change it holds, or a change no step
+// can describe (faces went that were not selected, vertices went).
+enum class Structure { Unchanged, Recorded, Undescribable };
+
+// The vertices and faces added and the selected faces deleted, with the owners on both sides.
+Structure RecordStructure(Capture& c, const Scene& scene, Step& s) {
+    const std::uint64_t deleted = scene.facesDeleted - c.facesDeleted;
+    s.structural =
+        deleted != 0 || scene.vertexCount() != c.vertexCount || scene.faceCount() != c.faceCount;
+    if (!s.structural) return Structure::Unchanged;
+    if ((deleted != 0 && deleted != c.deletable.size()) || scene.vertexCount() < c.vertexCount)
+        return Structure::Undescribable;
+    s.verticesBefore = c.vertexCount;
+    s.facesBefore = c.faceCount;
+    s.verticesAfter = scene.vertexCount();
+    s.facesAfter = scene.faceCount();
+    for (std::size_t i = static_cast<std::size_t>(c.vertexCount); i < scene.vertices.size(); ++i) {
+        const Vertex& v = scene.vertices[i];
+        s.addedVertices.push_back({v.x, v.y, v.z, v.layer, v.hidden});
+    }
+    if (deleted != 0) {
+        s.deletedIndex = std::move(c.deletable);
+        s.deletedFaces = std::move(c.deletableData);
+    }
+    const std::size_t kept = static_cast<std::size_t>(c.faceCount) - deleted;
+    for (std::size_t i = kept; i < scene.faces.size(); ++i)
+        s.addedFaces.push_back(DataOf(scene.faces[i]));
+    s.vertexOwnersBefore = std::move(c.vertexOwners);
+    s.faceOwnersBefore = std::move(c.faceOwners);
+    s.vertexOwnersAfter = scene.VertexOwners();
+    s.faceOwnersAfter = scene.FaceOwners();
+    return Structure::Recorded;
+}
+
+}  // namespace
+
 void SceneHistory::End(const Scene& scene) {
     if (!pending_) return;
     Capture c = std::move(*pending_);
     pending_.reset();
     Step s;
     bool model = false;
-    if (c.parts & PartSelection) {
-        s.selection = c.selectedVertices != scene.selectedVertices ||
-                      c.selectedFaces != scene.selectedFaces ||
-                      c.currentLayer != scene.currentLayer || c.allLayers != scene.allLayers;
-        if (s.selection) {
-            s.selectedVertices = std::move(c.selectedVertices);
-            s.selectedFaces = std::move(c.selectedFaces);
-            s.currentLayer = c.currentLayer;
-            s.allLayers = c.allLayers;
-        }
-    }
-    if (c.parts & PartPositions) {
-        const std::size_t n = std::min(positions_.size() / 3, scene.vertices.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const Vertex& v = scene.vertices[i];
-            const float* p = &positions_[3 * i];
-            if (SameBits(p[0], v.x) && SameBits(p[1], v.y) && SameBits(p[2], v.z)) continue;
-            s.moved.push_back(static_cast<std::int32_t>(i));
-            s.movedOther.insert(s.movedOther.end(), p, p + 3);
-        }
-        if (!s.moved.empty()) {
-            for (std::int32_t m = 0;
-                 m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals_.size(); ++m) {
-                const auto& now = scene.layerMesh(m)->builder->Normals();
-                const auto& then = normals_[static_cast<std::size_t>(m)];
-                const std::size_t n = std::min(now.size(), then.size());
-                for (std::size_t i = 0; i < n; ++i) {
-                    if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
-                        SameBits(now[i].z, then[i].z))
-                        continue;
-                    s.normalMesh.push_back(static_cast<std::uint8_t>(m));
-                    s.normalIndex.push_back(static_cast<std::int32_t>(i));
-                    s.normalOther.push_back(then[i]);
-                }
-            }
-        }
-        model = model || !s.moved.empty();
-    }
-    if (c.parts & PartVisibility) {
-        const std::size_t nv = std::min(c.vertexHidden.size(), scene.vertices.size());
-        for (std::size_t i = 0; i < nv; ++i) {
-            if (c.vertexHidden[i] == scene.vertices[i].hidden) continue;
-            s.vertexHiddenIndex.push_back(static_cast<std::int32_t>(i));
-            s.vertexHiddenOther.push_back(c.vertexHidden[i]);
-        }
-        const std::size_t nf = std::min(c.faceHidden.size(), scene.faces.size());
-        for (std::size_t i = 0; i < nf; ++i) {
-            if (c.faceHidden[i] == scene.faces[i].hidden) continue;
-            s.faceHiddenIndex.push_back(static_cast<std::int32_t>(i));
-            s.faceHiddenOther.push_back(c.faceHidden[i]);
-        }
-        model = model || !s.vertexHiddenIndex.empty() || !s.faceHiddenIndex.empty();
-    }
-    if (c.parts & PartFaceAttributes) {
-        for (std::size_t k = 0; k < c.lookFaces.size(); ++k) {
-            const auto f = static_cast<std::size_t>(c.lookFaces[k]);
-            if (f >= scene.faces.size() || LookOf(scene.faces[f]) == c.looks[k]) continue;
-            s.lookIndex.push_back(c.lookFaces[k]);
-            s.lookOther.push_back(c.looks[k]);
-        }
-        model = model || !s.lookIndex.empty();
-    }
+    if (c.parts & PartSelection) RecordSelection(c, scene, s);
+    if (c.parts & PartPositions) model = RecordMoves(positions_, normals_, scene, s) || model;
+    if (c.parts & PartVisibility) model = RecordVisibility(c, scene, s) || model;
+    if (c.parts & PartFaceAttributes) model = RecordLooks(c, scene, s) || model;
     if (c.parts & PartStructure) {
-        const std::uint64_t deleted = scene.facesDeleted - c.facesDeleted;
-        s.structural = deleted != 0 || scene.vertexCount() != c.vertexCount ||
-                       scene.faceCount() != c.faceCount;
-        if (s.structural) {
-            if ((deleted != 0 && deleted != c.deletable.size()) ||
-                scene.vertexCount() < c.vertexCount) {
-                // Not a change a step can describe (faces went that were not selected): the
-                // history cannot bring the scene back across it.
-                Forget();
-                return;
-            }
-            s.verticesBefore = c.vertexCount;
-            s.facesBefore = c.faceCount;
-            s.verticesAfter = scene.vertexCount();
-            s.facesAfter = scene.faceCount();
-            for (std::size_t i = static_cast<std::size_t>(c.vertexCount); i < scene.vertices.size();
-                 ++i) {
-                const Vertex& v = scene.vertices[i];
-                s.addedVertices.push_back({v.x, v.y, v.z, v.layer, v.hidden});
-            }
-            if (deleted != 0) {
-                s.deletedIndex = std::move(c.deletable);
-                s.deletedFaces = std::move(c.deletableData);
-            }
-            const std::size_t kept = static_cast<std::size_t>(c.faceCount) - deleted;
-            for (std::size_t i = kept; i < scene.faces.size(); ++i)
-                s.addedFaces.push_back(DataOf(scene.faces[i]));
-            s.vertexOwnersBefore = std::move(c.vertexOwners);
-            s.faceOwnersBefore = std::move(c.faceOwners);
-            s.vertexOwnersAfter = scene.VertexOwners();
-            s.faceOwnersAfter = scene.FaceOwners();
-            model = true;
+        const Structure structure = RecordStructure(c, scene, s);
+        if (structure == Structure::Undescribable) {
+            // The history cannot bring the scene back across it.
+            Forget();
+            return;
         }
+        model = model || structure == Structure::Recorded;
     }
     if (!model && !s.selection) return;
     s.contentBefore = content_;

@@ -32,10 +32,10 @@ const CommandRow* FindCommand(CommandSource source, std::uint32_t id) {
     return nullptr;
 }
 
-const CommandRow* FindViewKey(std::uint32_t key) {
+const CommandRow* FindKey(CommandSource source, std::uint32_t key) {
     if (key == 0) return nullptr;
     for (const CommandRow& row : CommandTable()) {
-        if (row.source == CommandSource::FlatView && row.key == key) return &row;
+        if (row.source == source && row.key == key) return &row;
     }
     return nullptr;
 }

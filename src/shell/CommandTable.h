@@ -41,7 +41,7 @@ struct CommandRow {
     // Key combinations choosing a menu bar item from anywhere in the frame; the first is shown.
     const char* shortcut = nullptr;
     const char* otherShortcut = nullptr;
-    std::uint32_t key = 0;  // the flat views' key (virtual-key code) giving it, or 0
+    std::uint32_t key = 0;  // the key (virtual-key code) giving it in its views, or 0
     std::optional<ToolMode> tool =
         std::nullopt;    // the tool it chooses; a row with a tool needs no handler
     unsigned parts = 0;  // what its undo step records (StepPart bits); 0: no step
@@ -85,8 +85,8 @@ std::span<const CommandRow> CommandTable();
 
 // The menu row with this identifier given from this source, or null.
 const CommandRow* FindCommand(CommandSource source, std::uint32_t id);
-// The flat views' row for this key, or null.
-const CommandRow* FindViewKey(std::uint32_t key);
+// The row for this key in the views of this source, or null.
+const CommandRow* FindKey(CommandSource source, std::uint32_t key);
 
 // Runs a row as one step: a step still open is closed, the row's step opened, the handler (or
 // the tool choice) run, the row's redraw asked, and the step closed.

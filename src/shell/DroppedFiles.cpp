@@ -10,6 +10,7 @@
 #include "shell/CommandTable.h"
 #include "shell/Editor.h"
 #include "shell/HistoryCommands.h"
+#include "shell/Navigation.h"
 #include "shell/RecentFiles.h"
 
 namespace kvx {
@@ -37,6 +38,7 @@ void OpenDroppedFiles(Editor& editor, const std::vector<std::string>& files) {
         if (!IsObjPath(f) && ConfirmDiscardChanges(editor)) OpenSceneAt(editor, f);
     for (const std::string& f : files)
         if (IsObjPath(f)) ImportModel(editor, f);
+    NoteFramingAfterLoad(editor);
     editor.RequestRedraw(RedrawScope::All);
     editor.PostCommand(cmd::Aligner);
 }

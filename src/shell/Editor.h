@@ -14,6 +14,7 @@
 
 #include "dialogs/ColorDialog.h"
 #include "perspective/Lights.h"
+#include "perspective/OrbitCamera.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageQueue.h"
 #include "platform/Prompts.h"
@@ -32,9 +33,9 @@
 #include "shell/WindowClasses.h"
 #include "shell/WindowRecords.h"
 #include "views/PositionTexts.h"
-#include "views/PreparedScene.h"
 #include "views/RenderPasses.h"
 #include "views/ViewProjection.h"
+#include "views/ViewsRedraw.h"
 #include "views/tools/ToolState.h"
 
 namespace kvx {
@@ -56,6 +57,13 @@ int DefaultRedrawThreads();
 struct ShownPointer {
     CursorId cursor = CursorId::Cross;
     bool confined = false;
+};
+
+// A mouse drag that steers a view (the middle button in a flat view, a left or middle drag in
+// the perspective view): the view and the pointer's last position in it.
+struct NavigationDrag {
+    ViewId view = ViewNone;
+    std::int32_t x = 0, y = 0;
 };
 
 struct Editor {
@@ -97,10 +105,11 @@ struct Editor {
     PackedColours colours;
     ToolState tools;
     ShownPointer shownPointer;
+    NavigationDrag navigation;
+    OrbitCamera camera = OrbitCamera::Start();  // the perspective camera as the mouse steers it
     MouseState mouse;
     ViewStates viewStates;
-    PreparedScene preparedScene;    // what the flat views draw of the scene, gathered per redraw
-    SharedViewPasses sharedPasses;  // the flat views drawn by two threads together
+    ViewsRedraw viewsRedraw;  // draws the views, on one thread or two
     // Threads that draw the marked views side by side (the main loop's and helpers); the
     // pictures are the same for any number.
     int redrawThreads = DefaultRedrawThreads();
@@ -123,6 +132,7 @@ struct Editor {
     platform::WindowHandle positionDialogHandle = platform::NoWindow;
     std::string statusText;          // what the status bar shows
     std::string statusHint;          // and at its right
+    std::string framingNote;         // shown there instead, after a model came in unseen
     bool mouseOverFlatView = false;  // the status bar shows the mouse's world position
 
     std::array<WindowClassRecord, 9> classes;

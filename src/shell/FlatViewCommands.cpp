@@ -7,6 +7,7 @@
 #include "scene/SceneHistory.h"
 #include "shell/CommandRows.h"
 #include "shell/Editor.h"
+#include "shell/Navigation.h"
 #include "shell/ViewWindowProc.h"
 #include "views/DragSteps.h"
 #include "views/tools/Tools.h"
@@ -133,6 +134,12 @@ std::vector<CommandRow> FlatViewCommandRows() {
         Item("SPM1/Zoom...", "Out", cmd::ZoomOut,
              [](const CommandCall& c) { ZoomOutView(c.editor.viewStates[c.view]); })
             .Redraws(S::Orthographic),
+        Separator("SPM1/Zoom..."),
+        Item("SPM1/Zoom...", "Cadrer tout", cmd::CadrerTout,
+             [](const CommandCall& c) { FrameAll(c.editor); })
+            .Key('F')
+            .Help("cadre tout le modèle dans toutes les vues ; la caméra reprend sa direction de "
+                  "départ"),
         Item(display, "Afficher les vertex", cmd::ShowVertices, OnScene<&Scene::ShowAllVertices>)
             .Records(hiding)
             .Redraws(S::All),

@@ -10,6 +10,7 @@
 #include "shell/HistoryCommands.h"
 #include "shell/KeyReference.h"
 #include "shell/LanguageCommands.h"
+#include "shell/Navigation.h"
 #include "shell/RecentFiles.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -61,6 +62,7 @@ void Load(Editor& editor, int clearFirst) {
         SceneOpened(editor, path);
         return;
     }
+    NoteFramingAfterLoad(editor);
     editor.RequestRedraw(S::All);
     editor.PostCommand(cmd::Aligner);
 }
@@ -117,6 +119,7 @@ void TogglePinning(const CommandCall& c) {
 void ImportObj(const CommandCall& c) {
     Editor& editor = c.editor;
     ImportObjScene(*editor.scene, editor.prompts, editor.objImportDialog);
+    NoteFramingAfterLoad(editor);
     editor.PostCommand(cmd::Aligner);
 }
 

@@ -57,7 +57,7 @@ unsigned ViewInputParts(const Message& m, ToolMode mode) {
             return ToolParts(mode);
         case WM_KEYDOWN: {
             // Tools and zooms record nothing; nudges, hiding and faces do.
-            const CommandRow* row = FindViewKey(m.wParam);
+            const CommandRow* row = FindKey(CommandSource::FlatView, m.wParam);
             return row ? row->parts : 0;
         }
         case WM_COMMAND: {

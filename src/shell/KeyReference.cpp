@@ -88,6 +88,12 @@ ReferenceSection MouseAndFrameSection(Language language) {
         {in("Bouton droit (vue à plat)"), in("menu des outils et des commandes")},
         {in("Bouton droit (Perspective)"), in("menu des lumières et de l'image")},
         {in("Ctrl+clic"), in("avec les outils de sélection : ajoute ou retire")},
+        {in("Molette (vue à plat)"), in("zoom autour du point sous le pointeur")},
+        {in("Bouton du milieu (vue à plat)"), in("glisser : déplace la vue")},
+        {in("Glisser, bouton gauche ou du milieu (Perspective)"),
+         in("tourne la caméra autour du modèle")},
+        {in("Maj+glisser (Perspective)"), in("fait glisser la caméra")},
+        {in("Molette (Perspective)"), in("rapproche ou éloigne la caméra")},
         {in("Clic sur le titre"), in("rend la vue active (ses touches agissent)")},
         {KeyName(VK_ESCAPE, language) + Pick(language, " (fenêtre principale)", " (main window)"),
          in("quitte Kolvex")}};

@@ -1,10 +1,8 @@
 #include "shell/MainLoop.h"
 
 #include <algorithm>
-#include <barrier>
-#include <latch>
+#include <functional>
 #include <span>
-#include <thread>
 #include <vector>
 
 #include "platform/Constants.h"
@@ -24,11 +22,11 @@ using namespace platform;
 ViewPassInputs PassInputs(const Editor& editor) {
     const DisplayState& d = editor.display;
     ViewPassInputs in;
-    in.showGrid = d.showGrid != 0;
-    in.showRulers = d.showRulers != 0;
-    in.showMouseAxes = d.showMouseAxes != 0;
-    in.showNormals = d.showNormals != 0;
-    in.magneticGrid = d.magneticGrid != 0;
+    in.showGrid = d.showGrid;
+    in.showRulers = d.showRulers;
+    in.showMouseAxes = d.showMouseAxes;
+    in.showNormals = d.showNormals;
+    in.magneticGrid = d.magneticGrid;
     in.fenceDragActive = editor.tools.fenceDragActive;
     in.loupeDragActive = editor.tools.loupe.active;
     in.mirrorLineActive = editor.toolMode() == ToolMode::Mirror && editor.tools.mirrorDragActive;
@@ -76,74 +74,16 @@ void DrawPerspective(Editor& editor) {
     view.Render3D();
 }
 
-// Draws the marked views on up to `threads` threads. With two or more, a helper starts on the
-// perspective view while the main thread gathers the scene for the flat views; then both draw
-// half of the flat views' face outlines, and then each every other flat view's vertices and
-// selected faces (or, where the views cannot share their passes, each half of the flat views).
-// Every view draws into a canvas of its own and only reads the scene, so the pictures do not
-// depend on the number of threads; nothing is presented until all are joined.
+// Draws the marked views on up to `threads` threads (ViewsRedraw); nothing is presented until
+// all are drawn.
 void DrawSideBySide(Editor& editor, const std::vector<ViewId>& marked, int threads) {
     const bool perspective = !marked.empty() && marked.back() == ViewPerspective;
     const std::span<const ViewId> flat(marked.data(), marked.size() - (perspective ? 1 : 0));
-    PreparedScene& prepared = editor.preparedScene;
-    if (threads < 2 || flat.empty()) {
-        if (perspective) DrawPerspective(editor);
-        if (flat.empty()) return;
-        const ViewPassInputs in = PassInputs(editor);
-        prepared.Prepare(*editor.scene);  // what the flat views draw, gathered once for all
-        const std::vector<ViewTarget> targets = LockedTargets(editor, flat);
-        const UnlockTargets unlock{editor, targets};
-        DrawViewGroupPasses(targets, *editor.scene, prepared, in);
-        return;
-    }
-    ViewPassInputs in;
-    std::vector<ViewTarget> targets;
+    const std::vector<ViewTarget> targets = LockedTargets(editor, flat);
     const UnlockTargets unlock{editor, targets};
-    bool ready = false, shared = false;
-    std::span<const ViewTarget> mine, helpers;  // when the views cannot share their passes
-    std::latch gathered(1);
-    std::barrier outlined(2);
-    SharedViewPasses& passes = editor.sharedPasses;
-    std::jthread helper([&] {
-        if (perspective) DrawPerspective(editor);
-        gathered.wait();
-        if (!ready) return;
-        if (shared) {
-            passes.Outlines(1);
-            outlined.arrive_and_wait();
-            passes.Finish(1);
-        } else {
-            DrawViewGroupPasses(helpers, *editor.scene, prepared, in);
-        }
-    });
-    {
-        // The helper is let go however the gathering ends, so it can always be joined.
-        struct Release {
-            std::latch& latch;
-            ~Release() { latch.count_down(); }
-        } release{gathered};
-        in = PassInputs(editor);
-        prepared.Prepare(*editor.scene);
-        targets = LockedTargets(editor, flat);
-        shared = passes.Begin(targets, prepared, in);
-        const std::size_t helperShare = shared ? 0 : targets.size() / 2;
-        mine = std::span<const ViewTarget>(targets).first(targets.size() - helperShare);
-        helpers = std::span<const ViewTarget>(targets).last(helperShare);
-        ready = true;
-    }
-    if (!shared) {
-        DrawViewGroupPasses(mine, *editor.scene, prepared, in);
-        return;
-    }
-    {
-        // The helper waits at the barrier for this part; it always gets there.
-        struct Arrive {
-            std::barrier<>& barrier;
-            ~Arrive() { barrier.arrive_and_wait(); }
-        } arrive{outlined};
-        passes.Outlines(0);
-    }
-    passes.Finish(0);
+    std::function<void()> drawPerspective;
+    if (perspective) drawPerspective = [&editor] { DrawPerspective(editor); };
+    editor.viewsRedraw.Draw(*editor.scene, targets, PassInputs(editor), threads, drawPerspective);
 }
 
 // A minimised view is not drawn; its redraw waits until it is shown again.

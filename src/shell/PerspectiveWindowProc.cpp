@@ -7,6 +7,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CommandRows.h"
 #include "shell/DialogCommands.h"
+#include "shell/Navigation.h"
 #include "shell/ViewWindowProc.h"
 
 namespace kvx {
@@ -69,10 +70,17 @@ std::vector<CommandRow> PerspectiveCommandRows() {
         Item("SPM2/Background", "Couleur...", cmd::BackgroundColour, ChooseBackground)
             .Redraws(RedrawScope::All),
         Item("SPM2", "Sauvegarder...", cmd::SaveImage, SaveImage),
+        CommandRow{.source = CommandSource::Perspective, .menu = "SPM2"},
+        Item("SPM2", "Cadrer tout", cmd::CadrerTout,
+             [](const CommandCall& c) { FrameAll(c.editor); })
+            .Key('F')
+            .Help("cadre tout le modèle dans toutes les vues ; la caméra reprend sa direction de "
+                  "départ"),
     };
 }
 
 void PerspectiveInput(Editor& editor, const Message& m) {
+    if (PerspectiveNavigation(editor, m)) return;
     switch (m.message) {
         case WM_MOUSEMOVE:
             MouseToWorld(editor.mouse, editor.viewStates, ViewPerspective, m.lParam, false);
@@ -82,6 +90,11 @@ void PerspectiveInput(Editor& editor, const Message& m) {
             ShowViewPopup(editor, ViewPerspective, editor.perspectivePopupMenu);
             break;
         case WM_KEYDOWN:
+            if (const CommandRow* row = FindKey(CommandSource::Perspective, m.wParam)) {
+                RunCommand(editor, ViewPerspective, *row);
+                break;
+            }
+            [[fallthrough]];
         case WM_SYSKEYDOWN:
             if (PerspectiveKey(*editor.scene, m.message, m.wParam))
                 editor.RequestRedraw(RedrawScope::ThisView, ViewPerspective);

@@ -8,6 +8,7 @@
 #include "scene/SceneFile.h"
 #include "shell/Editor.h"
 #include "shell/HistoryCommands.h"
+#include "shell/Navigation.h"
 
 namespace kvx {
 namespace {
@@ -70,6 +71,7 @@ void OpenRecentFile(Editor& editor, std::uint32_t index) {
 void SceneOpened(Editor& editor, const std::string& path) {
     editor.history.Clear();
     SetDocumentPath(editor, path);
+    NoteFramingAfterLoad(editor);
     editor.RequestRedraw(RedrawScope::All);
     editor.PostCommand(cmd::Aligner);
 }

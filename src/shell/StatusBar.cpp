@@ -63,7 +63,8 @@ void UpdateStatusBar(Editor& editor, const Message& m) {
         editor.statusText = std::move(text);
         editor.windows.SetStatusText(editor.frame.handle, editor.statusText);
     }
-    std::string hint = ToolHint(editor.toolMode(), editor.language);
+    std::string hint = editor.framingNote.empty() ? ToolHint(editor.toolMode(), editor.language)
+                                                  : InLanguage(editor.language, editor.framingNote);
     if (hint == editor.statusHint) return;
     editor.statusHint = std::move(hint);
     editor.windows.SetStatusHint(editor.frame.handle, editor.statusHint);

@@ -32,6 +32,7 @@ void OpenView(Editor& editor, ViewId id) {
     if (perspective) {
         // A view without its device, camera or viewport shows nothing: it closes again at once,
         // with whatever was made released.
+        editor.camera = OrbitCamera::Start();  // the view's camera starts where it always does
         if (!view.Open3D(editor.pointLight)) {
             CloseView(editor, id);
             return;

@@ -4,6 +4,7 @@
 #include "platform/WindowConstants.h"
 #include "shell/CommandTable.h"
 #include "shell/HistoryCommands.h"
+#include "shell/Navigation.h"
 #include "shell/PerspectiveWindowProc.h"
 #include "shell/ViewLifecycle.h"
 #include "shell/ViewTable.h"
@@ -35,6 +36,7 @@ void MouseMoved(Editor& editor, ViewId id, const Message& m) {
 
 // The mouse, keys and popup commands of an orthographic view.
 void OrthographicInput(Editor& editor, ViewId id, const Message& m) {
+    if (FlatViewNavigation(editor, id, m)) return;
     switch (m.message) {
         case WM_MOUSEMOVE:
             MouseMoved(editor, id, m);
@@ -60,7 +62,8 @@ void OrthographicInput(Editor& editor, ViewId id, const Message& m) {
         }
         case WM_KEYDOWN:
             // An Alt combination (WM_SYSKEYDOWN) does nothing here.
-            if (const CommandRow* row = FindViewKey(m.wParam)) RunCommand(editor, id, *row);
+            if (const CommandRow* row = FindKey(CommandSource::FlatView, m.wParam))
+                RunCommand(editor, id, *row);
             break;
         case WM_COMMAND:
             if (const CommandRow* row = FindCommand(CommandSource::FlatView, LowWord(m.wParam)))

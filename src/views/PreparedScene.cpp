@@ -2,10 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
-#if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
-#endif
 
 #include "scene/Scene.h"
 #include "views/RenderPasses.h"
@@ -14,15 +10,11 @@
 namespace kvx {
 namespace {
 
-// The colour's low byte once truncated to an integer (TruncateToInt32). The processor's own
-// conversion gives the same for every colour within the integer range, and a marker value for
-// the rest, which then take the long way.
+// The colour's low byte once truncated to an integer (TruncateToInt32). Within the integer
+// range, the usual case, that is the processor's own conversion; the rest take the long way.
 std::uint8_t ColourByte(double c) {
-#if defined(__x86_64__) || defined(__i386__)
-    const int raw = _mm_cvttsd_si32(_mm_set_sd(c));
-    if (raw != std::numeric_limits<int>::min()) [[likely]]
-        return static_cast<std::uint8_t>(raw);
-#endif
+    if (c > -2147483648.0 && c < 2147483647.0) [[likely]]
+        return static_cast<std::uint8_t>(static_cast<std::int32_t>(c));
     return static_cast<std::uint8_t>(TruncateToInt32(c));
 }
 

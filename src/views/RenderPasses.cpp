@@ -10,6 +10,7 @@
 #include "scene/Scene.h"
 #include "views/GroupedFaces.h"
 #include "views/MarkerUnion.h"
+#include "views/PassScratch.h"
 #include "views/PassSteps.h"
 #include "views/PreparedScene.h"
 #include "views/RunBox.h"
@@ -50,13 +51,6 @@ class ProjectedVertices {
     std::size_t width_ = 0, x_ = 0, y_ = 0;
     bool anyFar_ = false;
 };
-
-// The table the views of one group share, kept between redraws (per thread, so groups can be
-// drawn side by side).
-std::vector<std::int32_t>& ProjectionTable() {
-    static thread_local std::vector<std::int32_t> table;
-    return table;
-}
 
 using passes::Project;
 using passes::Segment;
@@ -173,22 +167,47 @@ struct VertexView {
     const ProjectedVertices* at;
 };
 
-// The point-light marker when shown, then every shown vertex's marker, for several views in one
-// pass over the vertices. When every marker has the usual value, their order does not show and
-// the pixels they cover are written once (MarkerUnion). Otherwise a marker is redundant when the
-// same marker (same pixel, look and colour) is drawn again later: the later one writes the same
-// pixels last. One pass backwards keeps, per view, only the last of each kind, and markers that
-// can touch the canvas; many vertices of a big model share a pixel. Markers in other colours
-// than the usual one are always drawn.
-void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
-              const PointLightMarker& light) {
-    constexpr std::size_t MaxViews = 8;  // one bit each in keep
-    constexpr std::int32_t Margin = 6;   // a selected marker reaches 5 pixels out
-    constexpr std::size_t VertexRunLength = 16;
-    std::array<PixelBuffer, MaxViews> buffers;
-    std::size_t drawn = 0;
-    std::array<std::size_t, MaxViews> index{};  // into views, for the drawable ones
-    for (std::size_t g = 0; g < views.size() && g < MaxViews; ++g) {
+// The vertex pass for several views: the point-light marker when shown, then every shown
+// vertex's marker.
+class VertexMarkers {
+  public:
+    // Draws the point-light marker into each view when shown, and keeps the views that can be
+    // drawn into.
+    VertexMarkers(std::span<const VertexView> views, const PreparedScene& prepared,
+                  const PointLightMarker& light);
+    bool AnyDrawn() const { return drawn_ != 0; }
+    // When every marker has the usual value, their order does not show: each view marks its
+    // markers' centres, then writes the pixels their shapes cover once (MarkerUnion). The
+    // vertices go in runs, and a view passes over a run of one kind whose centres are all marked
+    // already: a big model has many vertices to a pixel.
+    void DrawUnion(std::span<MarkerUnion, MaxGroup> unions) const;
+    // Otherwise a marker is redundant when the same marker (same pixel, look and colour) is drawn
+    // again later: the later one writes the same pixels last. One pass backwards keeps, per view,
+    // only the last of each kind, and markers that can touch the canvas; many vertices of a big
+    // model share a pixel. Markers in other colours than the usual one are always drawn.
+    void DrawLastOfEach(std::vector<std::uint8_t>& seen, std::vector<std::uint8_t>& keep) const;
+
+  private:
+    static constexpr std::int32_t Margin = 6;  // a selected marker reaches 5 pixels out
+    // Shown vertex i's pixel in drawn view d.
+    PixelPoint Pixel(std::size_t d, std::size_t i) const {
+        return (*views_[index_[d]].at)[static_cast<std::size_t>(shown_[i])];
+    }
+    bool Selected(std::size_t i) const { return looks_[i].state == VertexSelected; }
+    void DrawMarker(std::size_t d, std::size_t i) const;
+
+    std::span<const VertexView> views_;
+    const std::vector<std::int32_t>& shown_;
+    const std::vector<PreparedScene::VertexLook>& looks_;
+    std::array<PixelBuffer, MaxGroup> buffers_;
+    std::array<std::size_t, MaxGroup> index_{};  // into views, for the drawable ones
+    std::size_t drawn_ = 0;
+};
+
+VertexMarkers::VertexMarkers(std::span<const VertexView> views, const PreparedScene& prepared,
+                             const PointLightMarker& light)
+    : views_(views), shown_(prepared.shownVertices), looks_(prepared.shownLooks) {
+    for (std::size_t g = 0; g < views.size() && g < MaxGroup; ++g) {
         const VertexView& v = views[g];
         const PixelPosition lightAt = Project(light.x, light.y, light.z, *v.state, v.view);
         if (light.shown && InExactRange(lightAt)) {  // further out it cannot reach the canvas
@@ -199,113 +218,104 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
         }
         const PixelBuffer buffer = v.canvas->Locked();
         if (!buffer.Drawable()) continue;
-        buffers[drawn] = buffer;
-        index[drawn++] = g;
+        buffers_[drawn_] = buffer;
+        index_[drawn_++] = g;
     }
-    if (drawn == 0) return;
-    const std::vector<std::int32_t>& shown = prepared.shownVertices;
-    const std::vector<PreparedScene::VertexLook>& looks = prepared.shownLooks;
-    const auto pixel = [&](std::size_t d, std::size_t i) {
-        return (*views[index[d]].at)[static_cast<std::size_t>(shown[i])];
-    };
-    const auto draw = [&](std::size_t d, std::size_t i) {
-        const PixelBuffer& buffer = buffers[d];
-        const PixelPoint p = pixel(d, i);
-        const PixelValue c = looks[i].colour;
-        if (looks[i].state == VertexSelected) {
-            SetPixel(buffer, p.x, p.y, c);
-            HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
-            HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
-            VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
-            VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
-        } else if (p.x >= 1 && p.y >= 1 && p.x < buffer.width - 1 && p.y < buffer.height - 1) {
-            // A plus sign wholly inside, the usual case: its five pixels written here.
-            const std::int32_t step = buffer.BytesPerPixel();
-            std::uint8_t* centre = buffer.Address(p.x, p.y);
-            for (std::uint8_t* at : {centre - step, centre, centre + step, centre - buffer.pitch,
-                                     centre + buffer.pitch}) {
-                at[0] = static_cast<std::uint8_t>(c);
-                at[1] = static_cast<std::uint8_t>(c >> 8);
-                if (step == 3) at[2] = static_cast<std::uint8_t>(c >> 16);
-            }
-        } else {
-            HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
-            VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
+}
+
+void VertexMarkers::DrawMarker(std::size_t d, std::size_t i) const {
+    const PixelBuffer& buffer = buffers_[d];
+    const PixelPoint p = Pixel(d, i);
+    const PixelValue c = looks_[i].colour;
+    if (Selected(i)) {
+        SetPixel(buffer, p.x, p.y, c);
+        HorizontalLine(buffer, p.x - 5, p.y - 5, p.x + 5, c);
+        HorizontalLine(buffer, p.x - 5, p.y + 5, p.x + 5, c);
+        VerticalLine(buffer, p.x - 5, p.y - 5, p.y + 5, c);
+        VerticalLine(buffer, p.x + 5, p.y - 5, p.y + 5, c);
+    } else if (p.x >= 1 && p.y >= 1 && p.x < buffer.width - 1 && p.y < buffer.height - 1) {
+        // A plus sign wholly inside, the usual case: its five pixels written here.
+        const std::int32_t step = buffer.BytesPerPixel();
+        std::uint8_t* centre = buffer.Address(p.x, p.y);
+        for (std::uint8_t* at :
+             {centre - step, centre, centre + step, centre - buffer.pitch, centre + buffer.pitch}) {
+            at[0] = static_cast<std::uint8_t>(c);
+            at[1] = static_cast<std::uint8_t>(c >> 8);
+            if (step == 3) at[2] = static_cast<std::uint8_t>(c >> 16);
         }
+    } else {
+        HorizontalLine(buffer, p.x - 1, p.y, p.x + 1, c);
+        VerticalLine(buffer, p.x, p.y - 1, p.y + 1, c);
+    }
+}
+
+void VertexMarkers::DrawUnion(std::span<MarkerUnion, MaxGroup> unions) const {
+    constexpr std::size_t VertexRunLength = 16;
+    for (std::size_t d = 0; d < drawn_; ++d)
+        unions[d].Reset(buffers_[d].width, buffers_[d].height);
+    const ProjectedVertices& first = *views_[index_[0]].at;
+    bool shared = first.Width() <= MaxRunBoxWidth;  // every view part of one table
+    for (std::size_t d = 1; d < drawn_; ++d)
+        shared = shared && views_[index_[d]].at->Table() == first.Table();
+    const auto shape = [&](std::size_t i) {
+        return Selected(i) ? MarkerUnion::Square : MarkerUnion::Plus;
     };
-    const auto kindOf = [&](std::size_t i) -> std::uint8_t {
-        return looks[i].state == VertexSelected ? 2 : 1;
-    };
-    if (prepared.allMarkersUsual) {
-        // Every marker in the one value: only the set of pixels they cover counts. Each view
-        // marks its markers' centres, then writes the pixels their shapes cover. The vertices go
-        // in runs, and a view passes over a run of one kind whose centres are all marked
-        // already: a big model has many vertices to a pixel.
-        static thread_local std::array<MarkerUnion, MaxViews> unions;
-        for (std::size_t d = 0; d < drawn; ++d)
-            unions[d].Reset(buffers[d].width, buffers[d].height);
-        const ProjectedVertices& first = *views[index[0]].at;
-        bool shared = first.Width() <= MaxRunBoxWidth;  // every view part of one table
-        for (std::size_t d = 1; d < drawn; ++d)
-            shared = shared && views[index[d]].at->Table() == first.Table();
-        const auto shape = [&](std::size_t i) {
-            return looks[i].state == VertexSelected ? MarkerUnion::Square : MarkerUnion::Plus;
-        };
-        for (std::size_t from = 0; from < shown.size(); from += VertexRunLength) {
-            const std::size_t to = std::min(shown.size(), from + VertexRunLength);
-            const int kind = shape(from);
-            bool oneKind = true;
-            for (std::size_t i = from + 1; i < to; ++i)
-                oneKind = oneKind && shape(i) == kind;
-            std::uint32_t todo = (1u << drawn) - 1;
-            if (shared && oneKind) {
-                std::array<std::int32_t, MaxRunBoxWidth> lo, hi;
-                RunBox(first.Table(), first.Width(), shown.data() + from, to - from, lo.data(),
-                       hi.data());
-                for (std::size_t d = 0; d < drawn; ++d) {
-                    const ProjectedVertices& at = *views[index[d]].at;
-                    if (unions[d].AllMarked(lo[at.X()], lo[at.Y()], hi[at.X()], hi[at.Y()], kind))
-                        todo &= ~(1u << d);
-                }
-            }
-            for (std::size_t d = 0; d < drawn; ++d) {
-                if ((todo >> d & 1u) == 0) continue;
-                const ProjectedVertices at = *views[index[d]].at;
-                unions[d].MarkEach(
-                    from, to, [&](std::size_t i) { return at[static_cast<std::size_t>(shown[i])]; },
-                    shape);
+    for (std::size_t from = 0; from < shown_.size(); from += VertexRunLength) {
+        const std::size_t to = std::min(shown_.size(), from + VertexRunLength);
+        const int kind = shape(from);
+        bool oneKind = true;
+        for (std::size_t i = from + 1; i < to; ++i)
+            oneKind = oneKind && shape(i) == kind;
+        std::uint32_t todo = (1u << drawn_) - 1;
+        if (shared && oneKind) {
+            std::array<std::int32_t, MaxRunBoxWidth> lo, hi;
+            RunBox(first.Table(), first.Width(), shown_.data() + from, to - from, lo.data(),
+                   hi.data());
+            for (std::size_t d = 0; d < drawn_; ++d) {
+                const ProjectedVertices& at = *views_[index_[d]].at;
+                if (unions[d].AllMarked(lo[at.X()], lo[at.Y()], hi[at.X()], hi[at.Y()], kind))
+                    todo &= ~(1u << d);
             }
         }
-        for (std::size_t d = 0; d < drawn; ++d)
-            unions[d].Draw(buffers[d], RawVertexMarker);
-        return;
+        for (std::size_t d = 0; d < drawn_; ++d) {
+            if ((todo >> d & 1u) == 0) continue;
+            const ProjectedVertices at = *views_[index_[d]].at;
+            unions[d].MarkEach(
+                from, to, [&](std::size_t i) { return at[static_cast<std::size_t>(shown_[i])]; },
+                shape);
+        }
     }
-    // Otherwise each view marks the markers seen so far, walking backwards, one byte a pixel.
-    static thread_local std::vector<std::uint8_t> seen, keep;
-    std::array<std::size_t, MaxViews> seenAt{};
+    for (std::size_t d = 0; d < drawn_; ++d)
+        unions[d].Draw(buffers_[d], RawVertexMarker);
+}
+
+void VertexMarkers::DrawLastOfEach(std::vector<std::uint8_t>& seen,
+                                   std::vector<std::uint8_t>& keep) const {
+    // Each view marks the markers seen so far, walking backwards, one byte a pixel.
+    std::array<std::size_t, MaxGroup> seenAt{};
     std::size_t seenSize = 0;
-    for (std::size_t d = 0; d < drawn; ++d) {
+    for (std::size_t d = 0; d < drawn_; ++d) {
         seenAt[d] = seenSize;
-        seenSize += static_cast<std::size_t>(buffers[d].width + 2 * Margin) *
-                    static_cast<std::size_t>(buffers[d].height + 2 * Margin);
+        seenSize += static_cast<std::size_t>(buffers_[d].width + 2 * Margin) *
+                    static_cast<std::size_t>(buffers_[d].height + 2 * Margin);
     }
     seen.assign(seenSize, 0);
     // The seen mark of shown vertex i's marker in drawn view d, or null when it lies wholly
     // outside.
     const auto mark = [&](std::size_t d, std::size_t i) -> std::uint8_t* {
-        const PixelPoint p = pixel(d, i);
-        const std::int32_t w = buffers[d].width + 2 * Margin;
-        const std::int32_t h = buffers[d].height + 2 * Margin;
+        const PixelPoint p = Pixel(d, i);
+        const std::int32_t w = buffers_[d].width + 2 * Margin;
+        const std::int32_t h = buffers_[d].height + 2 * Margin;
         const std::int64_t x = std::int64_t{p.x} + Margin, y = std::int64_t{p.y} + Margin;
         if (x < 0 || y < 0 || x >= w || y >= h) return nullptr;  // FarPixel among them
         return &seen[seenAt[d] + static_cast<std::size_t>(y * w + x)];
     };
-    keep.assign(shown.size(), 0);
-    for (std::size_t i = shown.size(); i-- > 0;) {
-        const std::uint8_t kind = kindOf(i);
-        const bool usual = looks[i].colour == RawVertexMarker;
+    keep.assign(shown_.size(), 0);
+    for (std::size_t i = shown_.size(); i-- > 0;) {
+        const std::uint8_t kind = Selected(i) ? 2 : 1;
+        const bool usual = looks_[i].colour == RawVertexMarker;
         std::uint8_t bits = 0;
-        for (std::size_t d = 0; d < drawn; ++d) {
+        for (std::size_t d = 0; d < drawn_; ++d) {
             std::uint8_t* m = mark(d, i);
             if (m == nullptr) continue;
             if (!usual || (*m & kind) == 0) bits |= static_cast<std::uint8_t>(1u << d);
@@ -313,9 +323,23 @@ void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
         }
         keep[i] = bits;
     }
-    for (std::size_t i = 0; i < shown.size(); ++i)
-        for (std::size_t d = 0; d < drawn; ++d)
-            if ((keep[i] >> d & 1u) != 0) draw(d, i);
+    for (std::size_t i = 0; i < shown_.size(); ++i)
+        for (std::size_t d = 0; d < drawn_; ++d)
+            if ((keep[i] >> d & 1u) != 0) DrawMarker(d, i);
+}
+
+// The point-light marker when shown, then every shown vertex's marker, for up to MaxGroup views
+// in one pass over the vertices.
+void Vertices(std::span<const VertexView> views, const PreparedScene& prepared,
+              const PointLightMarker& light, PassScratch& scratch) {
+    static_assert(MaxGroup <= 8, "one bit a view in a byte of keep");
+    const VertexMarkers markers(views, prepared, light);
+    if (!markers.AnyDrawn()) return;
+    if (prepared.allMarkersUsual) {
+        markers.DrawUnion(scratch.markers);
+    } else {
+        markers.DrawLastOfEach(scratch.seen, scratch.keep);
+    }
 }
 
 // The selected faces of one view on its own, each face checked for a far corner.
@@ -346,46 +370,30 @@ void SelectedFaces(Canvas& canvas, const PreparedScene& prepared, const Projecte
     }
 }
 
-PreparedScene& PreparedFor(const Scene& scene) {
-    static thread_local PreparedScene prepared;
-    prepared.Prepare(scene);
-    return prepared;
-}
-
 // The views' projections in one table (NearAllViews).
 ViewCoordinates ProjectTargets(std::span<const ViewTarget> targets, const PreparedScene& prepared,
                                std::vector<std::int32_t>& table) {
-    std::array<const ViewState*, MaxGroup> states;
-    std::array<ViewId, MaxGroup> ids;
+    std::array<const ViewState*, MaxGroup> states{};
+    std::array<ViewId, MaxGroup> ids{};
     for (std::size_t i = 0; i < targets.size(); ++i)
         states[i] = targets[i].state, ids[i] = targets[i].view;
     return NearAllViews(states.data(), ids.data(), targets.size(), prepared.xyz.data(),
                         prepared.xyz.size() / 3, table);
 }
 
-// A single view's projection, in a table of its own.
-ProjectedVertices ProjectOne(const PreparedScene& prepared, const ViewState& state, ViewId view) {
-    std::vector<std::int32_t>& table = ProjectionTable();
-    const ViewState* states[] = {&state};
-    const ViewCoordinates c =
-        NearAllViews(states, &view, 1, prepared.xyz.data(), prepared.xyz.size() / 3, table);
-    return ProjectedVertices(table.data(), c, 0);
-}
-
 // Up to MaxGroup views: overlays, then the outlines of them all in one pass where they allow it,
 // then each view's vertices and selected faces. Each canvas sees its passes in the usual order.
 void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
-               const PreparedScene& prepared, const ViewPassInputs& in) {
+               const PreparedScene& prepared, const ViewPassInputs& in, PassScratch& scratch) {
     const std::size_t g = targets.size();
     const std::size_t n = prepared.xyz.size() / 3;
-    std::vector<std::int32_t>& table = ProjectionTable();
+    std::vector<std::int32_t>& table = scratch.table;
     const ViewCoordinates c = ProjectTargets(targets, prepared, table);
     std::array<ProjectedVertices, MaxGroup> at;
     // Views with no far vertex take the grouped passes; the others draw on their own.
     std::array<bool, MaxGroup> apart{};
     std::array<GroupMember, MaxGroup> near;
     std::size_t nearCount = 0;
-    static thread_local std::array<SettledPixels, MaxGroup> settled;
     for (std::size_t i = 0; i < g; ++i) {
         const ViewTarget& t = targets[i];
         DrawOverlays(*t.canvas, *t.state, t.view, in);
@@ -393,7 +401,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
         apart[i] = at[i].AnyFar() || !IsOrthographic(t.view);
         const PixelBuffer buffer = t.canvas->Locked();
         if (buffer.Drawable() && !apart[i]) {
-            near[nearCount] = GroupMember(buffer, c, i, &settled[nearCount]);
+            near[nearCount] = GroupMember(buffer, c, i, &scratch.settled[nearCount]);
             ++nearCount;
         }
     }
@@ -408,7 +416,7 @@ void DrawGroup(std::span<const ViewTarget> targets, const Scene& scene,
     std::array<VertexView, MaxGroup> vertexViews;
     for (std::size_t i = 0; i < g; ++i)
         vertexViews[i] = {targets[i].canvas, targets[i].state, targets[i].view, &at[i]};
-    Vertices({vertexViews.data(), g}, prepared, in.pointLight);
+    Vertices({vertexViews.data(), g}, prepared, in.pointLight, scratch);
     GroupFaces<FacePass::Selected>(grouped, prepared.selectedFaces, prepared.selectedCorners,
                                    table.data(), c.width, n);
     for (std::size_t i = 0; i < g; ++i)
@@ -507,7 +515,7 @@ void SharedViewPasses::Outlines(int part) {
     }
 }
 
-void SharedViewPasses::Finish(int part) {
+void SharedViewPasses::Finish(int part, PassScratch& scratch) {
     Parts& p = *parts_;
     std::array<VertexView, MaxGroup> vertexViews;
     std::array<GroupMember, MaxGroup> members;
@@ -518,47 +526,18 @@ void SharedViewPasses::Finish(int part) {
         vertexViews[mine] = {t.canvas, t.state, t.view, &p.at[i]};
         members[mine] = GroupMember(p.canvas[i], p.coordinates, i, &p.later[i]);
     }
-    Vertices({vertexViews.data(), mine}, *p.prepared, p.light);
+    Vertices({vertexViews.data(), mine}, *p.prepared, p.light, scratch);
     GroupFaces<FacePass::Selected>({members.data(), mine}, p.prepared->selectedFaces,
                                    p.prepared->selectedCorners, p.table.data(), p.coordinates.width,
                                    p.vertices);
 }
 
-void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                      bool showNormals) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    FaceOutlines(canvas, scene, prepared, ProjectOne(prepared, state, view), state, view,
-                 showNormals);
-}
-
-void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                  const PointLightMarker& light) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    const ProjectedVertices at = ProjectOne(prepared, state, view);
-    const VertexView one{&canvas, &state, view, &at};
-    Vertices({&one, 1}, prepared, light);
-}
-
-void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view) {
-    const PreparedScene& prepared = PreparedFor(scene);
-    SelectedFaces(canvas, prepared, ProjectOne(prepared, state, view), state, view);
-}
-
 void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
-                         const PreparedScene& prepared, const ViewPassInputs& in) {
+                         const PreparedScene& prepared, const ViewPassInputs& in,
+                         PassScratch& scratch) {
     for (std::size_t i = 0; i < targets.size(); i += MaxGroup)
-        DrawGroup(targets.subspan(i, std::min(MaxGroup, targets.size() - i)), scene, prepared, in);
-}
-
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
-                    const ViewState& state, ViewId view, const ViewPassInputs& in) {
-    const ViewTarget one{&canvas, &state, view};
-    DrawViewGroupPasses({&one, 1}, scene, prepared, in);
-}
-
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                    const ViewPassInputs& in) {
-    DrawViewPasses(canvas, scene, PreparedFor(scene), state, view, in);
+        DrawGroup(targets.subspan(i, std::min(MaxGroup, targets.size() - i)), scene, prepared, in,
+                  scratch);
 }
 
 }  // namespace kvx

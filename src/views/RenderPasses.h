@@ -1,8 +1,8 @@
 #pragma once
 // The render passes of an orthographic view: grid, rulers and mouse cross-hair, the four tool
 // overlays, face outlines with their normals, vertices with the point-light marker, and the
-// selected faces last. Every pass draws with the lines of a locked canvas; nothing is kept between
-// redraws.
+// selected faces last. Every pass draws with the lines of a locked canvas; only scratch buffers
+// (PassScratch) are kept between redraws.
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +15,7 @@ namespace kvx {
 
 class Scene;
 struct PreparedScene;
+struct PassScratch;
 
 // Extent of the grid and of the world axes, in world units each way from the origin.
 inline constexpr double GridExtent = 50.0;
@@ -74,16 +75,6 @@ void DrawMirrorLine(Canvas& canvas, const ViewState& state, ViewId view, const M
                     const double anchor[3], PixelValue colour);
 // The grid, rulers, snap marker and tool overlays as the inputs ask, which come before the scene.
 void DrawOverlays(Canvas& canvas, const ViewState& state, ViewId view, const ViewPassInputs& in);
-// Every shown face in its own colour, each corner's normal in red when showNormals.
-void DrawFaceOutlines(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                      bool showNormals);
-// The point-light marker when shown, then every shown vertex: a plus sign, or a dot in a square
-// when selected.
-void DrawVertices(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                  const PointLightMarker& light);
-// The selected faces in 0xFFFF, whatever their visibility or layer.
-void DrawSelectedFaces(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view);
-
 // One view of a redraw: its canvas (cleared and locked), its zoom and pan, and which view it is.
 struct ViewTarget {
     Canvas* canvas = nullptr;
@@ -91,17 +82,13 @@ struct ViewTarget {
     ViewId view = ViewTop;
 };
 
-// All passes and overlays of one redraw, in their order, into a canvas already cleared and locked.
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const ViewState& state, ViewId view,
-                    const ViewPassInputs& in);
-// The same from what PreparedScene gathered of the scene, so that several views share one
-// gathering. prepared must be up to date with the scene.
-void DrawViewPasses(Canvas& canvas, const Scene& scene, const PreparedScene& prepared,
-                    const ViewState& state, ViewId view, const ViewPassInputs& in);
-// The same for several views at once, each into its own canvas: every canvas gets exactly the
-// pixels DrawViewPasses gives it, but one pass over the faces serves all the views.
+// All passes and overlays of one redraw, in their order, into several views at once, each into
+// its own canvas (cleared and locked), from what PreparedScene gathered of the scene (which must
+// be up to date with it). One pass over the faces serves all the views; each canvas gets the
+// pixels the passes of its view on its own give it.
 void DrawViewGroupPasses(std::span<const ViewTarget> targets, const Scene& scene,
-                         const PreparedScene& prepared, const ViewPassInputs& in);
+                         const PreparedScene& prepared, const ViewPassInputs& in,
+                         PassScratch& scratch);
 
 // The flat views of one redraw drawn by two threads together. Begin draws the overlays and
 // projects the vertices. Then Outlines(0) and Outlines(1) may run side by side: part 0 draws the
@@ -125,7 +112,8 @@ class SharedViewPasses {
     bool Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
                const ViewPassInputs& in);
     void Outlines(int part);
-    void Finish(int part);
+    // scratch: the calling thread's own.
+    void Finish(int part, PassScratch& scratch);
 
   private:
     struct Parts;

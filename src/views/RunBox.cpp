@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
+#include <cstring>
 #include <limits>
 #include <utility>
-#if defined(__x86_64__) || defined(__i386__)
-#include <smmintrin.h>
-#endif
+
+#include "views/ProcessorPaths.h"
 
 namespace kvx {
 namespace {
 
-// RunBox one number at a time, for every processor.
+// RunBox one number at a time, on every processor.
 void RunBoxPlain(const std::int32_t* table, std::size_t width, const std::int32_t* rows,
                  std::size_t count, std::int32_t* lo, std::int32_t* hi) {
     std::fill(lo, lo + width, std::numeric_limits<std::int32_t>::max());
@@ -27,44 +26,65 @@ void RunBoxPlain(const std::int32_t* table, std::size_t width, const std::int32_
 }
 
 #if defined(__x86_64__) || defined(__i386__)
+using Four = std::int32_t __attribute__((vector_size(16)));
+
+// The Count numbers from `at` (at most four) as a vector, read without passing the last.
+template <std::size_t Count>
+[[gnu::target("sse4.1"), gnu::always_inline]] inline Four Numbers(const std::int32_t* at) {
+    if constexpr (Count >= 4) {
+        Four p;
+        std::memcpy(&p, at, sizeof p);
+        return p;
+    } else if constexpr (Count == 3) {
+        return Four{at[0], at[1], at[2], 0};
+    } else if constexpr (Count == 2) {
+        return Four{at[0], at[1], 0, 0};
+    } else {
+        return Four{at[0], 0, 0, 0};
+    }
+}
+
+// Writes the first Count numbers of p (at most four) to `at`.
+template <std::size_t Count>
+[[gnu::always_inline]] inline void Store(Four p, std::int32_t* at) {
+    if constexpr (Count >= 4) {
+        std::memcpy(at, &p, sizeof p);
+    } else {
+        for (std::size_t i = 0; i < Count; ++i)
+            at[i] = p[i];
+    }
+}
+
+// Takes a row of Width numbers into the least and the greatest, vector V of each for numbers
+// 4 V .. 4 V + 3.
+template <std::size_t Width, std::size_t... V>
+[[gnu::target("sse4.1"), gnu::always_inline]] inline void TakeRow(const std::int32_t* row,
+                                                                  Four* low, Four* high,
+                                                                  std::index_sequence<V...>) {
+    const Four p[] = {Numbers<std::min<std::size_t>(4, Width - 4 * V)>(row + 4 * V)...};
+    ((low[V] = p[V] < low[V] ? p[V] : low[V]), ...);
+    ((high[V] = p[V] > high[V] ? p[V] : high[V]), ...);
+}
+
 // The same, four numbers at a time, for a table of Width numbers a row known where it is called.
 template <std::size_t Width>
 [[gnu::target("sse4.1")]] void RunBoxSse41(const std::int32_t* table, const std::int32_t* rows,
                                            std::size_t count, std::int32_t* lo, std::int32_t* hi) {
-    constexpr std::size_t Whole = Width / 4, Rest = Width % 4, Vectors = (Width + 3) / 4;
-    __m128i low[Vectors], high[Vectors];
+    constexpr std::size_t Vectors = (Width + 3) / 4;
+    Four low[Vectors], high[Vectors];
     for (std::size_t v = 0; v < Vectors; ++v) {
-        low[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::max());
-        high[v] = _mm_set1_epi32(std::numeric_limits<std::int32_t>::min());
+        low[v] = Four{} + std::numeric_limits<std::int32_t>::max();
+        high[v] = Four{} + std::numeric_limits<std::int32_t>::min();
     }
     for (std::size_t k = 0; k < count; ++k) {
-        const std::int32_t* numbers = table + static_cast<std::size_t>(rows[k]) * Width;
-        const auto* row = reinterpret_cast<const __m128i*>(numbers);
-        for (std::size_t v = 0; v < Whole; ++v) {
-            const __m128i p = _mm_loadu_si128(row + v);
-            low[v] = _mm_min_epi32(low[v], p);
-            high[v] = _mm_max_epi32(high[v], p);
-        }
-        if constexpr (Rest != 0) {  // the numbers left over, read without passing the row's end
-            __m128i p;
-            if constexpr (Rest == 1) {
-                p = _mm_cvtsi32_si128(numbers[4 * Whole]);
-            } else if constexpr (Rest == 2) {
-                p = _mm_loadl_epi64(row + Whole);
-            } else {
-                p = _mm_insert_epi32(_mm_loadl_epi64(row + Whole), numbers[4 * Whole + 2], 2);
-            }
-            low[Whole] = _mm_min_epi32(low[Whole], p);
-            high[Whole] = _mm_max_epi32(high[Whole], p);
-        }
+        const std::int32_t* row = table + static_cast<std::size_t>(rows[k]) * Width;
+        TakeRow<Width>(row, low, high, std::make_index_sequence<Vectors>{});
     }
-    std::int32_t l[4 * Vectors], h[4 * Vectors];
-    for (std::size_t v = 0; v < Vectors; ++v) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 4 * v), low[v]);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(h + 4 * v), high[v]);
+    [&]<std::size_t... V>(std::index_sequence<V...>) {
+        (Store<std::min<std::size_t>(4, Width - 4 * V)>(low[V], lo + 4 * V), ...);
+        (Store<std::min<std::size_t>(4, Width - 4 * V)>(high[V], hi + 4 * V), ...);
     }
-    std::copy(l, l + Width, lo);
-    std::copy(h, h + Width, hi);
+    (std::make_index_sequence<Vectors>{});
 }
 
 template <std::size_t... Widths>
@@ -80,17 +100,9 @@ constexpr auto RunBoxes(std::index_sequence<Widths...>) {
 void RunBox(const std::int32_t* table, std::size_t width, const std::int32_t* rows,
             std::size_t count, std::int32_t* lo, std::int32_t* hi) {
 #if defined(__x86_64__) || defined(__i386__)
-    static const bool sse41 = __builtin_cpu_supports("sse4.1") != 0;
-    if (sse41 && width >= 1 && width <= MaxRunBoxWidth) {
+    if (CurrentProcessorPath() != ProcessorPath::Plain && width >= 1 && width <= MaxRunBoxWidth) {
         constexpr auto boxes = RunBoxes(std::make_index_sequence<MaxRunBoxWidth>{});
         boxes[width - 1](table, rows, count, lo, hi);
-#ifndef NDEBUG
-        // Debug builds check the plain loop, which processors without these instructions take.
-        std::array<std::int32_t, MaxRunBoxWidth> plainLo, plainHi;
-        RunBoxPlain(table, width, rows, count, plainLo.data(), plainHi.data());
-        assert(std::equal(lo, lo + width, plainLo.begin()) &&
-               std::equal(hi, hi + width, plainHi.begin()));
-#endif
         return;
     }
 #endif

@@ -19,7 +19,7 @@ inline constexpr std::size_t MaxRunBoxWidth = 2 * MaxGroup;
 
 // The least and the greatest of each of the `width` numbers of a row (the pixel coordinates the
 // views show, as NearAllViews lays them out) over the table rows rows[0] .. rows[count - 1].
-// Four numbers at a time on processors that have SSE4.1.
+// Four numbers at a time on the SSE4.1 and AVX2 paths (ProcessorPaths.h).
 void RunBox(const std::int32_t* table, std::size_t width, const std::int32_t* rows,
             std::size_t count, std::int32_t* lo, std::int32_t* hi);
 

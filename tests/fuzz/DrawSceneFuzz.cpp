@@ -17,7 +17,7 @@
 #include "scene/Scene.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneInvariants.h"
-#include "views/RenderPasses.h"
+#include "views/ViewsRedraw.h"
 
 namespace kvx {
 namespace {
@@ -46,11 +46,13 @@ void Draw(Scene& scene, rm::SceneRoot& root, const ViewState& state, const ViewP
         in.colours = PackedColours::For(depth);
         Canvas canvas;
         if (!canvas.Create(CanvasSide, CanvasSide, depth)) std::abort();
+        ViewsRedraw redraw;
         for (ViewId view = ViewTop; view <= ViewBack; ++view) {
             canvas.FillAll(canvas.Pack(155, 155, 155));
             canvas.Lock();
             in.mouse.activeView = view;
-            DrawViewPasses(canvas, scene, state, view, in);
+            const ViewTarget target{&canvas, &state, view};
+            redraw.Draw(scene, {&target, 1}, in, 1, {});
             canvas.Unlock();
         }
         Canvas picture;

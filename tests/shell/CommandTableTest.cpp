@@ -52,15 +52,15 @@ TEST(CommandTable, MenusAreTheEditorsMenusItemForItem) {
 
 TEST(CommandTable, EveryIdentifierAndKeyLeadsToOneRow) {
     std::set<std::pair<CommandSource, std::uint32_t>> ids;
-    std::set<std::uint32_t> keys;
+    std::set<std::pair<CommandSource, std::uint32_t>> keys;
     for (const CommandRow& row : CommandTable()) {
         if (row.id != 0) {
             EXPECT_TRUE(ids.insert({row.source, row.id}).second) << row.id;
             EXPECT_EQ(FindCommand(row.source, row.id), &row);
         }
         if (row.key != 0) {
-            EXPECT_TRUE(keys.insert(row.key).second) << row.key;
-            EXPECT_EQ(FindViewKey(row.key), &row);
+            EXPECT_TRUE(keys.insert({row.source, row.key}).second) << row.key;
+            EXPECT_EQ(FindKey(row.source, row.key), &row);
         }
         // A separator does nothing; every other row does something.
         if (!row.IsSeparator() && row.id != 40021) {  // "Fermer le Menu" only closes the menu
@@ -68,7 +68,7 @@ TEST(CommandTable, EveryIdentifierAndKeyLeadsToOneRow) {
         }
     }
     EXPECT_EQ(FindCommand(CommandSource::Frame, 40012), nullptr);  // a popup item elsewhere
-    EXPECT_EQ(FindViewKey('Z'), nullptr);
+    EXPECT_EQ(FindKey(CommandSource::FlatView, 'Z'), nullptr);
 }
 
 }  // namespace

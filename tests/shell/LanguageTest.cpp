@@ -199,6 +199,12 @@ TEST_F(LanguageTest, DialogsStatusBarAndKeyReferenceFollow) {
     EXPECT_EQ(ws.statusHint.substr(0, 19), "Left: click: create") << ws.statusHint;
     EXPECT_NE(ws.statusHint.find("Right: tools menu"), std::string::npos) << ws.statusHint;
 
+    // A note the editor leaves in the status bar.
+    editor.framingNote = "Modèle hors des vues ou minuscule : F (Cadrer tout)";
+    Command(cmd::Regles);
+    EXPECT_EQ(ws.statusHint, "Model outside the views or tiny: F (Frame All)");
+    editor.framingNote.clear();
+
     Command(cmd::About);
     ASSERT_FALSE(dialogs.templates.empty());
     EXPECT_EQ(dialogs.templates.back().title, "About ....");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TempDir.h"
 #include "shell/EditorFixture.h"
 
 namespace kvx::test {
@@ -166,6 +167,54 @@ TEST_F(ViewInputTest, TheStatusBarCountsAndFollowsTheMouseOverFlatViews) {
     Key(ViewTop, 'Q');
     EXPECT_NE(ws.statusHint.find("Ctrl+clic : ajoute ou retire ce vertex"), std::string::npos)
         << ws.statusHint;
+}
+
+// The wheel zooms a flat view about the pointer and the middle button drags it; a small model
+// that came in unseen is noted, and F frames it in every flat view and the perspective camera.
+TEST_F(ViewInputTest, TheMouseSteersTheViewsAndFFramesAModelThatCameInUnseen) {
+    const auto worldUnder = [&](ViewId v, int x, int y) {
+        MouseState m;
+        MouseToWorld(m, editor.viewStates, v, PackMousePosition(x, y), false);
+        return std::array{m.worldX, m.worldY, m.worldZ};
+    };
+    const auto under = worldUnder(ViewTop, 60, 190);
+    Mouse(ViewTop, WM_MOUSEWHEEL, 60, 190, std::uint32_t{WheelNotch} << 16);
+    EXPECT_EQ(editor.viewStates[ViewTop].width, 10.0);
+    const auto near = [](std::array<double, 3> a, std::array<double, 3> b) {
+        return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 1e-9;
+    };
+    EXPECT_TRUE(near(worldUnder(ViewTop, 60, 190), under));
+    Mouse(ViewTop, WM_MBUTTONDOWN, 60, 190, MK_MBUTTON);
+    Mouse(ViewTop, WM_MOUSEMOVE, 100, 150, MK_MBUTTON);
+    Mouse(ViewTop, WM_MBUTTONUP, 100, 150);
+    EXPECT_TRUE(near(worldUnder(ViewTop, 100, 150), under));
+    EXPECT_EQ(scene().vertexCount(), 0);  // the start tool made no vertex
+
+    TempDir dir;
+    const std::string model = "v 0.5 0.5 0.5\nv 2 0.5 0.5\nv 0.5 2 1.25\nf 1 2 3\n";
+    WriteAll(dir.File("small.obj"), {model.begin(), model.end()});
+    ws.dropped = {dir.File("small.obj")};
+    Send(editor.frame.handle, WM_DROPFILES, 1);
+    EXPECT_NE(ws.statusHint.find("Cadrer tout"), std::string::npos) << ws.statusHint;
+    const auto outside = [&] {
+        int n = 0;
+        for (const ViewId v : FlatViews)
+            for (const Vertex& p : scene().vertices) {
+                const PixelPoint at = ProjectToView(p.x, p.y, p.z, editor.viewStates[v], v);
+                n += at.x < 0 || at.x >= 250 || at.y < 0 || at.y >= 250;
+            }
+        return n;
+    };
+    Mouse(ViewPerspective, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+    Mouse(ViewPerspective, WM_MOUSEMOVE, 160, 40, MK_LBUTTON);
+    Mouse(ViewPerspective, WM_LBUTTONUP, 160, 40);
+    EXPECT_NE(editor.camera.yaw, OrbitCamera::Start().yaw);
+    Key(ViewFront, 'F');
+    EXPECT_EQ(outside(), 0);
+    EXPECT_GT(editor.viewStates[ViewTop].width, 1.5);
+    EXPECT_LT(editor.viewStates[ViewTop].width, 2.0);  // 1.5 units fill 90 % of it
+    EXPECT_EQ(editor.camera.yaw, OrbitCamera::Start().yaw);
+    EXPECT_EQ(ws.statusHint.find("Cadrer tout"), std::string::npos);
 }
 
 }  // namespace

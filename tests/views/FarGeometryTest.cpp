@@ -7,7 +7,7 @@
 #include <set>
 
 #include "scene/SceneFixture.h"
-#include "views/RenderPasses.h"
+#include "views/ViewsRedraw.h"
 
 namespace kvx::test {
 namespace {
@@ -22,7 +22,8 @@ class FarGeometryTest : public SceneTest {
     void Draw(const ViewState& state) {
         canvas.FillAll(Background);
         canvas.Lock();
-        DrawViewPasses(canvas, scene, state, ViewTop, in);
+        const ViewTarget target{&canvas, &state, ViewTop};
+        redraw.Draw(scene, {&target, 1}, in, 1, {});
         canvas.Unlock();
     }
     // The pixels of one colour.
@@ -60,6 +61,7 @@ class FarGeometryTest : public SceneTest {
     static constexpr PixelValue Green = 0x00FF00;
     Canvas canvas;
     ViewPassInputs in;
+    ViewsRedraw redraw;
 };
 
 TEST_F(FarGeometryTest, RegressionAnEdgeToAFarVertexKeepsItsDirection) {

@@ -1,23 +1,35 @@
 // The passes as the editor draws them against the plain reference drawing, pixel for pixel:
 // grids and random scenes (hidden items, other layers, selections, polygons up to eight corners,
 // vertices far outside), every view, zoomed and panned, with and without normals, at 16 and 24
-// bits, the six views drawn together in one pass and in two parts.
+// bits, the six views drawn together in one pass and in two parts, on every processor path this
+// processor has (each path the same pixels as the reference, hence as every other path).
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "scene/SceneFixture.h"
+#include "views/PassScratch.h"
 #include "views/PreparedScene.h"
+#include "views/ProcessorPaths.h"
 #include "views/ReferencePasses.h"
 
 namespace kvx::test {
 namespace {
 
-class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterface<int> {
+class OptimisedPassesTest : public SceneTest,
+                            public ::testing::WithParamInterface<std::tuple<int, ProcessorPath>> {
   protected:
+    void SetUp() override {
+        if (!UseProcessorPath(std::get<1>(GetParam())))
+            GTEST_SKIP() << "this processor lacks the path";
+    }
+    void TearDown() override { UseProcessorPath(taken_); }
+
     void Grid(int n, double step) {
         const std::int32_t base = scene.vertexCount();
         for (int i = 0; i < n; ++i)
@@ -80,7 +92,7 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
     // Every view and zoom, with and without normals: the product's pixels against the reference.
     // The six views are drawn together as the editor draws them.
     void ExpectSamePixels(bool deep = false) {
-        const int depth = GetParam();
+        const int depth = std::get<0>(GetParam());
         ViewState zooms[7];
         // A deep zoom, where modest coordinates lie billions of pixels away.
         zooms[6].width = deep ? 1e-7 : 20, zooms[6].centerU = deep ? 0.3 : 0;
@@ -117,12 +129,13 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
                     sharedTargets.push_back({&shared[view - 1], &state, view});
                     ReferenceViewPasses(r, scene, state, view, in);
                 }
-                DrawViewGroupPasses(targets, scene, prepared, in);
+                DrawViewGroupPasses(targets, scene, prepared, in, scratch_[0]);
                 SharedViewPasses parts;
                 if (parts.Begin(sharedTargets, prepared, in)) {
-                    parts.Outlines(1), parts.Outlines(0), parts.Finish(1), parts.Finish(0);
+                    parts.Outlines(1), parts.Outlines(0);
+                    parts.Finish(1, scratch_[1]), parts.Finish(0, scratch_[0]);
                 } else {
-                    DrawViewGroupPasses(sharedTargets, scene, prepared, in);
+                    DrawViewGroupPasses(sharedTargets, scene, prepared, in, scratch_[0]);
                 }
                 for (std::size_t i = 0; i < targets.size(); ++i) {
                     const PixelBuffer b = reference[i].Surface();
@@ -145,6 +158,8 @@ class OptimisedPassesTest : public SceneTest, public ::testing::WithParamInterfa
         return prepared_;
     }
     PreparedScene prepared_;
+    PassScratch scratch_[2];
+    const ProcessorPath taken_ = CurrentProcessorPath();
 };
 
 TEST_P(OptimisedPassesTest, GridsDrawAsTheReference) {
@@ -171,7 +186,18 @@ TEST_P(OptimisedPassesTest, FarVerticesAndDeepZoomsDrawAsTheReference) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, OptimisedPassesTest, ::testing::Values(16, 24));
+std::string DepthAndPath(const ::testing::TestParamInfo<std::tuple<int, ProcessorPath>>& info) {
+    static constexpr const char* Paths[] = {"Plain", "Sse41", "Avx2"};
+    return "Bits" + std::to_string(std::get<0>(info.param)) + "_" +
+           Paths[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(DepthsAndPaths, OptimisedPassesTest,
+                         ::testing::Combine(::testing::Values(16, 24),
+                                            ::testing::Values(ProcessorPath::Plain,
+                                                              ProcessorPath::Sse41,
+                                                              ProcessorPath::Avx2)),
+                         DepthAndPath);
 
 }  // namespace
 }  // namespace kvx::test

@@ -8,7 +8,7 @@
 
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
-#include "views/RenderPasses.h"
+#include "views/ViewsRedraw.h"
 
 namespace kvx {
 namespace {
@@ -28,6 +28,19 @@ class RenderPassesTest : public ::testing::TestWithParam<int> {
     void TearDown() override { canvas.Unlock(); }
 
     int Bits() const { return GetParam(); }
+    // Every pass of the top view as the editor draws it; without rulers unless asked for.
+    void Draw(const ViewPassInputs& in) {
+        const ViewTarget target{&canvas, &top, ViewTop};
+        redraw.Draw(*scene, {&target, 1}, in, 1, {});
+    }
+    void Draw(bool showNormals = false, const PointLightMarker& light = {}) {
+        ViewPassInputs in;
+        in.colours = PackedColours::For(Bits());
+        in.showRulers = false;
+        in.showNormals = showNormals;
+        in.pointLight = light;
+        Draw(in);
+    }
     PixelValue At(int x, int y) const { return canvas.Surface().Get(x, y); }
     PixelValue Red() const { return canvas.Pack(255, 0, 0); }
     void Expect(PixelValue v, std::initializer_list<std::pair<int, int>> pixels) const {
@@ -52,6 +65,7 @@ class RenderPassesTest : public ::testing::TestWithParam<int> {
     Canvas canvas;
     PixelValue background = 0;
     ViewState top;  // width 20 around the origin: pixel = 12.5 * world + 125
+    ViewsRedraw redraw;
 };
 
 TEST_P(RenderPassesTest, BackgroundAndGreysPackForTheDepth) {
@@ -132,27 +146,27 @@ TEST_P(RenderPassesTest, FaceOutlineInItsColourSkipsHiddenFacesAndOtherLayers) {
         Triangle(-4, 0, 4, 4, 0, 4, 4, 0, -4);  // pixels (75,75) (175,75) (175,175)
     scene->faces[static_cast<std::size_t>(f)].SetColor(200, 100, 50);
     const PixelValue c = canvas.Pack(200, 100, 50);
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     Expect(c, {{120, 75}, {175, 120}, {120, 120}});  // edges 1 -> 0, 2 -> 1 and 0 -> 2
 
     canvas.FillAll(background);
     scene->faces[static_cast<std::size_t>(f)].hidden = 1;
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     EXPECT_EQ(At(120, 75), background);
 
     canvas.FillAll(background);
     scene->faces[static_cast<std::size_t>(f)].hidden = 0;
     scene->vertices[0].hidden = 1;  // a hidden corner hides the face
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     EXPECT_EQ(At(175, 120), background);
 
     canvas.FillAll(background);
     scene->vertices[0].hidden = 0;
     scene->currentLayer = 3;
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     EXPECT_EQ(At(175, 120), background);
     scene->allLayers = 1;
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     EXPECT_EQ(At(175, 120), c);
 }
 
@@ -163,9 +177,9 @@ TEST_P(RenderPassesTest, NormalsAreRedLinesOneUnitLong) {
     const rm::Vec3 n = face.Normal(scene->vertices);
     ASSERT_NE(n.x, 0.0);
     const int dir = n.x > 0 ? 1 : -1;
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, false);
+    Draw();
     EXPECT_NE(At(125 + 6 * dir, 125), Red());
-    DrawFaceOutlines(canvas, *scene, top, ViewTop, true);
+    Draw(true);
     EXPECT_EQ(At(125 + 6 * dir, 125), Red());
     EXPECT_EQ(At(125 + 11 * dir, 125), Red());
     EXPECT_NE(At(125 + 14 * dir, 125), Red());
@@ -181,7 +195,7 @@ TEST_P(RenderPassesTest, VertexMarkersUseTheRawValue255) {
     scene->vertices[3].hidden = 1;
     scene->ToggleVertex(1);
     PointLightMarker light;
-    DrawVertices(canvas, *scene, top, ViewTop, light);
+    Draw(false, light);
     Expect(RawVertexMarker, {{124, 125}, {125, 124}, {126, 125}, {125, 126}});
     EXPECT_EQ(At(124, 124), background);
     // Selected: the centre pixel and an 11 x 11 square.
@@ -198,17 +212,17 @@ TEST_P(RenderPassesTest, VertexMarkersUseTheRawValue255) {
     // The canvas stays locked for the passes that follow.
     EXPECT_TRUE(canvas.IsLocked());
     scene->allLayers = 1;
-    DrawVertices(canvas, *scene, top, ViewTop, light);
+    Draw(false, light);
     EXPECT_EQ(At(174, 125), RawVertexMarker);
     EXPECT_EQ(At(124, 175), background);
 }
 
 TEST_P(RenderPassesTest, PointLightMarkerIsARedDiagonalCrossAtItsPlacement) {
     PointLightMarker light;  // (0, 1, -5): pixel (125, 187)
-    DrawVertices(canvas, *scene, top, ViewTop, light);
+    Draw(false, light);
     EXPECT_EQ(At(120, 182), background);
     light.shown = true;
-    DrawVertices(canvas, *scene, top, ViewTop, light);
+    Draw(false, light);
     Expect(Red(), {{120, 182}, {129, 191}, {130, 182}, {121, 191}});
     EXPECT_EQ(At(130, 192), background);  // the end points are not drawn
 }
@@ -218,7 +232,7 @@ TEST_P(RenderPassesTest, SelectedFacesAre0xFFFFEvenWhenHidden) {
     scene->ToggleFace(f);
     scene->faces[static_cast<std::size_t>(f)].hidden = 1;
     scene->currentLayer = 5;
-    DrawSelectedFaces(canvas, *scene, top, ViewTop);
+    Draw();
     Expect(RawSelectedFace, {{120, 75}, {175, 120}, {120, 120}});
     if (Bits() == 24) {
         const std::uint8_t* p = canvas.Surface().Address(120, 75);
@@ -232,16 +246,16 @@ TEST_P(RenderPassesTest, AllPassesLayerSelectedFacesOverVerticesOverOutlines) {
     const std::int32_t f = Triangle(-4, 0, 4, 4, 0, 4, 4, 0, -4);
     ViewPassInputs in;
     in.colours = PackedColours::For(Bits());
-    DrawViewPasses(canvas, *scene, top, ViewTop, in);
+    Draw(in);
     EXPECT_EQ(At(0, 125), in.colours.grey100);       // rulers
     EXPECT_EQ(At(76, 75), RawVertexMarker);          // marker over the outline
     EXPECT_EQ(At(120, 75), canvas.Pack(0, 0, 255));  // new faces are blue
     scene->ToggleFace(f);
-    DrawViewPasses(canvas, *scene, top, ViewTop, in);
+    Draw(in);
     EXPECT_EQ(At(76, 75), RawSelectedFace);  // selected face over the marker
     in.showRulers = false;
     canvas.FillAll(background);
-    DrawViewPasses(canvas, *scene, top, ViewTop, in);
+    Draw(in);
     EXPECT_EQ(At(0, 125), background);
 }
 

@@ -1,6 +1,10 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "platform/Constants.h"
+#include "platform/Message.h"
+#include "views/ViewNavigation.h"
 #include "views/ViewProjection.h"
 
 namespace kvx {
@@ -149,6 +153,66 @@ TEST(MouseToWorld, SnappingInEveryViewLandsOnWholeUnitsAndTheirPixel) {
         EXPECT_NEAR(q.x, 61, 1);
         EXPECT_NEAR(q.y, 197, 1);
         EXPECT_NE(plain.World(a.uAxis), m.World(a.uAxis));
+    }
+}
+
+}  // namespace
+}  // namespace kvx
+
+namespace kvx {
+namespace {
+
+// The world coordinates (u, v) of the view under a pixel, as the mouse conversion finds them.
+std::pair<double, double> WorldUnder(const ViewStates& states, ViewId view, int x, int y) {
+    MouseState m;
+    MouseToWorld(m, states, view, platform::PackMousePosition(x, y), false);
+    const ViewAxisSet a = ViewAxes(view);
+    return {m.World(a.uAxis), m.World(a.vAxis)};
+}
+
+TEST(Navigation, TheWheelZoomsAboutThePointerAndAMiddleDragCarriesTheWorld) {
+    ViewStates states;
+    states[ViewFront].centerU = 1.25;
+    const auto before = WorldUnder(states, ViewFront, 40, 200);
+    ZoomAboutPixel(states[ViewFront], 40, 200, 1);
+    EXPECT_DOUBLE_EQ(states[ViewFront].width, 10.0);  // a notch towards the screen halves it
+    const auto after = WorldUnder(states, ViewFront, 40, 200);
+    EXPECT_NEAR(after.first, before.first, 1e-12);
+    EXPECT_NEAR(after.second, before.second, 1e-12);
+    ZoomAboutPixel(states[ViewFront], 40, 200, -3);
+    EXPECT_DOUBLE_EQ(states[ViewFront].width, 80.0);
+    // Never wider than the widest view.
+    states[ViewTop].width = MaxViewWidth;
+    ZoomAboutPixel(states[ViewTop], 125, 125, -1);
+    EXPECT_EQ(states[ViewTop].width, MaxViewWidth);
+    // The world point under the pointer follows it.
+    const auto grabbed = WorldUnder(states, ViewFront, 100, 100);
+    PanByPixels(states[ViewFront], 30, -20);
+    const auto moved = WorldUnder(states, ViewFront, 130, 80);
+    EXPECT_NEAR(moved.first, grabbed.first, 1e-9);
+    EXPECT_NEAR(moved.second, grabbed.second, 1e-9);
+}
+
+TEST(Navigation, AFramedViewShowsTheWholeBoxOverMostOfIt) {
+    const WorldBox small{{-0.5, 0.25, -0.75}, {1.0, 1.0, 0.75}};
+    EXPECT_TRUE(NeedsFraming(small));                                  // 1.5 units: tiny
+    EXPECT_TRUE(NeedsFraming(WorldBox{{-100, -1, -1}, {100, 1, 1}}));  // beyond the views
+    EXPECT_FALSE(NeedsFraming(WorldBox{{-5, -5, -5}, {5, 5, 5}}));     // shows well
+    for (ViewId view = ViewTop; view <= ViewBack; ++view) {
+        const ViewState s = FramedView(small, view, ViewState{});
+        int lowX = 250, highX = 0, lowY = 250, highY = 0;
+        for (const float x : {-0.5f, 1.0f})
+            for (const float y : {0.25f, 1.0f})
+                for (const float z : {-0.75f, 0.75f}) {
+                    const PixelPoint p = ProjectToView(x, y, z, s, view);
+                    lowX = std::min(lowX, p.x), highX = std::max(highX, p.x);
+                    lowY = std::min(lowY, p.y), highY = std::max(highY, p.y);
+                }
+        EXPECT_GE(lowX, 10) << view;
+        EXPECT_LE(highX, 240) << view;
+        EXPECT_GE(lowY, 10) << view;
+        EXPECT_LE(highY, 240) << view;
+        EXPECT_GE(std::max(highX - lowX, highY - lowY), 215) << view;  // about 90 %
     }
 }
 

@@ -66,6 +66,7 @@ std::uint32_t MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modi
     std::uint32_t flags = 0;
     if (buttons.testFlag(Qt::LeftButton)) flags |= MK_LBUTTON;
     if (buttons.testFlag(Qt::RightButton)) flags |= MK_RBUTTON;
+    if (buttons.testFlag(Qt::MiddleButton)) flags |= MK_MBUTTON;
     if (modifiers.testFlag(Qt::ShiftModifier)) flags |= MK_SHIFT;
     if (modifiers.testFlag(Qt::ControlModifier)) flags |= MK_CONTROL;
     return flags;

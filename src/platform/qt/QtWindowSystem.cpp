@@ -158,6 +158,7 @@ void QtWindowSystem::SetStatusText(WindowHandle frame, const std::string& text) 
     const Entry* e = Find(frame);
     if (e && e->kind == Kind::Frame && e->widget)
         static_cast<FrameWidget*>(e->widget.data())->SetStatusText(Text(text));
+    if (trace_) std::fprintf(stderr, "kolvex: status %s\n", text.c_str());
 }
 
 void QtWindowSystem::SetStatusHint(WindowHandle frame, const std::string& text) {

@@ -15,6 +15,7 @@
 #include <QStyleOptionTitleBar>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
 #include <utility>
 
@@ -252,11 +253,24 @@ void ViewWidget::mouseMoveEvent(QMouseEvent* e) {
 void ViewWidget::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) PostMouse(WM_LBUTTONDOWN, e);
     if (e->button() == Qt::RightButton) PostMouse(WM_RBUTTONDOWN, e);
+    if (e->button() == Qt::MiddleButton) PostMouse(WM_MBUTTONDOWN, e);
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) PostMouse(WM_LBUTTONUP, e);
     if (e->button() == Qt::RightButton) PostMouse(WM_RBUTTONUP, e);
+    if (e->button() == Qt::MiddleButton) PostMouse(WM_MBUTTONUP, e);
+}
+
+void ViewWidget::wheelEvent(QWheelEvent* e) {
+    const int turn = e->angleDelta().y();
+    if (turn == 0) return;
+    const QPoint p = e->position().toPoint();
+    const auto high =
+        static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(turn, -32768, 32767)));
+    post_(WM_MOUSEWHEEL,
+          (static_cast<std::uint32_t>(high) << 16) | MouseKeyFlags(e->buttons(), e->modifiers()),
+          PackMousePosition(p.x(), p.y()));
 }
 
 void ViewWidget::keyPressEvent(QKeyEvent* e) {

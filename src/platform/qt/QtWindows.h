@@ -74,6 +74,7 @@ class ViewWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void leaveEvent(QEvent* e) override;
     // Tab and Shift+Tab are keys of the views, not focus moves.

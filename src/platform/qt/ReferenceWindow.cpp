@@ -1,5 +1,6 @@
 #include "platform/qt/ReferenceWindow.h"
 
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -12,6 +13,14 @@ ReferenceWindow::ReferenceWindow(QWidget* parent, CursorPicture cursorPicture)
     setAttribute(Qt::WA_DeleteOnClose);
     setOpenLinks(false);
     resize(760, 620);
+}
+
+void ReferenceWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(e);
 }
 
 QVariant ReferenceWindow::loadResource(int type, const QUrl& name) {

@@ -15,6 +15,8 @@ class ReferenceWindow : public QTextBrowser {
 
   protected:
     QVariant loadResource(int type, const QUrl& name) override;
+    // Escape closes the window, as it closes the editor's dialogs.
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     CursorPicture cursorPicture_;
