@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     // What is left once the toolkit has taken its own options.
     const kvx::CommandLine line = kvx::ParseCommandLine(Arguments(argc, argv));
     if (line.action == kvx::CommandLine::Action::Wrong) return wrongUse(line.wrong);
-    // The editor speaks French, and so do the toolkit's own dialogs and menus.
+    // The editor speaks French, and so do the toolkit's own dialogs and menus, unless the user
+    // chose English (then the editor takes the translation away as it starts).
     kvx::qt::InstallToolkitFrench(application);
     // The diagnostic trace is asked for on the command line only (--trace).
     const bool trace = line.trace;
@@ -74,6 +75,9 @@ int main(int argc, char** argv) {
     kvx::qt::QtDialogHost dialogs(queue, trace);
     kvx::Editor editor(windows, prompts, queue);
     editor.dialogHost = &dialogs;
+    editor.toolkitLanguage = [&application](kvx::Language language) {
+        kvx::qt::SetToolkitFrench(application, language == kvx::Language::French);
+    };
     editor.recoveryFolder = kvx::DefaultRecoveryFolder();
     kvx::qt::QtSettings settings;
     editor.settings = &settings;

@@ -1,17 +1,9 @@
 #include "interchange/FrenchReasons.h"
 
-#include <optional>
-#include <vector>
+#include "interchange/Wordings.h"
 
 namespace kvx {
 namespace {
-
-// "{}" stands for a part taken over as it is (a name, a number), "{r}" for a part that is itself
-// a reason and is put in French too.
-struct Wording {
-    std::string_view english;
-    std::string_view french;
-};
 
 constexpr Wording Wordings[] = {
     {"line {}: {r}", "ligne {} : {r}"},
@@ -73,72 +65,27 @@ constexpr Wording Wordings[] = {
     {"{} would also be its own material file", "{} serait aussi son propre fichier de matières"},
 };
 
-// The parts of text that stand where pattern has "{}" or "{r}", or nothing when text does not
-// have the pattern's wording. A part ends where the pattern's next words are found (the last
-// time, for the part at the pattern's end: the rest).
-std::optional<std::vector<std::string_view>> Match(std::string_view pattern,
-                                                   std::string_view text) {
-    std::vector<std::string_view> parts;
-    while (!pattern.empty()) {
-        const std::size_t hole = pattern.find('{');
-        if (hole == std::string_view::npos) {
-            if (text != pattern) return std::nullopt;
-            return parts;
-        }
-        if (text.substr(0, hole) != pattern.substr(0, hole)) return std::nullopt;
-        text.remove_prefix(hole);
-        pattern.remove_prefix(pattern.find('}', hole) + 1);
-        const std::size_t nextHole = pattern.find('{');
-        const std::string_view next = pattern.substr(0, nextHole);
-        if (next.empty()) {
-            parts.push_back(text);
-            text = {};
-            continue;
-        }
-        // Where the words after the part stand: the last place for the pattern's last words.
-        const std::size_t at =
-            nextHole == std::string_view::npos ? text.rfind(next) : text.find(next);
-        if (at == std::string_view::npos) return std::nullopt;
-        parts.push_back(text.substr(0, at));
-        text.remove_prefix(at);
+std::string ReasonIn(WordingSide from, std::string_view reason) {
+    std::string out;
+    while (!reason.empty()) {
+        const std::size_t end = reason.find('\n');
+        const std::string_view line = reason.substr(0, end);
+        out += Reworded(Wordings, from, line).value_or(std::string(line));
+        if (end == std::string_view::npos) break;
+        out += '\n';
+        reason.remove_prefix(end + 1);
     }
-    if (!text.empty()) return std::nullopt;
-    return parts;
-}
-
-std::string FrenchLine(std::string_view line) {
-    for (const Wording& w : Wordings) {
-        const auto parts = Match(w.english, line);
-        if (!parts) continue;
-        std::string out;
-        std::string_view french = w.french;
-        std::size_t k = 0;
-        for (std::size_t hole = french.find('{'); hole != std::string_view::npos;
-             hole = french.find('{')) {
-            out += french.substr(0, hole);
-            const std::size_t close = french.find('}', hole);
-            const bool reason = french.substr(hole, close - hole + 1) == "{r}";
-            const std::string_view part = k < parts->size() ? (*parts)[k++] : std::string_view();
-            out += reason ? FrenchLine(part) : std::string(part);
-            french.remove_prefix(close + 1);
-        }
-        return out + std::string(french);
-    }
-    return std::string(line);
+    return out;
 }
 
 }  // namespace
 
 std::string FrenchReason(std::string_view english) {
-    std::string out;
-    while (!english.empty()) {
-        const std::size_t end = english.find('\n');
-        out += FrenchLine(english.substr(0, end));
-        if (end == std::string_view::npos) break;
-        out += '\n';
-        english.remove_prefix(end + 1);
-    }
-    return out;
+    return ReasonIn(WordingSide::English, english);
+}
+
+std::string EnglishReason(std::string_view french) {
+    return ReasonIn(WordingSide::French, french);
 }
 
 }  // namespace kvx

@@ -10,5 +10,7 @@ namespace kvx {
 
 // The French of a reason, line by line. A line of no known wording stays as it is.
 std::string FrenchReason(std::string_view english);
+// The English of a reason put in French, line by line (for the editor's messages in English).
+std::string EnglishReason(std::string_view french);
 
 }  // namespace kvx

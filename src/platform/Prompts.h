@@ -34,18 +34,31 @@ struct FileDialogSettings {
     std::string defaultExtension;
 };
 
+// The buttons of a question box (MB_YESNOCANCEL, MB_YESNO).
+struct QuestionButtons {
+    std::string yes = "Oui";
+    std::string no = "Non";
+    std::string cancel = "Annuler";
+};
+
 class Prompts {
   public:
     virtual ~Prompts() = default;
+    // The texts of the next questions' buttons.
+    void SetQuestionButtons(QuestionButtons buttons) { buttons_ = std::move(buttons); }
+    const QuestionButtons& questionButtons() const { return buttons_; }
     // Shows text under title with no owner window: an OK button (MB_OK), Oui / Non / Annuler
-    // (MB_YESNOCANCEL) or Oui / Non (MB_YESNO). Returns the button pressed (IDOK, IDYES, IDNO,
-    // IDCANCEL).
+    // (MB_YESNOCANCEL) or Oui / Non (MB_YESNO), as questionButtons() words them. Returns the button
+    // pressed (IDOK, IDYES, IDNO, IDCANCEL).
     virtual int MessageBox(const std::string& text, const std::string& title,
                            std::uint32_t type) = 0;
     // A file name to open or save, or nothing when the user cancelled. Updates
     // settings.filterIndex.
     virtual std::optional<std::string> OpenFileName(FileDialogSettings& settings) = 0;
     virtual std::optional<std::string> SaveFileName(FileDialogSettings& settings) = 0;
+
+  private:
+    QuestionButtons buttons_;
 };
 
 // Answers from a script and remembers what was asked: for tests and command-line tools.

@@ -68,6 +68,10 @@ class WindowSystem {
     virtual void CheckMenuItem(std::uint32_t id, bool checked) = 0;
     // Gives a menu bar item another text, or hides it (shown false).
     virtual void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) = 0;
+    // Gives the frame's menu bar the texts of menu, which holds the same popups and items in the
+    // same places as the menu it was given (another language); check marks, hidden items and
+    // shortcuts stay.
+    virtual void SetMenuTexts(WindowHandle /*frame*/, const Menu& /*menu*/) {}
     // Shows popup at a screen point; the chosen item arrives later as WM_COMMAND to owner.
     virtual void TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, Point screen,
                                 WindowHandle owner) = 0;
@@ -97,6 +101,8 @@ class WindowSystem {
     // HTML whose images "cursor:N" are the cursor table's pictures. Nothing where no window
     // can be shown.
     virtual void ShowReference(const std::string& /*title*/, const std::string& /*html*/) {}
+    // Gives the reference window new text if it is on the screen; shows nothing otherwise.
+    virtual void UpdateReference(const std::string& /*title*/, const std::string& /*html*/) {}
 };
 
 }  // namespace kvx::platform

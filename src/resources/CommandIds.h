@@ -66,6 +66,9 @@ inline constexpr std::uint32_t CadrerTout = 40215;
 inline constexpr std::uint32_t RetournerFaces = 40216;
 // "Position des vertex...", in the flat views' "Edition".
 inline constexpr std::uint32_t PositionVertex = 40217;
+// "?" > "English" and "Français": the language of the menus, dialogs and messages.
+inline constexpr std::uint32_t English = 40230;
+inline constexpr std::uint32_t Francais = 40231;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

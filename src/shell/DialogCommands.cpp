@@ -12,6 +12,15 @@ namespace {
 
 using namespace platform;
 
+// A dialog as the desktop shows it: its title and texts in the editor's language.
+DialogTemplate Shown(const Editor& editor, const DialogTemplate& french) {
+    DialogTemplate shown = french;
+    shown.title = InLanguage(editor.language, french.title);
+    for (DialogControl& c : shown.controls)
+        if (c.kind != DialogControl::Kind::Icon) c.text = InLanguage(editor.language, c.text);
+    return shown;
+}
+
 // The point-light dialog's boxes through the dialog host.
 class HostedBoxes : public PointLightDialogIo {
   public:
@@ -58,7 +67,7 @@ std::optional<RgbColour> ShowColourDialog(Editor& editor) {
     Canvas canvas;
     canvas.Create(ColorDialogDrawWidth, ColorDialogDrawHeight, editor.app.bitsPerPixel);
     DialogHost& host = *editor.dialogHost;
-    host.RunModal(resources::ColorDialogTemplate(), [&](const Message& m) {
+    host.RunModal(Shown(editor, resources::ColorDialogTemplate()), [&](const Message& m) {
         bool redraw = false;
         const bool end = ColorDialogProc(state, m, redraw);
         if (redraw) {
@@ -74,13 +83,14 @@ std::optional<RgbColour> ShowColourDialog(Editor& editor) {
 void OpenPointLightDialog(Editor& editor) {
     if (!editor.dialogHost || editor.pointLightDialog != NoWindow) return;
     editor.pointLightDialog =
-        editor.dialogHost->OpenModeless(resources::PointLightDialogTemplate());
+        editor.dialogHost->OpenModeless(Shown(editor, resources::PointLightDialogTemplate()));
 }
 
 void OpenPositionDialog(Editor& editor) {
     if (!editor.dialogHost || editor.positionDialogHandle != NoWindow) return;
     DialogHost& host = *editor.dialogHost;
-    const WindowHandle dialog = host.OpenModeless(resources::PositionDialogTemplate());
+    const WindowHandle dialog =
+        host.OpenModeless(Shown(editor, resources::PositionDialogTemplate()));
     editor.positionDialogHandle = dialog;
     editor.positionDialog = [&host, dialog](const std::array<PositionText, 5>& texts) {
         for (const PositionText& t : texts)
@@ -91,7 +101,7 @@ void OpenPositionDialog(Editor& editor) {
 
 void ShowAboutBox(Editor& editor) {
     if (!editor.dialogHost) return;
-    editor.dialogHost->RunModal(resources::AboutDialogTemplate(),
+    editor.dialogHost->RunModal(Shown(editor, resources::AboutDialogTemplate()),
                                 [](const Message& m) { return m.message == WM_CLOSE; });
 }
 

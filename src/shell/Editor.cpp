@@ -18,7 +18,8 @@ int DefaultRedrawThreads() {
 Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
                platform::MessageQueue& q)
     : windows(windowSystem),
-      prompts(p),
+      languagePrompts(p, language),
+      prompts(languagePrompts),
       queue(q),
       openDialog(SceneOpenDialogSettings()),
       saveDialog(SceneSaveDialogSettings()),

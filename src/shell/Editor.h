@@ -24,6 +24,8 @@
 #include "scene/Scene.h"
 #include "scene/SceneHistory.h"
 #include "shell/DisplayState.h"
+#include "shell/Language.h"
+#include "shell/LanguagePrompts.h"
 #include "shell/MenuBar.h"
 #include "shell/Recovery.h"
 #include "shell/RedrawMarks.h"
@@ -86,8 +88,16 @@ struct Editor {
     ToolMode toolMode() const { return display.toolMode; }
 
     platform::WindowSystem& windows;
+    // The language of every menu, dialog and message (LanguageCommands.h switches it).
+    Language language = Language::French;
+    // The prompts the editor was given, reached through languagePrompts: the editor's texts go
+    // to them in its language.
+    LanguagePrompts languagePrompts;
     platform::Prompts& prompts;
     platform::MessageQueue& queue;
+    // Gives the toolkit's own dialogs (file dialogs, edit boxes' menus) the language; empty where
+    // they have none.
+    std::function<void(Language)> toolkitLanguage;
 
     AppInfo app;
     DisplayState display;

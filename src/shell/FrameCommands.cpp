@@ -9,6 +9,7 @@
 #include "shell/DialogCommands.h"
 #include "shell/HistoryCommands.h"
 #include "shell/KeyReference.h"
+#include "shell/LanguageCommands.h"
 #include "shell/Navigation.h"
 #include "shell/RecentFiles.h"
 #include "shell/ViewLifecycle.h"
@@ -268,10 +269,13 @@ std::vector<CommandRow> FrameCommandRows() {
             Item("?", "About", cmd::About, [](const CommandCall& c) { ShowAboutBox(c.editor); }),
             Separator("?"),
             Item("?", "Aide...", cmd::Aide,
-                 [](const CommandCall& c) {
-                     c.editor.windows.ShowReference(ReferenceTitle, ReferenceHtml(KeyReference()));
-                 })
+                 [](const CommandCall& c) { ShowKeyReference(c.editor); })
                 .Shortcut("F1"),
+            Separator("?"),
+            Item("?", "English", cmd::English,
+                 [](const CommandCall& c) { SwitchLanguage(c.editor, Language::English); }),
+            Item("?", "Français", cmd::Francais,
+                 [](const CommandCall& c) { SwitchLanguage(c.editor, Language::French); }),
         });
     return rows;
 }

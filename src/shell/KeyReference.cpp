@@ -4,6 +4,7 @@
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
 #include "shell/CommandTable.h"
+#include "shell/Editor.h"
 #include "views/tools/ToolMode.h"
 
 namespace kvx {
@@ -12,8 +13,8 @@ namespace {
 using namespace platform;
 
 // "SPM1/Deplacer.../Homothétie" and "XYZ" as "Deplacer... > Homothétie > XYZ" (the popup's own
-// name, first, is not shown).
-std::string MenuPlace(const CommandRow& row) {
+// name, first, is not shown), in language.
+std::string MenuPlace(Language language, const CommandRow& row) {
     std::string path = row.menu;
     if (row.source != CommandSource::Frame) {
         const std::size_t slash = path.find('/');
@@ -22,79 +23,95 @@ std::string MenuPlace(const CommandRow& row) {
     std::string place;
     for (std::size_t start = 0; start < path.size();) {
         const std::size_t slash = path.find('/', start);
-        place += path.substr(start, slash - start) + " > ";
+        place += InLanguage(language, path.substr(start, slash - start)) + " > ";
         start = slash == std::string::npos ? path.size() : slash + 1;
     }
-    return place + row.label;
+    return place + CommandLabel(language, row);
 }
 
-std::string ToolText(ToolMode mode) {
+std::string ToolText(Language language, ToolMode mode) {
     const ToolButtons b = ToolHelp(mode);
-    std::string text = std::string(ToolName(mode)) + " : " + b.left;
-    if (*b.ctrlClick) text += " ; Ctrl+clic : " + std::string(b.ctrlClick);
-    return text + " ; bouton droit : " + b.right;
+    const auto in = [language](const char* french) { return InLanguage(language, french); };
+    std::string text = in(ToolName(mode)) + Pick(language, " : ", ": ") + in(b.left);
+    if (*b.ctrlClick) text += Pick(language, " ; Ctrl+clic : ", "; Ctrl+click: ") + in(b.ctrlClick);
+    return text + Pick(language, " ; bouton droit : ", "; right button: ") + in(b.right);
 }
 
-ReferenceSection ToolSection() {
-    ReferenceSection s{"Outils des vues à plat", {}};
+std::string ToolChoice(Language language, ToolMode mode) {
+    const std::string name = InLanguage(language, ToolName(mode));
+    return language == Language::English ? name + " tool" : "outil " + name;
+}
+
+ReferenceSection Section(Language language, const char* frenchTitle) {
+    return ReferenceSection{InLanguage(language, frenchTitle), {}};
+}
+
+ReferenceSection ToolSection(Language language) {
+    ReferenceSection s = Section(language, "Outils des vues à plat");
     for (const ToolMode mode : AllToolModes) {
-        ReferenceLine line{"", ToolText(mode), static_cast<int>(IdleCursor(mode))};
+        ReferenceLine line{"", ToolText(language, mode), static_cast<int>(IdleCursor(mode))};
         for (const CommandRow& row : CommandTable()) {
             if (row.tool != mode) continue;
-            line.keys = row.key ? KeyName(row.key) + ", " + MenuPlace(row) : MenuPlace(row);
+            const std::string place = MenuPlace(language, row);
+            line.keys = row.key ? KeyName(row.key, language) + ", " + place : place;
         }
         s.lines.push_back(std::move(line));
     }
     return s;
 }
 
-ReferenceSection FlatKeySection() {
-    ReferenceSection s{"Touches des vues à plat", {}};
+ReferenceSection FlatKeySection(Language language) {
+    ReferenceSection s = Section(language, "Touches des vues à plat");
     for (const CommandRow& row : CommandTable()) {
         if (row.source != CommandSource::FlatView || row.key == 0) continue;
-        s.lines.push_back(
-            {KeyName(row.key), row.tool ? "outil " + std::string(ToolName(*row.tool)) : row.help});
+        s.lines.push_back({KeyName(row.key, language),
+                           row.tool ? ToolChoice(language, *row.tool)
+                                    : InLanguage(language, row.help ? row.help : "")});
     }
     return s;
 }
 
-ReferenceSection PerspectiveSection() {
-    ReferenceSection s{
-        "Touches de la vue Perspective (le layer courant, ou tous avec "
-        "\"Tous les layers\")",
-        {}};
+ReferenceSection PerspectiveSection(Language language) {
+    ReferenceSection s = Section(language,
+                                 "Touches de la vue Perspective (le layer courant, ou tous avec "
+                                 "\"Tous les layers\")");
     for (const PerspectiveKeyRow& row : PerspectiveKeys())
-        s.lines.push_back({(row.alt ? "Alt+" : "") + KeyName(row.key), row.help});
+        s.lines.push_back(
+            {(row.alt ? "Alt+" : "") + KeyName(row.key, language), InLanguage(language, row.help)});
     return s;
 }
 
-ReferenceSection MouseAndFrameSection() {
-    ReferenceSection s{
-        "Souris et raccourcis",
-        {{"Bouton droit (vue à plat)", "menu des outils et des commandes"},
-         {"Bouton droit (Perspective)", "menu des lumières et de l'image"},
-         {"Ctrl+clic", "avec les outils de sélection : ajoute ou retire"},
-         {"Molette (vue à plat)", "zoom autour du point sous le pointeur"},
-         {"Bouton du milieu (vue à plat)", "glisser : déplace la vue"},
-         {"Glisser, bouton gauche ou du milieu (Perspective)", "tourne la caméra autour du modèle"},
-         {"Maj+glisser (Perspective)", "fait glisser la caméra"},
-         {"Molette (Perspective)", "rapproche ou éloigne la caméra"},
-         {"Clic sur le titre", "rend la vue active (ses touches agissent)"},
-         {KeyName(VK_ESCAPE) + " (fenêtre principale)", "quitte Kolvex"}}};
+ReferenceSection MouseAndFrameSection(Language language) {
+    ReferenceSection s = Section(language, "Souris et raccourcis");
+    const auto in = [language](const char* french) { return InLanguage(language, french); };
+    s.lines = {
+        {in("Bouton droit (vue à plat)"), in("menu des outils et des commandes")},
+        {in("Bouton droit (Perspective)"), in("menu des lumières et de l'image")},
+        {in("Ctrl+clic"), in("avec les outils de sélection : ajoute ou retire")},
+        {in("Molette (vue à plat)"), in("zoom autour du point sous le pointeur")},
+        {in("Bouton du milieu (vue à plat)"), in("glisser : déplace la vue")},
+        {in("Glisser, bouton gauche ou du milieu (Perspective)"),
+         in("tourne la caméra autour du modèle")},
+        {in("Maj+glisser (Perspective)"), in("fait glisser la caméra")},
+        {in("Molette (Perspective)"), in("rapproche ou éloigne la caméra")},
+        {in("Clic sur le titre"), in("rend la vue active (ses touches agissent)")},
+        {KeyName(VK_ESCAPE, language) + Pick(language, " (fenêtre principale)", " (main window)"),
+         in("quitte Kolvex")}};
     for (const CommandRow& row : CommandTable()) {
         if (row.shortcut)
             s.lines.push_back({std::string(row.shortcut) +
                                    (row.otherShortcut ? ", " + std::string(row.otherShortcut) : ""),
-                               MenuPlace(row)});
+                               MenuPlace(language, row)});
     }
     return s;
 }
 
-ReferenceSection PopupSection() {
-    ReferenceSection s{"Menu des vues à plat (bouton droit)", {}};
+ReferenceSection PopupSection(Language language) {
+    ReferenceSection s = Section(language, "Menu des vues à plat (bouton droit)");
     for (const CommandRow& row : CommandTable()) {
         if (row.source != CommandSource::FlatView || !row.InMenu() || row.tool) continue;
-        s.lines.push_back({MenuPlace(row), row.help ? row.help : ""});
+        s.lines.push_back(
+            {MenuPlace(language, row), InLanguage(language, row.help ? row.help : "")});
     }
     return s;
 }
@@ -118,6 +135,10 @@ void AppendEscaped(std::string& out, const std::string& text) {
 }
 
 }  // namespace
+
+std::string KeyName(std::uint32_t key, Language language) {
+    return InLanguage(language, KeyName(key));
+}
 
 std::string KeyName(std::uint32_t key) {
     switch (key) {
@@ -159,9 +180,19 @@ std::string KeyName(std::uint32_t key) {
     }
 }
 
-std::vector<ReferenceSection> KeyReference() {
-    return {ToolSection(), FlatKeySection(), PopupSection(), PerspectiveSection(),
-            MouseAndFrameSection()};
+std::vector<ReferenceSection> KeyReference(Language language) {
+    return {ToolSection(language), FlatKeySection(language), PopupSection(language),
+            PerspectiveSection(language), MouseAndFrameSection(language)};
+}
+
+void ShowKeyReference(Editor& editor) {
+    editor.windows.ShowReference(InLanguage(editor.language, ReferenceTitle),
+                                 ReferenceHtml(KeyReference(editor.language)));
+}
+
+void RefreshKeyReference(Editor& editor) {
+    editor.windows.UpdateReference(InLanguage(editor.language, ReferenceTitle),
+                                   ReferenceHtml(KeyReference(editor.language)));
 }
 
 std::string ReferenceHtml(const std::vector<ReferenceSection>& sections) {

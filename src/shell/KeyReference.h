@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "shell/Language.h"
+
 namespace kvx {
+
+struct Editor;
 
 struct ReferenceLine {
     std::string keys;  // the keys, buttons or menu place
@@ -24,9 +28,15 @@ struct ReferenceSection {
 
 inline constexpr const char* ReferenceTitle = "Aide - touches et outils";
 
-std::vector<ReferenceSection> KeyReference();
+// The reference in language (the README carries it in French).
+std::vector<ReferenceSection> KeyReference(Language language = Language::French);
 // The name of a key as the reference writes it ("W", "Tab", "Page Up", "Flèche gauche").
 std::string KeyName(std::uint32_t virtualKey);
+std::string KeyName(std::uint32_t virtualKey, Language language);
+// Shows the reference window in the editor's language ("?" > "Aide...", F1).
+void ShowKeyReference(Editor& editor);
+// Gives the reference window, if it is on the screen, the editor's language.
+void RefreshKeyReference(Editor& editor);
 // The reference as HTML for the window: a table per section, cursor images as "cursor:N".
 std::string ReferenceHtml(const std::vector<ReferenceSection>& sections);
 // The reference as Markdown tables, for the README.

@@ -4,10 +4,10 @@
 
 namespace kvx {
 
-bool MenuBar::Load(const char* name, AppInfo& app) {
+bool MenuBar::Load(const char* name, AppInfo& app, Language language) {
     resourceName = name;
     application = &app;
-    menu = LoadMenuResource(name);
+    menu = LoadMenuResource(name, language);
     return menu != nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Menu.h"
 #include "platform/WindowSystem.h"
 #include "shell/DisplayState.h"
+#include "shell/Language.h"
 
 namespace kvx {
 
@@ -14,8 +15,8 @@ class MenuBar {
   public:
     explicit MenuBar(platform::WindowSystem& windows) : windows_(windows) {}
 
-    // Loads the resource; false when there is no menu of that name.
-    bool Load(const char* resourceName, AppInfo& app);
+    // Loads the resource in language; false when there is no menu of that name.
+    bool Load(const char* resourceName, AppInfo& app, Language language = Language::French);
     void Check(std::uint32_t id) { windows_.CheckMenuItem(id, true); }
     void Uncheck(std::uint32_t id) { windows_.CheckMenuItem(id, false); }
     void SetChecked(std::uint32_t id, bool checked) { windows_.CheckMenuItem(id, checked); }

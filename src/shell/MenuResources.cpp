@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "shell/Language.h"
+
 namespace kvx {
 namespace {
 
@@ -46,20 +48,44 @@ Menu BuildMenu(const char* name, CommandSource source) {
     return menu;
 }
 
+// The same items with their texts in language: the popups' by their French text, the commands'
+// by their row.
+void PutInLanguage(std::vector<MenuItem>& items, CommandSource source, Language language) {
+    for (MenuItem& item : items) {
+        if (item.kind == MenuItem::Kind::Popup) {
+            item.text = InLanguage(language, item.text);
+            PutInLanguage(item.items, source, language);
+        } else if (const CommandRow* row = FindCommand(source, item.id)) {
+            item.text = CommandLabel(language, *row);
+        }
+    }
+}
+
+Menu BuildMenuIn(Language language, const char* name, CommandSource source) {
+    Menu menu = BuildMenu(name, source);
+    PutInLanguage(menu.popups, source, language);
+    return menu;
+}
+
 constexpr std::array<const char*, 3> MenuNames = {"MENU1", "SUBMENU1", "SUBMENU2"};
+
+std::array<Menu, 3> MenusIn(Language language) {
+    return {BuildMenuIn(language, MenuNames[0], CommandSource::Frame),
+            BuildMenuIn(language, MenuNames[1], CommandSource::FlatView),
+            BuildMenuIn(language, MenuNames[2], CommandSource::Perspective)};
+}
 
 }  // namespace
 
-const Menu& MenuOf(CommandSource source) {
-    static const std::array<Menu, 3> menus = {BuildMenu(MenuNames[0], CommandSource::Frame),
-                                              BuildMenu(MenuNames[1], CommandSource::FlatView),
-                                              BuildMenu(MenuNames[2], CommandSource::Perspective)};
-    return menus[static_cast<std::size_t>(source)];
+const Menu& MenuOf(CommandSource source, Language language) {
+    static const std::array<Menu, 3> french = MenusIn(Language::French);
+    static const std::array<Menu, 3> english = MenusIn(Language::English);
+    return (language == Language::English ? english : french)[static_cast<std::size_t>(source)];
 }
 
-const Menu* LoadMenuResource(std::string_view name) {
+const Menu* LoadMenuResource(std::string_view name, Language language) {
     for (std::size_t n = 0; n < MenuNames.size(); ++n) {
-        if (name == MenuNames[n]) return &MenuOf(static_cast<CommandSource>(n));
+        if (name == MenuNames[n]) return &MenuOf(static_cast<CommandSource>(n), language);
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Cursors.h"
 #include "shell/CommandLine.h"
+#include "shell/LanguageCommands.h"
 #include "shell/MainLoop.h"
 #include "shell/MenuResources.h"
 #include "shell/RecentFiles.h"
@@ -30,8 +31,8 @@ bool StartEditor(Editor& editor) {
         return false;
     }
 
-    editor.viewPopupMenu = LoadMenuResource("SUBMENU1");
-    editor.perspectivePopupMenu = LoadMenuResource("SUBMENU2");
+    editor.viewPopupMenu = LoadMenuResource("SUBMENU1", editor.language);
+    editor.perspectivePopupMenu = LoadMenuResource("SUBMENU2", editor.language);
     // The cursor table is the platform's: views name cursors by their index in it.
     editor.tools.cursor = static_cast<CursorId>(resources::InitialCursorIndex);
     editor.shownPointer.cursor = editor.tools.cursor;
@@ -44,7 +45,7 @@ bool StartEditor(Editor& editor) {
     editor.app.showCommand = SW_SHOW;
     editor.app.bitsPerPixel = depth;
 
-    editor.menuBar.Load("MENU1", editor.app);
+    editor.menuBar.Load("MENU1", editor.app, editor.language);
     editor.frame.SetupWithMenu(editor.app, editor.classes[0], editor.menuBar, FrameTitle);
     editor.frame.ApplyStylePreset(1);
     editor.menuBar.windowMenuIndex = WindowMenuIndex;
@@ -53,6 +54,7 @@ bool StartEditor(Editor& editor) {
 
     editor.menuBar.Check(cmd::Layer0);
     editor.menuBar.Check(cmd::Deplacement);
+    CheckLanguageItem(editor);
 
     editor.colours = PackedColours::For(depth);
 
@@ -75,6 +77,7 @@ bool StartEditor(Editor& editor) {
 }
 
 int RunEditor(Editor& editor, EventPump& pump, const std::vector<std::string>& files) {
+    LoadLanguage(editor);
     if (!StartEditor(editor)) return 0;
     LoadRecentFiles(editor);
     OpenCommandLineFiles(editor, files);

@@ -11,13 +11,19 @@ using namespace platform;
 
 std::string StatusText(const Editor& editor) {
     const Scene& scene = *editor.scene;
+    const Language language = editor.language;
+    const std::string tool = InLanguage(language, ToolName(editor.toolMode()));
     char text[320];
     int n = std::snprintf(text, sizeof text,
-                          "Vertex: %d (%d sélectionnés)   Faces: %d (%d sélectionnées)   "
-                          "Layer: %d%s   Outil: %s",
+                          Pick(language,
+                               "Vertex: %d (%d sélectionnés)   Faces: %d (%d sélectionnées)   "
+                               "Layer: %d%s   Outil: %s",
+                               "Vertices: %d (%d selected)   Faces: %d (%d selected)   "
+                               "Layer: %d%s   Tool: %s"),
                           scene.vertexCount(), scene.selectedVertexCount(), scene.faceCount(),
                           scene.selectedFaceCount(), scene.currentLayer,
-                          scene.allLayers == 1 ? " (tous)" : "", ToolName(editor.toolMode()));
+                          scene.allLayers == 1 ? Pick(language, " (tous)", " (all)") : "",
+                          tool.c_str());
     if (editor.mouseOverFlatView && n > 0 && static_cast<std::size_t>(n) < sizeof text) {
         std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n),
                       "   X: %.3f  Y: %.3f  Z: %.3f", editor.mouse.worldX, editor.mouse.worldY,
@@ -27,20 +33,23 @@ std::string StatusText(const Editor& editor) {
     std::string status = text;
     const bool modified = editor.history.Modified();
     if (!editor.documentPath.empty() || modified) {
-        status += "   Fichier: ";
+        status += Pick(language, "   Fichier: ", "   File: ");
         status += editor.documentPath.empty()
-                      ? std::string("sans nom")
+                      ? std::string(Pick(language, "sans nom", "untitled"))
                       : std::filesystem::path(editor.documentPath).filename().string();
-        if (modified) status += " (modifié)";
+        if (modified) status += Pick(language, " (modifié)", " (modified)");
     }
     return status;
 }
 
-std::string ToolHint(ToolMode mode) {
+std::string ToolHint(ToolMode mode, Language language) {
     const ToolButtons b = ToolHelp(mode);
-    std::string hint = std::string("Gauche : ") + b.left;
-    if (*b.ctrlClick) hint += "  ·  Ctrl+clic : " + std::string(b.ctrlClick);
-    return hint + "  ·  Droit : " + b.right + "  ·  F1 : aide";
+    const auto in = [language](const char* french) { return InLanguage(language, french); };
+    std::string hint = Pick(language, "Gauche : ", "Left: ") + in(b.left);
+    if (*b.ctrlClick)
+        hint += Pick(language, "  ·  Ctrl+clic : ", "  ·  Ctrl+click: ") + in(b.ctrlClick);
+    return hint + Pick(language, "  ·  Droit : ", "  ·  Right: ") + in(b.right) +
+           Pick(language, "  ·  F1 : aide", "  ·  F1: help");
 }
 
 void UpdateStatusBar(Editor& editor, const Message& m) {
@@ -54,8 +63,8 @@ void UpdateStatusBar(Editor& editor, const Message& m) {
         editor.statusText = std::move(text);
         editor.windows.SetStatusText(editor.frame.handle, editor.statusText);
     }
-    std::string hint =
-        editor.framingNote.empty() ? ToolHint(editor.toolMode()) : editor.framingNote;
+    std::string hint = editor.framingNote.empty() ? ToolHint(editor.toolMode(), editor.language)
+                                                  : InLanguage(editor.language, editor.framingNote);
     if (hint == editor.statusHint) return;
     editor.statusHint = std::move(hint);
     editor.windows.SetStatusHint(editor.frame.handle, editor.statusHint);

@@ -13,7 +13,7 @@ namespace kvx {
 // The status bar's text for the editor as it stands.
 std::string StatusText(const Editor& editor);
 // Its hint at the right: what the mouse buttons do with the tool, and where help is.
-std::string ToolHint(ToolMode mode);
+std::string ToolHint(ToolMode mode, Language language = Language::French);
 
 // Follows the mouse over the views (a move over a flat view shows its position, leaving it or
 // moving over the perspective view hides it), then shows the text when it changed.

@@ -265,13 +265,48 @@ TEST_F(QtPlatformTest, MenuCommandsArePostedAndOnlyTheProgramChecks) {
     EXPECT_TRUE(Has(ms, Message{frame, WM_COMMAND, cmd::Grille, 0}));
 }
 
+TEST_F(QtPlatformTest, MenuTextsChangeInPlaceKeepingChecksShownItemsAndShortcuts) {
+    windows->CheckMenuItem(cmd::Regles, true);
+    windows->SetMenuItemText(cmd::RecentFile0, "1 a.KVX", true);
+    windows->SetMenuItemText(cmd::RecentFile0 + 1, "", false);
+    QAction* undo = windows->MenuAction(cmd::Annuler);
+    windows->SetMenuTexts(frame, MenuOf(CommandSource::Frame, Language::English));
+    EXPECT_EQ(windows->MenuAction(cmd::Annuler), undo);  // the same items, new texts
+    EXPECT_EQ(undo->text(), QString("Undo"));
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(windows->MenuAction(cmd::Regles)->text(), QString("Rulers"));
+    EXPECT_TRUE(windows->MenuAction(cmd::Regles)->isChecked());
+    EXPECT_EQ(windows->MenuAction(cmd::RecentFile0)->text(), QString("1 a.KVX"));
+    EXPECT_FALSE(windows->MenuAction(cmd::RecentFile0 + 1)->isVisible());
+    QMenu* file =
+        windows->MenuAction(cmd::Nouveau)->associatedObjects().isEmpty()
+            ? nullptr
+            : qobject_cast<QMenu*>(windows->MenuAction(cmd::Nouveau)->associatedObjects().first());
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->title(), QString("File"));
+    windows->SetMenuTexts(frame, MenuOf(CommandSource::Frame));
+    EXPECT_EQ(file->title(), QString("Fichier"));
+    EXPECT_EQ(undo->text(), QString("Annuler"));
+}
+
+TEST_F(QtPlatformTest, TheToolkitsOwnTextsFollowTheLanguage) {
+    ASSERT_TRUE(SetToolkitFrench(*QCoreApplication::instance(), true));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
+              QString("&Nom de fichier :"));
+    ASSERT_TRUE(SetToolkitFrench(*QCoreApplication::instance(), false));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QString("File &name:"));
+    ASSERT_TRUE(SetToolkitFrench(*QCoreApplication::instance(), true));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
+              QString("&Nom de fichier :"));
+}
+
 TEST_F(QtPlatformTest, PopupChoiceArrivesAsACommandToItsOwner) {
     windows->SetPopupAnswerer([](const MenuItem& popup) -> std::optional<std::uint32_t> {
         EXPECT_EQ(popup.text, "SPM1");
         return cmd::ZoomNormal;
     });
-    windows->TrackPopupMenu(MenuOf(CommandSource::FlatView).popups[0], TPM_CENTERALIGN | TPM_VCENTERALIGN,
-                            Point{10, 10}, view);
+    windows->TrackPopupMenu(MenuOf(CommandSource::FlatView).popups[0],
+                            TPM_CENTERALIGN | TPM_VCENTERALIGN, Point{10, 10}, view);
     windows->SetPopupAnswerer([](const MenuItem&) { return std::optional<std::uint32_t>(); });
     windows->TrackPopupMenu(MenuOf(CommandSource::FlatView).popups[0], 0, Point{10, 10}, view);
     const auto ms = Taken();

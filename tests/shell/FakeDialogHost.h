@@ -20,6 +20,7 @@ class FakeDialogHost : public platform::DialogHost {
     void RunModal(const platform::DialogTemplate& t, platform::DialogProcedure procedure) override {
         const platform::WindowHandle h = ++next_;
         shown.push_back(t.title);
+        templates.push_back(t);
         if (procedure({h, platform::WM_INITDIALOG, 0, 0})) return;
         for (const auto& [id, text] : typed)
             texts[{h, id}] = text;
@@ -31,6 +32,7 @@ class FakeDialogHost : public platform::DialogHost {
     platform::WindowHandle OpenModeless(const platform::DialogTemplate& t) override {
         const platform::WindowHandle h = ++next_;
         shown.push_back(t.title);
+        templates.push_back(t);
         open.push_back(h);
         queue_.Post(h, platform::WM_INITDIALOG, 0, 0);
         return h;
@@ -52,6 +54,7 @@ class FakeDialogHost : public platform::DialogHost {
     std::vector<platform::Message> script;       // what the user does in the next modal dialogs
     std::map<std::uint32_t, std::string> typed;  // and what is typed in their boxes first
     std::vector<std::string> shown;              // titles of the dialogs opened, in order
+    std::vector<platform::DialogTemplate> templates;  // and the dialogs as they were shown
     std::vector<platform::WindowHandle> open;
     std::map<std::pair<platform::WindowHandle, std::uint32_t>, std::string> texts;
     std::size_t presentedRegions = 0;

@@ -60,6 +60,8 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
     std::string statusHint;
     std::string statusText;
+    // The reference window's title and HTML while it is open.
+    std::optional<std::pair<std::string, std::string>> reference;
     std::vector<std::string> dropped;  // what the next WM_DROPFILES hands over
     std::string emptyClientTitle;      // a window so titled has no client area (nothing fits)
 
@@ -156,6 +158,13 @@ class FakeWindowSystem : public platform::WindowSystem {
     void CheckMenuItem(std::uint32_t id, bool checked) override { checks[id] = checked; }
     void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) override {
         itemTexts[id] = shown ? text : std::string();
+    }
+    void SetMenuTexts(platform::WindowHandle, const platform::Menu& m) override { menu = &m; }
+    void ShowReference(const std::string& title, const std::string& html) override {
+        reference = {title, html};
+    }
+    void UpdateReference(const std::string& title, const std::string& html) override {
+        if (reference) reference = {title, html};
     }
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t, platform::Point,
                         platform::WindowHandle) override {

@@ -125,11 +125,13 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     }
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(title.c_str()),
                     QString::fromUtf8(text.c_str()));
-    QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
-    QPushButton* cancel = buttons == MB_YESNOCANCEL
-                              ? box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole)
-                              : nullptr;
+    const QuestionButtons& words = questionButtons();
+    QPushButton* yes = box.addButton(QString::fromStdString(words.yes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromStdString(words.no), QMessageBox::NoRole);
+    QPushButton* cancel =
+        buttons == MB_YESNOCANCEL
+            ? box.addButton(QString::fromStdString(words.cancel), QMessageBox::RejectRole)
+            : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel ? cancel : no);
     if (trace_) {

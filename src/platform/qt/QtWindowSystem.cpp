@@ -483,6 +483,34 @@ void QtWindowSystem::SetMenuItemText(std::uint32_t id, const std::string& text, 
     }
 }
 
+void QtWindowSystem::SetMenuTexts(WindowHandle frame, const Menu& menu) {
+    const Entry* e = Find(frame);
+    if (!e || e->kind != Kind::Frame) return;
+    const QList<QAction*> popups =
+        static_cast<FrameWidget*>(e->widget.data())->menuBar()->actions();
+    for (qsizetype n = 0; n < popups.size() && n < static_cast<qsizetype>(menu.popups.size());
+         ++n) {
+        popups[n]->setText(Text(menu.popups[static_cast<std::size_t>(n)].text));
+        if (QMenu* m = popups[n]->menu())
+            SetItemTexts(m, menu.popups[static_cast<std::size_t>(n)].items);
+    }
+    if (trace_) TraceMenuBar();
+}
+
+void QtWindowSystem::SetItemTexts(QMenu* menu, const std::vector<MenuItem>& items) {
+    // The actions made from the items come first, in their order (the window list follows).
+    const QList<QAction*> actions = menu->actions();
+    for (qsizetype n = 0; n < actions.size() && n < static_cast<qsizetype>(items.size()); ++n) {
+        const MenuItem& item = items[static_cast<std::size_t>(n)];
+        if (item.kind == MenuItem::Kind::Separator) continue;
+        // A command whose text the program gives while it runs (a recent file) keeps it.
+        if (item.kind == MenuItem::Kind::Command && item.text.empty()) continue;
+        actions[n]->setText(Text(item.text));
+        if (item.kind == MenuItem::Kind::Popup && actions[n]->menu())
+            SetItemTexts(actions[n]->menu(), item.items);
+    }
+}
+
 void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, Point screen,
                                     WindowHandle owner) {
     std::optional<std::uint32_t> chosen;
@@ -608,11 +636,20 @@ void QtWindowSystem::ShowReference(const std::string& title, const std::string& 
                                      [](int index) { return ViewCursor(index).pixmap(); });
         reference_ = window;
     }
-    window->setWindowTitle(Text(title));
-    window->setHtml(Text(html));
     window->show();
     window->raise();
     window->activateWindow();
+    FillReference(title, html);
+}
+
+void QtWindowSystem::UpdateReference(const std::string& title, const std::string& html) {
+    if (reference_ && reference_->isVisible()) FillReference(title, html);
+}
+
+void QtWindowSystem::FillReference(const std::string& title, const std::string& html) {
+    auto* window = static_cast<ReferenceWindow*>(reference_.data());
+    window->setWindowTitle(Text(title));
+    window->setHtml(Text(html));
     if (trace_) {
         const QRect r = window->frameGeometry();
         std::fprintf(stderr, "kolvex: reference \"%s\" at %d %d size %d %d\n", title.c_str(), r.x(),

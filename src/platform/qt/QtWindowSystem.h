@@ -63,6 +63,7 @@ class QtWindowSystem : public platform::WindowSystem {
     void SetMenu(platform::WindowHandle frame, const platform::Menu& menu) override;
     void CheckMenuItem(std::uint32_t id, bool checked) override;
     void SetMenuItemText(std::uint32_t id, const std::string& text, bool shown) override;
+    void SetMenuTexts(platform::WindowHandle frame, const platform::Menu& menu) override;
     void TrackPopupMenu(const platform::MenuItem& popup, std::uint32_t flags,
                         platform::Point screen, platform::WindowHandle owner) override;
     void SetCursor(int index) override;
@@ -76,6 +77,7 @@ class QtWindowSystem : public platform::WindowSystem {
     void KillTimer(platform::WindowHandle window, std::uint32_t id) override;
     std::vector<std::string> TakeDroppedFiles() override;
     void ShowReference(const std::string& title, const std::string& html) override;
+    void UpdateReference(const std::string& title, const std::string& html) override;
 
   private:
     enum class Kind { Frame, MdiClient, View };
@@ -96,6 +98,8 @@ class QtWindowSystem : public platform::WindowSystem {
     void ApplyCursor(QWidget* widget) const;
     // With tracing: where each menu of the menu bar is on the screen, whenever that changed.
     void TraceMenuBar();
+    void SetItemTexts(QMenu* menu, const std::vector<platform::MenuItem>& items);
+    void FillReference(const std::string& title, const std::string& html);
 
     platform::MessageQueue& queue_;
     std::map<platform::WindowHandle, Entry> entries_;
