@@ -107,13 +107,19 @@ void PostKey(const MessagePoster& post, int key, Qt::KeyboardModifiers modifiers
 FrameWidget::FrameWidget(MessagePoster post)
     : post_(std::move(post)), mdiArea_(new QMdiArea(this)) {
     mdiArea_->setBackground(QBrush(QColor(128, 128, 128)));  // the stock grey brush
+    // Where the views do not fit (a small or scaled screen), scroll bars reach every one.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     // A label rather than the bar's own message, which menu hints would overwrite.
     status_ = new QLabel(this);
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(status_, 1);
+    statusBar()->addWidget(status_, 3);
     hint_ = new QLabel(this);
-    statusBar()->addPermanentWidget(hint_);
+    statusBar()->addPermanentWidget(hint_, 2);
+    // Long texts are cut at the frame's edge; they never widen the frame past the screen.
+    for (QLabel* label : {status_, hint_})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     menuBar()->installEventFilter(this);
     setAcceptDrops(true);
 }
