@@ -374,8 +374,10 @@ bool SceneHistory::Take(Scene& scene, From& from, To& to, bool undo) {
     return true;
 }
 
-void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
-    // Positions, flags and looks swap with the step's copy.
+namespace {
+
+// Positions, flags and looks swap with the step's copy; turned faces turn again.
+void SwapRecords(Scene& scene, Step& s) {
     for (std::size_t k = 0; k < s.moved.size(); ++k) {
         Vertex& v = scene.vertices[static_cast<std::size_t>(s.moved[k])];
         float* p = &s.movedOther[3 * k];
@@ -392,13 +394,19 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
                   s.faceHiddenOther[k]);
     for (std::size_t k = 0; k < s.lookIndex.size(); ++k) {
         Face& f = scene.faces[static_cast<std::size_t>(s.lookIndex[k])];
-        const FaceLook now = LookOf(f);
+        const SceneHistory::FaceLook now = LookOf(f);
         f.renderType = s.lookOther[k].renderType;
         f.StoreColor(s.lookOther[k].red, s.lookOther[k].green, s.lookOther[k].blue);
         f.ApplyColor();
         s.lookOther[k] = now;
     }
     scene.ReverseFaces(s.reversedFaces);
+}
+
+}  // namespace
+
+void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
+    SwapRecords(scene, s);
 
     // The selection is emptied before records go, and set once they are back.
     std::vector<std::int32_t> selectedVertices, selectedFaces;
