@@ -165,6 +165,7 @@ void QtWindowSystem::SetStatusHint(WindowHandle frame, const std::string& text) 
     const Entry* e = Find(frame);
     if (e && e->kind == Kind::Frame && e->widget)
         static_cast<FrameWidget*>(e->widget.data())->SetStatusHint(Text(text));
+    if (trace_) std::fprintf(stderr, "kolvex: hint %s\n", text.c_str());
 }
 
 QAction* QtWindowSystem::MenuAction(std::uint32_t id) const {
