@@ -1,11 +1,11 @@
 // The commands that read a file into a scene and write it in another form: convert (KVX to KVX
-// version 2), export (KVX to OBJ) and import (OBJ to KVX).
+// version 2), export (KVX to a model format, chosen by the extension) and import (a model file, in
+// the format its signature or extension names, to KVX).
 
 #include <cstdio>
 #include <functional>
 
-#include "interchange/ObjExport.h"
-#include "interchange/ObjImport.h"
+#include "interchange/FormatRegistry.h"
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 #include "scene/SceneFile.h"
@@ -53,27 +53,42 @@ int RunConvert(const std::vector<std::string>& args) {
                          "version 2");
 }
 
-int RunExport(const std::vector<std::string>& args) {
-    const Writer exportObj = [](const Scene& scene, const std::string& path, std::string& reason) {
-        return ExportObj(scene, path, reason);
+int RunExport(const std::vector<std::string>& given) {
+    ExportOptions options;
+    std::vector<std::string> args;
+    for (const std::string& a : given) {
+        if (a == "--ascii")
+            options.text = true;
+        else
+            args.push_back(a);
+    }
+    // The format is checked before the scene is read: a refused one writes nothing.
+    std::string summary;
+    if (args.size() == 2) {
+        std::string reason;
+        const ExportFormat* format = ExportFormatFor(args[1], reason);
+        if (!format) {
+            std::fprintf(stderr, "%s: %s\n", args[1].c_str(), reason.c_str());
+            return 1;
+        }
+        summary = format->summary(args[1], options);
+    }
+    const Writer write = [&](const Scene& scene, const std::string& path, std::string& reason) {
+        return ExportByExtension(scene, path, options, reason);
     };
-    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj", ReadScene, exportObj,
-                         "materials in " + (args.size() == 2 ? ObjMaterialPath(args[1]) : ""));
+    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj", ReadScene, write, summary);
 }
 
 int RunImport(const std::vector<std::string>& args) {
     // Records of no layer group go to layer 0, the current one.
-    const Reader readObj = [](Scene& scene, const std::string& path, std::string& reason) {
+    const Reader read = [](Scene& scene, const std::string& path, std::string& reason) {
         SceneFileData data;
-        ObjReading reading;
-        const bool read = ReadObjFile(path, data, reading);
-        reason = reading.reason;
-        if (!reading.notes.empty())
-            std::fprintf(stderr, "%s: %s", path.c_str(), reading.notes.c_str());
+        std::string notes;
+        const bool read = ImportByFormat(path, data, reason, notes);
+        if (!notes.empty()) std::fprintf(stderr, "%s: %s", path.c_str(), notes.c_str());
         return read && AddSceneFileToScene(scene, data, false, reason);
     };
-    return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", readObj, SaveSceneToPath,
-                         "version 2");
+    return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", read, SaveSceneToPath, "version 2");
 }
 
 }  // namespace kvx::tools

@@ -166,6 +166,56 @@ TEST(Kvxtool, ExportAndImportRoundTripAndRefuseBadFiles) {
     EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.obj")));
 }
 
+// An extension without a writer is refused before anything is written: no OBJ text under another
+// format's name, and an earlier file of that name is left as it was.
+TEST(Kvxtool, ExportRefusesAnExtensionWithoutWriterAndWritesNothing) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"));
+    for (const char* name : {"out.xyz", "out", "out.obj.bak"}) {
+        const ToolRun r = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File(name));
+        EXPECT_EQ(r.status, 1) << name << ": " << r.out;
+        EXPECT_NE(r.out.find("(written: .obj"), std::string::npos) << r.out;
+        EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.mtl")));
+    test::WriteAll(dir.File("kept.xyz"), {1, 2, 3});
+    EXPECT_EQ(Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File("kept.xyz")).status, 1);
+    EXPECT_EQ(test::ReadAll(dir.File("kept.xyz")), (std::vector<std::uint8_t>{1, 2, 3}));
+    // Upper-case extensions are the same extension.
+    const ToolRun upper = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File("UP.OBJ"));
+    EXPECT_EQ(upper.status, 0) << upper.out;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("UP.mtl")));
+}
+
+// Import reads a file in its own format, known by its first bytes or else its extension: never a
+// PLY or glTF file as OBJ text, nor a file of unknown format.
+TEST(Kvxtool, ImportRefusesFormatsItCannotReadAndWritesNothing) {
+    TempDir dir;
+    const std::string ply = "ply\nformat ascii 1.0\nelement vertex 0\nend_header\n";
+    test::WriteAll(dir.File("scan.ply"), {ply.begin(), ply.end()});
+    test::WriteAll(dir.File("model.glb"), {'g', 'l', 'T', 'F', 2, 0, 0, 0, 12, 0, 0, 0});
+    const std::string obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    test::WriteAll(dir.File("model.txt"), {obj.begin(), obj.end()});
+    test::WriteAll(dir.File("disguised.obj"), {ply.begin(), ply.end()});
+    const std::pair<const char*, const char*> cases[] = {
+        {"scan.ply", "a PLY file, which cannot be imported"},
+        {"model.glb", "a glTF binary (GLB) file, which cannot be imported"},
+        {"model.txt", "unknown format"},
+        {"disguised.obj", "a PLY file, which cannot be imported"},
+    };
+    for (const auto& [name, why] : cases) {
+        const ToolRun r = Kvxtool("import " + dir.File(name) + " " + dir.File("out.KVX"));
+        EXPECT_EQ(r.status, 1) << name << ": " << r.out;
+        EXPECT_NE(r.out.find(why), std::string::npos) << name << ": " << r.out;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.KVX"))) << name;
+    }
+    // A scene file is a format that is read: imported, it saves as the same bytes.
+    SaveMeshScene(dir.File("mesh.KVX"));
+    const ToolRun kvx = Kvxtool("import " + dir.File("mesh.KVX") + " " + dir.File("same.KVX"));
+    ASSERT_EQ(kvx.status, 0) << kvx.out;
+    EXPECT_EQ(test::ReadAll(dir.File("same.KVX")), test::ReadAll(dir.File("mesh.KVX")));
+}
+
 // kvxtool render: the perspective picture of a scene file, the same as the editor's view shows,
 // as the uncompressed Targa file of the golden picture.
 std::vector<std::uint8_t> Golden(const std::string& name) {

@@ -1,0 +1,144 @@
+#include "interchange/FormatRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "interchange/ObjExport.h"
+#include "interchange/ObjImport.h"
+
+namespace kvx {
+namespace {
+
+bool WriteObj(const Scene& scene, const std::string& path, const ExportOptions&,
+              std::string& reason) {
+    return ExportObj(scene, path, reason);
+}
+
+std::string ObjSummary(const std::string& path, const ExportOptions&) {
+    return "materials in " + ObjMaterialPath(path);
+}
+
+bool ReadObj(const std::string& path, SceneFileData& data, std::string& reason,
+             std::string& notes) {
+    ObjReading reading;
+    const bool read = ReadObjFile(path, data, reading);
+    reason = reading.reason;
+    notes = reading.notes;
+    return read;
+}
+
+bool ReadKvx(const std::string& path, SceneFileData& data, std::string& reason, std::string&) {
+    return ReadSceneFile(path, data, reason);
+}
+
+template <typename Format>
+bool HasExtension(const Format& format, const std::string& extension) {
+    return std::find(format.extensions.begin(), format.extensions.end(), extension) !=
+           format.extensions.end();
+}
+
+std::string WrittenExtensions() {
+    std::string list;
+    for (const ExportFormat& f : ExportFormats())
+        for (const std::string& e : f.extensions)
+            list += (list.empty() ? "" : ", ") + e;
+    return list;
+}
+
+std::string ReadFormats() {
+    std::string list;
+    for (const ImportFormat& f : ImportFormats())
+        if (f.read) list += (list.empty() ? "" : ", ") + std::string(f.name);
+    return list;
+}
+
+}  // namespace
+
+const std::vector<ExportFormat>& ExportFormats() {
+    static const std::vector<ExportFormat> formats = {
+        {"Wavefront OBJ", {".obj"}, WriteObj, ObjSummary},
+    };
+    return formats;
+}
+
+const std::vector<ImportFormat>& ImportFormats() {
+    static const std::vector<ImportFormat> formats = {
+        {"Kolvex scene", FileSignature::KvxScene, {".kvx"}, ReadKvx},
+        {"Wavefront OBJ", FileSignature::None, {".obj"}, ReadObj},
+        {"glTF binary (GLB)", FileSignature::GltfBinary, {".glb"}, nullptr},
+        {"glTF", FileSignature::None, {".gltf"}, nullptr},
+        {"PLY", FileSignature::Ply, {".ply"}, nullptr},
+        {"binary STL", FileSignature::StlBinary, {}, nullptr},
+        {"STL", FileSignature::StlText, {".stl"}, nullptr},
+        {"FBX", FileSignature::FbxBinary, {".fbx"}, nullptr},
+        {"3DS", FileSignature::None, {".3ds"}, nullptr},
+        {"Collada", FileSignature::None, {".dae"}, nullptr},
+        {"LightWave", FileSignature::None, {".lwo", ".lws"}, nullptr},
+        {"DirectX", FileSignature::None, {".x"}, nullptr},
+        {"OFF", FileSignature::None, {".off"}, nullptr},
+        {"3MF", FileSignature::None, {".3mf"}, nullptr},
+    };
+    return formats;
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+const ExportFormat* ExportFormatFor(const std::string& path, std::string& reason) {
+    const std::string extension = LowerExtension(path);
+    for (const ExportFormat& f : ExportFormats())
+        if (HasExtension(f, extension)) return &f;
+    reason = (extension.empty() ? std::string("no extension to choose the format by")
+                                : "no format is written as \"" + extension + "\" files") +
+             " (written: " + WrittenExtensions() + ")";
+    return nullptr;
+}
+
+const ImportFormat* ImportFormatFor(const std::string& path, std::string& reason) {
+    const FileSignature signature = IdentifyFile(path);
+    const std::string extension = LowerExtension(path);
+    const ImportFormat* found = nullptr;
+    for (const ImportFormat& f : ImportFormats())
+        if (signature != FileSignature::None ? f.signature == signature
+                                             : HasExtension(f, extension)) {
+            found = &f;
+            break;
+        }
+    std::error_code error;
+    if (!found && !std::filesystem::exists(path, error)) {
+        reason = "cannot be read: no such file";
+        return nullptr;
+    }
+    if (!found) {
+        reason =
+            "unknown format: neither its first bytes nor its extension name one that is read"
+            " (read: " +
+            ReadFormats() + ")";
+        return nullptr;
+    }
+    if (!found->read) {
+        reason = std::string("a ") + found->name +
+                 " file, which cannot be imported (read: " + ReadFormats() + ")";
+        return nullptr;
+    }
+    return found;
+}
+
+bool ExportByExtension(const Scene& scene, const std::string& path, const ExportOptions& options,
+                       std::string& reason) {
+    const ExportFormat* format = ExportFormatFor(path, reason);
+    return format && format->write(scene, path, options, reason);
+}
+
+bool ImportByFormat(const std::string& path, SceneFileData& data, std::string& reason,
+                    std::string& notes) {
+    const ImportFormat* format = ImportFormatFor(path, reason);
+    return format && format->read(path, data, reason, notes);
+}
+
+}  // namespace kvx
