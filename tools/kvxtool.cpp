@@ -1,7 +1,8 @@
 // kvxtool: Kolvex scene files from the command line.
 //   kvxtool info FILE                 what a scene file holds, or why it is bad (exit status 1)
 //   kvxtool convert IN.KVX OUT.KVX    loads a scene (version 1 or 2) and saves it as version 2
-//   kvxtool export IN.KVX OUT.obj     writes a scene as OBJ, its materials in a .mtl beside it
+//   kvxtool export IN.KVX OUT.obj     writes a scene as OBJ, its materials in a .mtl beside it, or
+//                                     as .stl (binary; text with --ascii) or .ply
 //   kvxtool import IN.obj OUT.KVX     reads an OBJ file and saves it as a scene file
 //   kvxtool --help                    the usage
 
@@ -24,7 +25,7 @@ struct Command {
 const Command commands[] = {
     {"info", "kvxtool info FILE.KVX", kvx::tools::RunInfo},
     {"convert", "kvxtool convert IN.KVX OUT.KVX", kvx::tools::RunConvert},
-    {"export", "kvxtool export IN.KVX OUT.obj", kvx::tools::RunExport},
+    {"export", "kvxtool export IN.KVX OUT.obj|OUT.stl|OUT.ply [--ascii]", kvx::tools::RunExport},
     {"import", "kvxtool import IN.obj OUT.KVX", kvx::tools::RunImport},
     {"render", "kvxtool render IN.KVX OUT.TGA [--depth 16|24] [--markers]", kvx::tools::RunRender},
 };

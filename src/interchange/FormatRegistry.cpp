@@ -6,6 +6,8 @@
 
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
+#include "interchange/PlyExport.h"
+#include "interchange/StlExport.h"
 
 namespace kvx {
 namespace {
@@ -17,6 +19,25 @@ bool WriteObj(const Scene& scene, const std::string& path, const ExportOptions&,
 
 std::string ObjSummary(const std::string& path, const ExportOptions&) {
     return "materials in " + ObjMaterialPath(path);
+}
+
+bool WriteStl(const Scene& scene, const std::string& path, const ExportOptions& options,
+              std::string& reason) {
+    return ExportStl(scene, path, options.text, reason);
+}
+
+std::string StlSummary(const std::string&, const ExportOptions& options) {
+    return std::string(options.text ? "text" : "binary") +
+           " STL of triangles: face colours, layers, hidden flags and smooth faces are not kept";
+}
+
+bool WritePly(const Scene& scene, const std::string& path, const ExportOptions&,
+              std::string& reason) {
+    return ExportPly(scene, path, reason);
+}
+
+std::string PlySummary(const std::string&, const ExportOptions&) {
+    return "binary PLY with face colours: layers, hidden flags and smooth faces are not kept";
 }
 
 bool ReadObj(const std::string& path, SceneFileData& data, std::string& reason,
@@ -58,6 +79,8 @@ std::string ReadFormats() {
 const std::vector<ExportFormat>& ExportFormats() {
     static const std::vector<ExportFormat> formats = {
         {"Wavefront OBJ", {".obj"}, WriteObj, ObjSummary},
+        {"STL", {".stl"}, WriteStl, StlSummary},
+        {"PLY", {".ply"}, WritePly, PlySummary},
     };
     return formats;
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -171,7 +172,7 @@ TEST(Kvxtool, ExportAndImportRoundTripAndRefuseBadFiles) {
 TEST(Kvxtool, ExportRefusesAnExtensionWithoutWriterAndWritesNothing) {
     TempDir dir;
     SaveMeshScene(dir.File("mesh.KVX"));
-    for (const char* name : {"out.xyz", "out", "out.obj.bak"}) {
+    for (const char* name : {"out.xyz", "out.glb", "out", "out.obj.bak"}) {
         const ToolRun r = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File(name));
         EXPECT_EQ(r.status, 1) << name << ": " << r.out;
         EXPECT_NE(r.out.find("(written: .obj"), std::string::npos) << r.out;
@@ -185,6 +186,35 @@ TEST(Kvxtool, ExportRefusesAnExtensionWithoutWriterAndWritesNothing) {
     const ToolRun upper = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File("UP.OBJ"));
     EXPECT_EQ(upper.status, 0) << upper.out;
     EXPECT_TRUE(std::filesystem::exists(dir.File("UP.mtl")));
+}
+
+// STL (binary, or text on request) and PLY by their extensions, each saying what it cannot hold.
+TEST(Kvxtool, ExportWritesStlAndPlyByTheirExtensions) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"), true);  // 392 triangles on 225 vertices
+    const std::string mesh = dir.File("mesh.KVX") + " ";
+    const ToolRun stl = Kvxtool("export " + mesh + dir.File("mesh.STL"));
+    ASSERT_EQ(stl.status, 0) << stl.out;
+    EXPECT_NE(stl.out.find("binary STL of triangles: face colours"), std::string::npos) << stl.out;
+    EXPECT_EQ(test::ReadAll(dir.File("mesh.STL")).size(), 84u + 50u * 392u);
+    const ToolRun text = Kvxtool("export --ascii " + mesh + dir.File("text.stl"));
+    ASSERT_EQ(text.status, 0) << text.out;
+    const std::vector<std::uint8_t> t = test::ReadAll(dir.File("text.stl"));
+    const std::string body(t.begin(), t.end());
+    EXPECT_EQ(body.rfind("solid kolvex\nfacet normal ", 0), 0u) << body.substr(0, 40);
+    std::size_t facets = 0;
+    for (std::size_t at = body.find("endfacet"); at != std::string::npos;
+         at = body.find("endfacet", at + 1))
+        ++facets;
+    EXPECT_EQ(facets, 392u);
+    const ToolRun ply = Kvxtool("export " + mesh + dir.File("mesh.ply"));
+    ASSERT_EQ(ply.status, 0) << ply.out;
+    EXPECT_NE(ply.out.find("with face colours"), std::string::npos) << ply.out;
+    const std::vector<std::uint8_t> p = test::ReadAll(dir.File("mesh.ply"));
+    const std::string head(p.begin(), p.begin() + std::min<std::size_t>(p.size(), 200));
+    EXPECT_NE(head.find("format binary_little_endian 1.0\n"), std::string::npos) << head;
+    EXPECT_NE(head.find("element vertex 225\n"), std::string::npos) << head;
+    EXPECT_NE(head.find("element face 392\n"), std::string::npos) << head;
 }
 
 // Import reads a file in its own format, known by its first bytes or else its extension: never a
