@@ -22,10 +22,21 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Node.js and npm, for the glTF validator the tests run; a node of another origin is kept.
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The Khronos glTF validator (npm package), beside its script in scripts/gltf-validator.
+validator="$(dirname "$0")/gltf-validator"
+if [ ! -d "$validator/node_modules/gltf-validator" ]; then
+  echo "Installing: gltf-validator (npm)"
+  npm install --prefix "$validator" --no-audit --no-fund --silent
+fi

@@ -76,8 +76,8 @@ int RunExport(const std::vector<std::string>& given) {
     const Writer write = [&](const Scene& scene, const std::string& path, std::string& reason) {
         return ExportByExtension(scene, path, options, reason);
     };
-    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj|OUT.stl|OUT.ply [--ascii]", ReadScene,
-                         write, summary);
+    return ReadThenWrite(args, "kvxtool export IN.KVX OUT.obj|.stl|.ply|.gltf|.glb [--ascii]",
+                         ReadScene, write, summary);
 }
 
 int RunImport(const std::vector<std::string>& args) {

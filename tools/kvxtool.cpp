@@ -2,7 +2,8 @@
 //   kvxtool info FILE                 what a scene file holds, or why it is bad (exit status 1)
 //   kvxtool convert IN.KVX OUT.KVX    loads a scene (version 1 or 2) and saves it as version 2
 //   kvxtool export IN.KVX OUT.obj     writes a scene as OBJ, its materials in a .mtl beside it, or
-//                                     as .stl (binary; text with --ascii) or .ply
+//                                     as .stl (binary; text with --ascii), .ply, .gltf (with
+//                                     its .bin) or .glb
 //   kvxtool import IN.obj OUT.KVX     reads an OBJ file and saves it as a scene file
 //   kvxtool --help                    the usage
 
@@ -25,7 +26,8 @@ struct Command {
 const Command commands[] = {
     {"info", "kvxtool info FILE.KVX", kvx::tools::RunInfo},
     {"convert", "kvxtool convert IN.KVX OUT.KVX", kvx::tools::RunConvert},
-    {"export", "kvxtool export IN.KVX OUT.obj|OUT.stl|OUT.ply [--ascii]", kvx::tools::RunExport},
+    {"export", "kvxtool export IN.KVX OUT.obj|.stl|.ply|.gltf|.glb [--ascii]",
+     kvx::tools::RunExport},
     {"import", "kvxtool import IN.obj OUT.KVX", kvx::tools::RunImport},
     {"render", "kvxtool render IN.KVX OUT.TGA [--depth 16|24] [--markers]", kvx::tools::RunRender},
 };

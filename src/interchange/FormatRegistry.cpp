@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "interchange/GltfExport.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
 #include "interchange/PlyExport.h"
@@ -38,6 +39,24 @@ bool WritePly(const Scene& scene, const std::string& path, const ExportOptions&,
 
 std::string PlySummary(const std::string&, const ExportOptions&) {
     return "binary PLY with face colours: layers, hidden flags and smooth faces are not kept";
+}
+
+bool WriteGltf(const Scene& scene, const std::string& path, const ExportOptions&,
+               std::string& reason) {
+    return ExportGltf(scene, path, reason);
+}
+
+std::string GltfSummary(const std::string& path, const ExportOptions&) {
+    return "glTF 2.0, its buffer in " + GltfBufferPath(path);
+}
+
+bool WriteGlb(const Scene& scene, const std::string& path, const ExportOptions&,
+              std::string& reason) {
+    return ExportGlb(scene, path, reason);
+}
+
+std::string GlbSummary(const std::string&, const ExportOptions&) {
+    return "glTF 2.0 binary";
 }
 
 bool ReadObj(const std::string& path, SceneFileData& data, std::string& reason,
@@ -81,6 +100,8 @@ const std::vector<ExportFormat>& ExportFormats() {
         {"Wavefront OBJ", {".obj"}, WriteObj, ObjSummary},
         {"STL", {".stl"}, WriteStl, StlSummary},
         {"PLY", {".ply"}, WritePly, PlySummary},
+        {"glTF 2.0", {".gltf"}, WriteGltf, GltfSummary},
+        {"glTF 2.0 binary (GLB)", {".glb"}, WriteGlb, GlbSummary},
     };
     return formats;
 }

@@ -172,7 +172,7 @@ TEST(Kvxtool, ExportAndImportRoundTripAndRefuseBadFiles) {
 TEST(Kvxtool, ExportRefusesAnExtensionWithoutWriterAndWritesNothing) {
     TempDir dir;
     SaveMeshScene(dir.File("mesh.KVX"));
-    for (const char* name : {"out.xyz", "out.glb", "out", "out.obj.bak"}) {
+    for (const char* name : {"out.xyz", "out.fbx", "out", "out.obj.bak"}) {
         const ToolRun r = Kvxtool("export " + dir.File("mesh.KVX") + " " + dir.File(name));
         EXPECT_EQ(r.status, 1) << name << ": " << r.out;
         EXPECT_NE(r.out.find("(written: .obj"), std::string::npos) << r.out;
@@ -215,6 +215,26 @@ TEST(Kvxtool, ExportWritesStlAndPlyByTheirExtensions) {
     EXPECT_NE(head.find("format binary_little_endian 1.0\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element vertex 225\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element face 392\n"), std::string::npos) << head;
+}
+
+// glTF as a .gltf with its .bin beside it, or a single .glb.
+TEST(Kvxtool, ExportWritesGltfWithItsBufferAndGlb) {
+    TempDir dir;
+    SaveMeshScene(dir.File("mesh.KVX"));
+    const std::string mesh = dir.File("mesh.KVX") + " ";
+    const ToolRun gltf = Kvxtool("export " + mesh + dir.File("mesh.gltf"));
+    ASSERT_EQ(gltf.status, 0) << gltf.out;
+    EXPECT_NE(gltf.out.find("its buffer in " + dir.File("mesh.bin")), std::string::npos)
+        << gltf.out;
+    const std::vector<std::uint8_t> json = test::ReadAll(dir.File("mesh.gltf"));
+    EXPECT_NE(std::string(json.begin(), json.end()).find("\"uri\":\"mesh.bin\""),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("mesh.bin")));
+    const ToolRun glb = Kvxtool("export " + mesh + dir.File("mesh.glb"));
+    ASSERT_EQ(glb.status, 0) << glb.out;
+    const std::vector<std::uint8_t> b = test::ReadAll(dir.File("mesh.glb"));
+    ASSERT_GE(b.size(), 12u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "glTF");
 }
 
 // Import reads a file in its own format, known by its first bytes or else its extension: never a
