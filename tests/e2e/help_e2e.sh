@@ -68,11 +68,14 @@ activate $((qx + 125)) "$qy"
 presented() { count 'presented "Perspective"'; }
 shot start
 before=$(presented)
-drag $((qx + 100)) $((qy + 125)) $((qx + 180)) $((qy + 90)) 4
+# A middle drag, in small steps as a hand moves.
+send 1 mousemove $((qx + 100)) $((qy + 125)) mousedown 2
+for i in 1 2 3 4; do move_to $((qx + 100 + 20 * i)) $((qy + 125 - 9 * i)); done
+send 1 mouseup 2
 wait_until "the drag did not redraw the perspective view" more_than 'presented "Perspective"' "$before"
 shot turned
 [ "$(compare -metric AE "$work/start.png" "$work/turned.png" null: 2>&1)" != 0 ] ||
-  fail "a drag in the perspective view did not turn the picture"
+  fail "a middle drag in the perspective view did not turn the picture"
 before=$(presented)
 send 1 key f
 wait_until "F did not redraw the perspective view" more_than 'presented "Perspective"' "$before"
