@@ -15,6 +15,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSettings.h"
+#include "platform/qt/QtTrace.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/qt/ToolkitFrench.h"
 #include "shell/CommandLine.h"
@@ -65,8 +66,9 @@ int main(int argc, char** argv) {
     // The editor speaks French, and so do the toolkit's own dialogs and menus, unless the user
     // chose English (then the editor takes the translation away as it starts).
     kvx::qt::InstallToolkitFrench(application);
-    // The diagnostic trace is asked for on the command line only (--trace).
+    // The diagnostic trace is asked for on the command line only (--trace, --trace-times).
     const bool trace = line.trace;
+    kvx::qt::SetTraceTimes(line.traceTimes);
     kvx::platform::MessageQueue queue;
     kvx::qt::QtWindowSystem windows(queue);
     windows.SetTrace(trace);

@@ -1,5 +1,5 @@
 // Writes the benchmark grid of about N triangles as a scene file: grid_file OUT.KVX N.
-// The peak-memory script opens it in the real editor.
+// The peak-memory and latency scripts open it in the real editor.
 
 #include <cstdio>
 #include <cstdlib>

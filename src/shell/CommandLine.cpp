@@ -58,6 +58,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return line;
         } else if (a == "--trace") {
             line.trace = true;
+        } else if (a == "--trace-times") {
+            line.trace = true;
+            line.traceTimes = true;
         } else {
             line.action = CommandLine::Action::Wrong;
             line.wrong = a;

@@ -1,7 +1,8 @@
 #pragma once
 // What the editor is asked to do on its command line:
 //   kolvex [--trace] [FILE]
-// FILE is a scene (.KVX) to open, or a Wavefront OBJ file (.obj) to start from. --help and
+// FILE is a scene (.KVX) to open, or a Wavefront OBJ file (.obj) to start from. --trace-times is
+// --trace with the time of each line (for the latency benchmark). --help and
 // --version answer and end; anything unknown is a usage error.
 
 #include <string>
@@ -14,15 +15,18 @@ class Editor;
 inline constexpr const char* EditorVersionText = "Kolvex 1.0";
 inline constexpr const char* EditorUsageText =
     "usage: kolvex [--trace] [FILE]\n"
-    "  FILE       a Kolvex scene (.KVX) to open, or a Wavefront OBJ file (.obj) to start from\n"
-    "  --trace    writes what the editor shows (views, menus, dialogs) on standard error\n"
-    "  --version  prints the version\n"
-    "  --help     prints this help\n";
+    "  FILE           a Kolvex scene (.KVX) to open, or a Wavefront OBJ file (.obj) to start from\n"
+    "  --trace        writes what the editor shows (views, menus, dialogs) on standard error\n"
+    "  --trace-times  the same, each line after the time it was written (milliseconds of the\n"
+    "                 system's monotonic clock)\n"
+    "  --version      prints the version\n"
+    "  --help         prints this help\n";
 
 struct CommandLine {
     enum class Action { Run, Help, Version, Wrong };
     Action action = Action::Run;
     bool trace = false;
+    bool traceTimes = false;  // --trace-times: the trace, each line after its time
     std::vector<std::string> files;
     std::string wrong;  // the argument not understood
 };

@@ -123,6 +123,7 @@ TEST(CommandLineTest, OptionsAndFilesAreToldApart) {
     const CommandLine run = ParseCommandLine({"--trace", "a.KVX", "--", "--b.obj"});
     EXPECT_EQ(run.action, CommandLine::Action::Run);
     EXPECT_TRUE(run.trace);
+    EXPECT_FALSE(run.traceTimes);
     EXPECT_EQ(run.files, (std::vector<std::string>{"a.KVX", "--b.obj"}));
     EXPECT_EQ(ParseCommandLine({"a", "--help"}).action, CommandLine::Action::Help);
     EXPECT_EQ(ParseCommandLine({"-h"}).action, CommandLine::Action::Help);
@@ -130,6 +131,14 @@ TEST(CommandLineTest, OptionsAndFilesAreToldApart) {
     const CommandLine wrong = ParseCommandLine({"--frob"});
     EXPECT_EQ(wrong.action, CommandLine::Action::Wrong);
     EXPECT_EQ(wrong.wrong, "--frob");
+}
+
+TEST(CommandLineTest, TraceTimesIsTheTraceWithTimes) {
+    const CommandLine timed = ParseCommandLine({"--trace-times", "a.KVX"});
+    EXPECT_EQ(timed.action, CommandLine::Action::Run);
+    EXPECT_TRUE(timed.trace);
+    EXPECT_TRUE(timed.traceTimes);
+    EXPECT_EQ(timed.files, std::vector<std::string>{"a.KVX"});
 }
 
 // A file on the command line opens as the editor starts; a bad one or several leave an empty

@@ -14,6 +14,7 @@
 
 #include "platform/Constants.h"
 #include "platform/WindowConstants.h"
+#include "platform/qt/QtTrace.h"
 
 namespace kvx::qt {
 
@@ -168,7 +169,7 @@ void QtDialogHost::RunModal(const DialogTemplate& t, DialogProcedure procedure) 
         }
     });
     dialogs_[handle] = widget;
-    if (trace_) std::fprintf(stderr, "kolvex: dialog \"%s\" opens\n", t.title.c_str());
+    if (trace_) TraceLine("kolvex: dialog \"%s\" opens", t.title.c_str());
     widget->Deliver(WM_INITDIALOG, 0, 0);
     if (!ended) widget->exec();
     dialogs_.erase(handle);

@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/Constants.h"
+#include "platform/qt/QtTrace.h"
 #include "platform/qt/X11MessageBox.h"
 
 namespace kvx::qt {
@@ -99,8 +100,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     const bool question = buttons == MB_YESNOCANCEL || buttons == MB_YESNO;
     if (autoAnswer_) {
         // Scripts that answer every box by themselves never keep unsaved changes.
-        std::fprintf(stderr, "kolvex: message box \"%s\": %s\n", title.c_str(), text.c_str());
-        std::fflush(stderr);
+        TraceLine("kolvex: message box \"%s\": %s", title.c_str(), text.c_str());
         return question ? IDNO : IDOK;
     }
     // The toolkit paints nothing readable below 16 bits: the X server draws the box itself.
@@ -109,9 +109,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
         QGuiApplication::platformName() == QStringLiteral("xcb") &&
         ShowCoreX11MessageBox(text, title, trace_)) {
         if (trace_) {
-            std::fprintf(stderr, "kolvex: message box \"%s\" answered: %s\n", title.c_str(),
-                         text.c_str());
-            std::fflush(stderr);
+            TraceLine("kolvex: message box \"%s\" answered: %s", title.c_str(), text.c_str());
         }
         return IDOK;
     }
@@ -135,8 +133,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel ? cancel : no);
     if (trace_) {
-        std::fprintf(stderr, "kolvex: question \"%s\" asked\n", text.c_str());
-        std::fflush(stderr);
+        TraceLine("kolvex: question \"%s\" asked", text.c_str());
     }
     box.exec();
     const int answer = box.clickedButton() == yes  ? IDYES
@@ -144,8 +141,7 @@ int QtPrompts::MessageBox(const std::string& text, const std::string& title, std
                        : cancel                    ? IDCANCEL
                                                    : IDNO;
     if (trace_) {
-        std::fprintf(stderr, "kolvex: question answered %d\n", answer);
-        std::fflush(stderr);
+        TraceLine("kolvex: question answered %d", answer);
     }
     return answer;
 }
@@ -161,9 +157,8 @@ std::optional<std::string> QtPrompts::SaveFileName(FileDialogSettings& settings)
 std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, bool save) {
     if (autoAnswer_) {
         const std::optional<std::string> name = AutoFileName(settings, save);
-        std::fprintf(stderr, "kolvex: file dialog \"%s\": %s\n", settings.title.c_str(),
-                     name ? name->c_str() : "cancelled");
-        std::fflush(stderr);
+        TraceLine("kolvex: file dialog \"%s\": %s", settings.title.c_str(),
+                  name ? name->c_str() : "cancelled");
         return name;
     }
     const FocusReturn focus;

@@ -11,7 +11,9 @@
 #include <QShortcutEvent>
 #include <QWidget>
 #include <QWindow>
+#include <cstdarg>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,6 +54,19 @@ int ButtonNumber(Qt::MouseButton b) {
         default:
             return 0;
     }
+}
+
+bool traceTimes = false;
+
+// Milliseconds of the monotonic clock, three decimals and a space.
+std::string TimePrefix() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    char text[40];
+    std::snprintf(text, sizeof text, "%lld.%03ld ",
+                  static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000,
+                  (now.tv_nsec / 1000) % 1000);
+    return text;
 }
 
 class Tracer : public QObject {
@@ -122,8 +137,7 @@ class Tracer : public QObject {
 
   private:
     void Now(const std::string& line) {
-        std::fprintf(stderr, "kolvex: %s\n", line.c_str());
-        std::fflush(stderr);
+        TraceWrite("kolvex: " + line + "\n");
         sinceIdle_ = true;
         inputSinceDue_ = true;
     }
@@ -193,13 +207,13 @@ class Tracer : public QObject {
 
     void Flush() {
         if (!pending_.empty()) {
-            std::fputs(pending_.c_str(), stderr);
+            TraceWrite(pending_);
             pending_.clear();
             sinceIdle_ = true;
         }
         // Input that came in meanwhile has not been handled yet: the next wait tells.
         if (idleDue_ && sinceIdle_ && !inputSinceDue_ && queue_.Empty()) {
-            std::fputs("kolvex: idle\n", stderr);
+            TraceWrite("kolvex: idle\n");
             sinceIdle_ = false;
         }
         idleDue_ = false;
@@ -218,6 +232,44 @@ class Tracer : public QObject {
 QPointer<Tracer> tracer;
 
 }  // namespace
+
+void SetTraceTimes(bool on) {
+    traceTimes = on;
+}
+
+void TraceWrite(std::string_view lines) {
+    if (!traceTimes) {
+        std::fwrite(lines.data(), 1, lines.size(), stderr);
+        std::fflush(stderr);
+        return;
+    }
+    const std::string time = TimePrefix();
+    std::string timed;
+    timed.reserve(lines.size() + time.size() * 4);
+    for (std::size_t at = 0; at < lines.size();) {
+        const std::size_t end = lines.find('\n', at);
+        const std::size_t next = end == std::string_view::npos ? lines.size() : end + 1;
+        timed += time;
+        timed += lines.substr(at, next - at);
+        at = next;
+    }
+    std::fwrite(timed.data(), 1, timed.size(), stderr);
+    std::fflush(stderr);
+}
+
+void TraceLine(const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list again;
+    va_copy(again, args);
+    const int size = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string line(size > 0 ? static_cast<std::size_t>(size) + 1 : 1, '\0');
+    std::vsnprintf(line.data(), line.size(), format, again);
+    va_end(again);
+    line.back() = '\n';
+    TraceWrite(line);
+}
 
 void StartQtTrace(const platform::MessageQueue& queue) {
     if (!tracer) tracer = new Tracer(queue);

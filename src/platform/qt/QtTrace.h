@@ -16,10 +16,24 @@
 // - "idle" when the editor has handled all it was given since the previous "idle" and waits.
 // The lines about the screen are written only once the editor has sent the window system what
 // they report, so that input sent after them finds the screen as they describe it.
+// With times asked for (--trace-times), every line starts with the time it was written, in
+// milliseconds of the system's monotonic clock (CLOCK_MONOTONIC, the clock a script's own
+// monotonic time reads) with three decimals, and a space: "8231456.125 kolvex: idle". Without,
+// the lines are exactly as above.
+
+#include <string_view>
 
 #include "platform/MessageQueue.h"
 
 namespace kvx::qt {
+
+// Whether each line of the trace starts with the time it was written (off until asked for).
+void SetTraceTimes(bool on);
+// Writes lines of the trace (each ending in a newline) on standard error at once, each after the
+// time when times are on.
+void TraceWrite(std::string_view lines);
+// One line of the trace, printf-style, without its newline.
+[[gnu::format(printf, 1, 2)]] void TraceLine(const char* format, ...);
 
 // Starts the trace (once; the application must exist). `queue` is the editor's message queue.
 void StartQtTrace(const platform::MessageQueue& queue);

@@ -158,7 +158,7 @@ void QtWindowSystem::SetStatusText(WindowHandle frame, const std::string& text) 
     const Entry* e = Find(frame);
     if (e && e->kind == Kind::Frame && e->widget)
         static_cast<FrameWidget*>(e->widget.data())->SetStatusText(Text(text));
-    if (trace_) std::fprintf(stderr, "kolvex: status %s\n", text.c_str());
+    if (trace_) TraceLine("kolvex: status %s", text.c_str());
 }
 
 void QtWindowSystem::SetStatusHint(WindowHandle frame, const std::string& text) {
@@ -525,9 +525,8 @@ void QtWindowSystem::TrackPopupMenu(const MenuItem& popup, std::uint32_t flags, 
         if (flags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
         if (flags & TPM_VCENTERALIGN) at.ry() -= size.height() / 2;
         if (trace_) {
-            std::fprintf(stderr, "kolvex: popup menu at %d %d size %d %d\n", at.x(), at.y(),
-                         size.width(), size.height());
-            std::fflush(stderr);
+            TraceLine("kolvex: popup menu at %d %d size %d %d", at.x(), at.y(), size.width(),
+                      size.height());
         }
         if (QAction* a = menu.exec(at)) chosen = a->data().toUInt();
     }
@@ -571,10 +570,8 @@ bool QtWindowSystem::Present(WindowHandle window, const PixelBuffer& pixels) {
     if (trace_) TraceMenuBar();
     if (trace_) {
         const QPoint at = client->mapToGlobal(QPoint(0, 0));
-        std::fprintf(stderr, "kolvex: presented \"%s\" at %d %d size %d %d\n",
-                     Find(window)->title.c_str(), at.x(), at.y(), client->width(),
-                     client->height());
-        std::fflush(stderr);
+        TraceLine("kolvex: presented \"%s\" at %d %d size %d %d", Find(window)->title.c_str(),
+                  at.x(), at.y(), client->width(), client->height());
     }
     return true;
 }
@@ -617,8 +614,7 @@ void QtWindowSystem::TraceMenuBar() {
     }
     if (lines == tracedMenus_) return;
     tracedMenus_ = lines;
-    std::fputs(lines.c_str(), stderr);
-    std::fflush(stderr);
+    TraceWrite(lines);
 }
 
 bool QtEventPump::ProcessEvents(bool wait) {
@@ -653,10 +649,10 @@ void QtWindowSystem::FillReference(const std::string& title, const std::string& 
     window->setHtml(Text(html));
     if (trace_) {
         const QRect r = window->frameGeometry();
-        std::fprintf(stderr, "kolvex: reference \"%s\" at %d %d size %d %d\n", title.c_str(), r.x(),
-                     r.y(), r.width(), r.height());
+        TraceLine("kolvex: reference \"%s\" at %d %d size %d %d", title.c_str(), r.x(), r.y(),
+                  r.width(), r.height());
         for (const QString& line : window->toPlainText().split(QLatin1Char('\n')))
-            std::fprintf(stderr, "kolvex: reference: %s\n", line.toUtf8().constData());
+            TraceLine("kolvex: reference: %s", line.toUtf8().constData());
     }
 }
 

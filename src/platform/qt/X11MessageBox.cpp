@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/QtTrace.h"
+
 namespace kvx::qt {
 namespace {
 
@@ -131,8 +133,7 @@ bool ShowCoreX11MessageBox(const std::string& text, const std::string& title, bo
                 if (trace) {
                     // Once the server has drawn it, for scripts that look at it.
                     XSync(display, False);
-                    std::fprintf(stderr, "kolvex: message box \"%s\" drawn\n", title.c_str());
-                    std::fflush(stderr);
+                    TraceLine("kolvex: message box \"%s\" drawn", title.c_str());
                 }
                 break;
             case ButtonPress:
