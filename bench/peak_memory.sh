@@ -25,15 +25,13 @@ settle() {
     sleep 2
   done
 }
-menu_item Fichier 3
+menu_item Fichier "Ouvrir..."
 open_in_dialog "Ouverture d'un fichier Kolvex..." "$work/grid.KVX"
 settle
 echo "loaded:  $(status VmRSS) kB resident, peak $(status VmHWM) kB"
 read -r tx ty tw th < <(view_area Dessus)
 activate $((tx + 125)) "$ty"
-xdotool key ctrl+a
-xdotool key e
-sleep 1
+send 2 key ctrl+a e
 drag $((tx + 100)) $((ty + 100)) $((tx + 130)) $((ty + 100)) 6
 settle
 kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended"
