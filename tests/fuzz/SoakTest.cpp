@@ -20,11 +20,11 @@
 #include <sstream>
 #include <string>
 
-#include "shell/MenuResources.h"
 #include "scene/SceneFixture.h"
 #include "scene/SceneInvariants.h"
 #include "shell/EditorFixture.h"
 #include "shell/FakeDialogHost.h"
+#include "shell/MenuResources.h"
 
 namespace kvx::test {
 namespace {
