@@ -37,12 +37,19 @@ void Translate(Vertex& v, double dx, double dy, double dz) {
 
 Rotation Rotation::Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az) {
     const double k = DegreeFactor;
-    return {std::cos(ax * k), std::sin(ax * k), std::cos(ay * k),
-            std::sin(ay * k), std::cos(az * k), std::sin(az * k)};
+    return Radians(ax * k, ay * k, az * k);
+}
+
+Rotation Rotation::Radians(double ax, double ay, double az) {
+    return {std::cos(ax), std::sin(ax), std::cos(ay), std::sin(ay), std::cos(az), std::sin(az)};
 }
 
 Position3 Rotated(const Vertex& v, const Rotation& r, double cx, double cy, double cz) {
-    const double X = v.x - cx, Y = v.y - cy, Z = v.z - cz;
+    return Rotated(Position3{v.x, v.y, v.z}, r, cx, cy, cz);
+}
+
+Position3 Rotated(const Position3& p, const Rotation& r, double cx, double cy, double cz) {
+    const double X = p.x - cx, Y = p.y - cy, Z = p.z - cz;
     const double Y1 = Y * r.cA - Z * r.sA;  // about x
     const double Z1 = Y * r.sA + Z * r.cA;
     const double X1 = X * r.cB + Z1 * r.sB;  // about y

@@ -30,6 +30,8 @@ struct Line2D {
 struct Rotation {
     double cA = 1, sA = 0, cB = 1, sB = 0, cC = 1, sC = 0;
     static Rotation Degrees(std::int32_t ax, std::int32_t ay, std::int32_t az);
+    // Any angles, in radians.
+    static Rotation Radians(double ax, double ay, double az);
 };
 
 // A position in double precision, before it is stored.
@@ -39,6 +41,7 @@ struct Position3 {
 
 Position3 Translated(const Vertex& v, double dx, double dy, double dz);
 Position3 Rotated(const Vertex& v, const Rotation& r, double cx, double cy, double cz);
+Position3 Rotated(const Position3& p, const Rotation& r, double cx, double cy, double cz);
 Position3 Scaled(const Vertex& v, std::int32_t sx, std::int32_t sy, std::int32_t sz, double cx,
                  double cy, double cz);
 Position3 MirroredXZ(const Vertex& v, const Line2D& line);
