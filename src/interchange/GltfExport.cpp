@@ -227,17 +227,6 @@ std::string UriOf(const std::string& name) {
     return uri;
 }
 
-bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                std::string& reason) {
-    return ReplaceFile(
-        path,
-        [&](FileAccess& file) {
-            file.WriteBytes(bytes.data(), bytes.size());
-            return true;
-        },
-        reason);
-}
-
 }  // namespace
 
 GltfDocument BuildGltf(const Scene& scene, const std::string& bufferUri) {
@@ -312,12 +301,15 @@ bool ExportGltf(const Scene& scene, const std::string& path, std::string& reason
     const std::string binPath = GltfBufferPath(path);
     const GltfDocument doc =
         BuildGltf(scene, UriOf(std::filesystem::path(binPath).filename().string()));
-    if (!doc.buffer.empty() && !WriteBytes(binPath, doc.buffer, reason)) return false;
-    return WriteBytes(path, std::vector<std::uint8_t>(doc.json.begin(), doc.json.end()), reason);
+    if (!doc.buffer.empty() &&
+        !ReplaceFileBytes(binPath, doc.buffer.data(), doc.buffer.size(), reason))
+        return false;
+    return ReplaceFileBytes(path, doc.json.data(), doc.json.size(), reason);
 }
 
 bool ExportGlb(const Scene& scene, const std::string& path, std::string& reason) {
-    return WriteBytes(path, GlbBytes(BuildGltf(scene, "")), reason);
+    const std::vector<std::uint8_t> glb = GlbBytes(BuildGltf(scene, ""));
+    return ReplaceFileBytes(path, glb.data(), glb.size(), reason);
 }
 
 }  // namespace kvx

@@ -49,13 +49,7 @@ std::vector<std::uint8_t> EncodeTarga(const PixelBuffer& pixels) {
 bool WriteTarga(const PixelBuffer& pixels, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodeTarga(pixels);
     std::string reason;
-    return ReplaceFile(
-        path,
-        [&](FileAccess& file) {
-            file.WriteBytes(bytes.data(), bytes.size());
-            return true;
-        },
-        reason);
+    return ReplaceFileBytes(path, bytes.data(), bytes.size(), reason);
 }
 
 platform::FileDialogSettings TargaSaveDialogSettings() {

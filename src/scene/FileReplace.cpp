@@ -224,4 +224,15 @@ bool ReplaceFile(const std::string& path, const std::function<bool(FileAccess&)>
     return commit.Held(reason) && target.Unchanged(reason) && temporary.RenameOver(target, reason);
 }
 
+bool ReplaceFileBytes(const std::string& path, const void* bytes, std::size_t size,
+                      std::string& reason) {
+    return ReplaceFile(
+        path,
+        [&](FileAccess& file) {
+            file.WriteBytes(bytes, size);
+            return true;
+        },
+        reason);
+}
+
 }  // namespace kvx

@@ -111,5 +111,8 @@ std::string TemporaryNameBeside(const std::string& target);
 // False with a reason when anything fails; path is then exactly as it was.
 bool ReplaceFile(const std::string& path, const std::function<bool(FileAccess&)>& write,
                  std::string& reason);
+// The same with the whole new content given as bytes.
+bool ReplaceFileBytes(const std::string& path, const void* bytes, std::size_t size,
+                      std::string& reason);
 
 }  // namespace kvx

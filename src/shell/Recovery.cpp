@@ -35,13 +35,7 @@ int TakeLock(const std::string& path) {
 
 bool WriteWhole(const std::string& path, const void* bytes, std::size_t size) {
     std::string reason;
-    return ReplaceFile(
-        path,
-        [&](FileAccess& file) {
-            file.WriteBytes(bytes, size);
-            return true;
-        },
-        reason);
+    return ReplaceFileBytes(path, bytes, size, reason);
 }
 
 std::string ReadName(const std::string& path) {
