@@ -213,8 +213,7 @@ void KeyRows(std::vector<CommandRow>& rows) {
         rows.end(),
         {
             // Keys without a menu item. V shows the vertices again but, unlike its menu item,
-            // leaves
-            // the perspective picture as it is.
+            // leaves the perspective picture as it is.
             KeyOnly('V', OnScene<&Scene::ShowAllVertices>)
                 .Records(hiding)
                 .Redraws(S::Orthographic)
