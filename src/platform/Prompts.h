@@ -32,6 +32,9 @@ struct FileDialogSettings {
     // The extension (without its dot) the program adds to a name chosen without one: a save
     // dialog asks before overwriting the file of the name with it, which is the one written.
     std::string defaultExtension;
+    // A save dialog whose extension follows the chosen filter instead: a name chosen without one
+    // gets the extension of the filter's first pattern ("*.glb"), none for "*.*".
+    bool extensionFollowsFilter = false;
 };
 
 // The buttons of a question box (MB_YESNOCANCEL, MB_YESNO).

@@ -94,6 +94,14 @@ class WindowSystem {
     virtual void SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t milliseconds) = 0;
     virtual void KillTimer(WindowHandle window, std::uint32_t id) = 0;
 
+    // --- long work --------------------------------------------------------------------------
+    // While the program works at something long on another thread: delivers the pending events
+    // that are not input (painting, resizing, timers, which only post messages) for at most
+    // `milliseconds`, and keeps keys and mouse buttons for later.
+    virtual void ProcessNonInputEvents(int /*milliseconds*/) {}
+    // Shows the busy cursor over every window of the program, or takes it away again.
+    virtual void SetBusyCursor(bool /*busy*/) {}
+
     // The files last dropped on the frame, which posted WM_DROPFILES to it; taking them empties
     // the list.
     virtual std::vector<std::string> TakeDroppedFiles() { return {}; }

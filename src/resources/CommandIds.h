@@ -69,6 +69,9 @@ inline constexpr std::uint32_t PositionVertex = 40217;
 // "?" > "English" and "Français": the language of the menus, dialogs and messages.
 inline constexpr std::uint32_t English = 40230;
 inline constexpr std::uint32_t Francais = 40231;
+// "Exporter..." and "Importer un modèle...": every model format of the registry.
+inline constexpr std::uint32_t Exporter = 40240;
+inline constexpr std::uint32_t ImporterModele = 40241;
 
 // The orthographic views' popup "SUBMENU1".
 inline constexpr std::uint32_t SelectVertex = 40019;

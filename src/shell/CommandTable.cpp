@@ -42,6 +42,7 @@ const CommandRow* FindKey(CommandSource source, std::uint32_t key) {
 
 void RunCommand(Editor& editor, ViewId view, const CommandRow& row) {
     const CommandCall call{editor, view, row};
+    editor.statusNote.clear();
     if (row.tool)
         ApplyViewOutcome(editor, view, ChangeToolMode(*editor.scene, editor.tools, *row.tool));
     if (row.run) row.run(call);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "interchange/ObjCommands.h"
+#include "interchange/ModelCommands.h"
 #include "platform/Constants.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneFile.h"
@@ -17,16 +17,18 @@ namespace kvx {
 namespace {
 
 void ImportModel(Editor& editor, const std::string& path) {
-    BeginCommandStep(editor, FindCommand(CommandSource::Frame, cmd::ImporterObj)->parts);
-    ImportObjFile(*editor.scene, editor.prompts, path);
+    BeginCommandStep(editor, FindCommand(CommandSource::Frame, cmd::ImporterModele)->parts);
+    ImportModelFile(*editor.scene, editor.prompts, path, editor.busyWork);
     EndCommandStep(editor);
 }
 
 }  // namespace
 
 void OpenDroppedFiles(Editor& editor, const std::vector<std::string>& files) {
-    const auto scenes = std::count_if(files.begin(), files.end(),
-                                      [](const std::string& f) { return !IsObjPath(f); });
+    std::vector<bool> isScene;
+    for (const std::string& f : files)
+        isScene.push_back(IsSceneFile(f));
+    const auto scenes = std::count(isScene.begin(), isScene.end(), true);
     if (scenes > 1) {
         editor.prompts.MessageBox("Kolvex ouvre une seule scène à la fois : aucun des " +
                                       std::to_string(files.size()) +
@@ -34,10 +36,10 @@ void OpenDroppedFiles(Editor& editor, const std::vector<std::string>& files) {
                                   SaveErrorTitle, platform::MB_OK);
         return;
     }
-    for (const std::string& f : files)
-        if (!IsObjPath(f) && ConfirmDiscardChanges(editor)) OpenSceneAt(editor, f);
-    for (const std::string& f : files)
-        if (IsObjPath(f)) ImportModel(editor, f);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (isScene[i] && ConfirmDiscardChanges(editor)) OpenSceneAt(editor, files[i]);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!isScene[i]) ImportModel(editor, files[i]);
     NoteFramingAfterLoad(editor);
     editor.RequestRedraw(RedrawScope::All);
     editor.PostCommand(cmd::Aligner);

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "interchange/ModelCommands.h"
 #include "interchange/ObjCommands.h"
 #include "perspective/TargaExport.h"
 #include "platform/Constants.h"
@@ -26,6 +27,8 @@ Editor::Editor(platform::WindowSystem& windowSystem, platform::Prompts& p,
       targaDialog(TargaSaveDialogSettings()),
       objExportDialog(ObjExportDialogSettings()),
       objImportDialog(ObjImportDialogSettings()),
+      modelExportDialog(ModelExportDialogSettings()),
+      modelImportDialog(ModelImportDialogSettings()),
       menuBar(windowSystem),
       frame(windowSystem) {
     for (auto& w : viewWindows)

@@ -23,6 +23,7 @@
 #include "retained/SceneNodes.h"
 #include "scene/Scene.h"
 #include "scene/SceneHistory.h"
+#include "shell/BusyWork.h"
 #include "shell/DisplayState.h"
 #include "shell/Language.h"
 #include "shell/LanguagePrompts.h"
@@ -119,9 +120,13 @@ struct Editor {
     std::function<void(const std::array<PositionText, 5>&)> positionDialog;
     platform::FileDialogSettings openDialog;
     platform::FileDialogSettings saveDialog;
-    platform::FileDialogSettings targaDialog;      // "Sauvegarder..." of the perspective view
-    platform::FileDialogSettings objExportDialog;  // "Exporter OBJ..."
-    platform::FileDialogSettings objImportDialog;  // "Importer OBJ..."
+    platform::FileDialogSettings targaDialog;        // "Sauvegarder..." of the perspective view
+    platform::FileDialogSettings objExportDialog;    // "Exporter OBJ..."
+    platform::FileDialogSettings objImportDialog;    // "Importer OBJ..."
+    platform::FileDialogSettings modelExportDialog;  // "Exporter..."
+    platform::FileDialogSettings modelImportDialog;  // "Importer un modèle..."
+    // Runs the reading and writing of big models beside the windows (BusyWork.h).
+    BusyWork busyWork{*this};
     // Asks the user for a colour (the colour dialog): the picked bytes, or nothing when it was
     // cancelled or cannot be shown.
     std::function<std::optional<RgbColour>()> chooseColour;
@@ -130,9 +135,12 @@ struct Editor {
     ColorDialogState colorDialog;  // its palette and selected cell last the whole run
     platform::WindowHandle pointLightDialog = platform::NoWindow;
     platform::WindowHandle positionDialogHandle = platform::NoWindow;
-    std::string statusText;          // what the status bar shows
-    std::string statusHint;          // and at its right
-    std::string framingNote;         // shown there instead, after a model came in unseen
+    std::string statusText;   // what the status bar shows
+    std::string statusHint;   // and at its right
+    std::string framingNote;  // shown there instead, after a model came in unseen
+    // What the last command did, shown instead of the status text until the next command, click
+    // or key (an export: the file written and what it leaves out).
+    std::string statusNote;
     bool mouseOverFlatView = false;  // the status bar shows the mouse's world position
 
     std::array<WindowClassRecord, 9> classes;

@@ -1,5 +1,6 @@
 // The menu bar "MENU1": its rows and their handlers.
 
+#include "interchange/ModelCommands.h"
 #include "interchange/ObjCommands.h"
 #include "platform/WindowConstants.h"
 #include "resources/CommandIds.h"
@@ -123,6 +124,26 @@ void ImportObj(const CommandCall& c) {
     editor.PostCommand(cmd::Aligner);
 }
 
+void ExportModel(const CommandCall& c) {
+    Editor& editor = c.editor;
+    ModelExport written;
+    if (!ExportModelScene(*editor.scene, editor.prompts, editor.modelExportDialog, editor.busyWork,
+                          written))
+        return;
+    const bool french = editor.language == Language::French;
+    editor.statusNote = Pick(editor.language, "Exporté : ", "Exported: ") + written.path;
+    if (!written.summary.empty())
+        editor.statusNote +=
+            " (" + (french ? FrenchExportSummary(written.summary) : written.summary) + ")";
+}
+
+void ImportModel(const CommandCall& c) {
+    Editor& editor = c.editor;
+    ImportModelScene(*editor.scene, editor.prompts, editor.modelImportDialog, editor.busyWork);
+    NoteFramingAfterLoad(editor);
+    editor.PostCommand(cmd::Aligner);
+}
+
 void ToggleViewOfItem(const CommandCall& c) {
     for (const ViewDescription& view : ViewTable) {
         if (view.menuItem == c.row.id) ToggleView(c.editor, view.id);
@@ -160,6 +181,10 @@ void FileRows(std::vector<CommandRow>& rows) {
                      ExportObjScene(*c.editor.scene, c.editor.prompts, c.editor.objExportDialog);
                  }),
             Item("Fichier", "Importer OBJ...", cmd::ImporterObj, ImportObj)
+                .Records(PartStructure)
+                .Redraws(S::All),
+            Item("Fichier", "Exporter...", cmd::Exporter, ExportModel),
+            Item("Fichier", "Importer un modèle...", cmd::ImporterModele, ImportModel)
                 .Records(PartStructure)
                 .Redraws(S::All),
             Separator("Fichier"),

@@ -57,8 +57,12 @@ void UpdateStatusBar(Editor& editor, const Message& m) {
         if (m.message == WM_MOUSEMOVE) editor.mouseOverFlatView = v != ViewPerspective;
         if (m.message == WM_MOUSELEAVE) editor.mouseOverFlatView = false;
     }
+    // A click or a key in any window ends the last command's note.
+    if (m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN || m.message == WM_MBUTTONDOWN ||
+        m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN)
+        editor.statusNote.clear();
     if (editor.frame.handle == NoWindow) return;
-    std::string text = StatusText(editor);
+    std::string text = editor.statusNote.empty() ? StatusText(editor) : editor.statusNote;
     if (text != editor.statusText) {
         editor.statusText = std::move(text);
         editor.windows.SetStatusText(editor.frame.handle, editor.statusText);

@@ -3,6 +3,7 @@
 // the pixels presented in each window, and records the calls the shell makes.
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -60,6 +61,12 @@ class FakeWindowSystem : public platform::WindowSystem {
     std::optional<platform::Rect> clip;  // where the cursor is held, if anywhere
     std::string statusHint;
     std::string statusText;
+    std::vector<std::string> statusTexts;  // every text given, in order
+    // Long work: the rounds of non-input events delivered (each runs duringNonInputEvents
+    // first), and the busy cursor shown (true) and taken away (false), in order.
+    int nonInputRounds = 0;
+    std::function<void()> duringNonInputEvents;
+    std::vector<bool> busyCursor;
     // The reference window's title and HTML while it is open.
     std::optional<std::pair<std::string, std::string>> reference;
     std::vector<std::string> dropped;  // what the next WM_DROPFILES hands over
@@ -173,6 +180,7 @@ class FakeWindowSystem : public platform::WindowSystem {
     void SetCursor(int index) override { cursors.push_back(index); }
     void SetStatusText(platform::WindowHandle, const std::string& text) override {
         statusText = text;
+        statusTexts.push_back(text);
     }
     void SetStatusHint(platform::WindowHandle, const std::string& text) override {
         statusHint = text;
@@ -196,6 +204,11 @@ class FakeWindowSystem : public platform::WindowSystem {
     }
     void KillTimer(platform::WindowHandle h, std::uint32_t id) override { timers.erase({h, id}); }
     std::vector<std::string> TakeDroppedFiles() override { return std::exchange(dropped, {}); }
+    void ProcessNonInputEvents(int) override {
+        ++nonInputRounds;
+        if (duringNonInputEvents) duringNonInputEvents();
+    }
+    void SetBusyCursor(bool busy) override { busyCursor.push_back(busy); }
 
   private:
     platform::WindowHandle Add(const FakeWindow& w) {

@@ -42,7 +42,7 @@ std::string Listing(const Menu* menu) {
 // The frame's menu bar in English as a user reads it; the recent files have no text yet.
 constexpr const char* EnglishMenuBar =
     "File\n  New\n  Save As...\n  Open...\n  Import...\n  Reset\n  Quit\n  -\n"
-    "  Export OBJ...\n  Import OBJ...\n  -\n  Save\n  -\n"
+    "  Export OBJ...\n  Import OBJ...\n  Export...\n  Import Model...\n  -\n  Save\n  -\n"
     "  \n  \n  \n  \n  \n  \n  \n  \n"
     "Edit\n  Copy\n  Delete\n  Invert Selection\n  Select All Faces\n  Select All Vertices\n"
     "  -\n  Undo\n  Redo\n"

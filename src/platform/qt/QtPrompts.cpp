@@ -60,6 +60,26 @@ bool EndsWithNoCase(const std::string& s, const std::string& end) {
                .compare(QString::fromStdString(end), Qt::CaseInsensitive) == 0;
 }
 
+// The extension of a name filter's first pattern: "glb" for "glTF (*.glb *.GLB)", none for
+// "Tous les fichiers (*.*)".
+QString FilterSuffix(const QString& filter) {
+    const QString pattern = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1)
+                                .section(QLatin1Char(' '), 0, 0)
+                                .remove(QLatin1Char(')'));
+    return pattern.startsWith(QLatin1String("*.")) && pattern.indexOf(QLatin1Char('*'), 2) < 0
+               ? pattern.mid(2)
+               : QString();
+}
+
+// A save dialog whose extension follows its filter: the overwrite question names the file that
+// will really be written, in the format of the filter chosen.
+void FollowFilterExtension(QFileDialog& dialog) {
+    dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
+}
+
 }  // namespace
 
 std::optional<std::string> QtPrompts::AutoFileName(const FileDialogSettings& settings, bool save) {
@@ -179,6 +199,7 @@ std::optional<std::string> QtPrompts::FileName(FileDialogSettings& settings, boo
         // The overwrite question then names the file that will really be written.
         if (!settings.defaultExtension.empty())
             dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+        if (settings.extensionFollowsFilter) FollowFilterExtension(dialog);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode((settings.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile

@@ -13,6 +13,8 @@
 //   the screen and whenever it moves or changes size there, "window \"TITLE\" active" when it gets
 //   the keyboard, "window \"TITLE\" hidden" when it goes;
 // - "drag entered" and "dropped" when files are dragged over the frame and dropped on it;
+// - "busy cursor on" and "busy cursor off" around long work (the status bar then says how long
+//   it has run: "status Import en cours... 1 s");
 // - "idle" when the editor has handled all it was given since the previous "idle" and waits.
 // The lines about the screen are written only once the editor has sent the window system what
 // they report, so that input sent after them finds the screen as they describe it.

@@ -617,6 +617,18 @@ void QtWindowSystem::TraceMenuBar() {
     TraceWrite(lines);
 }
 
+void QtWindowSystem::ProcessNonInputEvents(int milliseconds) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, milliseconds);
+}
+
+void QtWindowSystem::SetBusyCursor(bool busy) {
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+    if (trace_) TraceLine("kolvex: busy cursor %s", busy ? "on" : "off");
+}
+
 bool QtEventPump::ProcessEvents(bool wait) {
     // Asked to wait, the editor has handled every message it was given.
     if (wait && !TraceBeforeWait()) return true;

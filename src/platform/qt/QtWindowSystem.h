@@ -75,6 +75,8 @@ class QtWindowSystem : public platform::WindowSystem {
     void SetTimer(platform::WindowHandle window, std::uint32_t id,
                   std::uint32_t milliseconds) override;
     void KillTimer(platform::WindowHandle window, std::uint32_t id) override;
+    void ProcessNonInputEvents(int milliseconds) override;
+    void SetBusyCursor(bool busy) override;
     std::vector<std::string> TakeDroppedFiles() override;
     void ShowReference(const std::string& title, const std::string& html) override;
     void UpdateReference(const std::string& title, const std::string& html) override;
