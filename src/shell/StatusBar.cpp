@@ -67,8 +67,11 @@ void UpdateStatusBar(Editor& editor, const Message& m) {
         editor.statusText = std::move(text);
         editor.windows.SetStatusText(editor.frame.handle, editor.statusText);
     }
-    std::string hint = editor.framingNote.empty() ? ToolHint(editor.toolMode(), editor.language)
-                                                  : InLanguage(editor.language, editor.framingNote);
+    // A note has the whole bar; the hint comes back with the next click.
+    std::string hint = !editor.statusNote.empty() ? std::string()
+                       : editor.framingNote.empty()
+                           ? ToolHint(editor.toolMode(), editor.language)
+                           : InLanguage(editor.language, editor.framingNote);
     if (hint == editor.statusHint) return;
     editor.statusHint = std::move(hint);
     editor.windows.SetStatusHint(editor.frame.handle, editor.statusHint);

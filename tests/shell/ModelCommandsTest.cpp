@@ -63,9 +63,11 @@ TEST_F(ModelCommandsTest, ExportSaysInTheStatusBarWhatWasWrittenUntilTheNextClic
     ASSERT_GT(Triangles(scene()), 0u);
     EXPECT_EQ(std::filesystem::file_size(dir.File("mesh.stl")), 84u + 50u * Triangles(scene()));
     EXPECT_NE(ws.statusText.find("les couleurs des faces"), std::string::npos) << ws.statusText;
+    EXPECT_EQ(ws.statusHint, "");  // the note has the whole bar
     Mouse(ViewTop, WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
     Mouse(ViewTop, WM_LBUTTONUP, 10, 10);
     EXPECT_TRUE(ws.statusText.starts_with("Vertex: ")) << ws.statusText;
+    EXPECT_NE(ws.statusHint, "");
 
     Command(cmd::English);
     prompts.QueueFileName(dir.File("mesh.stl"));

@@ -174,6 +174,8 @@ void FrameWidget::SetStatusText(const QString& text) {
 
 void FrameWidget::SetStatusHint(const QString& text) {
     hint_->setText(text);
+    // Without a hint the status text has the whole bar.
+    hint_->setVisible(!text.isEmpty());
 }
 
 int FrameWidget::StatusBarHeight() const {
