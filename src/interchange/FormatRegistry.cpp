@@ -75,18 +75,16 @@ bool ReadObj(const std::string& path, SceneFileData& data, std::string& reason,
 // Libraries of other hands read in a child process (IsolatedRead.h).
 bool ReadGltf(const std::string& path, SceneFileData& data, std::string& reason,
               std::string& notes) {
-    return ReadIsolated(
-        [&](SceneFileData& d, std::string& r, std::string& n) { return ReadGltfFile(path, d, r, n); },
-        data, reason, notes);
+    return ReadIsolated([&](SceneFileData& d, std::string& r,
+                            std::string& n) { return ReadGltfFile(path, d, r, n); },
+                        data, reason, notes);
 }
 
 bool ReadOther(const std::string& path, SceneFileData& data, std::string& reason,
                std::string& notes) {
-    return ReadIsolated(
-        [&](SceneFileData& d, std::string& r, std::string& n) {
-            return ReadWithAssimp(path, d, r, n);
-        },
-        data, reason, notes);
+    return ReadIsolated([&](SceneFileData& d, std::string& r,
+                            std::string& n) { return ReadWithAssimp(path, d, r, n); },
+                        data, reason, notes);
 }
 
 bool ReadKvx(const std::string& path, SceneFileData& data, std::string& reason, std::string&) {

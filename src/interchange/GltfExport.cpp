@@ -99,7 +99,8 @@ Layout Collect(const Scene& scene) {
         index = next++;
     // A vertex is listed among its own part's points unless every face using it is of that
     // part: so each vertex's layer and hidden flag come back.
-    std::vector<std::uint8_t> onFaces(scene.vertices.size(), 0), elsewhere(scene.vertices.size(), 0);
+    std::vector<std::uint8_t> onFaces(scene.vertices.size(), 0),
+        elsewhere(scene.vertices.size(), 0);
     for (const Face& f : scene.faces) {
         if (f.vertexCount < 3 || f.layer < 0 || f.layer >= LayerCount) continue;
         for (std::int32_t k = 0; k < f.vertexCount; ++k) {
@@ -118,7 +119,8 @@ Layout Collect(const Scene& scene) {
     for (std::size_t i = 0; i < scene.vertices.size(); ++i) {
         const Vertex& v = scene.vertices[i];
         if ((onFaces[i] && !elsewhere[i]) || v.layer < 0 || v.layer >= LayerCount) continue;
-        Primitive& points = layout.parts[static_cast<std::size_t>(v.layer)][v.hidden ? 1 : 0].points;
+        Primitive& points =
+            layout.parts[static_cast<std::size_t>(v.layer)][v.hidden ? 1 : 0].points;
         points.positions.push_back({v.x, v.y, v.z});
         points.numbers.push_back(static_cast<float>(i));
     }
@@ -163,9 +165,10 @@ class Writer {
         return Accessor(view, 5125, values.size(), "SCALAR", "");
     }
     std::string PrimitiveText(const Primitive& p) {
-        std::string text =
-            "{\"attributes\":{\"POSITION\":" + std::to_string(Vectors(p.positions, true)) +
-            ",\"_KVX_VERTEX\":" + std::to_string(Scalars(p.numbers));
+        const int positions = Vectors(p.positions, true);
+        const int numbers = Scalars(p.numbers);
+        std::string text = "{\"attributes\":{\"POSITION\":" + std::to_string(positions) +
+                           ",\"_KVX_VERTEX\":" + std::to_string(numbers);
         if (p.material < 0) return text + "},\"mode\":0}";
         text += ",\"NORMAL\":" + std::to_string(Vectors(p.normals, false)) + "}";
         text += ",\"indices\":" + std::to_string(Indices(p.indices));

@@ -75,9 +75,9 @@ bool Load(const std::string& path, tinygltf::Model& model, std::string& reason) 
     const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
     const auto size = static_cast<unsigned int>(bytes->size());
     const bool glb = bytes->compare(0, 4, "glTF") == 0;
-    const bool loaded = glb ? loader.LoadBinaryFromMemory(&model, &error, &warning, data, size, "")
-                            : loader.LoadASCIIFromString(&model, &error, &warning, bytes->data(),
-                                                         size, "");
+    const bool loaded =
+        glb ? loader.LoadBinaryFromMemory(&model, &error, &warning, data, size, "")
+            : loader.LoadASCIIFromString(&model, &error, &warning, bytes->data(), size, "");
     if (!loaded) reason = "not a readable glTF file: " + FirstLine(error.empty() ? warning : error);
     return loaded;
 }
@@ -91,8 +91,7 @@ bool Values(const tinygltf::Model& m, int index, int components, std::vector<T>&
         reason = "accessor " + std::to_string(index) + ": " + what;
         return false;
     };
-    if (index < 0 || static_cast<std::size_t>(index) >= m.accessors.size())
-        return bad("missing");
+    if (index < 0 || static_cast<std::size_t>(index) >= m.accessors.size()) return bad("missing");
     const tinygltf::Accessor& a = m.accessors[static_cast<std::size_t>(index)];
     if (a.sparse.isSparse) return bad("sparse accessors are not read");
     if (tinygltf::GetNumComponentsInType(static_cast<std::uint32_t>(a.type)) != components)
@@ -116,28 +115,32 @@ bool Values(const tinygltf::Model& m, int index, int components, std::vector<T>&
     for (std::uint64_t e = 0; e < count; ++e)
         for (int c = 0; c < components; ++c) {
             const unsigned char* at = base + e * stride + static_cast<std::uint64_t>(c * size);
-            T& value = out[e * static_cast<std::uint64_t>(components) + static_cast<std::uint64_t>(c)];
+            T& value =
+                out[e * static_cast<std::uint64_t>(components) + static_cast<std::uint64_t>(c)];
             switch (a.componentType) {
-            case TINYGLTF_COMPONENT_TYPE_FLOAT: {
-                float f;
-                std::memcpy(&f, at, 4);
-                value = static_cast<T>(f);
-                break;
-            }
-            case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE: value = static_cast<T>(*at); break;
-            case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
-                std::uint16_t s;
-                std::memcpy(&s, at, 2);
-                value = static_cast<T>(s);
-                break;
-            }
-            case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT: {
-                std::uint32_t u;
-                std::memcpy(&u, at, 4);
-                value = static_cast<T>(u);
-                break;
-            }
-            default: return bad("of a component type that is not read");
+                case TINYGLTF_COMPONENT_TYPE_FLOAT: {
+                    float f;
+                    std::memcpy(&f, at, 4);
+                    value = static_cast<T>(f);
+                    break;
+                }
+                case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+                    value = static_cast<T>(*at);
+                    break;
+                case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
+                    std::uint16_t s;
+                    std::memcpy(&s, at, 2);
+                    value = static_cast<T>(s);
+                    break;
+                }
+                case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT: {
+                    std::uint32_t u;
+                    std::memcpy(&u, at, 4);
+                    value = static_cast<T>(u);
+                    break;
+                }
+                default:
+                    return bad("of a component type that is not read");
             }
         }
     return true;
@@ -178,7 +181,8 @@ class KolvexReading {
             if (!Node(node, Part{}, 0)) return false;
         if (data_.vertices.size() > static_cast<std::size_t>(MaxVertices) ||
             data_.faces.size() > static_cast<std::size_t>(MaxFaces)) {
-            reason_ = "more vertices or faces than a scene holds (" + std::to_string(MaxVertices) + ")";
+            reason_ =
+                "more vertices or faces than a scene holds (" + std::to_string(MaxVertices) + ")";
             return false;
         }
         PutInOrder();
@@ -194,8 +198,8 @@ class KolvexReading {
             return false;
         }
         const tinygltf::Node& node = m_.nodes[static_cast<std::size_t>(index)];
-        if (node.name.size() == 6 && node.name.compare(0, 5, "layer") == 0 &&
-            node.name[5] >= '0' && node.name[5] <= '9')
+        if (node.name.size() == 6 && node.name.compare(0, 5, "layer") == 0 && node.name[5] >= '0' &&
+            node.name[5] <= '9')
             part.layer = node.name[5] - '0';
         if (Flag(node.extras, "hidden")) part.hidden = 1;
         if (node.mesh >= 0) {
@@ -203,7 +207,8 @@ class KolvexReading {
                 reason_ = "node " + std::to_string(index) + " refers to a missing mesh";
                 return false;
             }
-            for (const tinygltf::Primitive& p : m_.meshes[static_cast<std::size_t>(node.mesh)].primitives)
+            for (const tinygltf::Primitive& p :
+                 m_.meshes[static_cast<std::size_t>(node.mesh)].primitives)
                 if (!Primitive(p, part)) return false;
         }
         for (const int child : node.children)
@@ -214,14 +219,16 @@ class KolvexReading {
     std::int32_t Vertex(const float* p, double id, Part part, bool point) {
         const bool known = id >= 0 && id < MaxVertices && id == std::floor(id);
         const std::size_t before = data_.vertices.size();
-        const std::int32_t slot = welder_.At(p[0], p[1], p[2], known ? static_cast<std::int64_t>(id) : -1);
+        const std::int32_t slot =
+            welder_.At(p[0], p[1], p[2], known ? static_cast<std::int64_t>(id) : -1);
         if (data_.vertices.size() > before) {
             ids_.push_back(known ? static_cast<std::int64_t>(id) : -1);
             fromPoints_.push_back(0);
         }
         SceneFileData::VertexRecord& v = data_.vertices[static_cast<std::size_t>(slot)];
         // A vertex listed among the points keeps that part; else the first face's part.
-        if (point || (data_.vertices.size() > before && !fromPoints_[static_cast<std::size_t>(slot)])) {
+        if (point ||
+            (data_.vertices.size() > before && !fromPoints_[static_cast<std::size_t>(slot)])) {
             v.layer = part.layer;
             v.hidden = part.hidden;
         }
@@ -261,7 +268,8 @@ class KolvexReading {
         return triangles ? Triangles(p, part, slots) : true;
     }
 
-    bool Triangles(const tinygltf::Primitive& p, Part part, const std::vector<std::int32_t>& slots) {
+    bool Triangles(const tinygltf::Primitive& p, Part part,
+                   const std::vector<std::int32_t>& slots) {
         std::vector<std::uint32_t> indices;
         if (p.indices >= 0) {
             if (!Values(m_, p.indices, 1, indices, reason_)) return false;
@@ -323,7 +331,7 @@ class KolvexReading {
     SceneFileData& data_;
     std::string& reason_;
     VertexWelder welder_;
-    std::vector<std::int64_t> ids_;        // per vertex: its number in the file, -1 without
+    std::vector<std::int64_t> ids_;         // per vertex: its number in the file, -1 without
     std::vector<std::uint8_t> fromPoints_;  // per vertex: listed among a part's points
 };
 

@@ -249,8 +249,10 @@ bool ParseReadingBytes(std::span<const std::uint8_t> bytes, SceneFileData& data,
     for (std::int32_t& i : data.indices)
         i = in.ReadI32();
     if (in.ReadFailed() || !CheckSceneFileData(data, reason)) {
-        if (!in.ReadFailed()) reason = broken + ": " + reason;
-        else reason = broken;
+        if (!in.ReadFailed())
+            reason = broken + ": " + reason;
+        else
+            reason = broken;
         data = SceneFileData{};
         return false;
     }

@@ -18,7 +18,8 @@ namespace kvx {
 
 // A reader as the format registry knows it: fills data, or gives a reason; notes receives what
 // was left out, one line each.
-using DataReader = std::function<bool(SceneFileData& data, std::string& reason, std::string& notes)>;
+using DataReader =
+    std::function<bool(SceneFileData& data, std::string& reason, std::string& notes)>;
 
 // How long a child may read before it is stopped.
 inline constexpr int IsolatedReadSeconds = 300;

@@ -21,7 +21,8 @@ class VertexWelder {
     // vertex's coordinates are taken as 32-bit floats; -0 and +0 are one position.
     std::int32_t At(float x, float y, float z, std::int64_t key = -1) {
         const Key k{Bits(x), Bits(y), Bits(z), key};
-        const auto [at, added] = slots_.try_emplace(k, static_cast<std::int32_t>(data_.vertices.size()));
+        const auto [at, added] =
+            slots_.try_emplace(k, static_cast<std::int32_t>(data_.vertices.size()));
         if (added) {
             SceneFileData::VertexRecord v;
             v.x = x;

@@ -49,12 +49,10 @@ struct Header {
 
 bool KindOf(std::string_view name, Kind& kind) {
     static const std::pair<const char*, Kind> names[] = {
-        {"char", Kind::I8},     {"int8", Kind::I8},     {"uchar", Kind::U8},
-        {"uint8", Kind::U8},    {"short", Kind::I16},   {"int16", Kind::I16},
-        {"ushort", Kind::U16},  {"uint16", Kind::U16},  {"int", Kind::I32},
-        {"int32", Kind::I32},   {"uint", Kind::U32},    {"uint32", Kind::U32},
-        {"float", Kind::F32},   {"float32", Kind::F32}, {"double", Kind::F64},
-        {"float64", Kind::F64},
+        {"char", Kind::I8},   {"int8", Kind::I8},     {"uchar", Kind::U8},   {"uint8", Kind::U8},
+        {"short", Kind::I16}, {"int16", Kind::I16},   {"ushort", Kind::U16}, {"uint16", Kind::U16},
+        {"int", Kind::I32},   {"int32", Kind::I32},   {"uint", Kind::U32},   {"uint32", Kind::U32},
+        {"float", Kind::F32}, {"float32", Kind::F32}, {"double", Kind::F64}, {"float64", Kind::F64},
     };
     for (const auto& [n, k] : names)
         if (name == n) {
@@ -66,14 +64,18 @@ bool KindOf(std::string_view name, Kind& kind) {
 
 std::size_t SizeOf(Kind k) {
     switch (k) {
-    case Kind::I8:
-    case Kind::U8: return 1;
-    case Kind::I16:
-    case Kind::U16: return 2;
-    case Kind::I32:
-    case Kind::U32:
-    case Kind::F32: return 4;
-    case Kind::F64: return 8;
+        case Kind::I8:
+        case Kind::U8:
+            return 1;
+        case Kind::I16:
+        case Kind::U16:
+            return 2;
+        case Kind::I32:
+        case Kind::U32:
+        case Kind::F32:
+            return 4;
+        case Kind::F64:
+            return 8;
     }
     return 1;
 }
@@ -95,9 +97,12 @@ std::vector<std::string_view> Words(std::string_view line) {
 bool HeaderLine(const std::vector<std::string_view>& w, Header& h, std::string& reason) {
     if (w.empty() || w[0] == "comment" || w[0] == "obj_info") return true;
     if (w[0] == "format" && w.size() >= 2) {
-        if (w[1] == "ascii") h.format = Format::Text;
-        else if (w[1] == "binary_little_endian") h.format = Format::Little;
-        else if (w[1] == "binary_big_endian") h.format = Format::Big;
+        if (w[1] == "ascii")
+            h.format = Format::Text;
+        else if (w[1] == "binary_little_endian")
+            h.format = Format::Little;
+        else if (w[1] == "binary_big_endian")
+            h.format = Format::Big;
         else {
             reason = "unknown PLY format \"" + std::string(w[1]) + "\"";
             return false;
@@ -109,7 +114,8 @@ bool HeaderLine(const std::vector<std::string_view>& w, Header& h, std::string& 
         e.name = w[1];
         const auto [end, ec] = std::from_chars(w[2].data(), w[2].data() + w[2].size(), e.count);
         if (ec != std::errc() || end != w[2].data() + w[2].size()) {
-            reason = "element \"" + e.name + "\": count \"" + std::string(w[2]) + "\" is not a number";
+            reason =
+                "element \"" + e.name + "\": count \"" + std::string(w[2]) + "\" is not a number";
             return false;
         }
         h.elements.push_back(e);
@@ -200,14 +206,30 @@ class Values {
     bool NextBinary(Kind kind, double& value) {
         if (Left() < SizeOf(kind)) return false;
         switch (kind) {
-        case Kind::I8: value = Take<std::int8_t>(); break;
-        case Kind::U8: value = Take<std::uint8_t>(); break;
-        case Kind::I16: value = Take<std::int16_t>(); break;
-        case Kind::U16: value = Take<std::uint16_t>(); break;
-        case Kind::I32: value = Take<std::int32_t>(); break;
-        case Kind::U32: value = Take<std::uint32_t>(); break;
-        case Kind::F32: value = Take<float>(); break;
-        case Kind::F64: value = Take<double>(); break;
+            case Kind::I8:
+                value = Take<std::int8_t>();
+                break;
+            case Kind::U8:
+                value = Take<std::uint8_t>();
+                break;
+            case Kind::I16:
+                value = Take<std::int16_t>();
+                break;
+            case Kind::U16:
+                value = Take<std::uint16_t>();
+                break;
+            case Kind::I32:
+                value = Take<std::int32_t>();
+                break;
+            case Kind::U32:
+                value = Take<std::uint32_t>();
+                break;
+            case Kind::F32:
+                value = Take<float>();
+                break;
+            case Kind::F64:
+                value = Take<double>();
+                break;
         }
         return true;
     }
@@ -229,8 +251,8 @@ struct ElementReading {
     const Element& element;
     Values& values;
     std::string& reason;
-    std::vector<double> scalars;                 // per property, the last record's value
-    std::vector<std::vector<double>> lists;      // per property, the last record's list
+    std::vector<double> scalars;             // per property, the last record's value
+    std::vector<std::vector<double>> lists;  // per property, the last record's list
 
     bool Record(std::uint64_t index) {
         scalars.assign(element.properties.size(), 0.0);
@@ -250,7 +272,8 @@ struct ElementReading {
         double count = 0;
         if (!values.Next(p.countKind, count)) return false;
         if (!(count >= 0) || count != std::floor(count) ||
-            count * static_cast<double>(values.MinSize(p.kind)) > static_cast<double>(values.Left())) {
+            count * static_cast<double>(values.MinSize(p.kind)) >
+                static_cast<double>(values.Left())) {
             reason = "list of " + std::to_string(count) + " values does not fit the file";
             return false;
         }
@@ -306,10 +329,12 @@ struct PlyReader {
             }
             if (hasVertexColors) {
                 const auto& ps = e.properties;
-                vertexColors[i] = {
-                    ColorValue(ps[static_cast<std::size_t>(r)].kind, s[static_cast<std::size_t>(r)]),
-                    ColorValue(ps[static_cast<std::size_t>(g)].kind, s[static_cast<std::size_t>(g)]),
-                    ColorValue(ps[static_cast<std::size_t>(b)].kind, s[static_cast<std::size_t>(b)])};
+                vertexColors[i] = {ColorValue(ps[static_cast<std::size_t>(r)].kind,
+                                              s[static_cast<std::size_t>(r)]),
+                                   ColorValue(ps[static_cast<std::size_t>(g)].kind,
+                                              s[static_cast<std::size_t>(g)]),
+                                   ColorValue(ps[static_cast<std::size_t>(b)].kind,
+                                              s[static_cast<std::size_t>(b)])};
             }
         }
         return true;
@@ -353,8 +378,7 @@ struct PlyReader {
         ElementReading read{e, values, reason, {}, {}};
         std::vector<std::int32_t> corners;
         for (std::uint64_t i = 0; i < e.count; ++i) {
-            if (!read.Record(i) ||
-                !Corners(read.lists[static_cast<std::size_t>(list)], i, corners))
+            if (!read.Record(i) || !Corners(read.lists[static_cast<std::size_t>(list)], i, corners))
                 return false;
             if (corners.size() < 3) {
                 ++shortFaces;
@@ -363,12 +387,13 @@ struct PlyReader {
             SceneFileData::FaceRecord face;
             const auto& ps = e.properties;
             const auto& s = read.scalars;
-            const Color c =
-                ownColors
-                    ? Color{ColorValue(ps[static_cast<std::size_t>(r)].kind, s[static_cast<std::size_t>(r)]),
-                            ColorValue(ps[static_cast<std::size_t>(g)].kind, s[static_cast<std::size_t>(g)]),
-                            ColorValue(ps[static_cast<std::size_t>(b)].kind, s[static_cast<std::size_t>(b)])}
-                    : MeanColor(corners);
+            const Color c = ownColors ? Color{ColorValue(ps[static_cast<std::size_t>(r)].kind,
+                                                         s[static_cast<std::size_t>(r)]),
+                                              ColorValue(ps[static_cast<std::size_t>(g)].kind,
+                                                         s[static_cast<std::size_t>(g)]),
+                                              ColorValue(ps[static_cast<std::size_t>(b)].kind,
+                                                         s[static_cast<std::size_t>(b)])}
+                                      : MeanColor(corners);
             face.red = c[0];
             face.green = c[1];
             face.blue = c[2];
