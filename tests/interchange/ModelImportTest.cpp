@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <csignal>
 #include <random>
 #include <string>
@@ -13,6 +14,7 @@
 #include "TempDir.h"
 #include "interchange/FormatRegistry.h"
 #include "interchange/IsolatedRead.h"
+#include "interchange/PlyImport.h"
 #include "scene/SceneFixture.h"
 
 namespace kvx {
@@ -205,6 +207,44 @@ TEST_F(ModelImport, OffPolygonsAreSplitAndPointsAndLinesCounted) {
     EXPECT_EQ(data.indices[static_cast<std::size_t>(data.faces[1].firstIndex) + 2], 8);
     EXPECT_EQ(data.faces[2].indexCount, 3);
     EXPECT_NE(notes.find("1 lines skipped"), std::string::npos) << notes;
+}
+
+// PLY of other programs: text or big-endian, colours of the vertices, other elements skipped.
+TEST(PlyImport, OtherProgramsFilesAreReadWithTheirVertexColours) {
+    SceneFileData data;
+    std::string reason, notes;
+    const std::string text =
+        "ply\nformat ascii 1.0\ncomment made elsewhere\nelement vertex 4\nproperty float x\n"
+        "property float y\nproperty float z\nproperty uchar red\nproperty uchar green\n"
+        "property uchar blue\nelement face 2\nproperty list uchar int vertex_indices\n"
+        "element edge 1\nproperty int vertex1\nproperty int vertex2\nend_header\n"
+        "0 0 0 255 0 0\n1 0 0 0 255 0\n1 1 0 0 0 255\n0 1 0 9 9 9\n4 0 1 2 3\n2 0 1\n0 1\n";
+    ASSERT_TRUE(ReadPlyBytes(text, data, reason, notes)) << reason;
+    ASSERT_EQ(data.vertices.size(), 4u);
+    ASSERT_EQ(data.faces.size(), 1u);
+    // The mean of (255,0,0), (0,255,0), (0,0,255) and (9,9,9), rounded: 66, 66, 66.
+    EXPECT_EQ(
+        std::make_tuple(int{data.faces[0].red}, int{data.faces[0].green}, int{data.faces[0].blue}),
+        std::make_tuple(66, 66, 66));
+    EXPECT_EQ(notes, "1 edge records skipped\n1 faces of fewer than 3 corners skipped\n");
+
+    std::string big =
+        "ply\nformat binary_big_endian 1.0\nelement vertex 3\nproperty double x\n"
+        "property double y\nproperty double z\nelement face 1\n"
+        "property list uchar uint vertex_index\nend_header\n";
+    const auto put = [&](std::uint64_t v, int bytes) {
+        for (int k = bytes - 1; k >= 0; --k)
+            big += static_cast<char>(v >> (8 * k) & 0xFF);
+    };
+    for (const double d : {0.0, 0.0, 0.0, 1.5, 0.0, 0.0, 0.0, -2.0, 0.0})
+        put(std::bit_cast<std::uint64_t>(d), 8);
+    put(3, 1), put(0, 4), put(1, 4), put(2, 4);
+    ASSERT_TRUE(ReadPlyBytes(big, data, reason, notes)) << reason;
+    EXPECT_EQ(data.vertices[1].x, 1.5);
+    EXPECT_EQ(data.vertices[2].y, -2.0);
+    EXPECT_EQ(data.faces.at(0).blue, 255);  // no colour: blue, as a new face
+    big.pop_back();
+    EXPECT_FALSE(ReadPlyBytes(big, data, reason, notes));
 }
 
 // Broken or hostile files of each format: a clear reason, and nothing read.
