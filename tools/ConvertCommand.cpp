@@ -89,7 +89,8 @@ int RunImport(const std::vector<std::string>& args) {
         if (!notes.empty()) std::fprintf(stderr, "%s: %s", path.c_str(), notes.c_str());
         return read && AddSceneFileToScene(scene, data, false, reason);
     };
-    return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", read, SaveSceneToPath, "version 2");
+    return ReadThenWrite(args, "kvxtool import IN.MODEL OUT.KVX", read, SaveSceneToPath,
+                         "version 2");
 }
 
 }  // namespace kvx::tools

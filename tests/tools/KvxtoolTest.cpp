@@ -239,7 +239,7 @@ TEST(Kvxtool, ExportWritesGltfWithItsBufferAndGlb) {
 
 // Import reads a file in its own format, known by its first bytes or else its extension: never a
 // PLY or glTF file as OBJ text, nor a file of unknown format.
-TEST(Kvxtool, ImportRefusesFormatsItCannotReadAndWritesNothing) {
+TEST(Kvxtool, ImportRefusesBrokenOrUnknownFilesAndWritesNothing) {
     TempDir dir;
     const std::string ply = "ply\nformat ascii 1.0\nelement vertex 0\nend_header\n";
     test::WriteAll(dir.File("scan.ply"), {ply.begin(), ply.end()});
@@ -248,10 +248,10 @@ TEST(Kvxtool, ImportRefusesFormatsItCannotReadAndWritesNothing) {
     test::WriteAll(dir.File("model.txt"), {obj.begin(), obj.end()});
     test::WriteAll(dir.File("disguised.obj"), {ply.begin(), ply.end()});
     const std::pair<const char*, const char*> cases[] = {
-        {"scan.ply", "a PLY file, which cannot be imported"},
-        {"model.glb", "a glTF binary (GLB) file, which cannot be imported"},
+        {"scan.ply", "the vertices have no x, y and z"},
+        {"model.glb", "not a readable glTF file"},
         {"model.txt", "unknown format"},
-        {"disguised.obj", "a PLY file, which cannot be imported"},
+        {"disguised.obj", "the vertices have no x, y and z"},  // read as the PLY it is
     };
     for (const auto& [name, why] : cases) {
         const ToolRun r = Kvxtool("import " + dir.File(name) + " " + dir.File("out.KVX"));
