@@ -10,6 +10,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "interchange/PairCommit.h"
 #include "scene/FileReplace.h"
 #include "scene/Scene.h"
 
@@ -245,6 +246,13 @@ std::string UriOf(const std::string& name) {
     return uri;
 }
 
+bool WriteTemporary(TemporaryFile& file, const ReplaceTarget& target, const void* bytes,
+                    std::size_t size, std::string& reason) {
+    if (!file.Create(target, reason)) return false;
+    file.File().WriteBytes(bytes, size);
+    return file.Finish(reason);
+}
+
 }  // namespace
 
 GltfDocument BuildGltf(const Scene& scene, const std::string& bufferUri) {
@@ -319,10 +327,17 @@ bool ExportGltf(const Scene& scene, const std::string& path, std::string& reason
     const std::string binPath = GltfBufferPath(path);
     const GltfDocument doc =
         BuildGltf(scene, UriOf(std::filesystem::path(binPath).filename().string()));
-    if (!doc.buffer.empty() &&
-        !ReplaceFileBytes(binPath, doc.buffer.data(), doc.buffer.size(), reason))
+    if (doc.buffer.empty()) return ReplaceFileBytes(path, doc.json.data(), doc.json.size(), reason);
+    ReplaceTarget gltfTarget, binTarget;
+    if (!gltfTarget.Hold(path, reason) || !binTarget.Hold(binPath, reason)) return false;
+    if (gltfTarget.Path() == binTarget.Path()) {
+        reason = path + " would also be its own buffer file";
         return false;
-    return ReplaceFileBytes(path, doc.json.data(), doc.json.size(), reason);
+    }
+    TemporaryFile gltf, bin;
+    return WriteTemporary(bin, binTarget, doc.buffer.data(), doc.buffer.size(), reason) &&
+           WriteTemporary(gltf, gltfTarget, doc.json.data(), doc.json.size(), reason) &&
+           CommitPair(gltf, gltfTarget, bin, binTarget, {}, reason);
 }
 
 bool ExportGlb(const Scene& scene, const std::string& path, std::string& reason) {

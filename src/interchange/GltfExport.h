@@ -17,8 +17,8 @@
 //   so the colour comes back as the same bytes.
 // - Positions are the scene's 32-bit floats, indices 32-bit unsigned.
 //
-// Files are replaced as ReplaceFile does (FileReplace.h); the .bin is written before the .gltf
-// that names it.
+// Files are replaced as ReplaceFile does (FileReplace.h); the .gltf and its .bin are put in place
+// as a pair (PairCommit.h), so a .gltf never stands beside a buffer of another export.
 
 #include <cstdint>
 #include <string>

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -112,6 +113,21 @@ TEST_F(GltfExport, GlbHoldsThePaddedJsonThenTheBuffer) {
         std::string("BIN\0", 4));
     EXPECT_EQ(b[bin + 8 + 4], 0x00);  // x of the second vertex is 1.0f: 00 00 80 3F
     EXPECT_EQ(b[bin + 8 + 12 + 3], 0x3F);
+}
+
+// The .gltf and its .bin go as a pair: a .gltf that may not be replaced leaves its .bin alone.
+TEST_F(GltfExport, ARefusedGltfLeavesItsBufferAsItWas) {
+    AddVertex(0, 0, 0), AddVertex(1, 0, 0), AddVertex(0, 1, 0);
+    MakeFace({0, 1, 2});
+    std::string reason;
+    ASSERT_TRUE(ExportGltf(scene, dir.File("p.gltf"), reason)) << reason;
+    const Bytes bin = test::ReadAll(dir.File("p.bin"));
+    ASSERT_EQ(::chmod(dir.File("p.gltf").c_str(), 0444), 0);
+    AddVertex(5, 5, 5);
+    MakeFace({0, 1, 3});
+    EXPECT_FALSE(ExportGltf(scene, dir.File("p.gltf"), reason));
+    EXPECT_NE(reason, "");
+    EXPECT_EQ(test::ReadAll(dir.File("p.bin")), bin);
 }
 
 // The Khronos validator finds no error in either form of a scene with everything a scene holds.
