@@ -215,6 +215,11 @@ TEST(Kvxtool, ExportWritesStlAndPlyByTheirExtensions) {
     EXPECT_NE(head.find("format binary_little_endian 1.0\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element vertex 225\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element face 392\n"), std::string::npos) << head;
+    // --ascii asks for text STL: for another format it is refused, not ignored.
+    const ToolRun wrong = Kvxtool("export --ascii " + mesh + dir.File("text.ply"));
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.out.find("--ascii is for STL only"), std::string::npos) << wrong.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("text.ply")));
 }
 
 // glTF as a .gltf with its .bin beside it, or a single .glb.
