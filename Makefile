@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = scene_reader obj_import draw_scene
+FUZZ_TARGETS = scene_reader obj_import draw_scene model_import
 JOBS       ?= $(shell nproc)
 # The build type of `make build`, `run` and `test` (the sanitizer build is Debug).
 BUILD_TYPE ?= RelWithDebInfo

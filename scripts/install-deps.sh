@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libx11-dev qt6-translations-l10n
-  libtinyobjloader-dev
+  libtinyobjloader-dev libassimp-dev libtinygltf-dev nlohmann-json3-dev
   xvfb xauth x11-utils imagemagick xdotool
   desktop-file-utils shared-mime-info dpkg-dev
 )

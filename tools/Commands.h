@@ -10,7 +10,7 @@ int RunInfo(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
 // kvxtool export IN.KVX OUT.obj: the scene as OBJ with its .mtl beside it.
 int RunExport(const std::vector<std::string>& args);
-// kvxtool import IN.obj OUT.KVX: an OBJ file as a scene file (version 2).
+// kvxtool import IN.MODEL OUT.KVX: a model file of any format read as a scene file (version 2).
 int RunImport(const std::vector<std::string>& args);
 
 }  // namespace kvx::tools

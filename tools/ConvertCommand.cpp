@@ -71,6 +71,11 @@ int RunExport(const std::vector<std::string>& given) {
             std::fprintf(stderr, "%s: %s\n", args[1].c_str(), reason.c_str());
             return 1;
         }
+        if (options.text && std::string(format->name) != "STL") {
+            std::fprintf(stderr, "%s: --ascii is for STL only (%s is written one way)\n",
+                         args[1].c_str(), format->name);
+            return 1;
+        }
         summary = format->summary(args[1], options);
     }
     const Writer write = [&](const Scene& scene, const std::string& path, std::string& reason) {
@@ -89,7 +94,8 @@ int RunImport(const std::vector<std::string>& args) {
         if (!notes.empty()) std::fprintf(stderr, "%s: %s", path.c_str(), notes.c_str());
         return read && AddSceneFileToScene(scene, data, false, reason);
     };
-    return ReadThenWrite(args, "kvxtool import IN.obj OUT.KVX", read, SaveSceneToPath, "version 2");
+    return ReadThenWrite(args, "kvxtool import IN.MODEL OUT.KVX", read, SaveSceneToPath,
+                         "version 2");
 }
 
 }  // namespace kvx::tools

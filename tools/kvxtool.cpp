@@ -4,8 +4,8 @@
 //   kvxtool export IN.KVX OUT.obj     writes a scene as OBJ, its materials in a .mtl beside it, or
 //                                     as .stl (binary; text with --ascii), .ply, .gltf (with
 //                                     its .bin) or .glb
-//   kvxtool import IN.obj OUT.KVX     reads an OBJ file and saves it as a scene file
-//   kvxtool --help                    the usage
+//   kvxtool import IN.MODEL OUT.KVX   reads a model file (OBJ, glTF, PLY, STL, ...) into a scene
+//   file kvxtool --help                    the usage
 
 #include <cstdio>
 #include <cstring>
@@ -28,7 +28,7 @@ const Command commands[] = {
     {"convert", "kvxtool convert IN.KVX OUT.KVX", kvx::tools::RunConvert},
     {"export", "kvxtool export IN.KVX OUT.obj|.stl|.ply|.gltf|.glb [--ascii]",
      kvx::tools::RunExport},
-    {"import", "kvxtool import IN.obj OUT.KVX", kvx::tools::RunImport},
+    {"import", "kvxtool import IN.MODEL OUT.KVX", kvx::tools::RunImport},
     {"render", "kvxtool render IN.KVX OUT.TGA [--depth 16|24] [--markers]", kvx::tools::RunRender},
 };
 

@@ -4,10 +4,14 @@
 #include <cctype>
 #include <filesystem>
 
+#include "interchange/AssimpImport.h"
 #include "interchange/GltfExport.h"
+#include "interchange/GltfImport.h"
+#include "interchange/IsolatedRead.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjImport.h"
 #include "interchange/PlyExport.h"
+#include "interchange/PlyImport.h"
 #include "interchange/StlExport.h"
 
 namespace kvx {
@@ -68,8 +72,28 @@ bool ReadObj(const std::string& path, SceneFileData& data, std::string& reason,
     return read;
 }
 
+// Libraries of other hands read in a child process (IsolatedRead.h).
+bool ReadGltf(const std::string& path, SceneFileData& data, std::string& reason,
+              std::string& notes) {
+    return ReadIsolated([&](SceneFileData& d, std::string& r,
+                            std::string& n) { return ReadGltfFile(path, d, r, n); },
+                        data, reason, notes);
+}
+
+bool ReadOther(const std::string& path, SceneFileData& data, std::string& reason,
+               std::string& notes) {
+    return ReadIsolated([&](SceneFileData& d, std::string& r,
+                            std::string& n) { return ReadWithAssimp(path, d, r, n); },
+                        data, reason, notes);
+}
+
 bool ReadKvx(const std::string& path, SceneFileData& data, std::string& reason, std::string&) {
     return ReadSceneFile(path, data, reason);
+}
+
+bool ReadPly(const std::string& path, SceneFileData& data, std::string& reason,
+             std::string& notes) {
+    return ReadPlyFile(path, data, reason, notes);
 }
 
 template <typename Format>
@@ -107,22 +131,32 @@ const std::vector<ExportFormat>& ExportFormats() {
 }
 
 const std::vector<ImportFormat>& ImportFormats() {
-    static const std::vector<ImportFormat> formats = {
-        {"Kolvex scene", FileSignature::KvxScene, {".kvx"}, ReadKvx},
-        {"Wavefront OBJ", FileSignature::None, {".obj"}, ReadObj},
-        {"glTF binary (GLB)", FileSignature::GltfBinary, {".glb"}, nullptr},
-        {"glTF", FileSignature::None, {".gltf"}, nullptr},
-        {"PLY", FileSignature::Ply, {".ply"}, nullptr},
-        {"binary STL", FileSignature::StlBinary, {}, nullptr},
-        {"STL", FileSignature::StlText, {".stl"}, nullptr},
-        {"FBX", FileSignature::FbxBinary, {".fbx"}, nullptr},
-        {"3DS", FileSignature::None, {".3ds"}, nullptr},
-        {"Collada", FileSignature::None, {".dae"}, nullptr},
-        {"LightWave", FileSignature::None, {".lwo", ".lws"}, nullptr},
-        {"DirectX", FileSignature::None, {".x"}, nullptr},
-        {"OFF", FileSignature::None, {".off"}, nullptr},
-        {"3MF", FileSignature::None, {".3mf"}, nullptr},
-    };
+    static const std::vector<ImportFormat> formats = [] {
+        std::vector<ImportFormat> list = {
+            {"Kolvex scene", FileSignature::KvxScene, {".kvx"}, ReadKvx},
+            {"Wavefront OBJ", FileSignature::None, {".obj"}, ReadObj},
+            {"glTF binary (GLB)", FileSignature::GltfBinary, {".glb"}, ReadGltf},
+            {"glTF", FileSignature::None, {".gltf"}, ReadGltf},
+            {"PLY", FileSignature::Ply, {".ply"}, ReadPly},
+            {"binary STL", FileSignature::StlBinary, {}, ReadOther},
+            {"STL", FileSignature::StlText, {".stl"}, ReadOther},
+            {"FBX", FileSignature::FbxBinary, {".fbx"}, ReadOther},
+            {"3DS", FileSignature::None, {".3ds"}, ReadOther},
+            {"Collada", FileSignature::None, {".dae"}, ReadOther},
+            {"LightWave", FileSignature::None, {".lwo", ".lws"}, ReadOther},
+            {"DirectX", FileSignature::None, {".x"}, ReadOther},
+            {"OFF", FileSignature::None, {".off"}, ReadOther},
+            {"3MF", FileSignature::None, {".3mf"}, ReadOther},
+        };
+        // Whatever else the library reads, under its own extensions.
+        ImportFormat other{"other model formats", FileSignature::None, {}, ReadOther};
+        for (const std::string& e : AssimpExtensions())
+            if (std::none_of(list.begin(), list.end(),
+                             [&](const ImportFormat& f) { return HasExtension(f, e); }))
+                other.extensions.push_back(e);
+        list.push_back(other);
+        return list;
+    }();
     return formats;
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "interchange/PairCommit.h"
 #include "scene/FileReplace.h"
 #include "scene/Scene.h"
 
@@ -23,6 +24,7 @@ struct Primitive {
     bool smooth = false;
     std::vector<Vec> positions;
     std::vector<Vec> normals;
+    std::vector<float> numbers;  // each vertex's number in the scene
     std::vector<std::uint32_t> indices;
     std::unordered_map<std::int32_t, std::uint32_t> shared;  // scene vertex -> smooth vertex
 };
@@ -70,12 +72,14 @@ void AddFace(const Scene& scene, const Face& f, Primitive& p) {
             if (added) {
                 p.positions.push_back({v.x, v.y, v.z});
                 p.normals.push_back(SlotNormal(scene, f, k));
+                p.numbers.push_back(static_cast<float>(i));
             }
             corners.push_back(at->second);
         } else {
             corners.push_back(static_cast<std::uint32_t>(p.positions.size()));
             p.positions.push_back({v.x, v.y, v.z});
             p.normals.push_back(UnitOrUp(faceNormal.x, faceNormal.y, faceNormal.z));
+            p.numbers.push_back(static_cast<float>(i));
         }
     }
     for (std::size_t k = 1; k + 1 < corners.size(); ++k)
@@ -94,11 +98,18 @@ Layout Collect(const Scene& scene) {
     int next = 0;
     for (auto& [key, index] : layout.materials)
         index = next++;
-    std::vector<std::uint8_t> used(scene.vertices.size(), 0);
+    // A vertex is listed among its own part's points unless every face using it is of that
+    // part: so each vertex's layer and hidden flag come back.
+    std::vector<std::uint8_t> onFaces(scene.vertices.size(), 0),
+        elsewhere(scene.vertices.size(), 0);
     for (const Face& f : scene.faces) {
         if (f.vertexCount < 3 || f.layer < 0 || f.layer >= LayerCount) continue;
-        for (std::int32_t k = 0; k < f.vertexCount; ++k)
-            used[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)])] = 1;
+        for (std::int32_t k = 0; k < f.vertexCount; ++k) {
+            const auto i = static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(k)]);
+            onFaces[i] = 1;
+            const Vertex& v = scene.vertices[i];
+            if (v.layer != f.layer || (v.hidden != 0) != (f.hidden != 0)) elsewhere[i] = 1;
+        }
         Part& part = layout.parts[static_cast<std::size_t>(f.layer)][f.hidden ? 1 : 0];
         const int material = layout.materials.at(ColorKey(f));
         Primitive& p = part.faces[{material, f.IsSmooth()}];
@@ -108,9 +119,11 @@ Layout Collect(const Scene& scene) {
     }
     for (std::size_t i = 0; i < scene.vertices.size(); ++i) {
         const Vertex& v = scene.vertices[i];
-        if (used[i] || v.layer < 0 || v.layer >= LayerCount) continue;
-        layout.parts[static_cast<std::size_t>(v.layer)][v.hidden ? 1 : 0]
-            .points.positions.push_back({v.x, v.y, v.z});
+        if ((onFaces[i] && !elsewhere[i]) || v.layer < 0 || v.layer >= LayerCount) continue;
+        Primitive& points =
+            layout.parts[static_cast<std::size_t>(v.layer)][v.hidden ? 1 : 0].points;
+        points.positions.push_back({v.x, v.y, v.z});
+        points.numbers.push_back(static_cast<float>(i));
     }
     return layout;
 }
@@ -144,13 +157,19 @@ class Writer {
         }
         return Accessor(view, 5126, values.size(), "VEC3", bounds);
     }
+    int Scalars(const std::vector<float>& values) {
+        const int view = View(values.data(), values.size() * 4, 34962);
+        return Accessor(view, 5126, values.size(), "SCALAR", "");
+    }
     int Indices(const std::vector<std::uint32_t>& values) {
         const int view = View(values.data(), values.size() * 4, 34963);
         return Accessor(view, 5125, values.size(), "SCALAR", "");
     }
     std::string PrimitiveText(const Primitive& p) {
-        std::string text =
-            "{\"attributes\":{\"POSITION\":" + std::to_string(Vectors(p.positions, true));
+        const int positions = Vectors(p.positions, true);
+        const int numbers = Scalars(p.numbers);
+        std::string text = "{\"attributes\":{\"POSITION\":" + std::to_string(positions) +
+                           ",\"_KVX_VERTEX\":" + std::to_string(numbers);
         if (p.material < 0) return text + "},\"mode\":0}";
         text += ",\"NORMAL\":" + std::to_string(Vectors(p.normals, false)) + "}";
         text += ",\"indices\":" + std::to_string(Indices(p.indices));
@@ -227,6 +246,13 @@ std::string UriOf(const std::string& name) {
     return uri;
 }
 
+bool WriteTemporary(TemporaryFile& file, const ReplaceTarget& target, const void* bytes,
+                    std::size_t size, std::string& reason) {
+    if (!file.Create(target, reason)) return false;
+    file.File().WriteBytes(bytes, size);
+    return file.Finish(reason);
+}
+
 }  // namespace
 
 GltfDocument BuildGltf(const Scene& scene, const std::string& bufferUri) {
@@ -301,10 +327,17 @@ bool ExportGltf(const Scene& scene, const std::string& path, std::string& reason
     const std::string binPath = GltfBufferPath(path);
     const GltfDocument doc =
         BuildGltf(scene, UriOf(std::filesystem::path(binPath).filename().string()));
-    if (!doc.buffer.empty() &&
-        !ReplaceFileBytes(binPath, doc.buffer.data(), doc.buffer.size(), reason))
+    if (doc.buffer.empty()) return ReplaceFileBytes(path, doc.json.data(), doc.json.size(), reason);
+    ReplaceTarget gltfTarget, binTarget;
+    if (!gltfTarget.Hold(path, reason) || !binTarget.Hold(binPath, reason)) return false;
+    if (gltfTarget.Path() == binTarget.Path()) {
+        reason = path + " would also be its own buffer file";
         return false;
-    return ReplaceFileBytes(path, doc.json.data(), doc.json.size(), reason);
+    }
+    TemporaryFile gltf, bin;
+    return WriteTemporary(bin, binTarget, doc.buffer.data(), doc.buffer.size(), reason) &&
+           WriteTemporary(gltf, gltfTarget, doc.json.data(), doc.json.size(), reason) &&
+           CommitPair(gltf, gltfTarget, bin, binTarget, {}, reason);
 }
 
 bool ExportGlb(const Scene& scene, const std::string& path, std::string& reason) {

@@ -12,6 +12,7 @@
 
 #include "interchange/ObjLineScan.h"
 #include "interchange/ObjText.h"
+#include "interchange/PairCommit.h"
 #include "scene/FileReplace.h"
 #include "scene/Scene.h"
 
@@ -55,60 +56,6 @@ bool WriteTemporary(TemporaryFile& file, const ReplaceTarget& target,
     return file.Finish(reason);
 }
 
-// A second name for the earlier material file, to put it back if a later step fails.
-class Keepsake {
-  public:
-    explicit Keepsake(const ReplaceTarget& target) : target_(target.Path()) {
-        if (!target.Exists()) return;
-        for (int attempt = 0; attempt < 16 && name_.empty(); ++attempt) {
-            const std::string name = TemporaryNameBeside(target_);
-            if (::link(target_.c_str(), name.c_str()) == 0)
-                name_ = name;
-            else if (errno != EEXIST)
-                break;
-        }
-    }
-    ~Keepsake() {
-        if (!name_.empty()) ::unlink(name_.c_str());
-    }
-    Keepsake(const Keepsake&) = delete;
-    Keepsake& operator=(const Keepsake&) = delete;
-    // Puts the earlier file back; without one, removes what was put in its place.
-    void Restore(bool existed) {
-        if (!name_.empty() && std::rename(name_.c_str(), target_.c_str()) == 0)
-            name_.clear();
-        else if (!existed)
-            ::unlink(target_.c_str());
-    }
-
-  private:
-    std::string target_;
-    std::string name_;
-};
-
-bool Commit(TemporaryFile& obj, const ReplaceTarget& objTarget, TemporaryFile& mtl,
-            TemporaryFile* merged, const ReplaceTarget& mtlTarget,
-            const std::function<void()>& afterEachStep, std::string& reason) {
-    const auto step = [&] {
-        if (afterEachStep) afterEachStep();
-    };
-    const FolderCommit locks({FolderOf(objTarget.Path()), FolderOf(mtlTarget.Path())});
-    if (!locks.Held(reason) || !objTarget.Unchanged(reason) || !mtlTarget.Unchanged(reason))
-        return false;
-
-    Keepsake keepsake(mtlTarget);
-    if (!(merged ? merged : &mtl)->RenameOver(mtlTarget, reason)) return false;
-    step();
-    if (!obj.RenameOver(objTarget, reason)) {
-        keepsake.Restore(mtlTarget.Exists());
-        return false;
-    }
-    step();
-    // Should this last step fail, the pair on disk is whole: the material file holds more.
-    if (merged && mtl.RenameOver(mtlTarget, reason)) step();
-    return true;
-}
-
 }  // namespace
 
 std::string ObjMaterialPath(const std::string& objPath) {
@@ -142,8 +89,11 @@ bool ExportObj(const Scene& scene, const std::string& objPath, std::string& reas
                        [&](TextSink& s) { s.Write(MergedMaterials(*earlier, colors)); }, reason)) {
         return false;
     }
-    return Commit(obj, objTarget, mtl, earlier ? &merged : nullptr, mtlTarget, afterEachStep,
-                  reason);
+    // With an earlier material file, its merged text goes first; the new materials alone follow
+    // once the OBJ file is in place. Should that last step fail, the pair on disk is whole: the
+    // material file holds more.
+    return CommitPair(obj, objTarget, earlier ? merged : mtl, mtlTarget, afterEachStep, reason,
+                      earlier ? &mtl : nullptr);
 }
 
 }  // namespace kvx

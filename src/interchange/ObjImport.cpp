@@ -13,6 +13,7 @@
 #include <set>
 #include <string_view>
 
+#include "interchange/FaceSplit.h"
 #include "interchange/ObjExport.h"
 #include "interchange/ObjLineScan.h"
 #include "interchange/ObjNames.h"
@@ -76,23 +77,6 @@ obj::ColorBytes MaterialColor(const std::vector<tinyobj::material_t>& materials,
     if (const auto bytes = obj::ParseMaterialName(m.name)) return *bytes;
     return {obj::ColorByte(m.diffuse[0]), obj::ColorByte(m.diffuse[1]),
             obj::ColorByte(m.diffuse[2])};
-}
-
-// Appends the polygon as faces of at most eight corners, a fan around its corner 0 (ObjImport.h).
-void AppendSplit(const std::vector<std::int32_t>& corners, SceneFileData::FaceRecord face,
-                 SceneFileData& data) {
-    const auto n = static_cast<std::int32_t>(corners.size());
-    std::int32_t next = 0;  // the first corner the next face takes after corner 0
-    do {
-        face.firstIndex = static_cast<std::int32_t>(data.indices.size());
-        if (next > 0) data.indices.push_back(corners[0]);
-        const std::int32_t end = std::min(n, next + MaxFaceVertices - (next > 0 ? 1 : 0));
-        for (std::int32_t k = next; k < end; ++k)
-            data.indices.push_back(corners[static_cast<std::size_t>(k)]);
-        face.indexCount = static_cast<std::int32_t>(data.indices.size()) - face.firstIndex;
-        data.faces.push_back(face);
-        next = end - 1;
-    } while (next < n - 1);
 }
 
 bool ReadVertices(const tinyobj::attrib_t& attrib, const obj::ObjLineScan& scan,

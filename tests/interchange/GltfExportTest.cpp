@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -47,6 +48,7 @@ TEST_F(GltfExport, AFlatQuadIsAFanOfItsOwnVerticesWithTheFaceNormal) {
     const GltfDocument doc = BuildGltf(scene, "q.bin");
     Bytes expected;
     PutF32(expected, {0, 0, 0, 2, 0, 0, 2, 1, 0, 0, 1, 0});
+    PutF32(expected, {0, 1, 2, 3});  // each vertex's number in the scene
     PutF32(expected, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
     PutU32(expected, {0, 1, 2, 0, 2, 3});
     EXPECT_EQ(doc.buffer, expected);
@@ -57,7 +59,7 @@ TEST_F(GltfExport, AFlatQuadIsAFanOfItsOwnVerticesWithTheFaceNormal) {
     // 10/255, 200/255 and 30/255 to nine digits.
     EXPECT_TRUE(Has(j, "\"baseColorFactor\":[0.0392156863,0.784313725,0.117647059,1]")) << j;
     EXPECT_TRUE(Has(j, "\"min\":[0,0,0],\"max\":[2,1,0]")) << j;
-    EXPECT_TRUE(Has(j, "\"buffers\":[{\"byteLength\":120,\"uri\":\"q.bin\"}]")) << j;
+    EXPECT_TRUE(Has(j, "\"buffers\":[{\"byteLength\":136,\"uri\":\"q.bin\"}]")) << j;
     EXPECT_FALSE(Has(j, "hidden")) << j;
 }
 
@@ -80,13 +82,14 @@ TEST_F(GltfExport, SmoothFacesShareVerticesAndHiddenOnesStandApart) {
         << j;
     EXPECT_TRUE(Has(j, "\"componentType\":5125,\"count\":6,")) << j;
     EXPECT_TRUE(Has(j, "\"extras\":{\"smooth\":true}")) << j;
-    EXPECT_TRUE(Has(j, "{\"name\":\"hidden\",\"mesh\":1,\"extras\":{\"hidden\":true}}")) << j;
-    EXPECT_TRUE(Has(j, "{\"name\":\"layer3\",\"children\":[")) << j;
+    EXPECT_TRUE(Has(j, "{\"name\":\"hidden\",\"mesh\":2,\"extras\":{\"hidden\":true}}")) << j;
+    // The hidden face's vertices are shown ones: they are listed among layer 3's points.
+    EXPECT_TRUE(Has(j, "{\"name\":\"layer3\",\"mesh\":1,\"children\":[")) << j;
     EXPECT_FALSE(Has(j, "\"uri\"")) << j;
     // The smooth normals are the editor's: all (0, 0, 1) on a flat sheet.
     Bytes normals;
     PutF32(normals, {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1});
-    EXPECT_EQ(Bytes(doc.buffer.begin() + 48, doc.buffer.begin() + 96), normals);
+    EXPECT_EQ(Bytes(doc.buffer.begin() + 64, doc.buffer.begin() + 112), normals);
 }
 
 TEST_F(GltfExport, GlbHoldsThePaddedJsonThenTheBuffer) {
@@ -103,13 +106,28 @@ TEST_F(GltfExport, GlbHoldsThePaddedJsonThenTheBuffer) {
     EXPECT_EQ(jsonLength % 4, 0u);
     EXPECT_EQ(std::string(b.begin() + 16, b.begin() + 20), "JSON");
     const std::size_t bin = 20 + jsonLength;
-    ASSERT_EQ(b.size(), bin + 8 + 3 * 12 + 3 * 12 + 3 * 4);
-    EXPECT_EQ(U32At(b, bin), 84u);
+    ASSERT_EQ(b.size(), bin + 8 + 3 * 12 + 3 * 4 + 3 * 12 + 3 * 4);
+    EXPECT_EQ(U32At(b, bin), 96u);
     EXPECT_EQ(
         std::string(b.begin() + static_cast<long>(bin) + 4, b.begin() + static_cast<long>(bin) + 8),
         std::string("BIN\0", 4));
     EXPECT_EQ(b[bin + 8 + 4], 0x00);  // x of the second vertex is 1.0f: 00 00 80 3F
     EXPECT_EQ(b[bin + 8 + 12 + 3], 0x3F);
+}
+
+// The .gltf and its .bin go as a pair: a .gltf that may not be replaced leaves its .bin alone.
+TEST_F(GltfExport, ARefusedGltfLeavesItsBufferAsItWas) {
+    AddVertex(0, 0, 0), AddVertex(1, 0, 0), AddVertex(0, 1, 0);
+    MakeFace({0, 1, 2});
+    std::string reason;
+    ASSERT_TRUE(ExportGltf(scene, dir.File("p.gltf"), reason)) << reason;
+    const Bytes bin = test::ReadAll(dir.File("p.bin"));
+    ASSERT_EQ(::chmod(dir.File("p.gltf").c_str(), 0444), 0);
+    AddVertex(5, 5, 5);
+    MakeFace({0, 1, 3});
+    EXPECT_FALSE(ExportGltf(scene, dir.File("p.gltf"), reason));
+    EXPECT_NE(reason, "");
+    EXPECT_EQ(test::ReadAll(dir.File("p.bin")), bin);
 }
 
 // The Khronos validator finds no error in either form of a scene with everything a scene holds.

@@ -215,6 +215,11 @@ TEST(Kvxtool, ExportWritesStlAndPlyByTheirExtensions) {
     EXPECT_NE(head.find("format binary_little_endian 1.0\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element vertex 225\n"), std::string::npos) << head;
     EXPECT_NE(head.find("element face 392\n"), std::string::npos) << head;
+    // --ascii asks for text STL: for another format it is refused, not ignored.
+    const ToolRun wrong = Kvxtool("export --ascii " + mesh + dir.File("text.ply"));
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.out.find("--ascii is for STL only"), std::string::npos) << wrong.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("text.ply")));
 }
 
 // glTF as a .gltf with its .bin beside it, or a single .glb.
@@ -239,7 +244,7 @@ TEST(Kvxtool, ExportWritesGltfWithItsBufferAndGlb) {
 
 // Import reads a file in its own format, known by its first bytes or else its extension: never a
 // PLY or glTF file as OBJ text, nor a file of unknown format.
-TEST(Kvxtool, ImportRefusesFormatsItCannotReadAndWritesNothing) {
+TEST(Kvxtool, ImportRefusesBrokenOrUnknownFilesAndWritesNothing) {
     TempDir dir;
     const std::string ply = "ply\nformat ascii 1.0\nelement vertex 0\nend_header\n";
     test::WriteAll(dir.File("scan.ply"), {ply.begin(), ply.end()});
@@ -248,10 +253,10 @@ TEST(Kvxtool, ImportRefusesFormatsItCannotReadAndWritesNothing) {
     test::WriteAll(dir.File("model.txt"), {obj.begin(), obj.end()});
     test::WriteAll(dir.File("disguised.obj"), {ply.begin(), ply.end()});
     const std::pair<const char*, const char*> cases[] = {
-        {"scan.ply", "a PLY file, which cannot be imported"},
-        {"model.glb", "a glTF binary (GLB) file, which cannot be imported"},
+        {"scan.ply", "the vertices have no x, y and z"},
+        {"model.glb", "not a readable glTF file"},
         {"model.txt", "unknown format"},
-        {"disguised.obj", "a PLY file, which cannot be imported"},
+        {"disguised.obj", "the vertices have no x, y and z"},  // read as the PLY it is
     };
     for (const auto& [name, why] : cases) {
         const ToolRun r = Kvxtool("import " + dir.File(name) + " " + dir.File("out.KVX"));
