@@ -25,6 +25,7 @@ constexpr Wording FormatNames[] = {
     {"glTF 2.0 binary (GLB)", "glTF 2.0 binaire (GLB)"},
     {"glTF binary (GLB)", "glTF binaire (GLB)"},
     {"binary STL", "STL binaire"},
+    {"other model formats", "autres formats de modèles"},
 };
 
 constexpr Wording Summaries[] = {

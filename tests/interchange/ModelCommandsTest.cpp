@@ -60,10 +60,12 @@ TEST(ModelDialogs, ImportListsEveryReadExtensionFirstThenEachFormat) {
     EXPECT_EQ(d.filters.front().description, "Modèles");
     EXPECT_EQ(d.filterIndex, 1);
     const std::string all = " " + d.filters.front().pattern + " ";
-    for (const char* pattern : {" *.kvx ", " *.obj "})
+    for (const char* pattern : {" *.kvx ", " *.obj ", " *.glb ", " *.ply ", " *.stl ", " *.dae "})
         EXPECT_NE(all.find(pattern), std::string::npos) << all;
     EXPECT_EQ(d.filters[static_cast<std::size_t>(FilterWith(d, "*.kvx") - 1)].description,
               "Scène Kolvex");
+    EXPECT_EQ(d.filters[static_cast<std::size_t>(FilterWith(d, "*.glb") - 1)].description,
+              "glTF binaire (GLB)");
     // Each format's patterns are among the first filter's, none twice there.
     for (std::size_t i = 1; i + 1 < d.filters.size(); ++i) {
         std::string rest = d.filters[i].pattern + " ";
