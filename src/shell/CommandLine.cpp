@@ -1,10 +1,11 @@
 #include "shell/CommandLine.h"
 
 #include <algorithm>
-#include <cctype>
+#include <filesystem>
 
+#include "interchange/FormatRegistry.h"
 #include "interchange/FrenchReasons.h"
-#include "interchange/ObjImport.h"
+#include "interchange/ModelCommands.h"
 #include "platform/Constants.h"
 #include "scene/SceneFile.h"
 #include "shell/Editor.h"
@@ -13,30 +14,26 @@
 namespace kvx {
 namespace {
 
-bool EndsWithNoCase(const std::string& s, const std::string& end) {
-    if (s.size() < end.size()) return false;
-    return std::equal(end.begin(), end.end(), s.end() - static_cast<std::ptrdiff_t>(end.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
+// A file given that is not a scene is a model to start from: one that is there by what it holds,
+// a missing one by its extension.
+bool IsModelToStartFrom(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) return !IsSceneFile(path);
+    const std::string extension = LowerExtension(path);
+    for (const ImportFormat& f : ImportFormats())
+        if (f.signature != FileSignature::KvxScene &&
+            std::find(f.extensions.begin(), f.extensions.end(), extension) != f.extensions.end())
+            return true;
+    return false;
 }
 
-}  // namespace
-
-bool IsObjPath(const std::string& path) {
-    return EndsWithNoCase(path, ".obj");
-}
-
-namespace {
-
-// Starts from the model of an OBJ file; false with the message to show.
+// Starts from the model of a file in any format read; false with the message to show.
 bool StartFromModel(Scene& scene, const std::string& path, std::string& message) {
     SceneFileData data;
-    ObjReading reading;
-    if (ReadObjFile(path, data, reading) && AddSceneFileToScene(scene, data, true, reading.reason))
+    std::string reason, notes;
+    if (ImportByFormat(path, data, reason, notes) && AddSceneFileToScene(scene, data, true, reason))
         return true;
-    message = std::string(LoadErrorText) + "\n" + path + "\n" + FrenchReason(reading.reason);
+    message = std::string(LoadErrorText) + "\n" + path + "\n" + FrenchReason(reason);
     return false;
 }
 
@@ -78,10 +75,10 @@ void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files)
                                       std::to_string(files.size()) +
                                       " fichiers donnés n'a été ouvert.",
                                   SaveErrorTitle, platform::MB_OK);
-    } else if (!IsObjPath(files[0])) {
+    } else if (!IsModelToStartFrom(files[0])) {
         opened = OpenSceneAt(editor, files[0]);
     } else if (std::string message; StartFromModel(*editor.scene, files[0], message)) {
-        // The model to start from: the OBJ file is still there, nothing is unsaved.
+        // The model to start from: its file is still there, nothing is unsaved.
         SceneOpened(editor, {});
         opened = true;
     } else {

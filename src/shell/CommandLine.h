@@ -31,14 +31,11 @@ struct CommandLine {
     std::string wrong;  // the argument not understood
 };
 
-// Whether path names a Wavefront OBJ file (".obj", any case) rather than a scene.
-bool IsObjPath(const std::string& path);
-
 // Reads the arguments after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// Opens what the command line names in the started editor: a scene as "Ouvrir..." does, an OBJ
-// file as the model to start from. Both start a new history with nothing unsaved (the file is
+// Opens what the command line names in the started editor: a scene as "Ouvrir..." does, a model
+// file of any format read (OBJ, glTF, PLY, STL, ...) as the model to start from. Both start a new history with nothing unsaved (the file is
 // still there). A file that cannot be read, or more than one, leaves the scene empty with a
 // message.
 void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files);

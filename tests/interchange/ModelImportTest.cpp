@@ -13,6 +13,7 @@
 
 #include "TempDir.h"
 #include "interchange/FormatRegistry.h"
+#include "interchange/FrenchReasons.h"
 #include "interchange/IsolatedRead.h"
 #include "interchange/PlyImport.h"
 #include "scene/SceneFixture.h"
@@ -207,6 +208,7 @@ TEST_F(ModelImport, OffPolygonsAreSplitAndPointsAndLinesCounted) {
     EXPECT_EQ(data.indices[static_cast<std::size_t>(data.faces[1].firstIndex) + 2], 8);
     EXPECT_EQ(data.faces[2].indexCount, 3);
     EXPECT_NE(notes.find("1 lines skipped"), std::string::npos) << notes;
+    EXPECT_EQ(FrenchReason(notes), "0 points et 1 lignes ignorés\n");
 }
 
 // PLY of other programs: text or big-endian, colours of the vertices, other elements skipped.
@@ -296,6 +298,7 @@ TEST_F(ModelImport, BrokenFilesAreRefusedWithAReason) {
         EXPECT_NE(reason, "") << name;
         EXPECT_NE(reason.find(why), std::string::npos) << name << ": " << reason;
         EXPECT_TRUE(data.vertices.empty() && data.faces.empty()) << name;
+        EXPECT_NE(FrenchReason(reason), reason) << name << ": no French for " << reason;
     }
 }
 

@@ -1,7 +1,10 @@
 // Start-up: the depth check, the frame with its menu and check marks, the seven views of
 // "Aligner", and the first picture of the views.
 
+#include <filesystem>
+
 #include "TempDir.h"
+#include "interchange/FormatRegistry.h"
 #include "scene/SceneFile.h"
 #include "shell/CommandLine.h"
 #include "shell/EditorFixture.h"
@@ -170,6 +173,11 @@ TEST_F(StartupTest, TheCommandLinesFileOpensAsTheEditorStarts) {
     EXPECT_EQ(open({dir.File("missing.obj")}), "0 0 | Erreur lors du chargement du Fichier!\n" +
                                                    dir.File("missing.obj") +
                                                    "\nimpossible de lire le fichier (absent)");
+    // A model of any format read is one to start from, known by what it holds.
+    std::filesystem::copy_file(dir.File("mesh.KVX"), dir.File("scene.glb"));
+    EXPECT_EQ(open({dir.File("scene.glb")}), "225 392");  // a scene, whatever its name
+    ASSERT_TRUE(ExportByExtension(scene(), dir.File("mesh.glb"), ExportOptions{}, reason));
+    EXPECT_EQ(open({dir.File("mesh.glb")}), "225 392");
 }
 
 }  // namespace
