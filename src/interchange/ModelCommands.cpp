@@ -11,6 +11,10 @@
 namespace kvx {
 namespace {
 
+// Records beyond which adding a model to the scene shows the busy cursor (about a tenth of a
+// second's work).
+constexpr std::size_t BigModelRecords = 100000;
+
 using platform::FileDialogSettings;
 using platform::FileFilter;
 
@@ -147,8 +151,13 @@ int ImportModelFile(Scene& scene, platform::Prompts& prompts, const std::string&
     std::string notes;
     bool read = false;
     work.Run(ImportBusyText, [&] { read = ImportByFormat(path, data, reason, notes); });
-    // Only the main thread changes the scene.
-    if (!read || !AddSceneFileToScene(scene, data, false, reason)) {
+    // Only the main thread changes the scene: a big model's records take it a while.
+    const auto add = [&] { read = read && AddSceneFileToScene(scene, data, false, reason); };
+    if (data.vertices.size() + data.faces.size() > BigModelRecords)
+        work.RunHere(add);
+    else
+        add();
+    if (!read) {
         ShowFailure(prompts, ModelImportErrorText, reason);
         return 0;
     }

@@ -14,6 +14,9 @@ class LongWork {
     // Runs work and returns once it is done; `what` names it in the status bar while it runs
     // ("Import en cours..."). What work throws is thrown again here.
     virtual void Run(const std::string& what, const std::function<void()>& work) = 0;
+    // Runs work that must stay on the caller's thread (it changes the scene) and may take long:
+    // the windows cannot be painted meanwhile, but the busy cursor shows.
+    virtual void RunHere(const std::function<void()>& work) { work(); }
 };
 
 // Runs the work at once on the caller's thread.

@@ -95,6 +95,12 @@ void BusyWork::Run(const std::string& what, const std::function<void()>& work) {
     worker.Finish();
 }
 
+void BusyWork::RunHere(const std::function<void()>& work) {
+    BusyCursor cursor(editor_.windows);
+    cursor.Show();
+    work();
+}
+
 void BusyWork::ShowStatus(const std::string& text) {
     // The status bar shows the editor's own text again after the command.
     editor_.statusText = text;

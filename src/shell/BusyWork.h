@@ -31,6 +31,7 @@ class BusyWork final : public platform::LongWork {
 
     explicit BusyWork(Editor& editor) : editor_(editor) {}
     void Run(const std::string& what, const std::function<void()>& work) override;
+    void RunHere(const std::function<void()>& work) override;
 
     // The clock the progress is measured with (tests give their own).
     std::function<Clock::time_point()> now = [] { return Clock::now(); };

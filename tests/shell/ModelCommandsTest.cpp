@@ -175,5 +175,17 @@ TEST_F(ModelCommandsTest, ShortWorkShowsNothingAndAFailureComesBackWithTheCursor
     EXPECT_EQ(ws.busyCursor, (std::vector<bool>{true, false}));
 }
 
+// Work that stays on the main thread (adding a big model to the scene) shows the busy cursor while
+// it runs, and takes it away when it throws too.
+TEST_F(ModelCommandsTest, WorkOnTheMainThreadShowsTheBusyCursorWhileItRuns) {
+    std::vector<bool> during;
+    editor.busyWork.RunHere([&] { during = ws.busyCursor; });
+    EXPECT_EQ(during, std::vector<bool>{true});
+    EXPECT_EQ(ws.busyCursor, (std::vector<bool>{true, false}));
+    EXPECT_THROW(editor.busyWork.RunHere([] { throw std::runtime_error("full"); }),
+                 std::runtime_error);
+    EXPECT_EQ(ws.busyCursor, (std::vector<bool>{true, false, true, false}));
+}
+
 }  // namespace
 }  // namespace kvx::test
