@@ -4,7 +4,8 @@
 # "Mesh", then "Exporter..." as .glb (the glTF binary's magic), as .stl (84 bytes and 50 per
 # triangle, and the status bar says the colours are lost) and under a name without extension
 # (the chosen filter's, glTF binary, is added). "Importer un modèle..." adds an OBJ triangle as
-# one step: Ctrl+Z takes it away again. A big OBJ model (a million squares) shows the busy cursor
+# one step: Ctrl+Z takes it away again; so does the exported .glb, whose vertices come back as
+# they were. A big OBJ model (a million squares) shows the busy cursor
 # and the progress while it is read.
 set -uo pipefail
 
@@ -54,6 +55,16 @@ save_checked "$work/imported.KVX" 228 "the OBJ model was not added"
 send 2 key ctrl+z
 save_checked "$work/undone.KVX" 225 "one Ctrl+Z did not take the import away"
 echo "ok: imported as one step"
+
+# The glTF binary exported above comes back as the same vertices, on top of the grid.
+menu_item Fichier "Importer un modèle..."
+open_in_dialog "Importer un modèle" "$work/grid.glb"
+save_checked "$work/twice.KVX" 450 "the exported glTF binary was not read back"
+cmp <(vertices "$work/grid.KVX") <(vertices "$work/twice.KVX" | tail -n 225) ||
+  fail "the glTF binary's vertices came back otherwise"
+send 2 key ctrl+z
+save_checked "$work/undone2.KVX" 225 "one Ctrl+Z did not take the glTF import away"
+echo "ok: the exported glTF binary reads back"
 
 # A grid of 1000 x 1000 squares: reading it takes longer than half a second.
 n=1001
