@@ -22,6 +22,8 @@ constexpr const char* AllFilesText = "Tous les fichiers";
 constexpr const char* AllFilesPattern = "*.*";
 // The export filter chosen the first time: the format today's tools take most readily.
 constexpr const char* FirstExportExtension = ".glb";
+// STL is written in binary; this filter, right after STL's, asks for text.
+constexpr const char* TextStlFilterText = "STL texte";
 
 // The registry's names and summaries, English and French.
 constexpr Wording FormatNames[] = {
@@ -88,6 +90,8 @@ FileDialogSettings ModelExportDialogSettings() {
         settings.filters.push_back({FrenchFormatName(f.name), Patterns(f.extensions)});
         if (f.extensions.front() == FirstExportExtension)
             settings.filterIndex = static_cast<int>(settings.filters.size());
+        if (f.extensions.front() == ".stl")
+            settings.filters.push_back({TextStlFilterText, Patterns(f.extensions)});
     }
     settings.filters.push_back({AllFilesText, AllFilesPattern});
     settings.defaultExtension.clear();
@@ -124,7 +128,11 @@ int ExportModelScene(const Scene& scene, platform::Prompts& prompts, FileDialogS
     const auto name = prompts.SaveFileName(dialog);
     if (!name || name->empty()) return 0;
     const std::string path = ExportPathFor(*name, dialog);
-    const ExportOptions options;
+    ExportOptions options;
+    const auto chosen = static_cast<std::size_t>(dialog.filterIndex - 1);
+    options.text = dialog.filterIndex >= 1 && chosen < dialog.filters.size() &&
+                   dialog.filters[chosen].description == TextStlFilterText &&
+                   LowerExtension(path) == ".stl";
     std::string reason;
     bool done = false;
     work.Run(ExportBusyText, [&] { done = ExportByExtension(scene, path, options, reason); });

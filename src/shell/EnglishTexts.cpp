@@ -209,6 +209,7 @@ constexpr Text Texts[] = {
     {"glTF 2.0 binaire (GLB)", "glTF 2.0 binary (GLB)"},
     {"glTF binaire (GLB)", "glTF binary (GLB)"},
     {"STL binaire", "binary STL"},
+    {"STL texte", "text STL"},
     {"autres formats de modèles", "other model formats"},
     {"Sauvegarde de la vue perspective", "Save the perspective view"},
     {"Fichiers TARGA ", "TARGA files"},

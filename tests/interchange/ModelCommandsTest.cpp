@@ -139,6 +139,15 @@ TEST_F(ModelCommands, ExportWritesTheFormatOfTheFilterOrOfTheTypedExtension) {
     prompts.QueueFileName(std::nullopt);
     EXPECT_EQ(ExportModelScene(scene, prompts, exportDialog, work, written), 0);
     EXPECT_EQ(work.runs.size(), 2u);  // cancelled: nothing runs
+
+    // The filter after STL's asks for text STL.
+    const int stl = FilterWith(exportDialog, "*.stl");
+    ASSERT_EQ(exportDialog.filters.at(static_cast<std::size_t>(stl)).description, "STL texte");
+    exportDialog.filterIndex = stl + 1;
+    prompts.QueueFileName(dir.File("text"));
+    ASSERT_EQ(ExportModelScene(scene, prompts, exportDialog, work, written), 1);
+    EXPECT_EQ(ReadText(dir.File("text.stl")).substr(0, 12), "solid kolvex");
+    EXPECT_NE(written.summary.find("text STL"), std::string::npos) << written.summary;
 }
 
 TEST_F(ModelCommands, ExportFailuresSayWhyAndWriteNothing) {
