@@ -15,7 +15,8 @@ class Editor;
 inline constexpr const char* EditorVersionText = "Kolvex 1.0";
 inline constexpr const char* EditorUsageText =
     "usage: kolvex [--trace] [FILE]\n"
-    "  FILE           a Kolvex scene (.KVX) to open, or a Wavefront OBJ file (.obj) to start from\n"
+    "  FILE           a Kolvex scene (.KVX) to open, or a model file to start from (OBJ, glTF,\n"
+    "                 PLY, STL and the formats of the Open Asset Import Library)\n"
     "  --trace        writes what the editor shows (views, menus, dialogs) on standard error\n"
     "  --trace-times  the same, each line after the time it was written (milliseconds of the\n"
     "                 system's monotonic clock)\n"
