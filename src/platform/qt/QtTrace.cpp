@@ -78,6 +78,13 @@ class Tracer : public QObject {
         connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
                 [this] { Flush(); });
     }
+    void WritePending() {
+        if (pending_.empty()) return;
+        TraceWrite(pending_);
+        pending_.clear();
+        sinceIdle_ = true;
+        std::fflush(stderr);
+    }
     void IdleSoon() {
         idleDue_ = true;
         inputSinceDue_ = false;
@@ -206,11 +213,7 @@ class Tracer : public QObject {
     }
 
     void Flush() {
-        if (!pending_.empty()) {
-            TraceWrite(pending_);
-            pending_.clear();
-            sinceIdle_ = true;
-        }
+        WritePending();
         // Input that came in meanwhile has not been handled yet: the next wait tells.
         if (idleDue_ && sinceIdle_ && !inputSinceDue_ && queue_.Empty()) {
             TraceWrite("kolvex: idle\n");
@@ -281,6 +284,10 @@ bool TraceBeforeWait() {
     if (!tracer->Queue().Empty()) return false;
     tracer->IdleSoon();
     return true;
+}
+
+void TraceScreenNow() {
+    if (tracer) tracer->WritePending();
 }
 
 }  // namespace kvx::qt

@@ -43,5 +43,9 @@ void StartQtTrace(const platform::MessageQueue& queue);
 // toolkit's pending events are delivered first (so "idle" comes after what they do); false when
 // they gave the editor messages, which it must then take instead of waiting.
 bool TraceBeforeWait();
+// Writes the screen's lines gathered so far (windows shown, moved, hidden). The main loop writes
+// them before it waits; long work, which never waits, writes them after each round of events, so
+// a window hidden as the work starts is said to be hidden then.
+void TraceScreenNow();
 
 }  // namespace kvx::qt

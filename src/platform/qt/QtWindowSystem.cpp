@@ -619,6 +619,9 @@ void QtWindowSystem::TraceMenuBar() {
 
 void QtWindowSystem::ProcessNonInputEvents(int milliseconds) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, milliseconds);
+    // The X server has what the events asked for; the trace says it.
+    QGuiApplication::sync();
+    qt::TraceScreenNow();
 }
 
 void QtWindowSystem::SetBusyCursor(bool busy) {
