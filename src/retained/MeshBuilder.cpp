@@ -84,13 +84,6 @@ std::int32_t MeshBuilder::AddNormal(double x, double y, double z) {
     return NormalCount() - 1;
 }
 
-Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) {
-    if (!ValidNormal(index)) return ErrBadValue;
-    normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
-    ++revision_;
-    return Ok;
-}
-
 Vec3 MeshBuilder::NormalOf(const FaceData& face) const {
     const Corner* c = CornersOf(face);
     const Vec3 p0 = Widen(positions_[static_cast<std::size_t>(c[0].vertex)]);

@@ -74,7 +74,12 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     Result SetVertex(std::int32_t index, double x, double y, double z);
     // Returns the new normal's index.
     std::int32_t AddNormal(double x, double y, double z);
-    Result SetNormal(std::int32_t index, double x, double y, double z);
+    Result SetNormal(std::int32_t index, double x, double y, double z) {
+        if (!ValidNormal(index)) return ErrBadValue;
+        normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+        ++revision_;
+        return Ok;
+    }
     // A new, empty face of this builder; it is drawn once AddFace adds it.
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);
