@@ -160,6 +160,9 @@ class Scene {
     // --- restoring (undo and redo) -------------------------------------------------------------
     // Faces removed by deletions so far: a step that sees it grow knows faces went.
     std::uint64_t facesDeleted = 0;
+    // Grows whenever faces are hidden or shown, so that what was gathered from the faces' flags
+    // can tell it is stale. Whatever sets a face's hidden flag outside the scene counts it too.
+    std::uint64_t faceVisibilityRevision = 0;
     // The number (0..layerMeshCount-1) of a layer mesh; 0 for a record without one.
     std::uint8_t MeshNumber(const LayerMesh* mesh) const;
     OwnerRuns VertexOwners() const;

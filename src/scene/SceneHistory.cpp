@@ -392,6 +392,7 @@ void SwapRecords(Scene& scene, Step& s) {
     for (std::size_t k = 0; k < s.faceHiddenIndex.size(); ++k)
         std::swap(scene.faces[static_cast<std::size_t>(s.faceHiddenIndex[k])].hidden,
                   s.faceHiddenOther[k]);
+    if (!s.faceHiddenIndex.empty()) ++scene.faceVisibilityRevision;
     for (std::size_t k = 0; k < s.lookIndex.size(); ++k) {
         Face& f = scene.faces[static_cast<std::size_t>(s.lookIndex[k])];
         const SceneHistory::FaceLook now = LookOf(f);
