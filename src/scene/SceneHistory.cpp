@@ -179,13 +179,29 @@ void RecordSelection(Capture& c, const Scene& scene, Step& s) {
     s.allLayers = c.allLayers;
 }
 
+// A list filled after reserving for the most it could hold gives the rest back unless it is
+// more than half full: a step that changed everything is kept without a copy, one that changed
+// little without the room.
+template <typename T>
+void GiveBackRoom(std::vector<T>& v) {
+    if (v.size() < v.capacity() / 2) v.shrink_to_fit();
+}
+
 // The normals that differ from those copied at the start, mesh by mesh.
 void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene,
                    Step& s) {
-    for (std::int32_t m = 0;
-         m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals.size(); ++m) {
-        const auto& now = scene.layerMesh(m)->builder->Normals();
-        const auto& then = normals[static_cast<std::size_t>(m)];
+    const std::size_t meshes =
+        std::min(static_cast<std::size_t>(scene.layerMeshCount()), normals.size());
+    std::size_t most = 0;
+    for (std::size_t m = 0; m < meshes; ++m)
+        most += std::min(scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals().size(),
+                         normals[m].size());
+    s.normalMesh.reserve(most);
+    s.normalIndex.reserve(most);
+    s.normalOther.reserve(most);
+    for (std::size_t m = 0; m < meshes; ++m) {
+        const auto& now = scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals();
+        const auto& then = normals[m];
         const std::size_t n = std::min(now.size(), then.size());
         for (std::size_t i = 0; i < n; ++i) {
             if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
@@ -196,6 +212,9 @@ void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Sce
             s.normalOther.push_back(then[i]);
         }
     }
+    GiveBackRoom(s.normalMesh);
+    GiveBackRoom(s.normalIndex);
+    GiveBackRoom(s.normalOther);
 }
 
 // The vertices that moved from the positions copied at the start, and then the normals that
@@ -203,6 +222,8 @@ void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Sce
 bool RecordMoves(const std::vector<float>& positions,
                  const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene, Step& s) {
     const std::size_t n = std::min(positions.size() / 3, scene.vertices.size());
+    s.moved.reserve(n);
+    s.movedOther.reserve(3 * n);
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         const float* p = &positions[3 * i];
@@ -210,6 +231,8 @@ bool RecordMoves(const std::vector<float>& positions,
         s.moved.push_back(static_cast<std::int32_t>(i));
         s.movedOther.insert(s.movedOther.end(), p, p + 3);
     }
+    GiveBackRoom(s.moved);
+    GiveBackRoom(s.movedOther);
     if (!s.moved.empty()) RecordNormals(normals, scene, s);
     return !s.moved.empty();
 }
