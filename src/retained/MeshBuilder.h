@@ -76,10 +76,22 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::int32_t AddNormal(double x, double y, double z);
     Result SetNormal(std::int32_t index, double x, double y, double z) {
         if (!ValidNormal(index)) return ErrBadValue;
-        normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+        const Vec3f n = Narrow({x, y, z});
+        if (!normalLogged_.empty()) LogNormal(index, n);
+        normals_[static_cast<std::size_t>(index)] = n;
         ++revision_;
         return Ok;
     }
+    // A normal as it was before a change.
+    struct OldNormal {
+        std::int32_t index = 0;
+        Vec3f value;
+    };
+    // From now on the builder keeps, for each normal present now, the value it had before its
+    // first change of value (a write of the same bits is none); TakeNormalLog ends that and hands
+    // them over, in the order of their first change. Clear and DropFaces end it too.
+    void StartNormalLog();
+    std::vector<OldNormal> TakeNormalLog();
     // A new, empty face of this builder; it is drawn once AddFace adds it.
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);
@@ -128,6 +140,8 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
     bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
+    // Keeps normal `index`'s value when n changes it for the first time since StartNormalLog.
+    void LogNormal(std::int32_t index, Vec3f n);
 
     LargeVector<Vec3f> positions_;
     LargeVector<Vec3f> normals_;
@@ -138,6 +152,11 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::uint64_t colorRevision_ = 0;
     // Whether the corners lie face after face, each with its own normal numbered as the corner.
     bool cornerNormals_ = true;
+    // While a normal log runs: one bit per normal present at its start, set once its old value
+    // is kept (empty when no log runs), and the old values.
+    std::vector<std::uint64_t> normalLogged_;
+    std::size_t normalLogLimit_ = 0;
+    std::vector<OldNormal> normalLog_;
 };
 
 }  // namespace kvx::rm

@@ -125,11 +125,10 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
             *p++ = v.y;
             *p++ = v.z;
         }
-        normals_.resize(static_cast<std::size_t>(scene.layerMeshCount()));
-        for (std::int32_t m = 0; m < scene.layerMeshCount(); ++m) {
-            const auto& n = scene.layerMesh(m)->builder->Normals();
-            normals_[static_cast<std::size_t>(m)].assign(n.begin(), n.end());
-        }
+        // The builders keep the old value of each normal the step changes.
+        c.loggedMeshes = scene.layerMeshCount();
+        for (std::int32_t m = 0; m < c.loggedMeshes; ++m)
+            if (const auto& b = scene.layerMesh(m)->builder) b->StartNormalLog();
     }
     if (parts & PartVisibility) {
         c.vertexHidden.reserve(scene.vertices.size());
@@ -187,29 +186,30 @@ void GiveBackRoom(std::vector<T>& v) {
     if (v.size() < v.capacity() / 2) v.shrink_to_fit();
 }
 
-// The normals that differ from those copied at the start, mesh by mesh.
-void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene,
-                   Step& s) {
-    const std::size_t meshes =
-        std::min(static_cast<std::size_t>(scene.layerMeshCount()), normals.size());
+// Ends the normal logs of the first `meshes` layer meshes and, with `keep`, records the normals
+// whose value differs from the one their builder kept.
+void RecordNormals(const Scene& scene, std::int32_t meshes, bool keep, Step& s) {
+    std::vector<std::vector<rm::MeshBuilder::OldNormal>> logs;
     std::size_t most = 0;
-    for (std::size_t m = 0; m < meshes; ++m)
-        most += std::min(scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals().size(),
-                         normals[m].size());
+    for (std::int32_t m = 0; m < std::min(meshes, scene.layerMeshCount()); ++m) {
+        const auto& b = scene.layerMesh(m)->builder;
+        logs.push_back(b ? b->TakeNormalLog() : std::vector<rm::MeshBuilder::OldNormal>{});
+        most += logs.back().size();
+    }
+    if (!keep) return;
     s.normalMesh.reserve(most);
     s.normalIndex.reserve(most);
     s.normalOther.reserve(most);
-    for (std::size_t m = 0; m < meshes; ++m) {
+    for (std::size_t m = 0; m < logs.size(); ++m) {
         const auto& now = scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals();
-        const auto& then = normals[m];
-        const std::size_t n = std::min(now.size(), then.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
-                SameBits(now[i].z, then[i].z))
+        for (const rm::MeshBuilder::OldNormal& old : logs[m]) {
+            const rm::Vec3f& n = now[static_cast<std::size_t>(old.index)];
+            if (SameBits(n.x, old.value.x) && SameBits(n.y, old.value.y) &&
+                SameBits(n.z, old.value.z))
                 continue;
             s.normalMesh.push_back(static_cast<std::uint8_t>(m));
-            s.normalIndex.push_back(static_cast<std::int32_t>(i));
-            s.normalOther.push_back(then[i]);
+            s.normalIndex.push_back(old.index);
+            s.normalOther.push_back(old.value);
         }
     }
     GiveBackRoom(s.normalMesh);
@@ -219,8 +219,8 @@ void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Sce
 
 // The vertices that moved from the positions copied at the start, and then the normals that
 // changed with them. Returns whether any moved.
-bool RecordMoves(const std::vector<float>& positions,
-                 const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene, Step& s) {
+bool RecordMoves(const std::vector<float>& positions, std::int32_t loggedMeshes, const Scene& scene,
+                 Step& s) {
     const std::size_t n = std::min(positions.size() / 3, scene.vertices.size());
     s.moved.reserve(n);
     s.movedOther.reserve(3 * n);
@@ -233,7 +233,7 @@ bool RecordMoves(const std::vector<float>& positions,
     }
     GiveBackRoom(s.moved);
     GiveBackRoom(s.movedOther);
-    if (!s.moved.empty()) RecordNormals(normals, scene, s);
+    RecordNormals(scene, loggedMeshes, !s.moved.empty(), s);
     return !s.moved.empty();
 }
 
@@ -318,7 +318,7 @@ void SceneHistory::End(const Scene& scene) {
     Step s;
     bool model = false;
     if (c.parts & PartSelection) RecordSelection(c, scene, s);
-    if (c.parts & PartPositions) model = RecordMoves(positions_, normals_, scene, s) || model;
+    if (c.parts & PartPositions) model = RecordMoves(positions_, c.loggedMeshes, scene, s) || model;
     if (c.parts & PartVisibility) model = RecordVisibility(c, scene, s) || model;
     if (c.parts & PartFaceAttributes) model = RecordLooks(c, scene, s) || model;
     if (c.parts & PartCornerOrder) model = RecordReversals(c, scene, s) || model;
