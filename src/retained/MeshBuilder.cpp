@@ -1,7 +1,6 @@
 #include "retained/MeshBuilder.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace kvx::rm {
 
@@ -70,13 +69,6 @@ std::int32_t MeshBuilder::AddVertex(double x, double y, double z) {
     positions_.push_back(Narrow({x, y, z}));
     ++revision_;
     return VertexCount() - 1;
-}
-
-Result MeshBuilder::SetVertex(std::int32_t index, double x, double y, double z) {
-    if (!ValidVertex(index)) return ErrBadValue;
-    positions_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
-    ++revision_;
-    return Ok;
 }
 
 std::int32_t MeshBuilder::AddNormal(double x, double y, double z) {
@@ -202,15 +194,14 @@ std::vector<MeshBuilder::OldNormal> MeshBuilder::TakeNormalLog() {
     return std::exchange(normalLog_, {});
 }
 
-void MeshBuilder::LogNormal(std::int32_t index, Vec3f n) {
+void MeshBuilder::LogNormal(std::int32_t index) {
     const auto i = static_cast<std::size_t>(index);
     if (i >= normalLogLimit_) return;  // added after the log began
     std::uint64_t& word = normalLogged_[i / 64];
     const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-    const Vec3f& old = normals_[i];
-    if ((word & bit) != 0 || std::memcmp(&old, &n, sizeof n) == 0) return;
+    if ((word & bit) != 0) return;
     word |= bit;
-    normalLog_.push_back({index, old});
+    normalLog_.push_back({index, normals_[i]});
 }
 
 void MeshBuilder::Clear() {

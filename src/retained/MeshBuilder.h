@@ -4,6 +4,7 @@
 // builder keeps the face's data even after the handle is dropped, until the builder goes.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <utility>
@@ -71,14 +72,21 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
   public:
     // Returns the new vertex's index.
     std::int32_t AddVertex(double x, double y, double z);
-    Result SetVertex(std::int32_t index, double x, double y, double z);
+    // Inline, as SetNormal: a drag of a big model calls it for every vertex at every step.
+    Result SetVertex(std::int32_t index, double x, double y, double z) {
+        if (!ValidVertex(index)) return ErrBadValue;
+        positions_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+        ++revision_;
+        return Ok;
+    }
     // Returns the new normal's index.
     std::int32_t AddNormal(double x, double y, double z);
     Result SetNormal(std::int32_t index, double x, double y, double z) {
         if (!ValidNormal(index)) return ErrBadValue;
         const Vec3f n = Narrow({x, y, z});
-        if (!normalLogged_.empty()) LogNormal(index, n);
-        normals_[static_cast<std::size_t>(index)] = n;
+        Vec3f& normal = normals_[static_cast<std::size_t>(index)];
+        if (!normalLogged_.empty() && std::memcmp(&normal, &n, sizeof n) != 0) LogNormal(index);
+        normal = n;
         ++revision_;
         return Ok;
     }
@@ -140,8 +148,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
     bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
-    // Keeps normal `index`'s value when n changes it for the first time since StartNormalLog.
-    void LogNormal(std::int32_t index, Vec3f n);
+    // Keeps normal `index`'s value, about to change, when it is its first change since
+    // StartNormalLog.
+    void LogNormal(std::int32_t index);
 
     LargeVector<Vec3f> positions_;
     LargeVector<Vec3f> normals_;
