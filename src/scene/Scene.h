@@ -186,8 +186,8 @@ class Scene {
     void UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyFace);
     // The listed flat faces' normals; whether any listed face is smooth.
     bool WriteFlatNormals(std::span<const std::int32_t> faceIndices);
-    // Every flat face's normals, and when any face is smooth, normalSums_ of every vertex: the
-    // unit sum of the face normals on it. Whether any face is smooth.
+    // Every flat face's normals and normalSums_ of every vertex, the sum of the face normals on
+    // it, made a unit vector when any face is smooth (which it returns).
     bool SumEveryFaceNormal();
     // Marks in normalNeeded_ the vertices of the listed smooth faces.
     void MarkNeededSums(std::span<const std::int32_t> faceIndices);

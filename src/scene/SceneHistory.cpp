@@ -201,6 +201,7 @@ void RecordNormals(const Scene& scene, std::int32_t meshes, bool keep, Step& s) 
     s.normalIndex.reserve(most);
     s.normalOther.reserve(most);
     for (std::size_t m = 0; m < logs.size(); ++m) {
+        if (logs[m].empty()) continue;
         const auto& now = scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals();
         for (const rm::MeshBuilder::OldNormal& old : logs[m]) {
             const rm::Vec3f& n = now[static_cast<std::size_t>(old.index)];
