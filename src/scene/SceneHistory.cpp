@@ -52,14 +52,20 @@ bool SameBits(float a, float b) {
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
+std::size_t NormalBytes(const SceneHistory::Step& s) {
+    std::size_t bytes = BytesOf(s.normals);
+    for (const auto& mesh : s.normals)
+        bytes += BytesOf(mesh);
+    return bytes;
+}
+
 std::size_t StepBytes(const SceneHistory::Step& s) {
     return sizeof(s) + BytesOf(s.selectedVertices) + BytesOf(s.selectedFaces) + BytesOf(s.moved) +
-           BytesOf(s.movedOther) + BytesOf(s.normalMesh) + BytesOf(s.normalIndex) +
-           BytesOf(s.normalOther) + BytesOf(s.vertexHiddenIndex) + BytesOf(s.faceHiddenIndex) +
-           BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) + BytesOf(s.lookIndex) +
-           BytesOf(s.lookOther) + BytesOf(s.reversedFaces) + BytesOf(s.addedVertices) +
-           BytesOf(s.deletedIndex) + BytesOf(s.deletedFaces) + BytesOf(s.addedFaces) +
-           BytesOf(s.vertexOwnersBefore) + BytesOf(s.vertexOwnersAfter) +
+           BytesOf(s.movedOther) + NormalBytes(s) + BytesOf(s.vertexHiddenIndex) +
+           BytesOf(s.faceHiddenIndex) + BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) +
+           BytesOf(s.lookIndex) + BytesOf(s.lookOther) + BytesOf(s.reversedFaces) +
+           BytesOf(s.addedVertices) + BytesOf(s.deletedIndex) + BytesOf(s.deletedFaces) +
+           BytesOf(s.addedFaces) + BytesOf(s.vertexOwnersBefore) + BytesOf(s.vertexOwnersAfter) +
            BytesOf(s.faceOwnersBefore) + BytesOf(s.faceOwnersAfter);
 }
 
@@ -186,36 +192,26 @@ void GiveBackRoom(std::vector<T>& v) {
     if (v.size() < v.capacity() / 2) v.shrink_to_fit();
 }
 
-// Ends the normal logs of the first `meshes` layer meshes and, with `keep`, records the normals
-// whose value differs from the one their builder kept.
+// Ends the normal logs of the first `meshes` layer meshes and, with `keep`, keeps as the step's
+// the normals whose value differs from the one their builder logged. Each log becomes the step's
+// list in place, so a step that changed every normal holds them once, not twice.
 void RecordNormals(const Scene& scene, std::int32_t meshes, bool keep, Step& s) {
-    std::vector<std::vector<rm::MeshBuilder::OldNormal>> logs;
-    std::size_t most = 0;
     for (std::int32_t m = 0; m < std::min(meshes, scene.layerMeshCount()); ++m) {
         const auto& b = scene.layerMesh(m)->builder;
-        logs.push_back(b ? b->TakeNormalLog() : std::vector<rm::MeshBuilder::OldNormal>{});
-        most += logs.back().size();
-    }
-    if (!keep) return;
-    s.normalMesh.reserve(most);
-    s.normalIndex.reserve(most);
-    s.normalOther.reserve(most);
-    for (std::size_t m = 0; m < logs.size(); ++m) {
-        if (logs[m].empty()) continue;
-        const auto& now = scene.layerMesh(static_cast<std::int32_t>(m))->builder->Normals();
-        for (const rm::MeshBuilder::OldNormal& old : logs[m]) {
+        if (!b) continue;
+        std::vector<rm::MeshBuilder::OldNormal> log = b->TakeNormalLog();
+        if (!keep || log.empty()) continue;
+        const auto& now = b->Normals();
+        std::erase_if(log, [&](const rm::MeshBuilder::OldNormal& old) {
             const rm::Vec3f& n = now[static_cast<std::size_t>(old.index)];
-            if (SameBits(n.x, old.value.x) && SameBits(n.y, old.value.y) &&
-                SameBits(n.z, old.value.z))
-                continue;
-            s.normalMesh.push_back(static_cast<std::uint8_t>(m));
-            s.normalIndex.push_back(old.index);
-            s.normalOther.push_back(old.value);
-        }
+            return SameBits(n.x, old.value.x) && SameBits(n.y, old.value.y) &&
+                   SameBits(n.z, old.value.z);
+        });
+        if (log.empty()) continue;
+        GiveBackRoom(log);
+        s.normals.resize(static_cast<std::size_t>(m) + 1);
+        s.normals[static_cast<std::size_t>(m)] = std::move(log);
     }
-    GiveBackRoom(s.normalMesh);
-    GiveBackRoom(s.normalIndex);
-    GiveBackRoom(s.normalOther);
 }
 
 // The vertices that moved from the positions copied at the start, and then the normals that
@@ -478,12 +474,14 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
 
     // Normals a move changed swap back; after a change of looks shading follows the restored model
     // (a structural step's rebuild has computed it already).
-    for (std::size_t k = 0; k < s.normalIndex.size(); ++k) {
-        rm::MeshBuilder& b = *scene.layerMesh(s.normalMesh[k])->builder;
-        const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(s.normalIndex[k])];
-        const rm::Vec3f& other = s.normalOther[k];
-        b.SetNormal(s.normalIndex[k], other.x, other.y, other.z);
-        s.normalOther[k] = now;
+    for (std::size_t m = 0; m < s.normals.size(); ++m) {
+        if (s.normals[m].empty()) continue;
+        rm::MeshBuilder& b = *scene.layerMesh(static_cast<std::int32_t>(m))->builder;
+        for (rm::MeshBuilder::OldNormal& other : s.normals[m]) {
+            const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(other.index)];
+            b.SetNormal(other.index, other.value.x, other.value.y, other.value.z);
+            other.value = now;
+        }
     }
     if (!s.structural && !s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
     scene.RequestRedraw(RedrawScope::All);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "retained/Math.h"
+#include "retained/MeshBuilder.h"
 #include "scene/Limits.h"
 #include "scene/OwnerRuns.h"
 
@@ -127,9 +128,8 @@ class SceneHistory {
         std::vector<std::int32_t> moved;
         std::vector<float> movedOther;
         // Normals the step changed, restored as they were rather than computed again.
-        std::vector<std::uint8_t> normalMesh;
-        std::vector<std::int32_t> normalIndex;
-        std::vector<rm::Vec3f> normalOther;
+        // Per layer mesh: the normal's index and its value on the other side of the step.
+        std::vector<std::vector<rm::MeshBuilder::OldNormal>> normals;
         std::vector<std::int32_t> vertexHiddenIndex, faceHiddenIndex;
         std::vector<std::int32_t> vertexHiddenOther, faceHiddenOther;
         std::vector<std::int32_t> lookIndex;
