@@ -1,6 +1,7 @@
 // Undo and redo on the benchmark grid of 999,698 triangles (501,264 vertices): a move of every
 // vertex undone and redone (positions, their mesh mirrors and the normals), and what recording
-// such a step costs at its press and release.
+// such a step costs at its press and release, and what recording an arrow nudge of everything
+// costs.
 
 #include <benchmark/benchmark.h>
 
@@ -61,8 +62,29 @@ void BM_RecordMoveOfEveryVertex(benchmark::State& state) {
     }
 }
 
+// An arrow nudge of everything as the editor records it: the copy at the key, the step kept at
+// its end (a tenth of a unit changes most normals in their last bits), without the move itself.
+void BM_RecordNudgeOfEveryVertex(benchmark::State& state) {
+    HistoryFixture& f = Grid();
+    const std::vector<std::uint8_t> all(f.scene->vertices.size(), 1);
+    double sign = 1;
+    for (auto _ : state) {
+        f.history.Begin(*f.scene, PartPositions | PartSelection);
+        state.PauseTiming();
+        for (Vertex& v : f.scene->vertices)
+            Translate(v, 0.1 * sign, 0, 0);
+        f.scene->UpdateNormalsAfterMove(all);
+        sign = -sign;
+        state.ResumeTiming();
+        f.history.End(*f.scene);
+    }
+    state.counters["step MB"] = static_cast<double>(f.history.Bytes()) /
+                                static_cast<double>(f.history.UndoCount()) / (1 << 20);
+}
+
 BENCHMARK(BM_UndoMoveOfEveryVertex)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RecordMoveOfEveryVertex)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RecordNudgeOfEveryVertex)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace kvx::bench

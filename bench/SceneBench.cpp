@@ -1,6 +1,6 @@
 // Scene-model operations on big grids: saving, loading, "Sélectionner les vertex" followed by
-// "Face des vertex", and deleting a tenth of the faces. Each runs at about 100,000 and 1,000,000
-// triangles, so the growth with the scene's size shows.
+// "Face des vertex", the normals after a move, and deleting a tenth of the faces. Each runs at
+// about 100,000 and 1,000,000 triangles, so the growth with the scene's size shows.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GridScene.h"
 #include "retained/SceneNodes.h"
@@ -115,6 +116,27 @@ void BM_DeleteTenthOfFaces(benchmark::State& state) {
     Counters(state, *f.scene);
 }
 
+// The normals after an arrow nudge moved every vertex (every face listed), and after a move of
+// one vertex in a hundred (the faces around them and their smooth neighbours).
+void NormalsAfterMove(benchmark::State& state, std::int32_t every) {
+    Fixture f;
+    LoadInto(f, state.range(0));
+    std::vector<std::uint8_t> moved(f.scene->vertices.size(), 0);
+    for (std::size_t i = 0; i < moved.size(); i += static_cast<std::size_t>(every))
+        moved[i] = 1;
+    for (auto _ : state)
+        f.scene->UpdateNormalsAfterMove(moved);
+    Counters(state, *f.scene);
+}
+
+void BM_NormalsAfterMoveOfEveryVertex(benchmark::State& state) {
+    NormalsAfterMove(state, 1);
+}
+
+void BM_NormalsAfterMoveOfOneVertexInAHundred(benchmark::State& state) {
+    NormalsAfterMove(state, 100);
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 }
@@ -123,6 +145,8 @@ BENCHMARK(BM_SaveScene)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_RecoverySnapshot)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_LoadScene)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_SelectVerticesThenFacesOfVertices)->Apply(Sizes)->MinTime(0.5);
+BENCHMARK(BM_NormalsAfterMoveOfEveryVertex)->Apply(Sizes)->MinTime(0.5);
+BENCHMARK(BM_NormalsAfterMoveOfOneVertexInAHundred)->Apply(Sizes)->MinTime(0.5);
 BENCHMARK(BM_DeleteTenthOfFaces)->Apply(Sizes)->Iterations(3);
 
 }  // namespace

@@ -71,24 +71,10 @@ std::int32_t MeshBuilder::AddVertex(double x, double y, double z) {
     return VertexCount() - 1;
 }
 
-Result MeshBuilder::SetVertex(std::int32_t index, double x, double y, double z) {
-    if (!ValidVertex(index)) return ErrBadValue;
-    positions_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
-    ++revision_;
-    return Ok;
-}
-
 std::int32_t MeshBuilder::AddNormal(double x, double y, double z) {
     normals_.push_back(Narrow({x, y, z}));
     ++revision_;
     return NormalCount() - 1;
-}
-
-Result MeshBuilder::SetNormal(std::int32_t index, double x, double y, double z) {
-    if (!ValidNormal(index)) return ErrBadValue;
-    normals_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
-    ++revision_;
-    return Ok;
 }
 
 Vec3 MeshBuilder::NormalOf(const FaceData& face) const {
@@ -125,6 +111,7 @@ Result MeshBuilder::AddFace(const Face& face) {
 Result MeshBuilder::DropFaces(std::span<const std::uint8_t> dropped) {
     if (!cornerNormals_ || dropped.size() != faces_.size() || normals_.size() != corners_.size())
         return ErrBadValue;
+    TakeNormalLog();  // the normals are numbered anew
     std::size_t kept = 0, keptCorners = 0;
     for (std::size_t i = 0; i < faces_.size(); ++i) {
         if (dropped[i] != 0) continue;
@@ -195,7 +182,31 @@ void MeshBuilder::Reserve(std::size_t vertices, std::size_t normals, std::size_t
     corners_.reserve(corners);
 }
 
+void MeshBuilder::StartNormalLog() {
+    // One word more than the normals need, so a log over no normals still runs.
+    normalLogged_.assign(normals_.size() / 64 + 1, 0);
+    normalLogLimit_ = normals_.size();
+    normalLog_.clear();
+}
+
+std::vector<MeshBuilder::OldNormal> MeshBuilder::TakeNormalLog() {
+    std::vector<std::uint64_t>().swap(normalLogged_);
+    return std::exchange(normalLog_, {});
+}
+
+void MeshBuilder::LogNormal(std::int32_t index) {
+    const auto i = static_cast<std::size_t>(index);
+    if (i >= normalLogLimit_) return;  // added after the log began
+    std::uint64_t& word = normalLogged_[i / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+    if ((word & bit) != 0) return;
+    word |= bit;
+    normalLog_.push_back({index, normals_[i]});
+}
+
 void MeshBuilder::Clear() {
+    std::vector<std::uint64_t>().swap(normalLogged_);
+    normalLog_.clear();
     positions_.clear();
     normals_.clear();
     faces_.clear();

@@ -4,6 +4,7 @@
 // builder keeps the face's data even after the handle is dropped, until the builder goes.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <utility>
@@ -71,10 +72,34 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
   public:
     // Returns the new vertex's index.
     std::int32_t AddVertex(double x, double y, double z);
-    Result SetVertex(std::int32_t index, double x, double y, double z);
+    // Inline, as SetNormal: a drag of a big model calls it for every vertex at every step.
+    Result SetVertex(std::int32_t index, double x, double y, double z) {
+        if (!ValidVertex(index)) return ErrBadValue;
+        positions_[static_cast<std::size_t>(index)] = Narrow({x, y, z});
+        ++revision_;
+        return Ok;
+    }
     // Returns the new normal's index.
     std::int32_t AddNormal(double x, double y, double z);
-    Result SetNormal(std::int32_t index, double x, double y, double z);
+    Result SetNormal(std::int32_t index, double x, double y, double z) {
+        if (!ValidNormal(index)) return ErrBadValue;
+        const Vec3f n = Narrow({x, y, z});
+        Vec3f& normal = normals_[static_cast<std::size_t>(index)];
+        if (!normalLogged_.empty() && std::memcmp(&normal, &n, sizeof n) != 0) LogNormal(index);
+        normal = n;
+        ++revision_;
+        return Ok;
+    }
+    // A normal as it was before a change.
+    struct OldNormal {
+        std::int32_t index = 0;
+        Vec3f value;
+    };
+    // From now on the builder keeps, for each normal present now, the value it had before its
+    // first change of value (a write of the same bits is none); TakeNormalLog ends that and hands
+    // them over, in the order of their first change. Clear and DropFaces end it too.
+    void StartNormalLog();
+    std::vector<OldNormal> TakeNormalLog();
     // A new, empty face of this builder; it is drawn once AddFace adds it.
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);
@@ -123,6 +148,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     bool ValidVertex(std::int32_t i) const { return i >= 0 && i < VertexCount(); }
     bool ValidNormal(std::int32_t i) const { return i >= 0 && i < NormalCount(); }
     bool ValidFace(std::int32_t i) const { return i >= 0 && i < FaceCount(); }
+    // Keeps normal `index`'s value, about to change, when it is its first change since
+    // StartNormalLog.
+    void LogNormal(std::int32_t index);
 
     LargeVector<Vec3f> positions_;
     LargeVector<Vec3f> normals_;
@@ -133,6 +161,11 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     std::uint64_t colorRevision_ = 0;
     // Whether the corners lie face after face, each with its own normal numbered as the corner.
     bool cornerNormals_ = true;
+    // While a normal log runs: one bit per normal present at its start, set once its old value
+    // is kept (empty when no log runs), and the old values.
+    std::vector<std::uint64_t> normalLogged_;
+    std::size_t normalLogLimit_ = 0;
+    std::vector<OldNormal> normalLog_;
 };
 
 }  // namespace kvx::rm

@@ -160,6 +160,9 @@ class Scene {
     // --- restoring (undo and redo) -------------------------------------------------------------
     // Faces removed by deletions so far: a step that sees it grow knows faces went.
     std::uint64_t facesDeleted = 0;
+    // Grows whenever faces are hidden or shown, so that what was gathered from the faces' flags
+    // can tell it is stale. Whatever sets a face's hidden flag outside the scene counts it too.
+    std::uint64_t faceVisibilityRevision = 0;
     // The number (0..layerMeshCount-1) of a layer mesh; 0 for a record without one.
     std::uint8_t MeshNumber(const LayerMesh* mesh) const;
     OwnerRuns VertexOwners() const;
@@ -181,6 +184,15 @@ class Scene {
     void DestroyLayers();
     // The normal update of the listed faces, or of every face without a list.
     void UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyFace);
+    // The listed flat faces' normals; whether any listed face is smooth.
+    bool WriteFlatNormals(std::span<const std::int32_t> faceIndices);
+    // Every flat face's normals and normalSums_ of every vertex, the sum of the face normals on
+    // it, made a unit vector when any face is smooth (which it returns).
+    bool SumEveryFaceNormal();
+    // Marks in normalNeeded_ the vertices of the listed smooth faces.
+    void MarkNeededSums(std::span<const std::int32_t> faceIndices);
+    // normalSums_ of the vertices normalNeeded_ marks.
+    void SumFaceNormals();
     // Empties layer i's mesh, keeping its storage for the rebuild that follows.
     void EmptyLayerMesh(std::int32_t i);
     // Re-attaches every vertex and rebuilds every face into the current layer's mesh.
@@ -196,9 +208,10 @@ class Scene {
     std::vector<std::unique_ptr<LayerMesh>> layerMeshes_;
     std::vector<std::unique_ptr<rm::FrameNode>> placementFrames_;
     std::vector<std::unique_ptr<rm::FrameNode>> spinFrames_;
-    // Scratch tables of the smooth-normal update, kept between calls.
-    LargeVector<std::uint8_t> normalNeeded_;
-    LargeVector<rm::Vec3> normalSums_;
+    // Scratch tables of the normal updates, kept between calls.
+    LargeVector<std::uint8_t> normalNeeded_;  // per vertex
+    LargeVector<std::uint8_t> faceListed_;    // per face
+    LargeVector<rm::Vec3> normalSums_;        // per vertex
 };
 
 }  // namespace kvx

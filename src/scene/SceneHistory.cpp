@@ -52,14 +52,20 @@ bool SameBits(float a, float b) {
     return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
+std::size_t NormalBytes(const SceneHistory::Step& s) {
+    std::size_t bytes = BytesOf(s.normals);
+    for (const auto& mesh : s.normals)
+        bytes += BytesOf(mesh);
+    return bytes;
+}
+
 std::size_t StepBytes(const SceneHistory::Step& s) {
     return sizeof(s) + BytesOf(s.selectedVertices) + BytesOf(s.selectedFaces) + BytesOf(s.moved) +
-           BytesOf(s.movedOther) + BytesOf(s.normalMesh) + BytesOf(s.normalIndex) +
-           BytesOf(s.normalOther) + BytesOf(s.vertexHiddenIndex) + BytesOf(s.faceHiddenIndex) +
-           BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) + BytesOf(s.lookIndex) +
-           BytesOf(s.lookOther) + BytesOf(s.reversedFaces) + BytesOf(s.addedVertices) +
-           BytesOf(s.deletedIndex) + BytesOf(s.deletedFaces) + BytesOf(s.addedFaces) +
-           BytesOf(s.vertexOwnersBefore) + BytesOf(s.vertexOwnersAfter) +
+           BytesOf(s.movedOther) + NormalBytes(s) + BytesOf(s.vertexHiddenIndex) +
+           BytesOf(s.faceHiddenIndex) + BytesOf(s.vertexHiddenOther) + BytesOf(s.faceHiddenOther) +
+           BytesOf(s.lookIndex) + BytesOf(s.lookOther) + BytesOf(s.reversedFaces) +
+           BytesOf(s.addedVertices) + BytesOf(s.deletedIndex) + BytesOf(s.deletedFaces) +
+           BytesOf(s.addedFaces) + BytesOf(s.vertexOwnersBefore) + BytesOf(s.vertexOwnersAfter) +
            BytesOf(s.faceOwnersBefore) + BytesOf(s.faceOwnersAfter);
 }
 
@@ -125,11 +131,10 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
             *p++ = v.y;
             *p++ = v.z;
         }
-        normals_.resize(static_cast<std::size_t>(scene.layerMeshCount()));
-        for (std::int32_t m = 0; m < scene.layerMeshCount(); ++m) {
-            const auto& n = scene.layerMesh(m)->builder->Normals();
-            normals_[static_cast<std::size_t>(m)].assign(n.begin(), n.end());
-        }
+        // The builders keep the old value of each normal the step changes.
+        c.loggedMeshes = scene.layerMeshCount();
+        for (std::int32_t m = 0; m < c.loggedMeshes; ++m)
+            if (const auto& b = scene.layerMesh(m)->builder) b->StartNormalLog();
     }
     if (parts & PartVisibility) {
         c.vertexHidden.reserve(scene.vertices.size());
@@ -179,30 +184,43 @@ void RecordSelection(Capture& c, const Scene& scene, Step& s) {
     s.allLayers = c.allLayers;
 }
 
-// The normals that differ from those copied at the start, mesh by mesh.
-void RecordNormals(const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene,
-                   Step& s) {
-    for (std::int32_t m = 0;
-         m < scene.layerMeshCount() && static_cast<std::size_t>(m) < normals.size(); ++m) {
-        const auto& now = scene.layerMesh(m)->builder->Normals();
-        const auto& then = normals[static_cast<std::size_t>(m)];
-        const std::size_t n = std::min(now.size(), then.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            if (SameBits(now[i].x, then[i].x) && SameBits(now[i].y, then[i].y) &&
-                SameBits(now[i].z, then[i].z))
-                continue;
-            s.normalMesh.push_back(static_cast<std::uint8_t>(m));
-            s.normalIndex.push_back(static_cast<std::int32_t>(i));
-            s.normalOther.push_back(then[i]);
-        }
+// A list filled after reserving for the most it could hold gives the rest back unless it is
+// more than half full: a step that changed everything is kept without a copy, one that changed
+// little without the room.
+template <typename T>
+void GiveBackRoom(std::vector<T>& v) {
+    if (v.size() < v.capacity() / 2) v.shrink_to_fit();
+}
+
+// Ends the normal logs of the first `meshes` layer meshes and, with `keep`, keeps as the step's
+// the normals whose value differs from the one their builder logged. Each log becomes the step's
+// list in place, so a step that changed every normal holds them once, not twice.
+void RecordNormals(const Scene& scene, std::int32_t meshes, bool keep, Step& s) {
+    for (std::int32_t m = 0; m < std::min(meshes, scene.layerMeshCount()); ++m) {
+        const auto& b = scene.layerMesh(m)->builder;
+        if (!b) continue;
+        std::vector<rm::MeshBuilder::OldNormal> log = b->TakeNormalLog();
+        if (!keep || log.empty()) continue;
+        const auto& now = b->Normals();
+        std::erase_if(log, [&](const rm::MeshBuilder::OldNormal& old) {
+            const rm::Vec3f& n = now[static_cast<std::size_t>(old.index)];
+            return SameBits(n.x, old.value.x) && SameBits(n.y, old.value.y) &&
+                   SameBits(n.z, old.value.z);
+        });
+        if (log.empty()) continue;
+        GiveBackRoom(log);
+        s.normals.resize(static_cast<std::size_t>(m) + 1);
+        s.normals[static_cast<std::size_t>(m)] = std::move(log);
     }
 }
 
 // The vertices that moved from the positions copied at the start, and then the normals that
 // changed with them. Returns whether any moved.
-bool RecordMoves(const std::vector<float>& positions,
-                 const std::vector<std::vector<rm::Vec3f>>& normals, const Scene& scene, Step& s) {
+bool RecordMoves(const std::vector<float>& positions, std::int32_t loggedMeshes, const Scene& scene,
+                 Step& s) {
     const std::size_t n = std::min(positions.size() / 3, scene.vertices.size());
+    s.moved.reserve(n);
+    s.movedOther.reserve(3 * n);
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         const float* p = &positions[3 * i];
@@ -210,7 +228,9 @@ bool RecordMoves(const std::vector<float>& positions,
         s.moved.push_back(static_cast<std::int32_t>(i));
         s.movedOther.insert(s.movedOther.end(), p, p + 3);
     }
-    if (!s.moved.empty()) RecordNormals(normals, scene, s);
+    GiveBackRoom(s.moved);
+    GiveBackRoom(s.movedOther);
+    RecordNormals(scene, loggedMeshes, !s.moved.empty(), s);
     return !s.moved.empty();
 }
 
@@ -295,7 +315,7 @@ void SceneHistory::End(const Scene& scene) {
     Step s;
     bool model = false;
     if (c.parts & PartSelection) RecordSelection(c, scene, s);
-    if (c.parts & PartPositions) model = RecordMoves(positions_, normals_, scene, s) || model;
+    if (c.parts & PartPositions) model = RecordMoves(positions_, c.loggedMeshes, scene, s) || model;
     if (c.parts & PartVisibility) model = RecordVisibility(c, scene, s) || model;
     if (c.parts & PartFaceAttributes) model = RecordLooks(c, scene, s) || model;
     if (c.parts & PartCornerOrder) model = RecordReversals(c, scene, s) || model;
@@ -392,6 +412,7 @@ void SwapRecords(Scene& scene, Step& s) {
     for (std::size_t k = 0; k < s.faceHiddenIndex.size(); ++k)
         std::swap(scene.faces[static_cast<std::size_t>(s.faceHiddenIndex[k])].hidden,
                   s.faceHiddenOther[k]);
+    if (!s.faceHiddenIndex.empty()) ++scene.faceVisibilityRevision;
     for (std::size_t k = 0; k < s.lookIndex.size(); ++k) {
         Face& f = scene.faces[static_cast<std::size_t>(s.lookIndex[k])];
         const SceneHistory::FaceLook now = LookOf(f);
@@ -453,12 +474,14 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
 
     // Normals a move changed swap back; after a change of looks shading follows the restored model
     // (a structural step's rebuild has computed it already).
-    for (std::size_t k = 0; k < s.normalIndex.size(); ++k) {
-        rm::MeshBuilder& b = *scene.layerMesh(s.normalMesh[k])->builder;
-        const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(s.normalIndex[k])];
-        const rm::Vec3f& other = s.normalOther[k];
-        b.SetNormal(s.normalIndex[k], other.x, other.y, other.z);
-        s.normalOther[k] = now;
+    for (std::size_t m = 0; m < s.normals.size(); ++m) {
+        if (s.normals[m].empty()) continue;
+        rm::MeshBuilder& b = *scene.layerMesh(static_cast<std::int32_t>(m))->builder;
+        for (rm::MeshBuilder::OldNormal& other : s.normals[m]) {
+            const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(other.index)];
+            b.SetNormal(other.index, other.value.x, other.value.y, other.value.z);
+            other.value = now;
+        }
     }
     if (!s.structural && !s.lookIndex.empty()) scene.UpdateVertexNormals(s.lookIndex);
     scene.RequestRedraw(RedrawScope::All);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "retained/Math.h"
+#include "retained/MeshBuilder.h"
 #include "scene/Limits.h"
 #include "scene/OwnerRuns.h"
 
@@ -104,8 +105,7 @@ class SceneHistory {
         unsigned parts = 0;
         std::vector<std::int32_t> selectedVertices, selectedFaces;
         std::int32_t currentLayer = 0, allLayers = 0;
-        std::vector<float> positions;                 // x, y, z of every vertex
-        std::vector<std::vector<rm::Vec3f>> normals;  // every layer mesh's normals
+        std::int32_t loggedMeshes = 0;  // layer meshes whose builders log their normals
         std::vector<std::uint8_t> vertexHidden, faceHidden;
         std::vector<std::int32_t> lookFaces;  // the selected faces
         std::vector<FaceLook> looks;
@@ -128,9 +128,8 @@ class SceneHistory {
         std::vector<std::int32_t> moved;
         std::vector<float> movedOther;
         // Normals the step changed, restored as they were rather than computed again.
-        std::vector<std::uint8_t> normalMesh;
-        std::vector<std::int32_t> normalIndex;
-        std::vector<rm::Vec3f> normalOther;
+        // Per layer mesh: the normal's index and its value on the other side of the step.
+        std::vector<std::vector<rm::MeshBuilder::OldNormal>> normals;
         std::vector<std::int32_t> vertexHiddenIndex, faceHiddenIndex;
         std::vector<std::int32_t> vertexHiddenOther, faceHiddenOther;
         std::vector<std::int32_t> lookIndex;
@@ -159,10 +158,10 @@ class SceneHistory {
     void Push(Step step);
 
     std::optional<Capture> pending_;
-    // The open step's copies of every position and every layer mesh's normals; they stay
-    // allocated between steps, so a press on a big model pays a copy, not fresh pages.
+    // The open step's copy of every position; it stays allocated between steps, so a press on a
+    // big model pays a copy, not fresh pages. The normals the step changes are kept by the layer
+    // meshes' builders as they change (rm::MeshBuilder::StartNormalLog).
     std::vector<float> positions_;
-    std::vector<std::vector<rm::Vec3f>> normals_;
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     std::size_t bytes_ = 0;

@@ -150,6 +150,7 @@ void Scene::ShowAllVertices() {
 void Scene::HideSelectedFaces() {
     for (const std::int32_t f : selectedFaces)
         faces[static_cast<std::size_t>(f)].hidden = 1;
+    ++faceVisibilityRevision;
     ClearFaceSelection();
     RequestRedraw(RedrawScope::Orthographic);
 }
@@ -157,6 +158,7 @@ void Scene::HideSelectedFaces() {
 void Scene::ShowAllFaces() {
     for (Face& f : faces)
         f.hidden = 0;
+    ++faceVisibilityRevision;
     RequestRedraw(RedrawScope::Orthographic);
 }
 

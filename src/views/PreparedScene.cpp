@@ -44,9 +44,49 @@ void GatherFaces(const LargeVector<Face>& faces, std::size_t candidates,
     to.resize(cornerCount);
 }
 
+// The face-list inputs the scene can tell cheaply. Faces are added, deleted, turned round,
+// coloured or rebuilt only through their builders, which count it; their hidden flags are counted
+// by the scene; the rest is compared.
+void ReadFaceSource(const Scene& scene, PreparedScene::FaceSource& s) {
+    s.vertexCount = scene.vertices.size();
+    s.faceCount = scene.faces.size();
+    s.facesDeleted = scene.facesDeleted;
+    s.faceVisibility = scene.faceVisibilityRevision;
+    s.currentLayer = scene.currentLayer;
+    s.allLayers = scene.allLayers;
+    s.builders.clear();
+    s.builderRevisions.clear();
+    for (std::int32_t m = 0; m < scene.layerMeshCount(); ++m) {
+        const rm::MeshBuilder* b = scene.layerMesh(m)->builder.get();
+        s.builders.push_back(b);
+        if (b) {
+            s.builderRevisions.push_back(b->TopologyRevision());
+            s.builderRevisions.push_back(b->ColorRevision());
+        }
+    }
+    s.selectedFaces = scene.selectedFaces;
+}
+
+// Whether every layer mesh has a builder: faces without one would change their colour uncounted.
+bool EveryMeshBuilt(const PreparedScene::FaceSource& s) {
+    return std::all_of(s.builders.begin(), s.builders.end(), [](const void* b) { return b; });
+}
+
 }  // namespace
 
 void PreparedScene::Prepare(const Scene& scene) {
+    FaceSource now;
+    now.builders.reserve(source_.builders.size());
+    ReadFaceSource(scene, now);
+    const bool sameVertices = now.vertexCount == source_.vertexCount;
+    const bool hiddenChanged = GatherVertices(scene);
+    if (faceListsValid_ && sameVertices && !hiddenChanged && now == source_) return;
+    source_ = std::move(now);
+    faceListsValid_ = EveryMeshBuilt(source_);
+    GatherFaceLists(scene);
+}
+
+bool PreparedScene::GatherVertices(const Scene& scene) {
     // Written by index into storage kept from the last redraw, then cut to length: a big model
     // is gathered without a growth check per record.
     const std::size_t n = scene.vertices.size();
@@ -57,12 +97,15 @@ void PreparedScene::Prepare(const Scene& scene) {
     std::size_t shown = 0;
     std::uint32_t markers = 0;  // the bits where some marker differs from the usual one
     bool anyVertexHidden = false;
+    std::uint8_t hiddenChanges = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const Vertex& v = scene.vertices[i];
         xyz[3 * i] = v.x;
         xyz[3 * i + 1] = v.y;
         xyz[3 * i + 2] = v.z;
-        vertexHidden_[i] = v.hidden != 0;
+        const std::uint8_t hidden = v.hidden != 0;
+        hiddenChanges |= static_cast<std::uint8_t>(vertexHidden_[i] ^ hidden);
+        vertexHidden_[i] = hidden;
         anyVertexHidden |= v.hidden != 0;
         if (scene.IsVertexShown(v)) {
             shownVertices[shown] = static_cast<std::int32_t>(i);
@@ -73,10 +116,15 @@ void PreparedScene::Prepare(const Scene& scene) {
     shownVertices.resize(shown);
     shownLooks.resize(shown);
     allMarkersUsual = markers == 0;
+    anyVertexHidden_ = anyVertexHidden;
+    return hiddenChanges != 0;
+}
 
+void PreparedScene::GatherFaceLists(const Scene& scene) {
     // A face is shown when it is not hidden, lies on a shown layer and none of its vertices is
     // hidden (Scene::IsFaceShown, with the vertices' flags gathered above).
     const bool allLayers = scene.allLayers == 1;
+    const bool anyVertexHidden = anyVertexHidden_;
     const auto faceShown = [&](const Face& f) {
         if (f.hidden != 0 || (!allLayers && f.layer != scene.currentLayer)) return false;
         if (!anyVertexHidden) return true;

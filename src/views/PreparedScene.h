@@ -3,7 +3,9 @@
 // the vertices' positions packed tight, the shown faces with their corners and colour bytes, the
 // shown vertices with their look, and the selected faces. The views then read this small copy
 // instead of walking the big scene records six times. It holds no pointers into the scene except
-// face indices (for the normals), so it is good until the scene next changes.
+// face indices (for the normals), so it is good until the scene next changes. When only vertex
+// positions changed since the last gathering (a drag, a nudge, the undo of one), the face lists
+// are kept and only the positions and the vertices are gathered again.
 
 #include <cstdint>
 #include <vector>
@@ -37,8 +39,28 @@ struct PreparedScene {
     // Gathers everything from the scene; the storage is reused from one redraw to the next.
     void Prepare(const Scene& scene);
 
+    // What the face lists were gathered from, apart from the vertices' hidden flags: when it is
+    // the same and no vertex was hidden or shown since, the face lists still hold.
+    struct FaceSource {
+        std::size_t vertexCount = 0, faceCount = 0;
+        std::uint64_t facesDeleted = 0, faceVisibility = 0;
+        std::int32_t currentLayer = 0, allLayers = 0;
+        std::vector<const void*> builders;            // each layer mesh's builder
+        std::vector<std::uint64_t> builderRevisions;  // their face and colour revisions
+        std::vector<std::int32_t> selectedFaces;
+        bool operator==(const FaceSource&) const = default;
+    };
+
   private:
-    std::vector<std::uint8_t> vertexHidden_;  // per vertex, while gathering the faces
+    // Gathers the positions and the shown vertices; whether any vertex's hidden flag differs
+    // from the last gathering.
+    bool GatherVertices(const Scene& scene);
+    void GatherFaceLists(const Scene& scene);
+
+    std::vector<std::uint8_t> vertexHidden_;  // per vertex, kept for the face lists
+    bool anyVertexHidden_ = false;
+    FaceSource source_;
+    bool faceListsValid_ = false;
 };
 
 }  // namespace kvx

@@ -135,5 +135,32 @@ TEST(LargeAllocator, BigBlocksStartOnHugePagesAndHoldTheirData) {
     EXPECT_EQ(small[99], 'x');
 }
 
+TEST(MeshBuilder, NormalLogKeepsTheValueBeforeEachNormalsFirstChange) {
+    auto b = rm::NewBuilder();
+    for (int i = 0; i < 70; ++i)  // more than one word of marks
+        b->AddNormal(i, 0, 0);
+    b->StartNormalLog();
+    b->SetNormal(3, 0, 1, 0);
+    b->SetNormal(3, 0, 0, 1);  // a second change: the first old value stays
+    b->SetNormal(5, 5, 0, 0);  // the same bits: no change
+    b->SetNormal(66, 0, 2, 0);
+    const std::int32_t added = b->AddNormal(9, 9, 9);
+    b->SetNormal(added, 1, 1, 1);  // added after the start: not kept
+    const auto log = b->TakeNormalLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].index, 3);
+    EXPECT_EQ(log[0].value, (rm::Vec3f{3, 0, 0}));
+    EXPECT_EQ(log[1].index, 66);
+    EXPECT_EQ(log[1].value, (rm::Vec3f{66, 0, 0}));
+    // Ended: changes are no longer kept.
+    b->SetNormal(7, 0, 7, 0);
+    EXPECT_TRUE(b->TakeNormalLog().empty());
+    b->StartNormalLog();
+    b->Clear();
+    b->AddNormal(1, 0, 0);
+    b->SetNormal(0, 0, 0, 1);
+    EXPECT_TRUE(b->TakeNormalLog().empty());
+}
+
 }  // namespace
 }  // namespace kvx

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -115,6 +117,41 @@ TEST_F(SceneHistoryTest, AddedAndDeletedRecordsComeBackInTheirMeshes) {
     CheckStep(PartStructure, [&] { scene.CopySelection(0, 0, 0); });
     SelectVertices({5, 6, 7});
     CheckStep(PartStructure, [&] { scene.CreateFaceFromSelection(); });
+}
+
+TEST_F(SceneHistoryTest, UndoOfANudgeBringsBackTheNormalsBitForBit) {
+    // Smooth faces on an uneven grid: a tenth of a unit changes many normals in their last bits.
+    for (int i = 0; i < 12; ++i)
+        for (int j = 0; j < 12; ++j)
+            AddVertex(i * 0.37, std::sin(i * 0.9) * std::cos(j * 0.7), j * 0.41);
+    for (int i = 0; i + 1 < 12; ++i)
+        for (int j = 0; j + 1 < 12; ++j) {
+            const std::int32_t b = 12 * i + j;
+            scene.faces[static_cast<std::size_t>(MakeFace({b, b + 12, b + 1}))].renderType =
+                RenderSmooth;
+            MakeFace({b + 12, b + 13, b + 1});
+        }
+    scene.UpdateAllVertexNormals();
+    const auto normals = [&] {
+        const auto& n = Builder(0).Normals();
+        return std::vector<rm::Vec3f>(n.begin(), n.end());
+    };
+    const std::vector<rm::Vec3f> before = normals();
+    history.Begin(scene, PartPositions);
+    for (Vertex& v : scene.vertices)
+        Translate(v, 0.1, 0, -0.1);
+    scene.UpdateNormalsAfterMove(std::vector<std::uint8_t>(scene.vertices.size(), 1));
+    history.End(scene);
+    const std::vector<rm::Vec3f> after = normals();
+    ASSERT_NE(after, before);
+    const auto sameBits = [](const std::vector<rm::Vec3f>& a, const std::vector<rm::Vec3f>& b) {
+        return a.size() == b.size() &&
+               std::memcmp(a.data(), b.data(), a.size() * sizeof(rm::Vec3f)) == 0;
+    };
+    ASSERT_TRUE(history.Undo(scene));
+    EXPECT_TRUE(sameBits(normals(), before));
+    ASSERT_TRUE(history.Redo(scene));
+    EXPECT_TRUE(sameBits(normals(), after));
 }
 
 TEST_F(SceneHistoryTest, UndoWalksBackThroughManySteps) {

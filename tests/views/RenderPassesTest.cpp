@@ -151,11 +151,13 @@ TEST_P(RenderPassesTest, FaceOutlineInItsColourSkipsHiddenFacesAndOtherLayers) {
 
     canvas.FillAll(background);
     scene->faces[static_cast<std::size_t>(f)].hidden = 1;
+    ++scene->faceVisibilityRevision;  // as the scene's own commands count it
     Draw();
     EXPECT_EQ(At(120, 75), background);
 
     canvas.FillAll(background);
     scene->faces[static_cast<std::size_t>(f)].hidden = 0;
+    ++scene->faceVisibilityRevision;
     scene->vertices[0].hidden = 1;  // a hidden corner hides the face
     Draw();
     EXPECT_EQ(At(175, 120), background);
