@@ -12,7 +12,6 @@
 #include "interchange/FaceSplit.h"
 #include "interchange/ModelWelding.h"
 #include "interchange/ObjNames.h"
-#include "scene/Face.h"
 #include "scene/Limits.h"
 
 namespace kvx {
@@ -91,16 +90,7 @@ struct Conversion {
             for (unsigned k = 0; k < face.mNumIndices; ++k)
                 if (!Corner(mesh, face.mIndices[k], slot, corners[k])) return false;
             const Color c = mesh.HasVertexColors(0) ? MeanColor(mesh, face) : materialColor;
-            SceneFileData::FaceRecord record;
-            record.red = c[0];
-            record.green = c[1];
-            record.blue = c[2];
-            record.renderType = RenderFlat;
-            AppendSplit(corners, record, data);
-            if (data.faces.size() > static_cast<std::size_t>(MaxFaces)) {
-                reason = "more faces than a scene holds (" + std::to_string(MaxFaces) + ")";
-                return false;
-            }
+            if (!AppendModelPolygon(corners, c, data, reason)) return false;
         }
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scene/Face.h"
 #include "scene/Limits.h"
 
 namespace kvx {
@@ -20,6 +21,20 @@ void AppendSplit(const std::vector<std::int32_t>& corners, SceneFileData::FaceRe
         data.faces.push_back(face);
         next = end - 1;
     } while (next < n - 1);
+}
+
+bool AppendModelPolygon(const std::vector<std::int32_t>& corners,
+                        const std::array<std::uint8_t, 3>& color, SceneFileData& data,
+                        std::string& reason) {
+    SceneFileData::FaceRecord face;
+    face.red = color[0];
+    face.green = color[1];
+    face.blue = color[2];
+    face.renderType = RenderFlat;
+    AppendSplit(corners, face, data);
+    if (data.faces.size() <= static_cast<std::size_t>(MaxFaces)) return true;
+    reason = "more faces than a scene holds (" + std::to_string(MaxFaces) + ")";
+    return false;
 }
 
 }  // namespace kvx

@@ -2,11 +2,14 @@
 
 #include <tiny_gltf.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <numeric>
+#include <string_view>
 
 #include "interchange/AssimpImport.h"
 #include "interchange/ModelWelding.h"
@@ -33,14 +36,12 @@ std::string Expand(const std::string& name, void*) {
 }
 bool ReadBeside(std::vector<unsigned char>* out, std::string* err, const std::string& name,
                 void* user) {
-    const std::filesystem::path p(name);
-    bool outside = p.is_absolute();
-    for (const auto& part : p)
-        outside = outside || part == "..";
-    std::string why = outside ? "outside the model's folder" : "";
+    const std::optional<std::string> refusal = OutsideFolderRefusal(name);
+    std::string why = refusal.value_or("");
     std::optional<std::string> bytes;
-    if (!outside)
-        bytes = ReadPlainFile((static_cast<Folder*>(user)->dir / p).string(), MaxObjFileBytes, why);
+    if (!refusal)
+        bytes =
+            ReadPlainFile((static_cast<Folder*>(user)->dir / name).string(), MaxObjFileBytes, why);
     if (!bytes) {
         *err = "buffer '" + name + "' not read (" + (why.empty() ? "missing" : why) + ")";
         return false;
@@ -60,24 +61,41 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
-bool Load(const std::string& path, tinygltf::Model& model, std::string& reason) {
-    std::string why;
-    const std::optional<std::string> bytes = ReadPlainFile(path, MaxObjFileBytes, why);
-    if (!bytes) {
-        reason = "cannot read the file (" + (why.empty() ? "missing" : why) + ")";
-        return false;
+bool IsGlb(const std::string& bytes) {
+    return bytes.compare(0, 4, "glTF") == 0;
+}
+
+// Whether another program wrote the file (its asset's generator is not Kolvex), from its JSON
+// alone: such a file, buffers and all, is left to the library that reads every format. A file
+// whose JSON cannot be read is not: the glTF parser says what is wrong with it.
+bool WrittenByAnotherProgram(const std::string& bytes) {
+    std::string_view json(bytes);
+    if (IsGlb(bytes)) {
+        if (bytes.size() < 20) return false;
+        std::uint32_t length = 0;
+        std::memcpy(&length, bytes.data() + 12, 4);
+        json = json.substr(20, length);
     }
+    const nlohmann::json document = nlohmann::json::parse(json, nullptr, false);
+    if (document.is_discarded() || !document.is_object()) return false;
+    const auto asset = document.find("asset");
+    if (asset == document.end() || !asset->is_object()) return false;
+    const auto generator = asset->find("generator");
+    return generator == asset->end() || *generator != "Kolvex";
+}
+
+bool Load(const std::string& bytes, const std::string& path, tinygltf::Model& model,
+          std::string& reason) {
     Folder folder{std::filesystem::path(path).parent_path()};
     tinygltf::TinyGLTF loader;
     loader.SetFsCallbacks({Exists, Expand, ReadBeside, NoWrite, &folder});
     loader.SetImageLoader(NoImage, nullptr);
     std::string error, warning;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
-    const auto size = static_cast<unsigned int>(bytes->size());
-    const bool glb = bytes->compare(0, 4, "glTF") == 0;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto size = static_cast<unsigned int>(bytes.size());
     const bool loaded =
-        glb ? loader.LoadBinaryFromMemory(&model, &error, &warning, data, size, "")
-            : loader.LoadASCIIFromString(&model, &error, &warning, bytes->data(), size, "");
+        IsGlb(bytes) ? loader.LoadBinaryFromMemory(&model, &error, &warning, data, size, "")
+                     : loader.LoadASCIIFromString(&model, &error, &warning, bytes.data(), size, "");
     if (!loaded) reason = "not a readable glTF file: " + FirstLine(error.empty() ? warning : error);
     return loaded;
 }
@@ -221,18 +239,15 @@ class KolvexReading {
         const std::size_t before = data_.vertices.size();
         const std::int32_t slot =
             welder_.At(p[0], p[1], p[2], known ? static_cast<std::int64_t>(id) : -1);
-        if (data_.vertices.size() > before) {
-            ids_.push_back(known ? static_cast<std::int64_t>(id) : -1);
-            fromPoints_.push_back(0);
-        }
-        SceneFileData::VertexRecord& v = data_.vertices[static_cast<std::size_t>(slot)];
-        // A vertex listed among the points keeps that part; else the first face's part.
-        if (point ||
-            (data_.vertices.size() > before && !fromPoints_[static_cast<std::size_t>(slot)])) {
+        const bool added = data_.vertices.size() > before;
+        if (added) ids_.push_back(known ? static_cast<std::int64_t>(id) : -1);
+        // A vertex listed among its part's points takes that part, whatever faces used it
+        // before; a vertex only on faces takes the part of the first.
+        if (point || added) {
+            SceneFileData::VertexRecord& v = data_.vertices[static_cast<std::size_t>(slot)];
             v.layer = part.layer;
             v.hidden = part.hidden;
         }
-        if (point) fromPoints_[static_cast<std::size_t>(slot)] = 1;
         return slot;
     }
 
@@ -331,8 +346,7 @@ class KolvexReading {
     SceneFileData& data_;
     std::string& reason_;
     VertexWelder welder_;
-    std::vector<std::int64_t> ids_;         // per vertex: its number in the file, -1 without
-    std::vector<std::uint8_t> fromPoints_;  // per vertex: listed among a part's points
+    std::vector<std::int64_t> ids_;  // per vertex: its number in the file, -1 without
 };
 
 }  // namespace
@@ -340,9 +354,15 @@ class KolvexReading {
 bool ReadGltfFile(const std::string& path, SceneFileData& data, std::string& reason,
                   std::string& notes) {
     data = SceneFileData{};
+    std::string why;
+    const std::optional<std::string> bytes = ReadPlainFile(path, MaxObjFileBytes, why);
+    if (!bytes) {
+        reason = "cannot read the file (" + (why.empty() ? "missing" : why) + ")";
+        return false;
+    }
+    if (WrittenByAnotherProgram(*bytes)) return ReadWithAssimp(path, data, reason, notes);
     tinygltf::Model model;
-    if (!Load(path, model, reason)) return false;
-    if (model.asset.generator != "Kolvex") return ReadWithAssimp(path, data, reason, notes);
+    if (!Load(*bytes, path, model, reason)) return false;
     data.version = SceneFileVersion;
     KolvexReading reading(model, data, reason);
     if (!reading.Scene()) {

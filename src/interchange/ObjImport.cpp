@@ -23,17 +23,15 @@
 #include "scene/Limits.h"
 
 namespace kvx {
-namespace {
-
-// Why a material file name may not be read, or nothing when it may: only files in the OBJ
-// file's folder (or below it) are read.
-std::optional<std::string> MaterialNameRefusal(const std::string& name) {
+std::optional<std::string> OutsideFolderRefusal(const std::string& name) {
     const std::filesystem::path p(name);
     if (p.is_absolute()) return "an absolute path";
     for (const auto& part : p)
         if (part == "..") return "outside the model's folder";
     return std::nullopt;
 }
+
+namespace {
 
 // The material files named in the OBJ file, one after the other, as tinyobjloader reads them:
 // each once, however its name is spelt, and MaxMaterialFileBytes of them in all. Refused ones are
@@ -47,7 +45,7 @@ std::string ReadMaterialFiles(const MaterialFileReader& read, const std::vector<
         if (!seen.insert(std::filesystem::path(name).lexically_normal().string()).second) continue;
         std::string why;
         std::optional<std::string> one;
-        if (const auto refusal = MaterialNameRefusal(name))
+        if (const auto refusal = OutsideFolderRefusal(name))
             why = *refusal;
         else
             one = read(name, why);

@@ -55,6 +55,10 @@ using MaterialFileReader =
 bool ReadObjBytes(std::string bytes, const MaterialFileReader& materialFile, SceneFileData& data,
                   ObjReading& reading);
 
+// Why a file a model names (a material file, a buffer) may not be read, or nothing when it may:
+// only files in the model's folder (or below it) are read.
+std::optional<std::string> OutsideFolderRefusal(const std::string& name);
+
 // A plain file's whole content, at most limit bytes; nothing, with why, for anything else.
 std::optional<std::string> ReadPlainFile(const std::string& path, std::uint64_t limit,
                                          std::string& why);

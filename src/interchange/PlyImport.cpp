@@ -13,7 +13,6 @@
 #include "interchange/ObjImport.h"
 #include "interchange/ObjNames.h"
 #include "scene/Coordinates.h"
-#include "scene/Face.h"
 #include "scene/Limits.h"
 
 namespace kvx {
@@ -265,8 +264,14 @@ struct ElementReading {
             }
         return true;
     }
+    // The last record's colour from the properties r, g, b.
+    Color RecordColor(int r, int g, int b) const { return {Channel(r), Channel(g), Channel(b)}; }
 
   private:
+    std::uint8_t Channel(int p) const {
+        const auto at = static_cast<std::size_t>(p);
+        return ColorValue(element.properties[at].kind, scalars[at]);
+    }
     bool Value(const Property& p, double& scalar, std::vector<double>& list) {
         if (!p.list) return values.Next(p.kind, scalar);
         double count = 0;
@@ -327,15 +332,7 @@ struct PlyReader {
                          ": coordinate beyond the range of a 32-bit float";
                 return false;
             }
-            if (hasVertexColors) {
-                const auto& ps = e.properties;
-                vertexColors[i] = {ColorValue(ps[static_cast<std::size_t>(r)].kind,
-                                              s[static_cast<std::size_t>(r)]),
-                                   ColorValue(ps[static_cast<std::size_t>(g)].kind,
-                                              s[static_cast<std::size_t>(g)]),
-                                   ColorValue(ps[static_cast<std::size_t>(b)].kind,
-                                              s[static_cast<std::size_t>(b)])};
-            }
+            if (hasVertexColors) vertexColors[i] = read.RecordColor(r, g, b);
         }
         return true;
     }
@@ -384,25 +381,10 @@ struct PlyReader {
                 ++shortFaces;
                 continue;
             }
-            SceneFileData::FaceRecord face;
-            const auto& ps = e.properties;
-            const auto& s = read.scalars;
-            const Color c = ownColors ? Color{ColorValue(ps[static_cast<std::size_t>(r)].kind,
-                                                         s[static_cast<std::size_t>(r)]),
-                                              ColorValue(ps[static_cast<std::size_t>(g)].kind,
-                                                         s[static_cast<std::size_t>(g)]),
-                                              ColorValue(ps[static_cast<std::size_t>(b)].kind,
-                                                         s[static_cast<std::size_t>(b)])}
-                                      : MeanColor(corners);
-            face.red = c[0];
-            face.green = c[1];
-            face.blue = c[2];
-            face.renderType = RenderFlat;
-            AppendSplit(corners, face, data);
-            if (data.faces.size() > static_cast<std::size_t>(MaxFaces)) {
-                reason = "more faces than a scene holds (" + std::to_string(MaxFaces) + ")";
+            if (!AppendModelPolygon(corners,
+                                    ownColors ? read.RecordColor(r, g, b) : MeanColor(corners),
+                                    data, reason))
                 return false;
-            }
         }
         return true;
     }

@@ -1,11 +1,9 @@
 #include "shell/CommandLine.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "interchange/FormatRegistry.h"
 #include "interchange/FrenchReasons.h"
-#include "interchange/ModelCommands.h"
 #include "platform/Constants.h"
 #include "scene/SceneFile.h"
 #include "shell/Editor.h"
@@ -14,17 +12,15 @@
 namespace kvx {
 namespace {
 
-// A file given that is not a scene is a model to start from: one that is there by what it holds,
-// a missing one by its extension.
+// A file given that is not a scene is a model to start from: its format is known by what it holds,
+// else by its extension (a missing file too); a file there of no known format is still a model,
+// so its import says why it is refused.
 bool IsModelToStartFrom(const std::string& path) {
+    std::string reason;
+    if (const ImportFormat* format = ImportFormatFor(path, reason))
+        return format->signature != FileSignature::KvxScene;
     std::error_code error;
-    if (std::filesystem::exists(path, error)) return !IsSceneFile(path);
-    const std::string extension = LowerExtension(path);
-    for (const ImportFormat& f : ImportFormats())
-        if (f.signature != FileSignature::KvxScene &&
-            std::find(f.extensions.begin(), f.extensions.end(), extension) != f.extensions.end())
-            return true;
-    return false;
+    return std::filesystem::exists(path, error);
 }
 
 // Starts from the model of a file in any format read; false with the message to show.
