@@ -120,6 +120,9 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     const Corner* CornersOf(const FaceData& face) const {
         return corners_.data() + face.firstCorner;
     }
+    // Whether every corner's normal is the one numbered as the corner (faces built corner after
+    // corner, each with a normal of its own, as the scene builds them).
+    bool CornerNormalsNumbered() const { return cornerNormals_; }
     // Unit normal (P1 - P0) x (P2 - P0) of the face's first three corners; it must have three.
     Vec3 NormalOf(const FaceData& face) const;
     // Grows with every change, so a renderer can tell when what it derived is stale.

@@ -63,8 +63,8 @@ void Renderer::DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4&
     in.mesh = mesh.get();
     in.modelToViewWide = modelToWorld * pass.worldToView;
     in.modelToView = AffineF::From(in.modelToViewWide);
-    const MeshTriangles triangles = triangles_.For(mesh);
-    if (triangles.triangles.empty()) return;
+    const LargeVector<MeshTriangle>& triangles = triangles_.For(mesh);
+    if (triangles.empty()) return;
     // Transform stage: every vertex to the screen, with its clip codes.
     const auto& positions = mesh->Positions();
     if (screen_.size() < positions.size()) screen_.resize(positions.size());
@@ -98,9 +98,9 @@ Vec3f Renderer::FaceCornerColor(const Instance& in, std::int32_t face, std::int3
     return CornerColor(in, c.vertex, c.normal, face, f.color, pass);
 }
 
-void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass) {
+void Renderer::DrawTriangles(const Instance& in, const LargeVector<MeshTriangle>& triangles,
+                             Pass& pass) {
     const ScreenVertex* sv = screen_.data();
-    const LargeVector<MeshTriangle>& triangles = mesh.triangles;
     // Reject, cull and clip first: most triangles of a large mesh hold no pixel centre. Those
     // left to shade are listed with their screen vertices.
     shaded_.clear();
@@ -126,35 +126,53 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
         if (ClockwiseArea(a.x, a.y, b.x, b.y, c.x, c.y) <= 0) continue;
         // A small triangle between the centres its bounds hold draws nothing either.
         if (!CoversSomeCentre(a.x, a.y, b.x, b.y, c.x, c.y, bounds)) continue;
-        shaded_.push_back({static_cast<std::uint32_t>(i), t.v0, t.v1, t.v2, a, b, c});
+        shaded_.push_back({t, a, b, c});
     }
 
     // Lit results are kept per vertex only when enough of the mesh is drawn for vertices to
     // come back.
     lighting_.KeepResults(shaded_.size() * SharedCornerDensity >= triangles.size());
 
-    // Then light and rasterise the listed ones. Their shading records, normals and vertices lie
+    // Then light and rasterise the listed ones. Their faces, corners, normals and vertices lie
     // scattered through large arrays, so each is fetched a few triangles ahead of its use.
-    const TriangleShading* shading = mesh.shading.data();
+    const FaceData* faces = in.mesh->Faces().data();
     const Vec3f* normals = in.mesh->Normals().data();
     const std::size_t count = shaded_.size();
+    // A listed triangle's face and the normals of its corners 0, k and k + 1. A builder whose
+    // corners each hold the normal numbered as the corner (the scene's) gives them without its
+    // corner table being read.
+    struct Shading {
+        const FaceData* face;
+        std::int32_t n0, n1, n2;
+    };
+    const bool numbered = in.mesh->CornerNormalsNumbered();
+    const auto shadingOf = [&](const ShadedTriangle& s) {
+        const FaceData* face = &faces[static_cast<std::size_t>(s.triangle.Face())];
+        const std::int32_t k = s.triangle.Fan();
+        if (numbered)
+            return Shading{face, face->firstCorner, face->firstCorner + k,
+                           face->firstCorner + k + 1};
+        const Corner* c = in.mesh->CornersOf(*face);
+        return Shading{face, c[0].normal, c[k].normal, c[k + 1].normal};
+    };
     // A small mesh stays in the caches, and fetching ahead would only cost instructions.
     const bool fetchAhead = triangles.size() >= PrefetchFromTriangles;
     for (std::size_t j = 0; j < count; ++j) {
         if (fetchAhead && j + 2 * PrefetchDistance < count) {
             const ShadedTriangle& ahead = shaded_[j + 2 * PrefetchDistance];
-            Prefetch(&shading[ahead.index]);
-            lighting_.Prefetch(ahead.v0);
-            lighting_.Prefetch(ahead.v1);
-            lighting_.Prefetch(ahead.v2);
+            Prefetch(&faces[static_cast<std::size_t>(ahead.triangle.Face())]);
+            lighting_.Prefetch(ahead.triangle.v0);
+            lighting_.Prefetch(ahead.triangle.v1);
+            lighting_.Prefetch(ahead.triangle.v2);
         }
         if (fetchAhead && j + PrefetchDistance < count) {
-            const TriangleShading& ahead = shading[shaded_[j + PrefetchDistance].index];
-            if (ahead.normal[0] >= 0) Prefetch(&normals[ahead.normal[0]]);
-            if (ahead.normal[2] >= 0) Prefetch(&normals[ahead.normal[2]]);
+            const Shading ahead = shadingOf(shaded_[j + PrefetchDistance]);
+            if (ahead.n0 >= 0) Prefetch(&normals[ahead.n0]);
+            if (ahead.n2 >= 0) Prefetch(&normals[ahead.n2]);
         }
         const ShadedTriangle& s = shaded_[j];
-        const TriangleShading& sh = shading[s.index];
+        const Shading sh = shadingOf(s);
+        const Vec3f color = sh.face->color;
         const PixelRect pixels =
             CentresWithin(Min3(s.a.x, s.b.x, s.c.x), Max3(s.a.x, s.b.x, s.c.x),
                           Min3(s.a.y, s.b.y, s.c.y), Max3(s.a.y, s.b.y, s.c.y), pass.target.clip);
@@ -162,13 +180,12 @@ void Renderer::DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass
         // Vertex lighting (flat shading gives every corner the first one's colour), then the
         // rasteriser.
         // The face is needed only for a corner without a normal of its own.
-        const std::int32_t face =
-            (sh.normal[0] | sh.normal[1] | sh.normal[2]) < 0 ? triangles[s.index].Face() : 0;
-        const Vec3f ca = CornerColor(in, s.v0, sh.normal[0], face, sh.color, pass);
+        const std::int32_t face = (sh.n0 | sh.n1 | sh.n2) < 0 ? s.triangle.Face() : 0;
+        const Vec3f ca = CornerColor(in, s.triangle.v0, sh.n0, face, color, pass);
         Vec3f cb = ca, cc = ca;
         if (pass.mode.gouraud) {
-            cb = CornerColor(in, s.v1, sh.normal[1], face, sh.color, pass);
-            cc = CornerColor(in, s.v2, sh.normal[2], face, sh.color, pass);
+            cb = CornerColor(in, s.triangle.v1, sh.n1, face, color, pass);
+            cc = CornerColor(in, s.triangle.v2, sh.n2, face, color, pass);
         }
         RasteriseTriangle(pass.target, pixels, area, {s.a.x, s.a.y, s.a.depth, ca},
                           {s.b.x, s.b.y, s.b.depth, cb}, {s.c.x, s.c.y, s.c.depth, cc});

@@ -66,7 +66,7 @@ class Renderer {
     void FitDepth(const Canvas& canvas);
     void DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4& modelToWorld,
                   Pass& pass);
-    void DrawTriangles(const Instance& in, const MeshTriangles& mesh, Pass& pass);
+    void DrawTriangles(const Instance& in, const LargeVector<MeshTriangle>& triangles, Pass& pass);
     void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, bool wide, Pass& pass);
     void DrawOutlines(const Instance& in, Pass& pass);
     // The colour of a corner (0..255 per channel): vertex with normal (-1: face's normal) on a
@@ -81,8 +81,7 @@ class Renderer {
     LargeVector<ScreenVertex> screen_;
     // The current mesh's triangles left to light and draw, with their screen vertices.
     struct ShadedTriangle {
-        std::uint32_t index;  // in the mesh's triangle list
-        std::int32_t v0, v1, v2;
+        MeshTriangle triangle;  // its vertices, face and fan number
         ScreenVertex a, b, c;
     };
     LargeVector<ShadedTriangle> shaded_;

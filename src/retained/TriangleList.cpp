@@ -18,34 +18,16 @@ void BuildTriangles(const MeshBuilder& mesh, LargeVector<MeshTriangle>& out) {
     }
 }
 
-void BuildShading(const MeshBuilder& mesh, const LargeVector<MeshTriangle>& triangles,
-                  LargeVector<TriangleShading>& out) {
-    out.resize(triangles.size());
-    const auto& faces = mesh.Faces();
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        const std::int32_t f = triangles[i].Face();
-        const std::int32_t k = triangles[i].Fan();
-        const FaceData& face = faces[static_cast<std::size_t>(f)];
-        const Corner* c = mesh.CornersOf(face);
-        out[i] = {{c[0].normal, c[k].normal, c[k + 1].normal}, face.color};
-    }
-}
-
-MeshTriangles TriangleCache::For(const std::shared_ptr<MeshBuilder>& mesh) {
+const LargeVector<MeshTriangle>& TriangleCache::For(const std::shared_ptr<MeshBuilder>& mesh) {
     Entry& e = entries_[mesh.get()];
     const bool same = !e.mesh.owner_before(mesh) && !mesh.owner_before(e.mesh) && !e.mesh.expired();
-    const bool topologyStale = !same || e.topology != mesh->TopologyRevision();
-    if (topologyStale) {
+    if (!same || e.topology != mesh->TopologyRevision()) {
         e.mesh = mesh;
         e.topology = mesh->TopologyRevision();
         BuildTriangles(*mesh, e.triangles);
     }
-    if (topologyStale || e.colors != mesh->ColorRevision()) {
-        e.colors = mesh->ColorRevision();
-        BuildShading(*mesh, e.triangles, e.shading);
-    }
     e.used = true;
-    return {e.triangles, e.shading};
+    return e.triangles;
 }
 
 void TriangleCache::DropUnused() {

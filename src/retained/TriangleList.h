@@ -29,31 +29,16 @@ struct MeshTriangle {
     }
 };
 
-// What shading a triangle needs from its face, kept beside the triangle so that drawing it reads
-// one small record rather than the whole face. Rebuilt when colours change.
-struct TriangleShading {
-    std::int32_t normal[3] = {-1, -1, -1};  // normal indices of its corners; -1: the face normal
-    Vec3f color;                            // the face colour, 0..1 per channel
-};
-
 // Appends the fan triangles of every added face with at least three corners, in face order.
 void BuildTriangles(const MeshBuilder& mesh, LargeVector<MeshTriangle>& out);
-// The shading record of each of triangles, in the same order.
-void BuildShading(const MeshBuilder& mesh, const LargeVector<MeshTriangle>& triangles,
-                  LargeVector<TriangleShading>& out);
 
-// A mesh's triangles and their shading records, index for index.
-struct MeshTriangles {
-    const LargeVector<MeshTriangle>& triangles;
-    const LargeVector<TriangleShading>& shading;
-};
-
-// One triangle list per mesh builder, rebuilt when the builder's topology revision moves on (its
-// shading records also when its colours change).
+// One triangle list per mesh builder, rebuilt when the builder's topology revision moves on. A
+// triangle's colour and corner normals are read from its face when it is drawn, so a change of
+// colour or normals costs the list nothing.
 class TriangleCache {
   public:
     // The triangles of mesh, built now if they are missing or stale.
-    MeshTriangles For(const std::shared_ptr<MeshBuilder>& mesh);
+    const LargeVector<MeshTriangle>& For(const std::shared_ptr<MeshBuilder>& mesh);
     // Forgets the lists of builders not asked for since the last call, so a mesh taken out of
     // the scene does not keep its triangles alive.
     void DropUnused();
@@ -63,10 +48,8 @@ class TriangleCache {
     struct Entry {
         std::weak_ptr<MeshBuilder> mesh;  // tells a reused address from the builder it was
         std::uint64_t topology = 0;
-        std::uint64_t colors = 0;
         bool used = false;
         LargeVector<MeshTriangle> triangles;
-        LargeVector<TriangleShading> shading;
     };
     std::unordered_map<const MeshBuilder*, Entry> entries_;
 };
