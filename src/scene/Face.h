@@ -16,15 +16,18 @@ namespace kvx {
 inline constexpr std::int32_t RenderFlat = 0;
 inline constexpr std::int32_t RenderSmooth = 1;
 
+// The record is kept small (80 bytes): a million faces are walked whole by every normal update
+// and every redraw. Colours only ever hold whole numbers 0..255, which a float holds exactly; the
+// small fields hold what the scene file stores of them (a byte each, the layer 0..9).
 struct Face {
-    double red = 0, green = 0, blue = 255;  // each 0..255; new faces are pure blue
+    float red = 0, green = 0, blue = 255;  // each 0..255; new faces are pure blue
+    std::int8_t renderType = RenderFlat;
+    std::int8_t vertexCount = 0;
+    std::int8_t hidden = 0;
+    std::int8_t layer = 0;
     rm::Face rmFace;
     LayerMesh* owner = nullptr;  // the layer mesh the face was attached to
     std::array<std::int32_t, MaxFaceVertices> sceneIndices{};
-    std::int32_t renderType = RenderFlat;
-    std::int32_t vertexCount = 0;
-    std::int32_t hidden = 0;
-    std::int32_t layer = 0;
 
     // Creates the face in mesh's builder and adds it there.
     void Attach(LayerMesh* mesh);
@@ -35,9 +38,9 @@ struct Face {
     // Stores a colour (0..255 each) and sends it.
     void SetColor(std::int32_t r, std::int32_t g, std::int32_t b);
     void StoreColor(double r, double g, double b) {
-        red = r;
-        green = g;
-        blue = b;
+        red = static_cast<float>(r);
+        green = static_cast<float>(g);
+        blue = static_cast<float>(b);
     }
     void ApplyColor();
     // Unit normal (P1 - P2) x (P1 - P0) of the first three vertices; (0, 0, 0) when they are
@@ -57,5 +60,7 @@ struct Face {
     double MinZ(const VertexTable& v) const;
     double MaxZ(const VertexTable& v) const;
 };
+
+static_assert(sizeof(void*) != 8 || sizeof(Face) <= 80, "a face record grew past 80 bytes");
 
 }  // namespace kvx

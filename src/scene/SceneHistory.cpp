@@ -142,7 +142,7 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
             c.vertexHidden.push_back(static_cast<std::uint8_t>(v.hidden));
         c.faceHidden.reserve(scene.faces.size());
         for (const Face& f : scene.faces)
-            c.faceHidden.push_back(static_cast<std::uint8_t>(f.hidden));
+            c.faceHidden.push_back(f.hidden);
     }
     if (parts & PartFaceAttributes) {
         c.lookFaces = scene.selectedFaces;

@@ -23,8 +23,8 @@ inline std::string ModelText(const Scene& scene) {
         out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.state << ' '
             << v.hidden << "\n";
     for (const Face& f : scene.faces) {
-        out << "f " << f.renderType << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
-            << f.hidden << ' ' << f.layer << ':';
+        out << "f " << int{f.renderType} << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
+            << int{f.hidden} << ' ' << int{f.layer} << ':';
         for (int k = 0; k < f.vertexCount; ++k)
             out << ' ' << f.sceneIndices[static_cast<std::size_t>(k)];
         out << "\n";
