@@ -82,8 +82,11 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     // Returns the new normal's index.
     std::int32_t AddNormal(double x, double y, double z);
     Result SetNormal(std::int32_t index, double x, double y, double z) {
+        return SetNormal(index, Narrow({x, y, z}));
+    }
+    // The same with the normal already in floats.
+    Result SetNormal(std::int32_t index, Vec3f n) {
         if (!ValidNormal(index)) return ErrBadValue;
-        const Vec3f n = Narrow({x, y, z});
         Vec3f& normal = normals_[static_cast<std::size_t>(index)];
         if (!normalLogged_.empty() && std::memcmp(&normal, &n, sizeof n) != 0) LogNormal(index);
         normal = n;

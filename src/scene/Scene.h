@@ -212,6 +212,7 @@ class Scene {
     LargeVector<std::uint8_t> normalNeeded_;  // per vertex
     LargeVector<std::uint8_t> faceListed_;    // per face
     LargeVector<rm::Vec3> normalSums_;        // per vertex
+    LargeVector<rm::Vec3f> unitSums_;         // per vertex: the sums made unit, in floats
 };
 
 }  // namespace kvx

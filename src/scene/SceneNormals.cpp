@@ -23,7 +23,8 @@ rm::Vec3 EngineNormal(const Face& f) {
     return d && d->cornerCount >= 3 ? f.rmFace.Builder()->NormalOf(*d) : rm::Vec3{};
 }
 
-// Writes normal(k) into slot k of the face for each of its vertices (Face::SetSlotNormal).
+// Writes normal(k) (in floats, as the builder keeps it) into slot k of the face for each of its
+// vertices (Face::SetSlotNormal).
 template <typename Normal>
 void SetSlotNormals(Face& f, Normal normal) {
     if (!f.owner || !f.owner->builder) return;
@@ -31,10 +32,8 @@ void SetSlotNormals(Face& f, Normal normal) {
     const rm::FaceData* d = EngineFace(f);
     const rm::Corner* corners = d ? f.rmFace.Builder()->CornersOf(*d) : nullptr;
     const std::int32_t cornerCount = d ? d->cornerCount : 0;
-    for (std::int32_t k = 0; k < f.vertexCount; ++k) {
-        const rm::Vec3 n = normal(k);
-        target.SetNormal(k < cornerCount ? corners[k].normal : -1, n.x, n.y, n.z);
-    }
+    for (std::int32_t k = 0; k < f.vertexCount; ++k)
+        target.SetNormal(k < cornerCount ? corners[k].normal : -1, normal(k));
 }
 
 }  // namespace
@@ -66,12 +65,13 @@ void Scene::UpdateNormals(std::span<const std::int32_t> faceIndices, bool everyF
         MarkNeededSums(faceIndices);
         SumFaceNormals();
     }
+    // Each needed sum is narrowed to floats once, however many slots share it.
+    const rm::Vec3f* unit = unitSums_.data();
     for (std::size_t k = 0; k < listed; ++k) {
         Face& f = faceAt(k);
         if (!f.IsSmooth()) continue;
         SetSlotNormals(f, [&](std::int32_t j) {
-            return normalSums_[static_cast<std::size_t>(
-                f.sceneIndices[static_cast<std::size_t>(j)])];
+            return unit[static_cast<std::size_t>(f.sceneIndices[static_cast<std::size_t>(j)])];
         });
     }
 }
@@ -84,7 +84,7 @@ bool Scene::WriteFlatNormals(std::span<const std::int32_t> faceIndices) {
             anySmooth = true;
             continue;
         }
-        const rm::Vec3 n = f.Normal(vertices);
+        const rm::Vec3f n = rm::Narrow(f.Normal(vertices));
         SetSlotNormals(f, [&](std::int32_t) { return n; });
     }
     return anySmooth;
@@ -97,16 +97,18 @@ bool Scene::SumEveryFaceNormal() {
         if (g.IsSmooth()) {
             anySmooth = true;
         } else {
-            const rm::Vec3 n = g.Normal(vertices);
+            const rm::Vec3f n = rm::Narrow(g.Normal(vertices));
             SetSlotNormals(g, [&](std::int32_t) { return n; });
         }
         const rm::Vec3 n = EngineNormal(g);
         for (std::int32_t j = 0; j < g.vertexCount; ++j)
             normalSums_[static_cast<std::size_t>(g.sceneIndices[static_cast<std::size_t>(j)])] += n;
     }
-    if (anySmooth)
-        for (rm::Vec3& sum : normalSums_)
-            sum = rm::Normalize(sum);
+    if (anySmooth) {
+        unitSums_.resize(vertices.size());
+        for (std::size_t v = 0; v < normalSums_.size(); ++v)
+            unitSums_[v] = rm::Narrow(rm::Normalize(normalSums_[v]));
+    }
     return anySmooth;
 }
 
@@ -139,8 +141,9 @@ void Scene::SumFaceNormals() {
             if (needed(v)) normalSums_[v] += n;
         }
     }
+    unitSums_.resize(vertices.size());
     for (std::size_t v = 0; v < normalSums_.size(); ++v)
-        if (needed(v)) normalSums_[v] = rm::Normalize(normalSums_[v]);
+        if (needed(v)) unitSums_[v] = rm::Narrow(rm::Normalize(normalSums_[v]));
 }
 
 void Scene::UpdateNormalsAfterMove(std::span<const std::uint8_t> moved) {
