@@ -18,16 +18,9 @@ std::vector<std::uint8_t>& MovedMarks(const Scene& scene, ToolState& tools) {
     return tools.movedVertices;
 }
 
-// Moves every selected vertex, in selection order, to position(vertex) and marks it moved. All or
-// none: a step that would take any coordinate beyond the float range is refused whole and the
-// selection stays where it was, so a scene never holds a coordinate it cannot save.
+// Moves every selected vertex, in selection order, to position(vertex) and marks it moved.
 template <typename Position>
-void MoveSelected(Scene& scene, ToolState& tools, Position position) {
-    if (scene.selectedVertices.empty()) return;
-    for (const std::int32_t i : scene.selectedVertices) {
-        const Position3 p = position(scene.vertices[static_cast<std::size_t>(i)]);
-        if (!FitsFloat(p.x, p.y, p.z)) return;
-    }
+void MoveEverySelected(Scene& scene, ToolState& tools, Position position) {
     std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     for (const std::int32_t i : scene.selectedVertices) {
         Vertex& v = scene.vertices[static_cast<std::size_t>(i)];
@@ -37,8 +30,45 @@ void MoveSelected(Scene& scene, ToolState& tools, Position position) {
     }
 }
 
+// MoveEverySelected, all or none: a step that would take any coordinate beyond the float range
+// is refused whole and the selection stays where it was, so a scene never holds a coordinate it
+// cannot save.
+template <typename Position>
+void MoveSelected(Scene& scene, ToolState& tools, Position position) {
+    if (scene.selectedVertices.empty()) return;
+    for (const std::int32_t i : scene.selectedVertices) {
+        const Position3 p = position(scene.vertices[static_cast<std::size_t>(i)]);
+        if (!FitsFloat(p.x, p.y, p.z)) return;
+    }
+    MoveEverySelected(scene, tools, position);
+}
+
+// MoveSelected for a translation by d. A sum rounds monotonically, so every moved coordinate
+// fits when those of the selection's least and greatest ones do: the check reads each vertex
+// once instead of translating it twice.
 void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
-    MoveSelected(scene, tools, [&](const Vertex& v) { return Translated(v, d[0], d[1], d[2]); });
+    if (scene.selectedVertices.empty()) return;
+    float low[3], high[3];
+    bool unordered = false;  // a coordinate that is not a number
+    const Vertex& first = scene.vertices[static_cast<std::size_t>(scene.selectedVertices[0])];
+    low[0] = high[0] = first.x;
+    low[1] = high[1] = first.y;
+    low[2] = high[2] = first.z;
+    for (const std::int32_t i : scene.selectedVertices) {
+        const Vertex& v = scene.vertices[static_cast<std::size_t>(i)];
+        const float c[3] = {v.x, v.y, v.z};
+        for (int k = 0; k < 3; ++k) {
+            unordered |= c[k] != c[k];
+            low[k] = std::min(low[k], c[k]);
+            high[k] = std::max(high[k], c[k]);
+        }
+    }
+    for (int k = 0; k < 3; ++k)
+        if (unordered || !FitsFloat(static_cast<double>(low[k]) + d[k]) ||
+            !FitsFloat(static_cast<double>(high[k]) + d[k]))
+            return;
+    MoveEverySelected(scene, tools,
+                      [&](const Vertex& v) { return Translated(v, d[0], d[1], d[2]); });
 }
 
 }  // namespace

@@ -230,6 +230,21 @@ TEST_F(GrowthRegressionTest, AFarMoveIsRefusedAndTheNextOneThatFitsIsTaken) {
     ExpectAt(a, static_cast<float>(double{1e37f} + 1e38), 2, 3);
 }
 
+TEST_F(GrowthRegressionTest, AFarMoveIsRefusedWhicheverEndOfTheSelectionOverflows) {
+    // Towards -x the lowest vertex (b, at -5) goes past the float range first while a would fit.
+    tools.moveOrigin.Clear();
+    mouse.worldX = 0;
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);
+    mouse.worldX = -3.41e38;
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);
+    ExpectUnmoved();
+    // A hair less fits, and both move.
+    mouse.worldX = -3.39e38;
+    MoveStep(scene, tools, mouse, ViewTop, ToolMode::MoveX, false);
+    ExpectAt(a, static_cast<float>(double{1e37f} - 3.39e38), 2, 3);
+    ExpectAt(b, static_cast<float>(-5.0 - 3.39e38), 1e36f, 0);
+}
+
 TEST_F(GrowthRegressionTest, ARotationOrMirrorAboutAFarCentreIsRefused) {
     // Half a turn about x = 3e38 in the top view (the mouse 90 pixels down: 180 degrees) would
     // put b near 6e38.
