@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "canvas/Canvas.h"
 #include "retained/Device.h"
@@ -142,6 +144,53 @@ TEST_F(Stage, ChangesBetweenFramesShowInTheNext) {
     }
     Frame();
     EXPECT_EQ(Drawn(), 0);  // now wholly off to the right
+}
+
+// A builder built face by face numbers each corner's normal as the corner, and the renderer then
+// finds a fan triangle's normals without its corner table; a builder filled in one call does read
+// that table. The same quad, with a normal of its own at each corner, lit from the camera's side,
+// gives the same picture either way, before and after one corner's normal turns.
+TEST_F(Stage, NumberedCornerNormalsShadeAsTheCornerTableSays) {
+    std::shared_ptr<Light> sun;
+    engine.CreateLightRGB(LightType::Directional, 1, 1, 1, sun);
+    camera->AddLight(sun);
+    ambient->SetColorRGB(0.1, 0.1, 0.1);
+    const Vec3f corners[] = {{-1, -1, 4}, {-1, 1, 4}, {1, 1, 4}, {1, -1, 4}};
+    const Vec3f normals[] = {{0, 0, -1}, {0.6f, 0, -0.8f}, {0, 0.6f, -0.8f}, {-0.6f, 0, -0.8f}};
+    const auto pictures = [&](bool faceByFace) {
+        mesh->Clear();
+        if (faceByFace) {
+            Face face;
+            mesh->CreateFace(face);
+            for (int k = 0; k < 4; ++k) {
+                const std::int32_t v = mesh->AddVertex(corners[k].x, corners[k].y, corners[k].z);
+                face.AddVertexAndNormalIndexed(
+                    v, mesh->AddNormal(normals[k].x, normals[k].y, normals[k].z));
+            }
+            face.SetColorRGB(1, 1, 1);
+            mesh->AddFace(face);
+        } else {
+            const std::uint32_t faceData[] = {4, 0, 1, 2, 3, 0};
+            mesh->AddFaces(4, corners, 4, normals, faceData);
+        }
+        EXPECT_EQ(mesh->CornerNormalsNumbered(), faceByFace);
+        std::vector<PixelValue> shown;
+        for (int turn = 0; turn < 2; ++turn) {
+            if (turn == 1) mesh->SetNormal(2, 0.8f, 0, -0.6f);
+            Frame();
+            for (std::int32_t y = 0; y < Side; ++y)
+                for (std::int32_t x = 0; x < Side; ++x)
+                    shown.push_back(At(x, y));
+        }
+        return shown;
+    };
+    const std::vector<PixelValue> numbered = pictures(true);
+    const std::vector<PixelValue> table = pictures(false);
+    EXPECT_EQ(numbered, table);
+    // The corners' light differs across the quad, and the turned normal changed the picture.
+    const auto half = numbered.begin() + Side * Side;
+    EXPECT_NE(At(30, 50), At(70, 50));
+    EXPECT_FALSE(std::equal(numbered.begin(), half, half));
 }
 
 TEST_F(Stage, MeshesAreDrawnUnderTheirFramesAndTheCamera) {
