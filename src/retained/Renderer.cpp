@@ -132,8 +132,11 @@ void Renderer::DrawTriangles(const Instance& in, const LargeVector<MeshTriangle>
     // Lit results are kept per vertex only when enough of the mesh is drawn for vertices to
     // come back.
     lighting_.KeepResults(shaded_.size() * SharedCornerDensity >= triangles.size());
+    ShadeListed(in, triangles.size() >= PrefetchFromTriangles, pass);
+}
 
-    // Then light and rasterise the listed ones. Their faces, corners, normals and vertices lie
+void Renderer::ShadeListed(const Instance& in, bool fetchAhead, Pass& pass) {
+    // Light and rasterise the listed triangles. Their faces, corners, normals and vertices lie
     // scattered through large arrays, so each is fetched a few triangles ahead of its use.
     const FaceData* faces = in.mesh->Faces().data();
     const Vec3f* normals = in.mesh->Normals().data();
@@ -155,8 +158,6 @@ void Renderer::DrawTriangles(const Instance& in, const LargeVector<MeshTriangle>
         const Corner* c = in.mesh->CornersOf(*face);
         return Shading{face, c[0].normal, c[k].normal, c[k + 1].normal};
     };
-    // A small mesh stays in the caches, and fetching ahead would only cost instructions.
-    const bool fetchAhead = triangles.size() >= PrefetchFromTriangles;
     for (std::size_t j = 0; j < count; ++j) {
         if (fetchAhead && j + 2 * PrefetchDistance < count) {
             const ShadedTriangle& ahead = shaded_[j + 2 * PrefetchDistance];

@@ -67,6 +67,10 @@ class Renderer {
     void DrawMesh(const std::shared_ptr<MeshBuilder>& mesh, const Matrix4& modelToWorld,
                   Pass& pass);
     void DrawTriangles(const Instance& in, const LargeVector<MeshTriangle>& triangles, Pass& pass);
+    // Lights and rasterises the triangles DrawTriangles listed in shaded_, fetching their data a
+    // few triangles ahead when asked (a small mesh stays in the caches, and fetching ahead would
+    // only cost instructions).
+    void ShadeListed(const Instance& in, bool fetchAhead, Pass& pass);
     void DrawClippedTriangle(const Instance& in, const MeshTriangle& t, bool wide, Pass& pass);
     void DrawOutlines(const Instance& in, Pass& pass);
     // The colour of a corner (0..255 per channel): vertex with normal (-1: face's normal) on a
