@@ -139,7 +139,7 @@ void SceneHistory::Begin(const Scene& scene, unsigned parts) {
     if (parts & PartVisibility) {
         c.vertexHidden.reserve(scene.vertices.size());
         for (const Vertex& v : scene.vertices)
-            c.vertexHidden.push_back(static_cast<std::uint8_t>(v.hidden));
+            c.vertexHidden.push_back(v.hidden);
         c.faceHidden.reserve(scene.faces.size());
         for (const Face& f : scene.faces)
             c.faceHidden.push_back(f.hidden);

@@ -106,8 +106,7 @@ class SceneHistory {
         std::vector<std::int32_t> selectedVertices, selectedFaces;
         std::int32_t currentLayer = 0, allLayers = 0;
         std::int32_t loggedMeshes = 0;  // layer meshes whose builders log their normals
-        std::vector<std::uint8_t> vertexHidden;
-        std::vector<std::int8_t> faceHidden;
+        std::vector<std::int8_t> vertexHidden, faceHidden;
         std::vector<std::int32_t> lookFaces;  // the selected faces
         std::vector<FaceLook> looks;
         std::vector<std::int32_t> cornerFaces;                           // the selected faces
@@ -132,8 +131,7 @@ class SceneHistory {
         // Per layer mesh: the normal's index and its value on the other side of the step.
         std::vector<std::vector<rm::MeshBuilder::OldNormal>> normals;
         std::vector<std::int32_t> vertexHiddenIndex, faceHiddenIndex;
-        std::vector<std::int32_t> vertexHiddenOther;
-        std::vector<std::int8_t> faceHiddenOther;
+        std::vector<std::int8_t> vertexHiddenOther, faceHiddenOther;
         std::vector<std::int32_t> lookIndex;
         std::vector<FaceLook> lookOther;
         // Faces whose corners the step turned round; turning them again goes either way.

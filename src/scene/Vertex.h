@@ -16,15 +16,17 @@ using LayerMesh = rm::MeshNode;
 inline constexpr std::int32_t VertexNormal = 1;
 inline constexpr std::int32_t VertexSelected = 2;
 
+// Kept small (48 bytes): a drag or a nudge of a big model walks the whole table several times.
+// The state, layer and hidden flag hold what the scene file keeps of them (a byte each).
 struct Vertex {
     LayerMesh* owner = nullptr;  // the layer mesh whose builder holds this vertex
     float x = 0, y = 0, z = 0;
-    std::int32_t layer = 0;
-    std::int32_t state = VertexNormal;
     std::uint32_t markerColor = 255;  // an already packed pixel value
     std::int32_t sceneIndex = 0;
     std::int32_t meshIndex = 0;  // index in owner's builder
-    std::int32_t hidden = 0;
+    std::int8_t layer = 0;
+    std::int8_t state = VertexNormal;
+    std::int8_t hidden = 0;
 
     // Copies of this vertex in other layer meshes, made for faces of those meshes that use it.
     // Usually empty; kept in step with every move.
@@ -46,6 +48,8 @@ struct Vertex {
         SendPosition();
     }
 };
+
+static_assert(sizeof(void*) != 8 || sizeof(Vertex) <= 48, "a vertex record grew past 48 bytes");
 
 // The vertex table.
 using VertexTable = LargeVector<Vertex>;

@@ -56,7 +56,7 @@ bool ModelSphere(Scene& scene, rm::Vec3& centre, double& radius) {
     bool any = false;
     rm::Vec3 low{}, high{};
     for (const Vertex& v : scene.vertices) {
-        const std::int32_t l = std::clamp(v.layer, 0, LayerCount - 1);
+        const std::int32_t l = std::clamp(std::int32_t{v.layer}, 0, LayerCount - 1);
         const rm::Vec3 p = toWorld[l].TransformPoint({v.x, v.y, v.z});
         low = any ? rm::Vec3{std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)} : p;
         high =

@@ -20,8 +20,8 @@ inline std::string ModelText(const Scene& scene) {
     std::ostringstream out;
     out << "layer " << scene.currentLayer << " all " << scene.allLayers << "\n";
     for (const Vertex& v : scene.vertices)
-        out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.layer << ' ' << v.state << ' '
-            << v.hidden << "\n";
+        out << "v " << v.x << ' ' << v.y << ' ' << v.z << ' ' << int{v.layer} << ' ' << int{v.state}
+            << ' ' << int{v.hidden} << "\n";
     for (const Face& f : scene.faces) {
         out << "f " << int{f.renderType} << ' ' << f.red << ' ' << f.green << ' ' << f.blue << ' '
             << int{f.hidden} << ' ' << int{f.layer} << ':';
