@@ -461,7 +461,7 @@ SharedViewPasses::SharedViewPasses() : parts_(std::make_unique<Parts>()) {}
 SharedViewPasses::~SharedViewPasses() = default;
 
 bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
-                             const ViewPassInputs& in) {
+                             const ViewPassInputs& in, double helperShare) {
     Parts& p = *parts_;
     const std::size_t g = targets.size();
     if (g == 0 || g > MaxGroup || in.showNormals) return false;
@@ -489,7 +489,10 @@ bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const Prepared
         p.scratch[i] = buffer;
         p.scratch[i].base = memory.data();
     }
-    p.split = prepared.shownFaces.size() / 2;
+    const std::size_t shown = prepared.shownFaces.size();
+    // (A share that is not a number counts as none.)
+    const double share = helperShare > 0 ? std::min(helperShare, 1.0) : 0.0;
+    p.split = std::min(shown, static_cast<std::size_t>(share * static_cast<double>(shown)));
     p.splitCorner = 0;
     for (std::size_t f = 0; f < p.split; ++f)
         p.splitCorner += prepared.shownFaces[f].count;

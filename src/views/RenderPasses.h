@@ -109,8 +109,10 @@ class SharedViewPasses {
     // instead: normals shown, a vertex too far away, a canvas that cannot be drawn or more than
     // six views. Otherwise the canvases stay locked and the scene, prepared and in unchanged
     // until both Finish calls return.
+    // Part 1 outlines the first helperShare (0..1) of the shown faces, part 0 the rest: any
+    // share gives the same pictures.
     bool Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
-               const ViewPassInputs& in);
+               const ViewPassInputs& in, double helperShare = 0.5);
     void Outlines(int part);
     // scratch: the calling thread's own.
     void Finish(int part, PassScratch& scratch);

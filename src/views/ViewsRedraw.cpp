@@ -1,10 +1,19 @@
 #include "views/ViewsRedraw.h"
 
+#include <algorithm>
 #include <barrier>
+#include <chrono>
+#include <cmath>
 #include <latch>
 #include <thread>
 
 namespace kvx {
+namespace {
+
+// Each thread keeps at least this share of the outlines, so both go on being timed.
+constexpr double MinHelperShare = 0.05;
+
+}  // namespace
 
 void ViewsRedraw::Draw(const Scene& scene, std::span<const ViewTarget> flat,
                        const ViewPassInputs& in, int threads,
@@ -26,6 +35,12 @@ void ViewsRedraw::Draw(const Scene& scene, std::span<const ViewTarget> flat,
 void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarget> flat,
                                    const ViewPassInputs& in,
                                    const std::function<void()>& drawPerspective) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const auto seconds = [&] {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    OutlineTimes times;
     bool ready = false, shared = false;
     std::span<const ViewTarget> mine, helpers;  // when the views cannot share their passes
     std::latch gathered(1);
@@ -35,7 +50,9 @@ void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarge
         gathered.wait();
         if (!ready) return;
         if (shared) {
+            times.helperStart = seconds();
             shared_.Outlines(1);
+            times.helperEnd = seconds();
             outlined.arrive_and_wait();
             shared_.Finish(1, scratch_[1]);
         } else {
@@ -49,7 +66,7 @@ void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarge
             ~Release() { latch.count_down(); }
         } release{gathered};
         prepared_.Prepare(scene);
-        shared = shared_.Begin(flat, prepared_, in);
+        shared = shared_.Begin(flat, prepared_, in, helperShare_);
         const std::size_t helperShare = shared ? 0 : flat.size() / 2;
         mine = flat.first(flat.size() - helperShare);
         helpers = flat.last(helperShare);
@@ -65,9 +82,27 @@ void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarge
             std::barrier<>& barrier;
             ~Arrive() { barrier.arrive_and_wait(); }
         } arrive{outlined};
+        times.mainStart = seconds();
         shared_.Outlines(0);
+        times.mainEnd = seconds();
     }
     shared_.Finish(0, scratch_[0]);
+    helper.join();
+    Rebalance(times, prepared_.shownFaces.size());
+}
+
+void ViewsRedraw::Rebalance(const OutlineTimes& t, std::size_t faces) {
+    const double n = static_cast<double>(faces);
+    const double helperFaces = std::floor(std::clamp(helperShare_, 0.0, 1.0) * n);
+    const double helperTime = t.helperEnd - t.helperStart, mainTime = t.mainEnd - t.mainStart;
+    // Too little to time: the share stays.
+    if (helperFaces < 1 || n - helperFaces < 1 || helperTime <= 0 || mainTime <= 0) return;
+    // Seconds per face on each thread; the share that makes both end together.
+    const double h = helperTime / helperFaces, m = mainTime / (n - helperFaces);
+    const double split = (t.mainStart - t.helperStart + n * m) / (h + m);
+    // Halfway there each time, so that one uneven redraw does not swing it.
+    helperShare_ =
+        std::clamp(0.5 * helperShare_ + 0.5 * split / n, MinHelperShare, 1 - MinHelperShare);
 }
 
 }  // namespace kvx

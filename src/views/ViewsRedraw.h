@@ -4,6 +4,7 @@
 // the flat views read it, the passes two threads share, and each drawing thread's buffers.
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <span>
 
@@ -30,8 +31,19 @@ class ViewsRedraw {
     void DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarget> flat,
                           const ViewPassInputs& in, const std::function<void()>& drawPerspective);
 
+    // When each thread started and ended its part of the outlines, in seconds from the start
+    // of a redraw.
+    struct OutlineTimes {
+        double helperStart = 0, helperEnd = 0, mainStart = 0, mainEnd = 0;
+    };
+    // The share of the outlines the helper takes next time, so that both threads finish them
+    // together: the helper starts late by the perspective view, and a share that stays a half
+    // leaves this thread waiting for it.
+    void Rebalance(const OutlineTimes& t, std::size_t faces);
+
     PreparedScene prepared_;
     SharedViewPasses shared_;
+    double helperShare_ = 0.5;
     std::array<PassScratch, 2> scratch_;  // this thread's, then the helper's
 };
 
