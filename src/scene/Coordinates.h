@@ -22,4 +22,33 @@ inline bool FitsFloat(double x, double y, double z) {
     return FitsFloat(x) && FitsFloat(y) && FitsFloat(z);
 }
 
+// The least and greatest of some stored coordinates on each axis. A sum rounds monotonically, so
+// each of them plus an offset fits when the least and the greatest plus it do: a move of many
+// vertices is checked in constant time.
+struct CoordinateBounds {
+    float low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    bool any = false;        // some coordinates were taken
+    bool unordered = false;  // one of them is not a number
+
+    void Take(float x, float y, float z) {
+        const float c[3] = {x, y, z};
+        for (int k = 0; k < 3; ++k) {
+            unordered |= c[k] != c[k];
+            if (!any || c[k] < low[k]) low[k] = c[k];
+            if (!any || c[k] > high[k]) high[k] = c[k];
+        }
+        any = true;
+    }
+    // Whether every coordinate taken plus d (per axis) fits; true when none was taken.
+    bool FitAfterAdding(const double d[3]) const {
+        if (!any) return true;
+        if (unordered) return false;
+        for (int k = 0; k < 3; ++k)
+            if (!FitsFloat(static_cast<double>(low[k]) + d[k]) ||
+                !FitsFloat(static_cast<double>(high[k]) + d[k]))
+                return false;
+        return true;
+    }
+};
+
 }  // namespace kvx

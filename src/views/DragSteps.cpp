@@ -43,30 +43,16 @@ void MoveSelected(Scene& scene, ToolState& tools, Position position) {
     MoveEverySelected(scene, tools, position);
 }
 
-// MoveSelected for a translation by d. A sum rounds monotonically, so every moved coordinate
-// fits when those of the selection's least and greatest ones do: the check reads each vertex
-// once instead of translating it twice.
+// MoveSelected for a translation by d, checked from the selection's bounds: each vertex is
+// read once more rather than translated twice.
 void TranslateSelection(Scene& scene, ToolState& tools, const double d[3]) {
     if (scene.selectedVertices.empty()) return;
-    float low[3], high[3];
-    bool unordered = false;  // a coordinate that is not a number
-    const Vertex& first = scene.vertices[static_cast<std::size_t>(scene.selectedVertices[0])];
-    low[0] = high[0] = first.x;
-    low[1] = high[1] = first.y;
-    low[2] = high[2] = first.z;
+    CoordinateBounds bounds;
     for (const std::int32_t i : scene.selectedVertices) {
         const Vertex& v = scene.vertices[static_cast<std::size_t>(i)];
-        const float c[3] = {v.x, v.y, v.z};
-        for (int k = 0; k < 3; ++k) {
-            unordered |= c[k] != c[k];
-            low[k] = std::min(low[k], c[k]);
-            high[k] = std::max(high[k], c[k]);
-        }
+        bounds.Take(v.x, v.y, v.z);
     }
-    for (int k = 0; k < 3; ++k)
-        if (unordered || !FitsFloat(static_cast<double>(low[k]) + d[k]) ||
-            !FitsFloat(static_cast<double>(high[k]) + d[k]))
-            return;
+    if (!bounds.FitAfterAdding(d)) return;
     MoveEverySelected(scene, tools,
                       [&](const Vertex& v) { return Translated(v, d[0], d[1], d[2]); });
 }
@@ -80,11 +66,13 @@ void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId vi
         // A new origin where the vertices and the anchor are now.
         origin.vertices = scene.selectedVertices;
         origin.start.resize(origin.vertices.size() * 3);
+        origin.bounds = {};
         for (std::size_t k = 0; k < origin.vertices.size(); ++k) {
             const Vertex& v = scene.vertices[static_cast<std::size_t>(origin.vertices[k])];
             origin.start[3 * k] = v.x;
             origin.start[3 * k + 1] = v.y;
             origin.start[3 * k + 2] = v.z;
+            origin.bounds.Take(v.x, v.y, v.z);
         }
         origin.anchor[0] = tools.moveAnchor[0];
         origin.anchor[1] = tools.moveAnchor[1];
@@ -116,14 +104,8 @@ void MoveStep(Scene& scene, ToolState& tools, const MouseState& mouse, ViewId vi
         default:
             return;
     }
-    if (origin.vertices.empty()) return;
     // All or none, as MoveSelected.
-    for (std::size_t k = 0; k < origin.vertices.size(); ++k) {
-        const float* s = &origin.start[3 * k];
-        if (!FitsFloat(static_cast<double>(s[0]) + d[0], static_cast<double>(s[1]) + d[1],
-                       static_cast<double>(s[2]) + d[2]))
-            return;
-    }
+    if (origin.vertices.empty() || !origin.bounds.FitAfterAdding(d)) return;
     std::vector<std::uint8_t>& moved = MovedMarks(scene, tools);
     const float* start = origin.start.data();
     for (const std::int32_t i : origin.vertices) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "scene/Coordinates.h"
 #include "views/ViewProjection.h"
 #include "views/tools/ToolMode.h"
 
@@ -18,6 +19,7 @@ namespace kvx {
 struct MoveOrigin {
     std::vector<std::int32_t> vertices;  // the selection when the origin was taken
     std::vector<float> start;            // x, y, z of each of them
+    CoordinateBounds bounds;             // of start
     double anchor[2] = {0, 0};           // WorldCursor on the view's u and v axes then
     ToolMode mode = ToolMode::MoveXY;
     ViewId view = ViewNone;
@@ -25,6 +27,7 @@ struct MoveOrigin {
     void Clear() {
         vertices = {};
         start = {};
+        bounds = {};
         view = ViewNone;
     }
 };
