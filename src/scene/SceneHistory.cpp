@@ -479,7 +479,7 @@ void SceneHistory::Apply(Scene& scene, Step& s, bool undo) {
         rm::MeshBuilder& b = *scene.layerMesh(static_cast<std::int32_t>(m))->builder;
         for (rm::MeshBuilder::OldNormal& other : s.normals[m]) {
             const rm::Vec3f now = b.Normals()[static_cast<std::size_t>(other.index)];
-            b.SetNormal(other.index, other.value.x, other.value.y, other.value.z);
+            b.SetNormal(other.index, other.value);
             other.value = now;
         }
     }

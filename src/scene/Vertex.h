@@ -17,7 +17,8 @@ inline constexpr std::int32_t VertexNormal = 1;
 inline constexpr std::int32_t VertexSelected = 2;
 
 // Kept small (48 bytes): a drag or a nudge of a big model walks the whole table several times.
-// The state, layer and hidden flag hold what the scene file keeps of them (a byte each).
+// The state is 1 or 2; the layer and hidden flag hold what the scene file keeps of them (a byte
+// each).
 struct Vertex {
     LayerMesh* owner = nullptr;  // the layer mesh whose builder holds this vertex
     float x = 0, y = 0, z = 0;

@@ -64,7 +64,6 @@ void ReadFaceSource(const Scene& scene, PreparedScene::FaceSource& s) {
             s.builderRevisions.push_back(b->ColorRevision());
         }
     }
-    s.selectedFaces = scene.selectedFaces;
 }
 
 // Whether every layer mesh has a builder: faces without one would change their colour uncounted.
@@ -80,8 +79,12 @@ void PreparedScene::Prepare(const Scene& scene) {
     ReadFaceSource(scene, now);
     const bool sameVertices = now.vertexCount == source_.vertexCount;
     const bool hiddenChanged = GatherVertices(scene);
-    if (faceListsValid_ && sameVertices && !hiddenChanged && now == source_) return;
+    // The face selection is compared where it stands, and copied only when it changed.
+    const bool sameSelection = selectedFaceSource_ == scene.selectedFaces;
+    if (faceListsValid_ && sameVertices && !hiddenChanged && sameSelection && now == source_)
+        return;
     source_ = std::move(now);
+    if (!sameSelection) selectedFaceSource_ = scene.selectedFaces;
     faceListsValid_ = EveryMeshBuilt(source_);
     GatherFaceLists(scene);
 }

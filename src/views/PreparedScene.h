@@ -39,15 +39,14 @@ struct PreparedScene {
     // Gathers everything from the scene; the storage is reused from one redraw to the next.
     void Prepare(const Scene& scene);
 
-    // What the face lists were gathered from, apart from the vertices' hidden flags: when it is
-    // the same and no vertex was hidden or shown since, the face lists still hold.
+    // What the face lists were gathered from, apart from the vertices' hidden flags and the face
+    // selection: when it is the same and neither changed since, the face lists still hold.
     struct FaceSource {
         std::size_t vertexCount = 0, faceCount = 0;
         std::uint64_t facesDeleted = 0, faceVisibility = 0;
         std::int32_t currentLayer = 0, allLayers = 0;
         std::vector<const void*> builders;            // each layer mesh's builder
         std::vector<std::uint64_t> builderRevisions;  // their face and colour revisions
-        std::vector<std::int32_t> selectedFaces;
         bool operator==(const FaceSource&) const = default;
     };
 
@@ -60,6 +59,7 @@ struct PreparedScene {
     std::vector<std::uint8_t> vertexHidden_;  // per vertex, kept for the face lists
     bool anyVertexHidden_ = false;
     FaceSource source_;
+    std::vector<std::int32_t> selectedFaceSource_;  // the face selection they were gathered with
     bool faceListsValid_ = false;
 };
 

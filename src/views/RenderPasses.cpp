@@ -499,6 +499,10 @@ bool SharedViewPasses::Begin(std::span<const ViewTarget> targets, const Prepared
     return true;
 }
 
+std::size_t SharedViewPasses::HelperFaces() const {
+    return parts_->split;
+}
+
 void SharedViewPasses::Outlines(int part) {
     Parts& p = *parts_;
     std::array<GroupMember, MaxGroup> members;

@@ -114,6 +114,8 @@ class SharedViewPasses {
     bool Begin(std::span<const ViewTarget> targets, const PreparedScene& prepared,
                const ViewPassInputs& in, double helperShare = 0.5);
     void Outlines(int part);
+    // The shown faces part 1 outlines (the first ones), as Begin split them.
+    std::size_t HelperFaces() const;
     // scratch: the calling thread's own.
     void Finish(int part, PassScratch& scratch);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <barrier>
 #include <chrono>
-#include <cmath>
 #include <latch>
 #include <thread>
 
@@ -67,9 +66,9 @@ void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarge
         } release{gathered};
         prepared_.Prepare(scene);
         shared = shared_.Begin(flat, prepared_, in, helperShare_);
-        const std::size_t helperShare = shared ? 0 : flat.size() / 2;
-        mine = flat.first(flat.size() - helperShare);
-        helpers = flat.last(helperShare);
+        const std::size_t helperViews = shared ? 0 : flat.size() / 2;
+        mine = flat.first(flat.size() - helperViews);
+        helpers = flat.last(helperViews);
         ready = true;
     }
     if (!shared) {
@@ -88,12 +87,12 @@ void ViewsRedraw::DrawOnTwoThreads(const Scene& scene, std::span<const ViewTarge
     }
     shared_.Finish(0, scratch_[0]);
     helper.join();
-    Rebalance(times, prepared_.shownFaces.size());
+    Rebalance(times, prepared_.shownFaces.size(), shared_.HelperFaces());
 }
 
-void ViewsRedraw::Rebalance(const OutlineTimes& t, std::size_t faces) {
+void ViewsRedraw::Rebalance(const OutlineTimes& t, std::size_t faces, std::size_t helperPart) {
     const double n = static_cast<double>(faces);
-    const double helperFaces = std::floor(std::clamp(helperShare_, 0.0, 1.0) * n);
+    const double helperFaces = static_cast<double>(helperPart);
     const double helperTime = t.helperEnd - t.helperStart, mainTime = t.mainEnd - t.mainStart;
     // Too little to time: the share stays.
     if (helperFaces < 1 || n - helperFaces < 1 || helperTime <= 0 || mainTime <= 0) return;

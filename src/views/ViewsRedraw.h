@@ -39,7 +39,8 @@ class ViewsRedraw {
     // The share of the outlines the helper takes next time, so that both threads finish them
     // together: the helper starts late by the perspective view, and a share that stays a half
     // leaves this thread waiting for it.
-    void Rebalance(const OutlineTimes& t, std::size_t faces);
+    // faces: the shown faces; helperPart: those the helper outlined.
+    void Rebalance(const OutlineTimes& t, std::size_t faces, std::size_t helperPart);
 
     PreparedScene prepared_;
     SharedViewPasses shared_;
