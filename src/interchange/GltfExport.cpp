@@ -53,8 +53,8 @@ Vec UnitOrUp(double x, double y, double z) {
 
 Vec SlotNormal(const Scene& scene, const Face& f, std::int32_t k) {
     if (f.owner && f.owner->builder) {
-        const rm::Vec3f n =
-            f.owner->builder->Normals()[static_cast<std::size_t>(f.rmFace.NormalIndex(k))];
+        const rm::Vec3f n = f.owner->builder->Normals()[static_cast<std::size_t>(
+            f.owner->builder->FaceNormalIndex(f.rmIndex, k))];
         return UnitOrUp(n.x, n.y, n.z);
     }
     const rm::Vec3 n = f.Normal(scene.vertices);

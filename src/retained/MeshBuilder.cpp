@@ -5,45 +5,15 @@
 namespace kvx::rm {
 
 Result Face::AddVertexAndNormalIndexed(std::int32_t vertex, std::int32_t normal) {
-    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
-    if (!builder_->ValidVertex(vertex) || !builder_->ValidNormal(normal)) return ErrBadValue;
-    FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
-    if (f.cornerCount >= MaxFaceCorners) return ErrFull;
-    auto& corners = builder_->corners_;
-    const bool last = index_ == builder_->FaceCount() - 1;
-    if (!last || normal != static_cast<std::int32_t>(corners.size()))
-        builder_->cornerNormals_ = false;
-    if (static_cast<std::size_t>(f.firstCorner + f.cornerCount) != corners.size()) {
-        // Another face took the room after this one's corners: they move to the end. Faces are
-        // built one after another, so this is rare and wastes at most a few corners.
-        const auto first = static_cast<std::size_t>(f.firstCorner);
-        for (std::int32_t k = 0; k < f.cornerCount; ++k)
-            corners.push_back(corners[first + static_cast<std::size_t>(k)]);
-        f.firstCorner = static_cast<std::int32_t>(corners.size()) - f.cornerCount;
-    }
-    corners.push_back({vertex, normal});
-    ++f.cornerCount;
-    ++builder_->revision_;
-    ++builder_->topologyRevision_;
-    return Ok;
+    return builder_ ? builder_->AddCorner(index_, vertex, normal) : ErrBadObject;
 }
 
 Result Face::SetColorRGB(double r, double g, double b) {
-    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
-    builder_->faces_[static_cast<std::size_t>(index_)].color = Narrow({r, g, b});
-    ++builder_->revision_;
-    ++builder_->colorRevision_;
-    return Ok;
+    return builder_ ? builder_->SetFaceColor(index_, r, g, b) : ErrBadObject;
 }
 
 Result Face::ReverseCorners() {
-    if (!builder_ || !builder_->ValidFace(index_)) return ErrBadObject;
-    const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
-    Corner* first = builder_->corners_.data() + f.firstCorner;
-    std::reverse(first, first + f.cornerCount);
-    ++builder_->revision_;
-    ++builder_->topologyRevision_;
-    return Ok;
+    return builder_ ? builder_->ReverseFaceCorners(index_) : ErrBadObject;
 }
 
 Result Face::GetNormal(Vec3& normal) const {
@@ -55,14 +25,67 @@ Result Face::GetNormal(Vec3& normal) const {
 }
 
 std::int32_t Face::NormalIndex(std::int32_t k) const {
-    if (!builder_ || !builder_->ValidFace(index_)) return -1;
-    const FaceData& f = builder_->faces_[static_cast<std::size_t>(index_)];
-    return k >= 0 && k < f.cornerCount ? builder_->CornersOf(f)[k].normal : -1;
+    return builder_ ? builder_->FaceNormalIndex(index_, k) : -1;
 }
 
 std::int32_t Face::VertexCount() const {
     if (!builder_ || !builder_->ValidFace(index_)) return 0;
     return builder_->faces_[static_cast<std::size_t>(index_)].cornerCount;
+}
+
+std::int32_t MeshBuilder::NewFace() {
+    FaceData& f = faces_.emplace_back();
+    f.firstCorner = static_cast<std::int32_t>(corners_.size());
+    f.added = true;
+    ++revision_;
+    ++topologyRevision_;
+    return FaceCount() - 1;
+}
+
+Result MeshBuilder::AddCorner(std::int32_t face, std::int32_t vertex, std::int32_t normal) {
+    if (!ValidFace(face)) return ErrBadObject;
+    if (!ValidVertex(vertex) || !ValidNormal(normal)) return ErrBadValue;
+    FaceData& f = faces_[static_cast<std::size_t>(face)];
+    if (f.cornerCount >= MaxFaceCorners) return ErrFull;
+    const bool last = face == FaceCount() - 1;
+    if (!last || normal != static_cast<std::int32_t>(corners_.size())) cornerNormals_ = false;
+    if (static_cast<std::size_t>(f.firstCorner + f.cornerCount) != corners_.size()) {
+        // Another face took the room after this one's corners: they move to the end. Faces are
+        // built one after another, so this is rare and wastes at most a few corners.
+        const auto first = static_cast<std::size_t>(f.firstCorner);
+        for (std::int32_t k = 0; k < f.cornerCount; ++k)
+            corners_.push_back(corners_[first + static_cast<std::size_t>(k)]);
+        f.firstCorner = static_cast<std::int32_t>(corners_.size()) - f.cornerCount;
+    }
+    corners_.push_back({vertex, normal});
+    ++f.cornerCount;
+    ++revision_;
+    ++topologyRevision_;
+    return Ok;
+}
+
+Result MeshBuilder::SetFaceColor(std::int32_t face, double r, double g, double b) {
+    if (!ValidFace(face)) return ErrBadObject;
+    faces_[static_cast<std::size_t>(face)].color = Narrow({r, g, b});
+    ++revision_;
+    ++colorRevision_;
+    return Ok;
+}
+
+Result MeshBuilder::ReverseFaceCorners(std::int32_t face) {
+    if (!ValidFace(face)) return ErrBadObject;
+    const FaceData& f = faces_[static_cast<std::size_t>(face)];
+    Corner* first = corners_.data() + f.firstCorner;
+    std::reverse(first, first + f.cornerCount);
+    ++revision_;
+    ++topologyRevision_;
+    return Ok;
+}
+
+std::int32_t MeshBuilder::FaceNormalIndex(std::int32_t face, std::int32_t k) const {
+    if (!ValidFace(face)) return -1;
+    const FaceData& f = faces_[static_cast<std::size_t>(face)];
+    return k >= 0 && k < f.cornerCount ? CornersOf(f)[k].normal : -1;
 }
 
 std::int32_t MeshBuilder::AddVertex(double x, double y, double z) {

@@ -103,6 +103,15 @@ class MeshBuilder : public std::enable_shared_from_this<MeshBuilder> {
     // them over, in the order of their first change. Clear and DropFaces end it too.
     void StartNormalLog();
     std::vector<OldNormal> TakeNormalLog();
+    // The same calls by face number, for a caller that keeps the number rather than a handle (a
+    // million handles would each hold the builder, and cost an atomic count to make).
+    // A new, empty face, added at once; returns its number.
+    std::int32_t NewFace();
+    Result AddCorner(std::int32_t face, std::int32_t vertex, std::int32_t normal);
+    Result SetFaceColor(std::int32_t face, double r, double g, double b);
+    Result ReverseFaceCorners(std::int32_t face);
+    // -1 when the face has no corner k.
+    std::int32_t FaceNormalIndex(std::int32_t face, std::int32_t k) const;
     // A new, empty face of this builder; it is drawn once AddFace adds it.
     Result CreateFace(Face& face);
     Result AddFace(const Face& face);

@@ -123,11 +123,10 @@ void Scene::DeleteSelectedFaces() {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < faces.size(); ++i) {
         Face& f = faces[i];
-        inPlace = inPlace && f.owner == mesh && f.rmFace.Builder() == builder &&
-                  f.rmFace.Index() == static_cast<std::int32_t>(i);
+        inPlace = inPlace && f.owner == mesh && f.rmIndex == static_cast<std::int32_t>(i);
         if (doomed[i]) continue;
         if (kept != i) faces[kept] = std::move(f);
-        if (inPlace) builder->Renumber(faces[kept].rmFace, static_cast<std::int32_t>(kept));
+        if (inPlace) faces[kept].rmIndex = static_cast<std::int32_t>(kept);
         ++kept;
     }
     facesDeleted += faces.size() - kept;
@@ -184,7 +183,7 @@ void Scene::ReverseFaces(std::span<const std::int32_t> faceIndices) {
     for (const std::int32_t fi : faceIndices) {
         Face& f = faces[static_cast<std::size_t>(fi)];
         std::reverse(f.sceneIndices.begin(), f.sceneIndices.begin() + f.vertexCount);
-        f.rmFace.ReverseCorners();
+        if (rm::MeshBuilder* builder = f.Builder()) builder->ReverseFaceCorners(f.rmIndex);
     }
     UpdateVertexNormals(faceIndices);
     RequestRedraw(RedrawScope::All);

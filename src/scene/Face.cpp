@@ -8,11 +8,10 @@ namespace kvx {
 void Face::Attach(LayerMesh* mesh) {
     owner = mesh;
     if (!mesh || !mesh->builder) {
-        rmFace = rm::Face{};
+        rmIndex = -1;
         return;
     }
-    mesh->builder->CreateFace(rmFace);
-    mesh->builder->AddFace(rmFace);
+    rmIndex = mesh->builder->NewFace();
     ++mesh->facesAdded;
 }
 
@@ -25,7 +24,7 @@ int Face::AddVertex(Vertex& vertex) {
     owner->builder->AddNormal(0.0, 1.0, 1.0);  // a placeholder until the normals are computed
     // The vertex as this face's mesh knows it, so a face never uses another mesh's indices.
     const std::int32_t meshVertex = vertex.MeshIndexIn(owner);
-    if (!rm::Succeeded(rmFace.AddVertexAndNormalIndexed(meshVertex, normal))) return 0;
+    if (!rm::Succeeded(owner->builder->AddCorner(rmIndex, meshVertex, normal))) return 0;
     ++vertexCount;
     ++owner->normalsAdded;
     return 1;
@@ -42,11 +41,13 @@ void Face::Rebuild(LayerMesh* mesh, VertexTable& vertices) {
 
 void Face::SetColor(std::int32_t r, std::int32_t g, std::int32_t b) {
     StoreColor(r, g, b);
-    rmFace.SetColorRGB(r / 255.0, g / 255.0, b / 255.0);
+    if (rm::MeshBuilder* builder = Builder())
+        builder->SetFaceColor(rmIndex, r / 255.0, g / 255.0, b / 255.0);
 }
 
 void Face::ApplyColor() {
-    rmFace.SetColorRGB(red / 255.0, green / 255.0, blue / 255.0);
+    if (rm::MeshBuilder* builder = Builder())
+        builder->SetFaceColor(rmIndex, red / 255.0, green / 255.0, blue / 255.0);
 }
 
 rm::Vec3 Face::Normal(const VertexTable& vertices) const {
@@ -61,7 +62,8 @@ rm::Vec3 Face::Normal(const VertexTable& vertices) const {
 }
 
 void Face::SetSlotNormal(std::int32_t k, rm::Vec3 n) {
-    if (owner && owner->builder) owner->builder->SetNormal(rmFace.NormalIndex(k), n.x, n.y, n.z);
+    if (rm::MeshBuilder* builder = Builder())
+        builder->SetNormal(builder->FaceNormalIndex(rmIndex, k), n.x, n.y, n.z);
 }
 
 void Face::ComputeNormal(const VertexTable& vertices) {

@@ -16,16 +16,18 @@ namespace kvx {
 inline constexpr std::int32_t RenderFlat = 0;
 inline constexpr std::int32_t RenderSmooth = 1;
 
-// The record is kept small (80 bytes): a million faces are walked whole by every normal update
-// and every redraw. Colours only ever hold whole numbers 0..255, which a float holds exactly; the
-// small fields hold what the scene file stores of them (a byte each, the layer 0..9).
+// The record is kept small, one cache line (64 bytes): a million faces are walked whole by every
+// normal update and every redraw. Smaller records that straddle lines are walked more slowly.
+// Colours only ever hold whole numbers 0..255, which a float holds exactly; the small fields hold
+// what the scene file stores of them (a byte each, the layer 0..9). The engine face is known by
+// its number in the owner's builder: a handle per face would hold the builder a million times.
 struct Face {
     float red = 0, green = 0, blue = 255;  // each 0..255; new faces are pure blue
     std::int8_t renderType = RenderFlat;
     std::int8_t vertexCount = 0;
     std::int8_t hidden = 0;
     std::int8_t layer = 0;
-    rm::Face rmFace;
+    std::int32_t rmIndex = -1;   // the face's number in its owner's builder
     LayerMesh* owner = nullptr;  // the layer mesh the face was attached to
     std::array<std::int32_t, MaxFaceVertices> sceneIndices{};
 
@@ -51,6 +53,14 @@ struct Face {
     // Writes n into the normal of slot k (the normal the engine's face holds for corner k).
     void SetSlotNormal(std::int32_t k, rm::Vec3 n);
     bool IsSmooth() const { return renderType == RenderSmooth; }
+    // The builder holding the face's engine face, or null.
+    rm::MeshBuilder* Builder() const { return owner ? owner->builder.get() : nullptr; }
+    // The engine's data of the face, or null when it has none.
+    const rm::FaceData* EngineData() const {
+        const rm::MeshBuilder* b = Builder();
+        if (!b || rmIndex < 0 || rmIndex >= b->FaceCount()) return nullptr;
+        return &b->Faces()[static_cast<std::size_t>(rmIndex)];
+    }
 
     // Bounding box over the face's vertices.
     double MinX(const VertexTable& v) const;
@@ -61,6 +71,6 @@ struct Face {
     double MaxZ(const VertexTable& v) const;
 };
 
-static_assert(sizeof(void*) != 8 || sizeof(Face) <= 80, "a face record grew past 80 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(Face) <= 64, "a face record grew past 64 bytes");
 
 }  // namespace kvx

@@ -95,10 +95,10 @@ std::string CheckSceneInvariants(const Scene& scene) {
                 return Face_(fi) + "vertex index " + std::to_string(i) + " out of range";
         }
         if (f.vertexCount == 0) continue;
-        const rm::MeshBuilder* builder = f.rmFace.Builder();
-        if (f.owner == nullptr || builder == nullptr || builder != f.owner->builder.get())
+        const rm::MeshBuilder* builder = f.Builder();
+        if (builder == nullptr || f.rmIndex < 0)
             return Face_(fi) + "no retained face in its owner mesh";
-        const std::int32_t index = f.rmFace.Index();
+        const std::int32_t index = f.rmIndex;
         if (index < 0 || index >= builder->FaceCount())
             return Face_(fi) + "retained face " + std::to_string(index) + " out of range";
         const rm::FaceData& d = builder->Faces()[static_cast<std::size_t>(index)];

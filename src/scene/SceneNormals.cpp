@@ -9,31 +9,23 @@
 namespace kvx {
 namespace {
 
-// The engine's data of f, or null when it has none (rm::Face refuses every call then).
-const rm::FaceData* EngineFace(const Face& f) {
-    const rm::MeshBuilder* b = f.rmFace.Builder();
-    const std::int32_t i = f.rmFace.Index();
-    if (!b || i < 0 || i >= b->FaceCount()) return nullptr;
-    return &b->Faces()[static_cast<std::size_t>(i)];
-}
-
 // The face's normal as its engine face gives it (rm::Face::GetNormal).
 rm::Vec3 EngineNormal(const Face& f) {
-    const rm::FaceData* d = EngineFace(f);
-    return d && d->cornerCount >= 3 ? f.rmFace.Builder()->NormalOf(*d) : rm::Vec3{};
+    const rm::FaceData* d = f.EngineData();
+    return d && d->cornerCount >= 3 ? f.Builder()->NormalOf(*d) : rm::Vec3{};
 }
 
 // Writes normal(k) (in floats, as the builder keeps it) into slot k of the face for each of its
 // vertices (Face::SetSlotNormal).
 template <typename Normal>
 void SetSlotNormals(Face& f, Normal normal) {
-    if (!f.owner || !f.owner->builder) return;
-    rm::MeshBuilder& target = *f.owner->builder;
-    const rm::FaceData* d = EngineFace(f);
-    const rm::Corner* corners = d ? f.rmFace.Builder()->CornersOf(*d) : nullptr;
+    rm::MeshBuilder* target = f.Builder();
+    if (!target) return;
+    const rm::FaceData* d = f.EngineData();
+    const rm::Corner* corners = d ? target->CornersOf(*d) : nullptr;
     const std::int32_t cornerCount = d ? d->cornerCount : 0;
     for (std::int32_t k = 0; k < f.vertexCount; ++k)
-        target.SetNormal(k < cornerCount ? corners[k].normal : -1, normal(k));
+        target->SetNormal(k < cornerCount ? corners[k].normal : -1, normal(k));
 }
 
 }  // namespace

@@ -62,11 +62,10 @@ const Vertex& CornerVertex(const Scene& scene, const Face& f, std::int32_t k) {
 
 // The normal the engine holds for corner k of the face, or nothing when it has none.
 bool CornerNormal(const Face& f, std::int32_t k, rm::Vec3f& normal) {
-    const rm::MeshBuilder* builder = f.rmFace.Builder();
-    if (builder == nullptr || f.rmFace.Index() < 0 || f.rmFace.Index() >= builder->FaceCount()) {
-        return false;
-    }
-    const rm::FaceData& data = builder->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
+    const rm::FaceData* engine = f.EngineData();
+    if (engine == nullptr) return false;
+    const rm::MeshBuilder* builder = f.Builder();
+    const rm::FaceData& data = *engine;
     if (k >= data.cornerCount) return false;
     const std::int32_t n = builder->CornersOf(data)[k].normal;
     if (n < 0 || n >= builder->NormalCount()) return false;

@@ -60,6 +60,38 @@ TEST(MeshBuilder, IndicesStayValidAndBadOnesAreRefused) {
     EXPECT_LT(other->AddFace(f), 0);  // a face of another builder
 }
 
+TEST(MeshBuilder, FacesByNumberAreAddedAtOnceAndRefuseNumbersTheyDoNotHave) {
+    auto b = NewBuilder();
+    for (int k = 0; k < 3; ++k) {
+        b->AddVertex(k, 0, 0);
+        b->AddNormal(0, 0, k);
+    }
+    Face made;
+    ASSERT_EQ(b->CreateFace(made), Ok);  // a face only created, not added, takes number 0
+    const std::int32_t f = b->NewFace();
+    EXPECT_EQ(f, 1);
+    EXPECT_TRUE(b->Faces()[1].added);
+    for (int k = 0; k < 3; ++k)
+        ASSERT_EQ(b->AddCorner(f, k, 2 - k), Ok);
+    EXPECT_EQ(b->FaceNormalIndex(f, 0), 2);
+    EXPECT_EQ(b->FaceNormalIndex(f, 3), -1);
+    ASSERT_EQ(b->ReverseFaceCorners(f), Ok);
+    EXPECT_EQ(b->CornersOf(b->Faces()[1])[0].vertex, 2);
+    EXPECT_EQ(b->FaceNormalIndex(f, 0), 0);  // each corner keeps its normal
+    ASSERT_EQ(b->SetFaceColor(f, 0.5, 0.25, 1), Ok);
+    EXPECT_EQ(b->Faces()[1].color, (Vec3f{0.5f, 0.25f, 1.0f}));
+
+    for (const std::int32_t bad : {-1, 2}) {
+        EXPECT_EQ(b->AddCorner(bad, 0, 0), ErrBadObject);
+        EXPECT_LT(b->SetFaceColor(bad, 1, 1, 1), 0);
+        EXPECT_LT(b->ReverseFaceCorners(bad), 0);
+        EXPECT_EQ(b->FaceNormalIndex(bad, 0), -1);
+    }
+    EXPECT_EQ(b->AddCorner(f, 3, 0), ErrBadValue);
+    EXPECT_EQ(b->FaceCount(), 2);
+    EXPECT_EQ(b->CornerCount(), 3u);
+}
+
 TEST(MeshBuilder, FaceNormalOfTheFirstThreeCorners) {
     auto b = NewBuilder();
     b->AddVertex(0, 0, 0);

@@ -65,7 +65,7 @@ class SceneTest : public ::testing::Test {
     // The builder of a layer mesh and the position of a scene vertex as its face's mesh holds it.
     rm::MeshBuilder& Builder(int layer) { return *scene.layerMesh(layer)->builder; }
     const rm::FaceData& EngineFace(const Face& f) {
-        return f.owner->builder->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
+        return f.owner->builder->Faces()[static_cast<std::size_t>(f.rmIndex)];
     }
     rm::Vec3f EngineCorner(const Face& f, int k) {
         const auto& d = EngineFace(f);
@@ -73,7 +73,8 @@ class SceneTest : public ::testing::Test {
         return b.Positions()[static_cast<std::size_t>(b.CornersOf(d)[k].vertex)];
     }
     rm::Vec3f EngineNormal(const Face& f, int k) {
-        return f.owner->builder->Normals()[static_cast<std::size_t>(f.rmFace.NormalIndex(k))];
+        return f.owner->builder
+            ->Normals()[static_cast<std::size_t>(f.owner->builder->FaceNormalIndex(f.rmIndex, k))];
     }
     // Faces drawn by all layer meshes together.
     int EngineFaceCount() {

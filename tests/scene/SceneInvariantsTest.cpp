@@ -63,7 +63,7 @@ TEST_F(SceneInvariantsTest, EachBrokenInvariantIsReported) {
         {[&] { F(0).vertexCount = 9; }, "face 0: 9 vertices"},
         {[&] { F(1).layer = -1; }, "face 1: layer -1"},
         {[&] { F(2).sceneIndices[1] = 4; }, "face 2: vertex index 4 out of range"},
-        {[&] { F(1).rmFace = rm::Face(); }, "face 1: no retained face in its owner mesh"},
+        {[&] { F(1).rmIndex = -1; }, "face 1: no retained face in its owner mesh"},
         {[&] { F(0).vertexCount = 2; }, "face 0: its retained face has 3 corners"},
         {[&] { F(2).sceneIndices[0] = 1; },
          "face 2: corner 0 of its retained face is not its vertex"},

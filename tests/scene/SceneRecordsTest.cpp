@@ -187,7 +187,7 @@ std::string MeshText(const Scene& scene) {
         out << '\n';
     }
     for (const Face& f : scene.faces)
-        out << f.rmFace.Index() << (f.owner == &mesh ? ' ' : '!');
+        out << f.rmIndex << (f.owner == &mesh ? ' ' : '!');
     return out.str();
 }
 

@@ -23,9 +23,9 @@ void Edge(Canvas& canvas, PixelPosition a, PixelPosition b, PixelValue c) {
 // One world unit along corner k's normal as the engine holds it.
 void Normal(Canvas& canvas, const Scene& scene, const Face& f, std::int32_t k,
             const ViewState& state, ViewId view) {
-    const rm::MeshBuilder* b = f.rmFace.Builder();
-    if (!b || f.rmFace.Index() < 0 || f.rmFace.Index() >= b->FaceCount()) return;
-    const rm::FaceData& d = b->Faces()[static_cast<std::size_t>(f.rmFace.Index())];
+    const rm::MeshBuilder* b = f.owner ? f.owner->builder.get() : nullptr;
+    if (!b || f.rmIndex < 0 || f.rmIndex >= b->FaceCount()) return;
+    const rm::FaceData& d = b->Faces()[static_cast<std::size_t>(f.rmIndex)];
     if (k >= d.cornerCount) return;
     const std::int32_t ni = b->CornersOf(d)[k].normal;
     if (ni < 0 || ni >= b->NormalCount()) return;
