@@ -36,9 +36,9 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // Opens what the command line names in the started editor: a scene as "Ouvrir..." does, a model
-// file of any format read (OBJ, glTF, PLY, STL, ...) as the model to start from. Both start a new history with nothing unsaved (the file is
-// still there). A file that cannot be read, or more than one, leaves the scene empty with a
-// message.
+// file of any format read (OBJ, glTF, PLY, STL, ...) as the model to start from. Both start a new
+// history with nothing unsaved (the file is still there). A file that cannot be read, or more than
+// one, leaves the scene empty with a message.
 void OpenCommandLineFiles(Editor& editor, const std::vector<std::string>& files);
 
 }  // namespace kvx

@@ -13,10 +13,11 @@
 namespace kvx::test {
 
 class TestBuffer {
-public:
+  public:
     static constexpr int Guard = 64;
 
-    TestBuffer(int width, int height, int bitsPerPixel) : memory_(Size(width, height, bitsPerPixel), 0xAB) {
+    TestBuffer(int width, int height, int bitsPerPixel)
+        : memory_(Size(width, height, bitsPerPixel), 0xAB) {
         buffer_.pitch = width * (bitsPerPixel / 8) + 5;  // deliberately wider than a row
         buffer_.width = width;
         buffer_.height = height;
@@ -24,7 +25,8 @@ public:
         buffer_.base = memory_.data() + Guard;
         // Pixel memory starts cleared; the guards keep their pattern.
         for (int y = 0; y < height; ++y)
-            for (int i = 0; i < width * (bitsPerPixel / 8); ++i) buffer_.base[y * buffer_.pitch + i] = 0;
+            for (int i = 0; i < width * (bitsPerPixel / 8); ++i)
+                buffer_.base[y * buffer_.pitch + i] = 0;
     }
 
     const PixelBuffer& buffer() const { return buffer_; }
@@ -44,14 +46,15 @@ public:
         const int rowBytes = buffer_.width * (buffer_.bitsPerPixel / 8);
         for (std::size_t i = 0; i < memory_.size(); ++i) {
             const auto offset = static_cast<long>(i) - Guard;
-            const bool inRows = offset >= 0 && offset < static_cast<long>(buffer_.pitch) * buffer_.height;
+            const bool inRows =
+                offset >= 0 && offset < static_cast<long>(buffer_.pitch) * buffer_.height;
             const bool inPixels = inRows && (offset % buffer_.pitch) < rowBytes;
             if (!inPixels && memory_[i] != 0xAB) return false;
         }
         return true;
     }
 
-private:
+  private:
     static std::size_t Size(int w, int h, int bpp) {
         return static_cast<std::size_t>((w * (bpp / 8) + 5) * h + 2 * Guard);
     }
