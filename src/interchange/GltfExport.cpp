@@ -52,9 +52,8 @@ Vec UnitOrUp(double x, double y, double z) {
 }
 
 Vec SlotNormal(const Scene& scene, const Face& f, std::int32_t k) {
-    if (f.owner && f.owner->builder) {
-        const rm::Vec3f n = f.owner->builder->Normals()[static_cast<std::size_t>(
-            f.owner->builder->FaceNormalIndex(f.rmIndex, k))];
+    if (const std::int32_t slot = f.SlotNormalIndex(k); slot >= 0) {
+        const rm::Vec3f n = f.Builder()->Normals()[static_cast<std::size_t>(slot)];
         return UnitOrUp(n.x, n.y, n.z);
     }
     const rm::Vec3 n = f.Normal(scene.vertices);

@@ -62,8 +62,7 @@ rm::Vec3 Face::Normal(const VertexTable& vertices) const {
 }
 
 void Face::SetSlotNormal(std::int32_t k, rm::Vec3 n) {
-    if (rm::MeshBuilder* builder = Builder())
-        builder->SetNormal(builder->FaceNormalIndex(rmIndex, k), n.x, n.y, n.z);
+    if (rm::MeshBuilder* builder = Builder()) builder->SetNormal(SlotNormalIndex(k), n.x, n.y, n.z);
 }
 
 void Face::ComputeNormal(const VertexTable& vertices) {

@@ -55,6 +55,11 @@ struct Face {
     bool IsSmooth() const { return renderType == RenderSmooth; }
     // The builder holding the face's engine face, or null.
     rm::MeshBuilder* Builder() const { return owner ? owner->builder.get() : nullptr; }
+    // The normal index of slot k in the builder; -1 when there is none.
+    std::int32_t SlotNormalIndex(std::int32_t k) const {
+        const rm::MeshBuilder* b = Builder();
+        return b ? b->FaceNormalIndex(rmIndex, k) : -1;
+    }
     // The engine's data of the face, or null when it has none.
     const rm::FaceData* EngineData() const {
         const rm::MeshBuilder* b = Builder();

@@ -99,7 +99,7 @@ std::string CheckSceneInvariants(const Scene& scene) {
         if (builder == nullptr || f.rmIndex < 0)
             return Face_(fi) + "no retained face in its owner mesh";
         const std::int32_t index = f.rmIndex;
-        if (index < 0 || index >= builder->FaceCount())
+        if (index >= builder->FaceCount())
             return Face_(fi) + "retained face " + std::to_string(index) + " out of range";
         const rm::FaceData& d = builder->Faces()[static_cast<std::size_t>(index)];
         if (!d.added) return Face_(fi) + "its retained face is not added";

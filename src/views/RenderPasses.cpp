@@ -62,14 +62,9 @@ const Vertex& CornerVertex(const Scene& scene, const Face& f, std::int32_t k) {
 
 // The normal the engine holds for corner k of the face, or nothing when it has none.
 bool CornerNormal(const Face& f, std::int32_t k, rm::Vec3f& normal) {
-    const rm::FaceData* engine = f.EngineData();
-    if (engine == nullptr) return false;
-    const rm::MeshBuilder* builder = f.Builder();
-    const rm::FaceData& data = *engine;
-    if (k >= data.cornerCount) return false;
-    const std::int32_t n = builder->CornersOf(data)[k].normal;
-    if (n < 0 || n >= builder->NormalCount()) return false;
-    normal = builder->Normals()[static_cast<std::size_t>(n)];
+    const std::int32_t n = f.SlotNormalIndex(k);
+    if (n < 0 || n >= f.Builder()->NormalCount()) return false;
+    normal = f.Builder()->Normals()[static_cast<std::size_t>(n)];
     return true;
 }
 
